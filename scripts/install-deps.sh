@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build and the tests need, only those that are missing.
+# Usage: install-deps.sh [build|test]
+set -euo pipefail
+want=(cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core)
+if [ "${1:-build}" = test ]; then
+    # A second BMP reader checks our frame files; clang builds the fuzz target.
+    want+=(python3-pil imagemagick clang)
+fi
+missing=()
+for p in "${want[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+echo "Installing: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"

@@ -1,0 +1,56 @@
+#include "MapPicture.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QImageReader>
+#include <algorithm>
+
+const QString kPictureExtensions = ".bmp .gif .jpg .jpeg .png";
+
+namespace {
+constexpr int kAllocationLimitMiB = 512;  // larger pictures are refused, not swapped in
+}
+
+QImage readPicture(const QString& path, Error* error) {
+    const QFileInfo info(path);
+    auto fail = [&](const QString& reason) {
+        if (error) *error = {path, reason};
+        return QImage();
+    };
+    if (!info.exists()) return fail("the file does not exist");
+    if (info.isDir()) return fail("this is a directory, not a picture file (no picture was chosen)");
+    QImageReader reader(path);
+    reader.setAllocationLimit(kAllocationLimitMiB);
+    reader.setAutoTransform(false);
+    QImage img = reader.read();
+    if (img.isNull()) return fail("the picture cannot be read (" + reader.errorString() + ")");
+    return img;
+}
+
+MaybeError loadMapPicture(Workspace& ws, const QString& path) {
+    Error error;
+    QImage img = readPicture(path, &error);
+    if (img.isNull()) return error;
+    ws.map.resetTo(img);
+    ws.picture = std::move(img);
+    return std::nullopt;
+}
+
+bool extensionAccepted(const QString& name, const QString& accepted) {
+    const int dot = name.lastIndexOf(u'.');
+    if (dot < 0) return false;
+    return accepted.contains(name.mid(dot + 1).toLower(), Qt::CaseSensitive);
+}
+
+QStringList plainFilesIn(const QString& dir) {
+    return QDir(dir).entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Unsorted);
+}
+
+QStringList pictureFilesIn(const QString& dir) {
+    QStringList out;
+    for (const QString& f : plainFilesIn(dir))
+        if (extensionAccepted(f, kPictureExtensions)) out << f;
+    std::stable_sort(out.begin(), out.end(),
+                     [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+    return out;
+}

@@ -1,0 +1,30 @@
+#include "RouteDrawing.h"
+
+#include "shell/Startup.h"
+
+void Redraw(Workspace& ws) {
+    DrawSwatch(ws);
+    if (ws.stopTimer) ws.stopTimer();
+    ws.st.waiting = false;
+    ws.map.resetTo(ws.picture);
+    drawRoute(ws);
+}
+
+void drawRoute(Workspace& ws) {
+    const ProjectState& st = ws.st;
+    Surface& map = ws.map;
+    const int count = std::min<int>(st.listmax, kPointSlots);
+    // Each point's circles go down before the next leg's line, so a line runs over the circles
+    // of its start point and under those of its end point; the highlight covers the circle.
+    for (int i = 0; i < count; ++i) {
+        const float x = st.pointx[i], y = st.pointy[i];
+        map.setPenWidth(st.linethick);
+        if (i == 0)
+            map.dot(x, y, st.color);
+        else
+            map.line(st.pointx[i - 1], st.pointy[i - 1], x, y, st.color);
+        map.setPenWidth(st.circlethick);
+        map.circle(x, y, st.circleradius, st.color);
+        if (st.selected == i) map.circle(x, y, st.circleradius, st.selcolor);
+    }
+}

@@ -1,0 +1,27 @@
+#pragma once
+// Editing the route with the mouse and the mode buttons. The GUI sets the cursor that goes
+// with each mode; everything else happens here.
+
+#include "shell/Workspace.h"
+
+constexpr double kReach = 25.0;  // a click reaches points strictly nearer than this
+
+// Rounds half to even, as mouse positions and stored numbers are rounded.
+qint32 roundHalfEven(double v);
+
+struct Nearest {
+    int idx = -1;
+    double best = 9999;
+};
+// The route point nearest (x, y); ties go to the lower index.
+Nearest nearestPoint(const ProjectState& st, qint32 x, qint32 y);
+
+void btnPlus(Workspace& ws);
+void btnMinus(Workspace& ws);
+void btnSeek(Workspace& ws);
+void btnMove(Workspace& ws);
+void btnBack(Workspace& ws);
+void btnFore(Workspace& ws);
+
+// A click on the map at the last release position: add, delete, select, move, in that order.
+void clickMap(Workspace& ws, qint32 mousex, qint32 mousey);

@@ -1,0 +1,59 @@
+#pragma once
+// The one record of program state. Every procedure reads and writes its fields directly;
+// a fresh value-initialised record is the state before start-up (numbers 0, strings empty).
+
+#include <QChar>
+#include <QString>
+#include <array>
+#include <cstdint>
+
+constexpr int kPointSlots = 100;  // route slots 0..99; listmax never exceeds this
+constexpr int kMousePointLimit = 99;  // clicking fills at most slots 0..98
+
+// Colours are red + 256*green + 65536*blue, red in the low byte.
+constexpr qint32 rgb(int r, int g, int b) { return r + 256 * g + 65536 * b; }
+
+struct ProjectState {
+    QString version;
+    QString title;
+    qint16 frameheight = 0;
+    qint16 framewidth = 0;
+    QChar format = u' ';
+    std::array<qint16, kPointSlots> pointx{};
+    std::array<qint16, kPointSlots> pointy{};
+    std::array<double, kPointSlots> pointdist{};
+    qint16 listmax = 0;
+    QString projectdir;
+    QString imagepath;
+    QString imagename;
+    QString renderpath;
+    QString rendername;
+    qint32 framecount = 0;
+    QString projectname;
+    QString projectpath;
+    double sizeratio = 0.0;
+    QChar editmode = u' ';
+    qint32 color = 0;
+    qint32 selcolor = 0;
+    qint16 selected = 0;
+    qint16 linethick = 0;
+    qint16 circlethick = 0;
+    qint16 circleradius = 0;
+    double curx = 0, cury = 0;
+    double targetx = 0, targety = 0;
+    double remainx = 0, remainy = 0;
+    double stepx = 0, stepy = 0;
+    QString legdir;
+    QString curdir;
+    bool waiting = false;
+    double fps = 0.0;
+    double interval = 0.0;
+    double delay = 0.0;
+    qint32 renderframe = 0;
+};
+
+// One-character fields keep the first character of a text, or a blank for the empty text.
+inline QChar firstCharOrBlank(const QString& text) { return text.isEmpty() ? QChar(u' ') : text.front(); }
+
+// Appends the directory separator when a directory text does not end in one.
+QString withSeparator(const QString& dir);

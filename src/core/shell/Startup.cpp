@@ -1,0 +1,41 @@
+#include "Startup.h"
+
+#include "mapview/RouteEditing.h"
+#include "settings/Presets.h"
+
+void startUpBegin(Workspace& ws, const QString& programDir) {
+    ProjectState& st = ws.st;
+    st.version = "1.1";
+    st.title = "Vantorel * Pathwright " + st.version;
+    st.projectdir = withSeparator(programDir);
+    st.imagepath = st.projectdir;
+    st.renderpath = st.projectdir;
+    st.projectname.clear();
+}
+
+void startUpFinish(Workspace& ws, double sizeratio) {
+    ProjectState& st = ws.st;
+    st.sizeratio = sizeratio;
+    st.listmax = 0;
+    st.color = rgb(255, 0, 0);
+    st.selcolor = rgb(255, 255, 0);
+    st.selected = -1;
+    st.linethick = 5;
+    st.circlethick = 3;
+    st.circleradius = 10;
+    DrawSwatch(ws);
+    st.interval = 2.0;
+    SetNTSC(ws);
+    btnPlus(ws);
+}
+
+void DrawSwatch(Workspace& ws) {
+    const ProjectState& st = ws.st;
+    Surface& s = ws.swatch;
+    s.clear();
+    s.setPenWidth(st.linethick);
+    s.line(13, 13, 74, 13, st.color);
+    s.setPenWidth(st.circlethick);
+    s.circle(13, 13, st.circleradius, st.color);
+    s.circle(74, 13, st.circleradius, st.color);
+}

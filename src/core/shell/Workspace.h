@@ -1,0 +1,26 @@
+#pragma once
+// The context every procedure works on: the project state, the surfaces it draws on and the
+// loaded map picture. Tests build a fresh one; the GUI owns one for the whole run.
+
+#include "ProjectState.h"
+#include "Surface.h"
+
+#include <QImage>
+#include <functional>
+
+constexpr int kSwatchWidth = 91;   // the style swatch box on the tool bar, in pixels
+constexpr int kSwatchHeight = 31;
+constexpr int kDesignMapWidth = 786;  // the map window's drawing area as designed (the PAL frame)
+constexpr int kDesignMapHeight = 576;
+
+struct Workspace {
+    ProjectState st;
+    Surface map{kDesignMapWidth, kDesignMapHeight};  // the map window's drawing area
+    Surface swatch{kSwatchWidth, kSwatchHeight};     // the style swatch
+    QImage picture;  // the loaded map picture (the thumbnail's master copy)
+
+    // Set by the GUI: the preview's timer stops when a redraw ends the running leg, and the
+    // map window follows the size of the map surface.
+    std::function<void()> stopTimer;
+    std::function<void()> mapResized;
+};

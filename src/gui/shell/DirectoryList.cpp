@@ -1,0 +1,62 @@
+#include "DirectoryList.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QStyle>
+
+DirectoryList::DirectoryList(QWidget* parent) : QListWidget(parent) {
+    connect(this, &QListWidget::itemActivated, this, &DirectoryList::openItem);
+}
+
+void DirectoryList::attachPathBox(QLineEdit* box) {
+    box_ = box;
+    box_->setText(QDir::toNativeSeparators(path_));
+    connect(box_, &QLineEdit::returnPressed, this, [this] {
+        const QFileInfo info(box_->text().trimmed());
+        if (info.isDir())
+            setPath(info.absoluteFilePath());
+        else
+            box_->setText(QDir::toNativeSeparators(path_));
+    });
+}
+
+void DirectoryList::setPath(const QString& dir) {
+    const QString clean = QDir::cleanPath(QDir(dir).absolutePath());
+    if (clean == path_) return;
+    path_ = clean;
+    fill();
+    if (box_) box_->setText(QDir::toNativeSeparators(path_));
+    emit changed(QDir::toNativeSeparators(path_));
+}
+
+void DirectoryList::fill() {
+    clear();
+    const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
+    const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);
+    // The chain from the root down to the current directory.
+    QStringList chain;
+    for (QDir d(path_);; ) {
+        chain.prepend(d.absolutePath());
+        if (d.isRoot() || !d.cdUp()) break;
+    }
+    int depth = 0;
+    for (const QString& p : chain) {
+        const QString name = QDir(p).isRoot() ? QDir::toNativeSeparators(p) : QFileInfo(p).fileName();
+        auto* item = new QListWidgetItem(open, QString(depth * 2, u' ') + name, this);
+        item->setData(Qt::UserRole, p);
+        ++depth;
+    }
+    setCurrentRow(count() - 1);
+    const QStringList subdirs =
+        QDir(path_).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+    for (const QString& s : subdirs) {
+        auto* item = new QListWidgetItem(closed, QString(depth * 2, u' ') + s, this);
+        item->setData(Qt::UserRole, QDir(path_).filePath(s));
+    }
+}
+
+void DirectoryList::openItem(QListWidgetItem* item) {
+    if (item) setPath(item->data(Qt::UserRole).toString());
+}

@@ -1,0 +1,29 @@
+#pragma once
+// A directory list: the chain of directories from the file system's root down to the current
+// one, then the current one's subdirectories. Double-click (or Enter) makes an entry current.
+// An optional path box (in the place a drive list would take) accepts any typed directory, so
+// hidden directories are reachable too.
+
+#include <QLineEdit>
+#include <QListWidget>
+
+class DirectoryList : public QListWidget {
+    Q_OBJECT
+public:
+    explicit DirectoryList(QWidget* parent = nullptr);
+
+    QString path() const { return path_; }
+    // Makes `dir` current; emits changed() when that changes the path.
+    void setPath(const QString& dir);
+    void attachPathBox(QLineEdit* box);
+
+signals:
+    void changed(const QString& path);
+
+private:
+    void fill();
+    void openItem(QListWidgetItem* item);
+
+    QString path_;
+    QLineEdit* box_ = nullptr;
+};
