@@ -1,0 +1,22 @@
+#pragma once
+// Reading and writing ".wsr" project files.
+
+#include "shell/Error.h"
+#include "shell/Workspace.h"
+
+#include <QStringList>
+
+struct LoadReport {
+    MaybeError error;   // the file could not be read: nothing was changed
+    QStringList notes;  // loaded, but the user should hear of these (skipped lines, map picture)
+};
+
+// Reads the file `projectpath` into the workspace, applies the format preset, reloads the map
+// picture and redraws. The caller sets `projectpath` and `projectname` first.
+LoadReport LoadProject(Workspace& ws);
+
+// Writes the project to `projectdir` & `projectname` (".wsr" added when missing).
+MaybeError SaveProject(Workspace& ws);
+
+// The main window's caption once a project has been opened or saved.
+inline QString projectCaption(const ProjectState& st) { return st.title + " - " + st.projectname; }
