@@ -1,0 +1,153 @@
+#include "BmpFrameWriter.h"
+
+#include "BmpEncoding.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+QString reasonFor(int err) {
+    char buf[256];
+    // The GNU strerror_r returns the text (thread-safe, unlike strerror).
+    return QString::fromLocal8Bit(strerror_r(err, buf, sizeof buf));
+}
+
+// The hidden name a frame is written under before it is complete.
+QString tempNameFor(const QString& path) {
+    const qsizetype slash = path.lastIndexOf(u'/');
+    return path.left(slash + 1) + u'.' + path.mid(slash + 1) + QStringLiteral(".part");
+}
+
+bool writeAll(int fd, const char* data, std::size_t size) {
+    while (size > 0) {
+        const ssize_t n = ::write(fd, data, size);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        if (n == 0) {
+            errno = ENOSPC;
+            return false;
+        }
+        data += n;
+        size -= std::size_t(n);
+    }
+    return true;
+}
+}  // namespace
+
+BmpFrameWriter::BmpFrameWriter(int threads, int depth) {
+    if (threads <= 0) threads = int(std::max(1u, std::thread::hardware_concurrency()));
+    if (depth <= 0) depth = 2 * threads;
+    jobs_.resize(std::size_t(depth));
+    for (int i = depth - 1; i >= 0; --i) free_.push_back(i);
+    for (int t = 0; t < threads; ++t) workers_.emplace_back([this] { work(); });
+}
+
+BmpFrameWriter::~BmpFrameWriter() {
+    {
+        std::lock_guard lock(mutex_);
+        stopping_ = true;
+    }
+    workReady_.notify_all();
+    for (std::thread& t : workers_) t.join();
+}
+
+MaybeError BmpFrameWriter::put(const QImage& frame, const QString& path) {
+    const QImage image = frame.format() == QImage::Format_RGB32 ? frame : frame.convertToFormat(QImage::Format_RGB32);
+    int slot;
+    {
+        std::unique_lock lock(mutex_);
+        slotFree_.wait(lock, [this] { return !free_.empty() || error_; });
+        if (error_) return error_;
+        slot = free_.back();
+        free_.pop_back();
+    }
+    // The copy happens outside the lock: the slot belongs to this thread until queued.
+    Job& job = jobs_[std::size_t(slot)];
+    const std::size_t row = std::size_t(image.width()) * 4;
+    job.pixels.resize(row * std::size_t(image.height()));
+    if (qsizetype(row) == image.bytesPerLine()) {
+        std::memcpy(job.pixels.data(), image.constBits(), job.pixels.size());
+    } else {
+        for (int y = 0; y < image.height(); ++y)
+            std::memcpy(job.pixels.data() + row * std::size_t(y), image.constScanLine(y), row);
+    }
+    job.width = image.width();
+    job.height = image.height();
+    job.path = path;
+    {
+        std::lock_guard lock(mutex_);
+        job.seq = nextSeq_++;
+        ready_.push_back(slot);
+    }
+    workReady_.notify_one();
+    return std::nullopt;
+}
+
+MaybeError BmpFrameWriter::finish() {
+    std::unique_lock lock(mutex_);
+    slotFree_.wait(lock, [this] { return ready_.empty() && busy_ == 0; });
+    return error_;
+}
+
+qint64 BmpFrameWriter::written() const {
+    std::lock_guard lock(mutex_);
+    return written_;
+}
+
+void BmpFrameWriter::work() {
+    std::vector<char> buffer;  // the encoded file, reused for every frame of this thread
+    for (;;) {
+        int slot;
+        bool skip;
+        {
+            std::unique_lock lock(mutex_);
+            workReady_.wait(lock, [this] { return stopping_ || !ready_.empty(); });
+            if (ready_.empty()) return;
+            slot = ready_.front();
+            ready_.pop_front();
+            ++busy_;
+            skip = bool(error_);  // after a failure nothing more is written
+        }
+        const Job& job = jobs_[std::size_t(slot)];
+        MaybeError error;
+        if (!skip) error = writeFile(job, buffer);
+        {
+            std::lock_guard lock(mutex_);
+            if (error) {
+                if (!error_ || job.seq < errorSeq_) {
+                    error_ = error;
+                    errorSeq_ = job.seq;
+                }
+            } else if (!skip) {
+                ++written_;
+            }
+            free_.push_back(slot);
+            --busy_;
+        }
+        slotFree_.notify_all();
+    }
+}
+
+MaybeError BmpFrameWriter::writeFile(const Job& job, std::vector<char>& buffer) {
+    encodeBmp(job.pixels.data(), job.width, job.height, qsizetype(job.width) * 4, buffer);
+    const QByteArray final = QFile::encodeName(job.path);
+    const QByteArray temp = QFile::encodeName(tempNameFor(job.path));
+    const int fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) return Error{job.path, reasonFor(errno)};
+    const bool ok = writeAll(fd, buffer.data(), buffer.size());
+    int err = ok ? 0 : errno;
+    if (::close(fd) != 0 && ok) err = errno;
+    if (err == 0 && ::rename(temp.constData(), final.constData()) != 0) err = errno;
+    if (err != 0) {
+        ::unlink(temp.constData());
+        return Error{job.path, reasonFor(err)};
+    }
+    return std::nullopt;
+}

@@ -1,0 +1,58 @@
+#pragma once
+// Writes frames as 24-bit BMP files on worker threads. The caller's thread only copies the
+// picture into a free buffer of a small fixed pool; the workers encode and write, so drawing
+// goes on while files are created (creating a file is the slow part). The pool bounds memory:
+// a render of any length holds at most `depth` frame copies.
+//
+// Each file is written under a hidden temporary name in the same directory and renamed to its
+// frame name when complete, so a failure (missing directory, no permission, full disk) never
+// leaves a half-written file under a frame name. After the first failure nothing more is
+// written and put() reports it.
+
+#include "FrameSink.h"
+
+#include <condition_variable>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+class BmpFrameWriter : public FrameSink {
+public:
+    // threads 0: one per core; depth 0: two frames per thread.
+    explicit BmpFrameWriter(int threads = 0, int depth = 0);
+    ~BmpFrameWriter() override;
+
+    MaybeError put(const QImage& frame, const QString& path) override;
+    MaybeError finish() override;
+    qint64 written() const override;
+
+    int threads() const { return int(workers_.size()); }
+
+private:
+    struct Job {
+        std::vector<uchar> pixels;  // RGB32 rows, tightly packed
+        int width = 0, height = 0;
+        QString path;
+        qint64 seq = 0;
+    };
+
+    void work();
+    MaybeError writeFile(const Job& job, std::vector<char>& buffer);
+
+    std::vector<Job> jobs_;
+    std::vector<int> free_;
+    std::deque<int> ready_;
+    int busy_ = 0;
+    qint64 nextSeq_ = 0;
+    qint64 written_ = 0;
+    bool stopping_ = false;
+    MaybeError error_;
+    qint64 errorSeq_ = 0;
+
+    mutable std::mutex mutex_;
+    std::condition_variable workReady_;
+    std::condition_variable slotFree_;
+    std::vector<std::thread> workers_;
+};

@@ -1,0 +1,120 @@
+#include "Legs.h"
+
+#include <QPointF>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+QChar sign(double v) { return v < 0 ? u'-' : (v > 0 ? u'+' : u'0'); }
+
+// An overshoot from a tiny delay may run far off the map; the painter gets a piece of the
+// same direction that ends well outside any surface instead of an astronomic coordinate.
+QPointF drawable(QPointF from, QPointF to) {
+    constexpr double kFar = 1e5;
+    const double far = std::max(std::abs(to.x()), std::abs(to.y()));
+    if (!(far > kFar)) return to;
+    const QPointF d = to - from;
+    const double len = std::max(std::abs(d.x()), std::abs(d.y()));
+    if (!std::isfinite(len)) return from;
+    return from + d * (kFar / len);
+}
+}  // namespace
+
+QString frameText(qint64 n) { return (QStringLiteral("0000") + QString::number(n)).right(4); }
+
+QString directionCode(double dx, double dy) {
+    const QChar code[2] = {sign(dx), sign(dy)};
+    return QString(code, 2);
+}
+
+bool delayUsable(double delay) { return std::isfinite(delay) && delay > 0; }
+
+void resetMap(Workspace& ws) { ws.map.resetTo(ws.picture); }
+
+void drawFirstPoint(Workspace& ws) {
+    const ProjectState& st = ws.st;
+    ws.map.setPenWidth(st.linethick);
+    ws.map.dot(st.pointx[0], st.pointy[0], st.color);
+    ws.map.setPenWidth(st.circlethick);
+    ws.map.circle(st.pointx[0], st.pointy[0], st.circleradius, st.color);
+}
+
+Leg setUpLeg(ProjectState& st, int i) {
+    st.curx = st.pointx[i - 1];
+    st.cury = st.pointy[i - 1];
+    st.targetx = st.pointx[i];
+    st.targety = st.pointy[i];
+    st.remainx = st.targetx - st.curx;
+    st.remainy = st.targety - st.cury;
+    st.curdir = directionCode(st.remainx, st.remainy);
+    st.legdir = st.curdir;
+    Leg leg;
+    leg.index = i;
+    if (delayUsable(st.delay)) {
+        st.stepx = st.remainx / st.delay;
+        st.stepy = st.remainy / st.delay;
+    } else {
+        // One step lands exactly on the target: the coordinates are small whole numbers.
+        st.stepx = st.remainx;
+        st.stepy = st.remainy;
+    }
+    leg.pause = st.legdir == QLatin1String("00");
+    if (leg.pause)
+        leg.pauseLeft = delayUsable(st.delay) ? qint64(std::min(std::ceil(st.delay), 1e15)) : 1;
+    return leg;
+}
+
+QPointF stepPosition(ProjectState& st) {
+    const QPointF old(st.curx, st.cury);
+    st.curx = st.curx + st.stepx;
+    st.cury = st.cury + st.stepy;
+    return old;
+}
+
+void stepMove(Workspace& ws, const Leg& leg) {
+    ProjectState& st = ws.st;
+    const QPointF old = stepPosition(st);
+    if (leg.pause) return;
+    const QPointF to = drawable(old, QPointF(st.curx, st.cury));
+    ws.map.setPenWidth(st.linethick);
+    ws.map.line(float(old.x()), float(old.y()), float(to.x()), float(to.y()), st.color);
+}
+
+void stepUpdate(ProjectState& st, Leg& leg) {
+    st.remainx = st.targetx - st.curx;
+    st.remainy = st.targety - st.cury;
+    st.curdir = directionCode(st.remainx, st.remainy);
+    if (leg.pause) --leg.pauseLeft;
+}
+
+bool legEnded(const ProjectState& st, const Leg& leg) {
+    return leg.pause ? leg.pauseLeft <= 0 : st.curdir != st.legdir;
+}
+
+void markReached(Workspace& ws, int i) {
+    const ProjectState& st = ws.st;
+    ws.map.setPenWidth(st.circlethick);
+    ws.map.circle(st.pointx[i], st.pointy[i], st.circleradius, st.color);
+}
+
+qint64 plannedFrames(const ProjectState& original, qint64 cap) {
+    if (original.listmax < 1) return 0;
+    ProjectState st = original;
+    qint64 frames = 2;  // the bare map and the first point
+    const int last = std::min<int>(st.listmax, kPointSlots) - 1;
+    for (int i = 1; i <= last && frames < cap; ++i) {
+        Leg leg = setUpLeg(st, i);
+        if (leg.pause) {
+            frames += leg.pauseLeft;
+        } else {
+            do {
+                stepPosition(st);
+                stepUpdate(st, leg);
+                ++frames;
+            } while (!legEnded(st, leg) && frames < cap);
+        }
+        ++frames;  // the reached point
+    }
+    ++frames;  // the last picture once more
+    return std::min(frames, cap);
+}

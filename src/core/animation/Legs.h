@@ -1,0 +1,47 @@
+#pragma once
+// The leg procedures of the route animation, shared by the preview and the render: reset the
+// map, draw the first point, set up a leg, step, the leg end test and marking a reached point.
+// The arithmetic is plain double additions accumulated step by step with the remaining
+// distance taken as target minus position, so frame counts follow the double results exactly.
+
+#include "shell/Workspace.h"
+
+#include <QPointF>
+#include <QString>
+
+// The last four characters of "0000" followed by the decimal digits of n.
+QString frameText(qint64 n);
+
+// Two characters, x then y: "-" below zero, "0" exactly zero, "+" above zero.
+QString directionCode(double dx, double dy);
+
+// What the step and the end test need beyond the shared fields. A leg whose two points
+// coincide is a pause: it never changes its direction code, so it ends after a fixed number
+// of steps (delay rounded up) and draws nothing.
+struct Leg {
+    int index = 0;
+    bool pause = false;
+    qint64 pauseLeft = 0;
+};
+
+// Frames per leg are meaningful only for a finite delay above zero; otherwise a leg is one step.
+bool delayUsable(double delay);
+
+void resetMap(Workspace& ws);
+void drawFirstPoint(Workspace& ws);
+// Leg i runs from point i-1 to point i (1 <= i <= 99).
+Leg setUpLeg(ProjectState& st, int i);
+
+// Step 1 and 2: moves the end and returns its old position (no drawing).
+QPointF stepPosition(ProjectState& st);
+// Steps 1 to 3: moves the end and draws the new piece of line (nothing for a pause).
+void stepMove(Workspace& ws, const Leg& leg);
+// Step 4: the remaining distance and its direction code.
+void stepUpdate(ProjectState& st, Leg& leg);
+bool legEnded(const ProjectState& st, const Leg& leg);
+
+void markReached(Workspace& ws, int i);
+
+// The number of frames a render of the route gives (frame 0 the bare map), counted with the
+// same arithmetic, stopping at `cap`. 0 for an empty route.
+qint64 plannedFrames(const ProjectState& st, qint64 cap);

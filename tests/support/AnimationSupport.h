@@ -1,0 +1,73 @@
+#pragma once
+// Workspaces with a small route over a recognisable map picture, and frame sinks that keep
+// the frames in memory or fail like a full disk.
+
+#include "animation/FrameSink.h"
+#include "shell/Workspace.h"
+
+#include <QImage>
+#include <QStringList>
+#include <vector>
+
+// A 200 x 100 map: light grey with a dark band, so the bare map is told from a plain surface.
+inline QImage testMapPicture() {
+    QImage img(200, 100, QImage::Format_RGB32);
+    img.fill(QColor(220, 220, 220));
+    for (int y = 80; y < 90; ++y)
+        for (int x = 0; x < 200; ++x) img.setPixel(x, y, qRgb(40, 60, 80));
+    return img;
+}
+
+// The default style, the map picture and the given points; `delay` frames per leg.
+inline void setUpRoute(Workspace& ws, const std::vector<QPoint>& points, double delay) {
+    ProjectState& st = ws.st;
+    ws.map.resize(200, 100);
+    ws.picture = testMapPicture();
+    ws.map.resetTo(ws.picture);
+    st.color = rgb(255, 0, 0);
+    st.linethick = 5;
+    st.circlethick = 3;
+    st.circleradius = 10;
+    st.fps = 25;
+    st.interval = delay / 25;
+    st.delay = delay;
+    st.renderpath = "/frames/";
+    st.rendername = "tour";
+    st.listmax = qint16(points.size());
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        st.pointx[i] = qint16(points[i].x());
+        st.pointy[i] = qint16(points[i].y());
+    }
+}
+
+// Keeps every frame, or only counts them when `keep` is false.
+class MemorySink : public FrameSink {
+public:
+    explicit MemorySink(bool keep = true) : keep_(keep) {}
+    MaybeError put(const QImage& frame, const QString& path) override {
+        if (keep_) frames.push_back(frame.copy());
+        paths << path;
+        return std::nullopt;
+    }
+    MaybeError finish() override { return std::nullopt; }
+    qint64 written() const override { return paths.size(); }
+
+    std::vector<QImage> frames;
+    QStringList paths;
+
+private:
+    bool keep_;
+};
+
+// Writes `k` frames, then fails as a full disk does.
+class FailingSink : public MemorySink {
+public:
+    explicit FailingSink(int k) : MemorySink(false), k_(k) {}
+    MaybeError put(const QImage& frame, const QString& path) override {
+        if (paths.size() >= k_) return Error{path, "No space left on device"};
+        return MemorySink::put(frame, path);
+    }
+
+private:
+    int k_;
+};
