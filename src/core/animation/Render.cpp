@@ -96,7 +96,10 @@ bool RenderRun::saveFrame() {
 
 RenderResult RenderRun::finish() {
     const MaybeError late = sink_.finish();
-    if (!result_.error) result_.error = late;
+    // Frames are written in parallel: once all have settled, the sink knows the earliest failure.
+    if (late) result_.error = late;
+    // After a failure only the frames on disk count; the rest were dropped unwritten.
+    if (result_.error) result_.frames = sink_.written();
     if (hooks_.progress) hooks_.progress(sink_.written(), total_);
     return result_;
 }
