@@ -1,12 +1,112 @@
 #include "AnimationCommands.h"
 
-// Placeholder until the preview and the render land.
+#include "RenderDialog.h"
+
+#include <QMessageBox>
+#include <QWidget>
+
+namespace {
+constexpr auto kSlice = std::chrono::milliseconds(8);
+constexpr int kRepaintMs = 20;
+
+// A message that does not hold up the event loop (no nested loop): it closes itself.
+void tell(QWidget* parent, QMessageBox::Icon icon, const QString& text) {
+    auto* box = new QMessageBox(icon, "Pathwright - Render", text, QMessageBox::Ok, parent);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
+}  // namespace
+
 AnimationCommands::AnimationCommands(Workspace& ws, QWidget* mainWindow, QTimer* timerRoute,
                                      std::function<void(const QString&)> setFrameText,
                                      std::function<void()> refresh)
-    : ws_(ws), main_(mainWindow), timer_(timerRoute), setFrameText_(std::move(setFrameText)),
-      refresh_(std::move(refresh)) {}
+    : QObject(mainWindow), ws_(ws), main_(mainWindow), timer_(timerRoute), setFrameText_(std::move(setFrameText)),
+      refresh_(std::move(refresh)),
+      preview_(ws, {[this](int ms) {
+                        if (!timer_->isActive() || timer_->interval() != ms) timer_->start(ms);
+                    },
+                    [this] { timer_->stop(); }, [this](const QString& t) { setFrameText_(t); }}) {
+    timer_->setTimerType(Qt::PreciseTimer);
+    // A redraw stops the timer and clears `waiting`; once it is done, the preview ends the leg
+    // it cut short and goes on with the next one.
+    std::function<void()> stop = ws_.stopTimer;
+    ws_.stopTimer = [this, stop] {
+        if (stop) stop();
+        timer_->stop();
+        if (preview_.running()) QMetaObject::invokeMethod(this, [this] { preview_.afterRedraw(); }, Qt::QueuedConnection);
+    };
+    slice_.setInterval(0);
+    connect(&slice_, &QTimer::timeout, this, &AnimationCommands::renderSlice);
+    repaint_.setInterval(kRepaintMs);
+    connect(&repaint_, &QTimer::timeout, this, &AnimationCommands::showProgress);
+}
 
-void AnimationCommands::btnRoute_Click() {}
-void AnimationCommands::timerRoute_Timer() {}
-void AnimationCommands::btnRender_Click() {}
+AnimationCommands::~AnimationCommands() {
+    // The workspace and the main window's timer may be gone already: touch neither. The run goes
+    // first, then the writer finishes what it holds and its threads end.
+    run_.reset();
+    writer_.reset();
+}
+
+void AnimationCommands::btnRoute_Click() {
+    if (rendering()) return;
+    preview_.start();
+    refresh_();
+}
+
+void AnimationCommands::timerRoute_Timer() {
+    preview_.tick();
+    refresh_();
+}
+
+void AnimationCommands::btnRender_Click() {
+    if (!dialog_) dialog_ = new RenderDialog(ws_, [this] { startRender(); }, main_);
+    dialog_->show();
+    dialog_->raise();
+    dialog_->activateWindow();
+}
+
+void AnimationCommands::startRender() {
+    if (rendering() || preview_.running()) return;
+    timer_->stop();
+    // A fresh writer for every render: a failure of the last one is forgotten.
+    writer_ = std::make_unique<BmpFrameWriter>();
+    run_ = std::make_unique<RenderRun>(ws_, *writer_, RenderRun::Hooks{[this](const QString& t) { frameText_ = t; }, {}});
+    slice_.start();
+    repaint_.start();
+}
+
+void AnimationCommands::renderSlice() {
+    if (run_ && !run_->advance(kSlice)) finishRender();
+}
+
+void AnimationCommands::showProgress() {
+    if (frameText_.isEmpty()) return;
+    setFrameText_(frameText_);
+    if (dialog_) dialog_->setFrameText(frameText_);
+    refresh_();
+}
+
+void AnimationCommands::finishRender() {
+    slice_.stop();
+    repaint_.stop();
+    const RenderResult result = run_->finish();
+    run_.reset();
+    showProgress();
+    frameText_.clear();
+    QWidget* parent = dialog_ && dialog_->isVisible() ? static_cast<QWidget*>(dialog_) : main_;
+    if (result.error && result.error->file.isEmpty()) {
+        tell(parent, QMessageBox::Information, result.message());
+    } else if (result.error) {
+        // The dialog stays open so that another directory can be chosen.
+        tell(parent, QMessageBox::Warning,
+                             QString("The render stopped: frame file %1 could not be written.\n\n%2\n\n"
+                                     "The %3 frames before it were written.")
+                                 .arg(result.error->file, result.error->reason)
+                                 .arg(result.frames));
+    } else {
+        if (dialog_) dialog_->hide();
+        if (result.cutShort) tell(main_, QMessageBox::Information, result.message());
+    }
+    emit renderFinished(result);
+}

@@ -1,13 +1,29 @@
 #pragma once
-// Preview in the map window and the render dialog.
+// The preview in the map window and the render dialog, driven from the event loop: no handler
+// waits in a nested loop, so every other command stays usable meanwhile. Only one of the two
+// runs at a time; starting either while one runs does nothing.
+//
+// Preview pace: `timerRoute` is a Qt::PreciseTimer at 1000 / fps ms rounded (33 for NTSC, 40
+// for PAL). A precise repeating timer schedules each timeout from the previous deadline, not
+// from the moment the slot ran, so late ticks do not accumulate into drift; the timer also keeps
+// running from one leg to the next instead of restarting.
+//
+// Render: frames are drawn on this thread in slices of a few milliseconds per pass of the
+// event loop and handed to a BmpFrameWriter, which encodes and writes them on worker threads.
+// The map window and both frame labels are brought up to date at most every 20 ms.
 
+#include "animation/BmpFrameWriter.h"
+#include "animation/Preview.h"
+#include "animation/Render.h"
 #include "shell/Workspace.h"
 
 #include <QObject>
+#include <QTimer>
 #include <functional>
+#include <memory>
 
-class QTimer;
 class QWidget;
+class RenderDialog;
 
 class AnimationCommands : public QObject {
     Q_OBJECT
@@ -16,15 +32,39 @@ public:
     // `refresh` repaints the map window and the swatch.
     AnimationCommands(Workspace& ws, QWidget* mainWindow, QTimer* timerRoute,
                       std::function<void(const QString&)> setFrameText, std::function<void()> refresh);
+    ~AnimationCommands() override;
 
     void btnRoute_Click();
     void timerRoute_Timer();
-    void btnRender_Click();  // also the Render menu entry
+    void btnRender_Click();  // also the Render menu entry: shows the render dialog
+
+    // The render dialog's Render button, after it has set `renderpath` and `rendername`.
+    void startRender();
+    bool previewing() const { return preview_.running(); }
+    bool rendering() const { return bool(run_); }
+    RenderDialog* renderDialog() const { return dialog_; }
+    const QTimer* timerRoute() const { return timer_; }
+
+signals:
+    // A render is over; `message` is empty on success, else what the user was told.
+    void renderFinished(const RenderResult& result);
 
 private:
+    void renderSlice();
+    void showProgress();
+    void finishRender();
+
     Workspace& ws_;
     QWidget* main_;
     QTimer* timer_;
     std::function<void(const QString&)> setFrameText_;
     std::function<void()> refresh_;
+    Preview preview_;
+    RenderDialog* dialog_ = nullptr;
+
+    std::unique_ptr<BmpFrameWriter> writer_;
+    std::unique_ptr<RenderRun> run_;
+    QTimer slice_;    // draws the next slice of frames whenever the event loop is idle
+    QTimer repaint_;  // screen-rate updates of the map window and the labels
+    QString frameText_;
 };
