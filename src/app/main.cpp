@@ -1,7 +1,8 @@
 // The program: the desktop tool, or the command-line renderer with --render.
 
-#include "shell/MainWindow.h"
+#include "RenderCommand.h"
 #include "project/ProjectCommands.h"
+#include "shell/MainWindow.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -16,6 +17,8 @@ bool haveDisplay() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    // The command line (--render, --help, --version) needs no display.
+    if (wantsCommandLine(argc, argv)) return runRenderCommand(argc, argv);
     if (!haveDisplay()) {
         std::fprintf(stderr, "pathwright: no display found; run it on a desktop or under xvfb-run "
                              "(pathwright --render renders without one)\n");
