@@ -108,7 +108,9 @@ int runRenderCommand(int argc, char** argv) {
             say(stderr, result.message());
         } else {
             say(stderr, QString("cannot write frame %1: %2").arg(result.error->file, result.error->reason));
-            say(stderr, QString("the render stopped; the %1 frames before it were written").arg(result.frames));
+            say(stderr, QString("the render stopped; the %1 frames before it were written "
+                                "(--output DIR writes the frames elsewhere)")
+                            .arg(result.frames));
         }
         return 2;
     }
