@@ -34,7 +34,8 @@ long peakKb() {
 // Removes the files of a phase and flushes the disk, so every timed phase starts from a clean
 // page cache (the dirty pages of one phase would otherwise slow down the next).
 void removeFiles(const QString& dir) {
-    for (const QString& f : QDir(dir).entryList(QDir::Files | QDir::Hidden)) QFile::remove(dir + "/" + f);
+    for (const QString& f : QDir(dir).entryList(QDir::Files | QDir::Hidden))
+        QFile::remove(dir + "/" + f);
     ::sync();
 }
 
@@ -43,13 +44,14 @@ QImage mapPicture(int w, int h) {
     QImage img(w, h, QImage::Format_RGB32);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
-            img.setPixel(x, y, (x % 40 == 0 || y % 40 == 0) ? qRgb(90, 90, 90) : qRgb(120 + x / 6, 160 + y / 6, 200));
+            img.setPixel(
+                x, y, (x % 40 == 0 || y % 40 == 0) ? qRgb(90, 90, 90) : qRgb(120 + x / 6, 160 + y / 6, 200));
     return img;
 }
 
 void setUpWorkspace(Workspace& ws, int points) {
     startUpBegin(ws, QDir::tempPath());
-    startUpFinish(ws, 1.0);  // NTSC: 654 x 480 at 29.97 fps, 59.94 frames per leg
+    startUpFinish(ws, 1.0); // NTSC: 654 x 480 at 29.97 fps, 59.94 frames per leg
     ws.picture = mapPicture(ws.st.framewidth, ws.st.frameheight);
     unsigned seed = 12345;
     auto next = [&seed](int range) {
@@ -68,10 +70,11 @@ struct Timing {
     double seconds = 0;
 };
 
-Timing render(Workspace& ws, const QString& dir) {
+Timing render(Workspace& ws, const QString& dir,
+              BmpFrameWriter::Encoding encoding = BmpFrameWriter::Encoding::WhileCopying) {
     ws.st.renderpath = dir + "/";
     ws.st.rendername = "frame";
-    BmpFrameWriter writer;
+    BmpFrameWriter writer(0, 0, encoding);
     QElapsedTimer t;
     t.start();
     const RenderResult r = RenderAnimation(ws, writer);
@@ -91,14 +94,16 @@ Timing rawWrites(const QString& dir, qint64 files, std::size_t bytes) {
     for (int k = 0; k < threads; ++k)
         pool.emplace_back([&] {
             for (qint64 n; (n = next++) < files;) {
-                const QByteArray name = QFile::encodeName(dir + QString("/raw%1.bmp").arg(n, 4, 10, QChar(u'0')));
+                const QByteArray name =
+                    QFile::encodeName(dir + QString("/raw%1.bmp").arg(n, 4, 10, QChar(u'0')));
                 const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
                 if (fd < 0 || ::write(fd, data.data(), data.size()) != ssize_t(data.size()))
                     std::fprintf(stderr, "raw write failed\n");
                 if (fd >= 0) ::close(fd);
             }
         });
-    for (std::thread& th : pool) th.join();
+    for (std::thread& th : pool)
+        th.join();
     return {files, t.nsecsElapsed() / 1e9};
 }
 
@@ -106,7 +111,7 @@ double median(std::vector<double> v) {
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
 }
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -118,10 +123,11 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "cannot create a directory in %s\n", qPrintable(base));
         return 1;
     }
-    struct statfs fs{};
+    struct statfs fs {};
     statfs(qPrintable(tmp.path()), &fs);
-    std::printf("directory %s (file system type 0x%lx%s), %u cores\n", qPrintable(tmp.path()), long(fs.f_type),
-                fs.f_type == 0x01021994 ? ", tmpfs: not a disk" : "", std::thread::hardware_concurrency());
+    std::printf("directory %s (file system type 0x%lx%s), %u cores\n", qPrintable(tmp.path()),
+                long(fs.f_type), fs.f_type == 0x01021994 ? ", tmpfs: not a disk" : "",
+                std::thread::hardware_concurrency());
 
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
     // A short render and a short raw loop first: every one-time allocation (thread arenas,
@@ -132,35 +138,46 @@ int main(int argc, char** argv) {
     rawWrites(tmp.path(), warm.frames, bmpFileSize(shortWs.st.framewidth, shortWs.st.frameheight));
     removeFiles(tmp.path());
     const long peakShort = peakKb();
-    long peakFirst = 0;
 
     Workspace ws;
     setUpWorkspace(ws, 99);
     const std::size_t frameBytes = bmpFileSize(ws.st.framewidth, ws.st.frameheight);
-    std::vector<double> renderFps, rawFps;
-    qint64 frames = 0;
+    const qint64 frames = plannedFrames(ws.st, kFrameLimit);
+    // Each round: the raw loop, the render as the program does it (BMP encoded while copying the
+    // frame), and for comparison the render with the encoding on the worker threads.
+    std::vector<double> rawFps, renderFps, workerFps, ratio, workerRatio;
+    long peakFirst = 0;
     for (int r = 0; r < rounds; ++r) {
-        const Timing raw = rawWrites(tmp.path(), frames ? frames : plannedFrames(ws.st, kFrameLimit), frameBytes);
+        const Timing raw = rawWrites(tmp.path(), frames, frameBytes);
         removeFiles(tmp.path());
         const Timing ren = render(ws, tmp.path());
         removeFiles(tmp.path());
-        frames = ren.frames;
+        if (r == 0) peakFirst = peakKb();
+        const Timing alt = render(ws, tmp.path(), BmpFrameWriter::Encoding::OnWorkers);
+        removeFiles(tmp.path());
+        if (ren.frames != frames || alt.frames != frames) return 1;
         rawFps.push_back(raw.frames / raw.seconds);
         renderFps.push_back(ren.frames / ren.seconds);
-        if (r == 0) peakFirst = peakKb();
-        std::printf("round %d: render %.0f frames/s, raw %.0f files/s, ratio %.0f %%\n", r + 1, renderFps.back(),
-                    rawFps.back(), 100 * renderFps.back() / rawFps.back());
+        workerFps.push_back(alt.frames / alt.seconds);
+        ratio.push_back(renderFps.back() / rawFps.back());
+        workerRatio.push_back(workerFps.back() / rawFps.back());
+        std::printf("round %d: raw %.0f files/s; render %.0f frames/s (%.0f %%); encoding on workers %.0f "
+                    "frames/s (%.0f %%)\n",
+                    r + 1, rawFps.back(), renderFps.back(), 100 * ratio.back(), workerFps.back(),
+                    100 * workerRatio.back());
     }
     const double mb = frameBytes / 1e6;
-    const double ren = median(renderFps), raw = median(rawFps);
-    std::printf("frames per render: %lld of %zu bytes (%d x %d, 24-bit BMP); short render %lld frames\n",
-                (long long)frames, frameBytes, ws.st.framewidth, ws.st.frameheight, (long long)warm.frames);
-    std::printf("render:    %.0f frames/s, %.0f MB/s (median of %d)\n", ren, ren * mb, rounds);
-    std::printf("raw limit: %.0f files/s, %.0f MB/s (%u writer threads)\n", raw, raw * mb,
-                std::thread::hardware_concurrency());
-    std::printf("ratio:     %.0f %% of the raw limit\n", 100 * ren / raw);
+    std::printf("frames per render: %lld of %zu bytes (%d x %d, 24-bit BMP)\n", (long long)frames, frameBytes,
+                ws.st.framewidth, ws.st.frameheight);
+    std::printf("render:    %.0f frames/s, %.0f MB/s (median of %d rounds)\n", median(renderFps),
+                median(renderFps) * mb, rounds);
+    std::printf("raw limit: %.0f files/s, %.0f MB/s (%u writer threads)\n", median(rawFps),
+                median(rawFps) * mb, std::thread::hardware_concurrency());
+    std::printf("ratio:     %.0f %% of the raw limit (median of the rounds' ratios)\n", 100 * median(ratio));
+    std::printf("encoding on the workers instead: %.0f frames/s, %.0f %% of the raw limit\n",
+                median(workerFps), 100 * median(workerRatio));
     std::printf("peak memory: %ld KB after %lld frames, %ld KB after %lld more, %ld KB after %lld more\n",
                 peakShort, (long long)warm.frames, peakFirst, (long long)frames, peakKb(),
-                (long long)(frames * (rounds - 1)));
+                (long long)(frames * (2 * rounds - 1)));
     return 0;
 }

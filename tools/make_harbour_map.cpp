@@ -15,13 +15,16 @@ QPainterPath shape(std::initializer_list<QPointF> points) {
     QPainterPath p;
     bool first = true;
     for (QPointF pt : points) {
-        if (first) p.moveTo(pt); else p.lineTo(pt);
+        if (first)
+            p.moveTo(pt);
+        else
+            p.lineTo(pt);
         first = false;
     }
     p.closeSubpath();
     return p;
 }
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -37,8 +40,18 @@ int main(int argc, char** argv) {
     p.setPen(Qt::NoPen);
 
     // The coast: land along the top and the right, a shallow rim in front of it.
-    const QPainterPath land = shape({{0, 0}, {786, 0}, {786, 576}, {640, 576}, {600, 470}, {560, 380},
-                                     {470, 330}, {380, 300}, {300, 250}, {200, 230}, {90, 200}, {0, 190}});
+    const QPainterPath land = shape({{0, 0},
+                                     {786, 0},
+                                     {786, 576},
+                                     {640, 576},
+                                     {600, 470},
+                                     {560, 380},
+                                     {470, 330},
+                                     {380, 300},
+                                     {300, 250},
+                                     {200, 230},
+                                     {90, 200},
+                                     {0, 190}});
     p.setBrush(kShallow);
     p.drawPath(land.translated(0, 14));
     p.drawPath(land.translated(-12, 10));
@@ -65,8 +78,10 @@ int main(int argc, char** argv) {
 
     // Houses along the shore.
     p.setBrush(kRoof);
-    for (int i = 0; i < 9; ++i) p.drawRect(QRectF(40 + i * 42, 120 + (i % 3) * 14 - i * 4, 26, 20));
-    for (int i = 0; i < 5; ++i) p.drawRect(QRectF(560 + i * 40, 230 + (i % 2) * 20, 28, 22));
+    for (int i = 0; i < 9; ++i)
+        p.drawRect(QRectF(40 + i * 42, 120 + (i % 3) * 14 - i * 4, 26, 20));
+    for (int i = 0; i < 5; ++i)
+        p.drawRect(QRectF(560 + i * 40, 230 + (i % 2) * 20, 28, 22));
 
     // A compass rose and a frame.
     p.setPen(QPen(kInk, 2));

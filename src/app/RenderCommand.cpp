@@ -6,27 +6,29 @@
 #include "shell/Startup.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QCoreApplication>
 #include <cstdio>
 #include <cstring>
 #include <unistd.h>
 
 namespace {
-void say(FILE* to, const QString& text) { std::fprintf(to, "pathwright: %s\n", qPrintable(text)); }
+void say(FILE* to, const QString& text) {
+    std::fprintf(to, "pathwright: %s\n", qPrintable(text));
+}
 
 // A progress line, redrawn in place at most ten times a second.
 class ProgressLine {
-public:
+  public:
     ProgressLine() : on_(isatty(STDERR_FILENO)) { clock_.start(); }
     void show(qint64 written, qint64 total, bool force = false) {
         if (!on_ || (!force && clock_.elapsed() - last_ < 100)) return;
         last_ = clock_.elapsed();
         const double secs = clock_.nsecsElapsed() / 1e9;
-        std::fprintf(stderr, "\rpathwright: %lld of %lld frames written, %.0f frames/s   ", (long long)written,
-                     (long long)total, secs > 0 ? written / secs : 0.0);
+        std::fprintf(stderr, "\rpathwright: %lld of %lld frames written, %.0f frames/s   ",
+                     (long long)written, (long long)total, secs > 0 ? written / secs : 0.0);
         std::fflush(stderr);
         shown_ = true;
     }
@@ -35,13 +37,13 @@ public:
     }
     double seconds() const { return clock_.nsecsElapsed() / 1e9; }
 
-private:
+  private:
     bool on_;
     bool shown_ = false;
     qint64 last_ = -1000;
     QElapsedTimer clock_;
 };
-}  // namespace
+} // namespace
 
 bool wantsCommandLine(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
@@ -70,13 +72,14 @@ int runRenderCommand(int argc, char** argv) {
         "short at frame 9999.");
     parser.addHelpOption();
     parser.addVersionOption();
-    const QCommandLineOption render("render", "Render the frames of the project file PROJECT.wsr.", "PROJECT.wsr");
-    const QCommandLineOption output("output", "Write the frames into DIR instead of the project's render directory.",
-                                    "DIR");
-    const QCommandLineOption name("name", "Name the frames BASE0000.bmp and on instead of the project's render name.",
-                                  "BASE");
+    const QCommandLineOption render("render", "Render the frames of the project file PROJECT.wsr.",
+                                    "PROJECT.wsr");
+    const QCommandLineOption output(
+        "output", "Write the frames into DIR instead of the project's render directory.", "DIR");
+    const QCommandLineOption name(
+        "name", "Name the frames BASE0000.bmp and on instead of the project's render name.", "BASE");
     parser.addOptions({render, output, name});
-    parser.process(app);  // --help and --version print and exit here
+    parser.process(app); // --help and --version print and exit here
     if (!parser.isSet(render) || !parser.positionalArguments().isEmpty()) {
         say(stderr, "usage: pathwright --render PROJECT.wsr [--output DIR] [--name BASE] (see --help)");
         return 1;
@@ -93,7 +96,8 @@ int runRenderCommand(int argc, char** argv) {
         say(stderr, "cannot read the project: " + loaded.error->message());
         return 2;
     }
-    for (const QString& note : loaded.notes) say(stderr, note);
+    for (const QString& note : loaded.notes)
+        say(stderr, note);
     if (parser.isSet(output)) ws.st.renderpath = withSeparator(QDir(parser.value(output)).absolutePath());
     if (parser.isSet(name)) ws.st.rendername = parser.value(name);
 
@@ -117,7 +121,8 @@ int runRenderCommand(int argc, char** argv) {
     const double secs = progress.seconds();
     say(stdout, QString("rendered %1 frames (%2 to %3) in %4 s, %5 frames/s")
                     .arg(result.frames)
-                    .arg(RenderRun::framePath(ws.st, 0), QFileInfo(RenderRun::framePath(ws.st, qint32(result.frames - 1))).fileName())
+                    .arg(RenderRun::framePath(ws.st, 0),
+                         QFileInfo(RenderRun::framePath(ws.st, qint32(result.frames - 1))).fileName())
                     .arg(secs, 0, 'f', 2)
                     .arg(secs > 0 ? result.frames / secs : 0.0, 0, 'f', 0));
     if (result.cutShort) {

@@ -8,7 +8,7 @@
 
 class TestAnimationLegs : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void frameTextOfCount_data();
     void frameTextOfCount();
     void directionCodes_data();
@@ -60,7 +60,7 @@ void TestAnimationLegs::stepsPerLeg_data() {
     QTest::addColumn<QPoint>("to");
     QTest::addColumn<double>("delay");
     QTest::addColumn<int>("steps");
-    QTest::addColumn<double>("endX");  // where the moving end stops
+    QTest::addColumn<double>("endX"); // where the moving end stops
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
     QTest::newRow("NTSC 59.94") << QPoint(0, 0) << QPoint(100, 0) << 59.94 << 60 << -1.0;

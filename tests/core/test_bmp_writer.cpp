@@ -18,7 +18,8 @@ namespace {
 QImage gradient(int w, int h) {
     QImage img(w, h, QImage::Format_RGB32);
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) img.setPixel(x, y, qRgb((x * 37) & 255, (y * 53) & 255, (x + y * 7) & 255));
+        for (int x = 0; x < w; ++x)
+            img.setPixel(x, y, qRgb((x * 37) & 255, (y * 53) & 255, (x + y * 7) & 255));
     return img;
 }
 
@@ -37,15 +38,16 @@ QString runReader(const QString& program, const QStringList& args) {
     p.waitForFinished(30000);
     return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
 }
-}  // namespace
+} // namespace
 
 class TestBmpWriter : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void qtReadsTheEncoding_data();
     void qtReadsTheEncoding();
     void pilReadsTheFrames();
     void imageMagickReadsTheFrames();
+    void threadedRenderWritesEveryFrame_data();
     void threadedRenderWritesEveryFrame();
     void unwritableDirectory_data();
     void unwritableDirectory();
@@ -91,27 +93,35 @@ void TestBmpWriter::imageMagickReadsTheFrames() {
     const QImage img = gradient(6, 4);
     const QString path = writeFrame(dir, img);
     QVERIFY(!path.isEmpty());
-    const QString out = runReader("/usr/bin/identify", {"-format", "%m %w %h %[fx:int(255*p{5,3}.r)] "
-                                                                   "%[fx:int(255*p{5,3}.g)] %[fx:int(255*p{5,3}.b)]",
-                                                       path});
+    const QString out = runReader("/usr/bin/identify", {"-format",
+                                                        "%m %w %h %[fx:int(255*p{5,3}.r)] "
+                                                        "%[fx:int(255*p{5,3}.g)] %[fx:int(255*p{5,3}.b)]",
+                                                        path});
     if (out.isNull()) QSKIP("ImageMagick is not installed (Debian package imagemagick)");
     const QRgb c = img.pixel(5, 3);
     QCOMPARE(out, QString("BMP3 6 4 %1 %2 %3").arg(qRed(c)).arg(qGreen(c)).arg(qBlue(c)));
 }
 
+void TestBmpWriter::threadedRenderWritesEveryFrame_data() {
+    QTest::addColumn<BmpFrameWriter::Encoding>("encoding");
+    QTest::newRow("encoded while copying") << BmpFrameWriter::Encoding::WhileCopying;
+    QTest::newRow("encoded on the workers") << BmpFrameWriter::Encoding::OnWorkers;
+}
+
 void TestBmpWriter::threadedRenderWritesEveryFrame() {
+    QFETCH(BmpFrameWriter::Encoding, encoding);
     QTemporaryDir dir;
     Workspace ws;
     setUpRoute(ws, {{20, 50}, {120, 50}, {30, 90}}, 12.5);
     ws.st.renderpath = dir.path() + "/";
     MemorySink memory;
     RenderAnimation(ws, memory);
-    BmpFrameWriter writer(3, 2);
+    BmpFrameWriter writer(3, 2, encoding);
     const RenderResult r = RenderAnimation(ws, writer);
     QVERIFY(!r.error);
     QCOMPARE(writer.written(), r.frames);
     const QStringList files = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
-    QCOMPARE(qsizetype(files.size()), qsizetype(r.frames));  // no temporary files left
+    QCOMPARE(qsizetype(files.size()), qsizetype(r.frames)); // no temporary files left
     for (qsizetype n = 0; n < files.size(); ++n) {
         QCOMPARE(files[n], QString("tour%1.bmp").arg(n, 4, 10, QChar(u'0')));
         QImage back(dir.filePath(files[n]));
@@ -151,7 +161,7 @@ void TestBmpWriter::unwritableDirectory() {
         std::signal(SIGXFSZ, SIG_IGN);
         getrlimit(RLIMIT_FSIZE, &saved);
         rlimit small = saved;
-        small.rlim_cur = 20000;  // a frame of 200 x 100 is 60054 bytes
+        small.rlim_cur = 20000; // a frame of 200 x 100 is 60054 bytes
         setrlimit(RLIMIT_FSIZE, &small);
     }
     const RenderResult r = RenderAnimation(ws, writer);
@@ -162,7 +172,8 @@ void TestBmpWriter::unwritableDirectory() {
     QCOMPARE(writer.written(), 0);
     QCOMPARE(r.frames, 0);
     // Nothing half-written stays behind, under a frame name or a temporary one.
-    if (kind != "missing" && kind != "file") QVERIFY(QDir(target).entryList(QDir::Files | QDir::Hidden).isEmpty());
+    if (kind != "missing" && kind != "file")
+        QVERIFY(QDir(target).entryList(QDir::Files | QDir::Hidden).isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestBmpWriter)

@@ -31,11 +31,11 @@ int runToEnd(Preview& p, FakeHost& h) {
     }
     return ticks;
 }
-}  // namespace
+} // namespace
 
 class TestPreview : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void framesAndTicks_data();
     void framesAndTicks();
     void timerInterval_data();
@@ -50,7 +50,7 @@ void TestPreview::framesAndTicks_data() {
     QTest::addColumn<QList<QPoint>>("points");
     QTest::addColumn<double>("delay");
     QTest::addColumn<QString>("finalLabel");
-    QTest::addColumn<int>("ticks");  // k + 1 per leg of k steps
+    QTest::addColumn<int>("ticks"); // k + 1 per leg of k steps
     QTest::newRow("one point") << QList<QPoint>{{30, 30}} << 50.0 << "0002" << 0;
     QTest::newRow("two points 100 apart") << QList<QPoint>{{20, 50}, {120, 50}} << 50.0 << "0053" << 51;
     QTest::newRow("NTSC") << QList<QPoint>{{20, 50}, {120, 50}} << 59.94 << "0063" << 61;
@@ -123,7 +123,8 @@ void TestPreview::redrawEndsTheRunningLeg() {
     Preview p(ws, h.host());
     ws.stopTimer = [&] { h.active = false; };
     p.start();
-    for (int i = 0; i < 10; ++i) p.tick();
+    for (int i = 0; i < 10; ++i)
+        p.tick();
     QCOMPARE(ws.st.framecount, 11);
     Redraw(ws);
     QVERIFY(!h.active);
@@ -136,10 +137,10 @@ void TestPreview::redrawEndsTheRunningLeg() {
     QCOMPARE(ws.st.curx, 120.0);
     QCOMPARE(ws.st.cury, 50.0);
     QCOMPARE(ws.st.legdir, QString("0-"));
-    p.afterRedraw();  // a second notice with the new leg running changes nothing
+    p.afterRedraw(); // a second notice with the new leg running changes nothing
     QCOMPARE(ws.st.framecount, 12);
     QCOMPARE(runToEnd(p, h), 51);
-    QCOMPARE(h.label, QString("0064"));  // 12 + 50 steps + circle + last frame
+    QCOMPARE(h.label, QString("0064")); // 12 + 50 steps + circle + last frame
 }
 
 void TestPreview::emptyRouteShowsTheBareMap() {
@@ -161,7 +162,8 @@ void TestPreview::secondStartDoesNothing() {
     FakeHost h;
     Preview p(ws, h.host());
     p.start();
-    for (int i = 0; i < 5; ++i) p.tick();
+    for (int i = 0; i < 5; ++i)
+        p.tick();
     const QImage before = ws.map.image().copy();
     p.start();
     QCOMPARE(ws.st.framecount, 6);

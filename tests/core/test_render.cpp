@@ -5,12 +5,14 @@
 #include <QtTest>
 
 namespace {
-bool isRed(QRgb c) { return qRed(c) > 200 && qGreen(c) < 60 && qBlue(c) < 60; }
-}  // namespace
+bool isRed(QRgb c) {
+    return qRed(c) > 200 && qGreen(c) < 60 && qBlue(c) < 60;
+}
+} // namespace
 
 class TestRender : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void twoPointsGiveTheTourFrames();
     void onePointGivesThreeFiles();
     void everyRenderNumbersFromZero();
@@ -43,8 +45,9 @@ void TestRender::twoPointsGiveTheTourFrames() {
     for (int n = 2; n <= 51; ++n) {
         const int end = 20 + 2 * (n - 1);
         QVERIFY2(isRed(f[n].pixel(end + 1, 50)), qPrintable(QString::number(n)));
-        if (end + 4 > 32 && end + 4 < 108) QVERIFY2(!isRed(f[n].pixel(end + 4, 50)), qPrintable(QString::number(n)));
-        QVERIFY(!isRed(f[n].pixel(120, 40)));  // no second circle yet
+        if (end + 4 > 32 && end + 4 < 108)
+            QVERIFY2(!isRed(f[n].pixel(end + 4, 50)), qPrintable(QString::number(n)));
+        QVERIFY(!isRed(f[n].pixel(120, 40))); // no second circle yet
     }
     QVERIFY(isRed(f[52].pixel(120, 40)));
     QVERIFY(isRed(f[52].pixel(130, 50)));
@@ -57,7 +60,8 @@ void TestRender::onePointGivesThreeFiles() {
     MemorySink sink;
     const RenderResult r = RenderAnimation(ws, sink);
     QCOMPARE(r.frames, 3);
-    QCOMPARE(sink.paths, QStringList({"/frames/tour0000.bmp", "/frames/tour0001.bmp", "/frames/tour0002.bmp"}));
+    QCOMPARE(sink.paths,
+             QStringList({"/frames/tour0000.bmp", "/frames/tour0001.bmp", "/frames/tour0002.bmp"}));
     QVERIFY(sink.frames[0] != sink.frames[1]);
     QCOMPARE(sink.frames[2], sink.frames[1]);
 }
@@ -78,8 +82,9 @@ void TestRender::pauseLegDrawsNothingNew() {
     setUpRoute(ws, {{50, 50}, {50, 50}}, 50);
     MemorySink sink;
     const RenderResult r = RenderAnimation(ws, sink);
-    QCOMPARE(r.frames, 54);  // as many as any other leg with delay 50
-    for (int n = 2; n <= 51; ++n) QCOMPARE(sink.frames[n], sink.frames[1]);
+    QCOMPARE(r.frames, 54); // as many as any other leg with delay 50
+    for (int n = 2; n <= 51; ++n)
+        QCOMPARE(sink.frames[n], sink.frames[1]);
 }
 
 void TestRender::emptyRouteWritesNothing() {
@@ -94,7 +99,7 @@ void TestRender::emptyRouteWritesNothing() {
 }
 
 void TestRender::frameNumberLimit_data() {
-    QTest::addColumn<double>("pause");  // a pause leg of this many steps: frames = steps + 4
+    QTest::addColumn<double>("pause"); // a pause leg of this many steps: frames = steps + 4
     QTest::addColumn<bool>("cutShort");
     QTest::newRow("just fits") << 9996.0 << false;
     QTest::newRow("one over") << 9997.0 << true;
@@ -144,10 +149,12 @@ void TestRender::labelsCountTheFrames() {
     MemorySink sink;
     QStringList labels;
     qint64 lastWritten = -1, lastTotal = -1;
-    RenderAnimation(ws, sink, {[&](const QString& t) { labels << t; }, [&](qint64 w, qint64 t) {
-                                   lastWritten = w;
-                                   lastTotal = t;
-                               }});
+    RenderAnimation(ws, sink,
+                    {[&](const QString& t) { labels << t; },
+                     [&](qint64 w, qint64 t) {
+                         lastWritten = w;
+                         lastTotal = t;
+                     }});
     QCOMPARE(labels, QStringList({"0000", "0001", "0002", "0003", "0004", "0005", "0006"}));
     QCOMPARE(lastWritten, 7);
     QCOMPARE(lastTotal, 7);

@@ -14,26 +14,28 @@ struct Run {
 Run pathwright(const QStringList& args) {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char* var : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(var);
+    for (const char* var : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        env.remove(var);
     p.setProcessEnvironment(env);
     p.setWorkingDirectory(SOURCE_DIR);
     // Tests live in the build's tests directory, the program one level up.
     p.start(QCoreApplication::applicationDirPath() + "/../pathwright", args);
     if (!p.waitForFinished(120000)) return {};
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromLocal8Bit(p.readAllStandardOutput()),
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+            QString::fromLocal8Bit(p.readAllStandardOutput()),
             QString::fromLocal8Bit(p.readAllStandardError())};
 }
-}  // namespace
+} // namespace
 
 class TestRenderCommand : public QObject {
     Q_OBJECT
     QTemporaryDir dir;
 
-private slots:
+  private slots:
     void answers_data() {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<int>("code");
-        QTest::addColumn<QString>("says");  // in standard output or standard error
+        QTest::addColumn<QString>("says"); // in standard output or standard error
         QTest::newRow("help") << QStringList{"--help"} << 0 << "--render <PROJECT.wsr>";
         QTest::newRow("version") << QStringList{"--version"} << 0 << "pathwright 1.1";
         QTest::newRow("no project value") << QStringList{"--render"} << 1 << "Missing value";
@@ -51,7 +53,8 @@ private slots:
     }
 
     void rendersTheExampleProject() {
-        const Run r = pathwright({"--render", "examples/harbour/harbour.wsr", "--output", dir.path(), "--name", "hb"});
+        const Run r =
+            pathwright({"--render", "examples/harbour/harbour.wsr", "--output", dir.path(), "--name", "hb"});
         if (r.err.contains("cannot be read yet")) QSKIP("the project file reader is not in this build yet");
         QCOMPARE(r.code, 0);
         const QStringList files = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
@@ -61,12 +64,13 @@ private slots:
         QCOMPARE(files.last(), QString("hb%1.bmp").arg(files.size() - 1, 4, 10, QChar(u'0')));
         QVERIFY(r.out.contains(QString("rendered %1 frames").arg(files.size())));
         const QImage last(dir.filePath(files.last()));
-        QCOMPARE(last.size(), QSize(786, 576));  // the PAL frame
-        QVERIFY(r.err.isEmpty() || !r.err.contains("\r"));  // no progress line without a terminal
+        QCOMPARE(last.size(), QSize(786, 576));            // the PAL frame
+        QVERIFY(r.err.isEmpty() || !r.err.contains("\r")); // no progress line without a terminal
     }
 
     void unwritableOutputFails() {
-        const Run r = pathwright({"--render", "examples/harbour/harbour.wsr", "--output", dir.filePath("none/deeper")});
+        const Run r =
+            pathwright({"--render", "examples/harbour/harbour.wsr", "--output", dir.filePath("none/deeper")});
         if (r.err.contains("cannot be read yet")) QSKIP("the project file reader is not in this build yet");
         QCOMPARE(r.code, 2);
         QVERIFY2(r.err.contains(dir.filePath("none/deeper/harbour0000.bmp")), qPrintable(r.err));

@@ -43,7 +43,7 @@ class RenderDialogTest : public QObject {
         return nullptr;
     }
 
-private slots:
+  private slots:
     void init() {
         w = new MainWindow(dir.path());
         w->show();
@@ -82,7 +82,7 @@ private slots:
     void opensAtRenderpath() {
         const QString out = dir.filePath("frames");
         QVERIFY(QDir().mkpath(out));
-        w->workspace().st.renderpath = out;  // as a project file may hold it: no separator
+        w->workspace().st.renderpath = out; // as a project file may hold it: no separator
         RenderDialog* d = openDialog();
         d->Form_Activate();
         QCOMPARE(d->findChild<DirectoryList*>("Dir1")->path(), out);
@@ -92,10 +92,10 @@ private slots:
 
     void rendersFromTheEventLoop() {
         setRoute({{20, 50}, {120, 50}});
-        w->btnPAL_Click();  // delay 50: frames 0000 to 0053
+        w->btnPAL_Click(); // delay 50: frames 0000 to 0053
         RenderDialog* d = openDialog();
         render(d, dir.path(), "tour");
-        QVERIFY(anim->rendering());  // the click returned while the render runs
+        QVERIFY(anim->rendering()); // the click returned while the render runs
         QTRY_VERIFY_WITH_TIMEOUT(!anim->rendering(), 20000);
         const QStringList files = QDir(dir.path()).entryList({"tour*.bmp"}, QDir::Files, QDir::Name);
         QCOMPARE(files.size(), 54);

@@ -14,7 +14,8 @@ inline QImage testMapPicture() {
     QImage img(200, 100, QImage::Format_RGB32);
     img.fill(QColor(220, 220, 220));
     for (int y = 80; y < 90; ++y)
-        for (int x = 0; x < 200; ++x) img.setPixel(x, y, qRgb(40, 60, 80));
+        for (int x = 0; x < 200; ++x)
+            img.setPixel(x, y, qRgb(40, 60, 80));
     return img;
 }
 
@@ -42,7 +43,7 @@ inline void setUpRoute(Workspace& ws, const std::vector<QPoint>& points, double 
 
 // Keeps every frame, or only counts them when `keep` is false.
 class MemorySink : public FrameSink {
-public:
+  public:
     explicit MemorySink(bool keep = true) : keep_(keep) {}
     MaybeError put(const QImage& frame, const QString& path) override {
         if (keep_) frames.push_back(frame.copy());
@@ -55,19 +56,19 @@ public:
     std::vector<QImage> frames;
     QStringList paths;
 
-private:
+  private:
     bool keep_;
 };
 
 // Writes `k` frames, then fails as a full disk does.
 class FailingSink : public MemorySink {
-public:
+  public:
     explicit FailingSink(int k) : MemorySink(false), k_(k) {}
     MaybeError put(const QImage& frame, const QString& path) override {
         if (paths.size() >= k_) return Error{path, "No space left on device"};
         return MemorySink::put(frame, path);
     }
 
-private:
+  private:
     int k_;
 };

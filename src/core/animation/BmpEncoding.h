@@ -10,7 +10,9 @@
 
 constexpr int kBmpHeaderSize = 54;
 
-inline std::size_t bmpRowSize(int width) { return (std::size_t(width) * 3 + 3) & ~std::size_t(3); }
+inline std::size_t bmpRowSize(int width) {
+    return (std::size_t(width) * 3 + 3) & ~std::size_t(3);
+}
 inline std::size_t bmpFileSize(int width, int height) {
     return kBmpHeaderSize + bmpRowSize(width) * std::size_t(height);
 }

@@ -39,14 +39,16 @@ bool writeAll(int fd, const char* data, std::size_t size) {
     }
     return true;
 }
-}  // namespace
+} // namespace
 
-BmpFrameWriter::BmpFrameWriter(int threads, int depth) {
+BmpFrameWriter::BmpFrameWriter(int threads, int depth, Encoding encoding) : encoding_(encoding) {
     if (threads <= 0) threads = int(std::max(1u, std::thread::hardware_concurrency()));
     if (depth <= 0) depth = 2 * threads;
     jobs_.resize(std::size_t(depth));
-    for (int i = depth - 1; i >= 0; --i) free_.push_back(i);
-    for (int t = 0; t < threads; ++t) workers_.emplace_back([this] { work(); });
+    for (int i = depth - 1; i >= 0; --i)
+        free_.push_back(i);
+    for (int t = 0; t < threads; ++t)
+        workers_.emplace_back([this] { work(); });
 }
 
 BmpFrameWriter::~BmpFrameWriter() {
@@ -55,11 +57,13 @@ BmpFrameWriter::~BmpFrameWriter() {
         stopping_ = true;
     }
     workReady_.notify_all();
-    for (std::thread& t : workers_) t.join();
+    for (std::thread& t : workers_)
+        t.join();
 }
 
 MaybeError BmpFrameWriter::put(const QImage& frame, const QString& path) {
-    const QImage image = frame.format() == QImage::Format_RGB32 ? frame : frame.convertToFormat(QImage::Format_RGB32);
+    const QImage image =
+        frame.format() == QImage::Format_RGB32 ? frame : frame.convertToFormat(QImage::Format_RGB32);
     int slot;
     {
         std::unique_lock lock(mutex_);
@@ -71,8 +75,9 @@ MaybeError BmpFrameWriter::put(const QImage& frame, const QString& path) {
     // The copy happens outside the lock: the slot belongs to this thread until queued.
     Job& job = jobs_[std::size_t(slot)];
     const std::size_t row = std::size_t(image.width()) * 4;
-    job.pixels.resize(row * std::size_t(image.height()));
-    if (qsizetype(row) == image.bytesPerLine()) {
+    if (encoding_ == Encoding::WhileCopying) {
+        encodeBmp(image.constBits(), image.width(), image.height(), image.bytesPerLine(), job.bmp);
+    } else if (job.pixels.resize(row * std::size_t(image.height())); qsizetype(row) == image.bytesPerLine()) {
         std::memcpy(job.pixels.data(), image.constBits(), job.pixels.size());
     } else {
         for (int y = 0; y < image.height(); ++y)
@@ -102,7 +107,7 @@ qint64 BmpFrameWriter::written() const {
 }
 
 void BmpFrameWriter::work() {
-    std::vector<char> buffer;  // the encoded file, reused for every frame of this thread
+    std::vector<char> buffer; // the encoded file, reused for every frame of this thread
     for (;;) {
         int slot;
         bool skip;
@@ -113,11 +118,16 @@ void BmpFrameWriter::work() {
             slot = ready_.front();
             ready_.pop_front();
             ++busy_;
-            skip = bool(error_);  // after a failure nothing more is written
+            skip = bool(error_); // after a failure nothing more is written
         }
         const Job& job = jobs_[std::size_t(slot)];
         MaybeError error;
-        if (!skip) error = writeFile(job, buffer);
+        if (!skip && encoding_ == Encoding::OnWorkers) {
+            encodeBmp(job.pixels.data(), job.width, job.height, qsizetype(job.width) * 4, buffer);
+            error = writeFile(job.path, buffer);
+        } else if (!skip) {
+            error = writeFile(job.path, job.bmp);
+        }
         {
             std::lock_guard lock(mutex_);
             if (error) {
@@ -135,19 +145,18 @@ void BmpFrameWriter::work() {
     }
 }
 
-MaybeError BmpFrameWriter::writeFile(const Job& job, std::vector<char>& buffer) {
-    encodeBmp(job.pixels.data(), job.width, job.height, qsizetype(job.width) * 4, buffer);
-    const QByteArray final = QFile::encodeName(job.path);
-    const QByteArray temp = QFile::encodeName(tempNameFor(job.path));
+MaybeError BmpFrameWriter::writeFile(const QString& path, const std::vector<char>& data) {
+    const QByteArray final = QFile::encodeName(path);
+    const QByteArray temp = QFile::encodeName(tempNameFor(path));
     const int fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0) return Error{job.path, reasonFor(errno)};
-    const bool ok = writeAll(fd, buffer.data(), buffer.size());
+    if (fd < 0) return Error{path, reasonFor(errno)};
+    const bool ok = writeAll(fd, data.data(), data.size());
     int err = ok ? 0 : errno;
     if (::close(fd) != 0 && ok) err = errno;
     if (err == 0 && ::rename(temp.constData(), final.constData()) != 0) err = errno;
     if (err != 0) {
         ::unlink(temp.constData());
-        return Error{job.path, reasonFor(err)};
+        return Error{path, reasonFor(err)};
     }
     return std::nullopt;
 }

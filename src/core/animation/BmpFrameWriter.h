@@ -1,8 +1,10 @@
 #pragma once
-// Writes frames as 24-bit BMP files on worker threads. The caller's thread only copies the
-// picture into a free buffer of a small fixed pool; the workers encode and write, so drawing
-// goes on while files are created (creating a file is the slow part). The pool bounds memory:
-// a render of any length holds at most `depth` frame copies.
+// Writes frames as 24-bit BMP files on worker threads, so drawing goes on while files are
+// created (creating a file is the slow part). The caller's thread takes a copy of each picture
+// into a free buffer of a small fixed pool, either as raw pixels that a worker then encodes, or
+// encoded to BMP in the same pass as the copy (one pass over the picture instead of two; the
+// workers then only write). The pool bounds memory: a render of any length holds at most
+// `depth` frame copies.
 //
 // Each file is written under a hidden temporary name in the same directory and renamed to its
 // frame name when complete, so a failure (missing directory, no permission, full disk) never
@@ -19,9 +21,10 @@
 #include <vector>
 
 class BmpFrameWriter : public FrameSink {
-public:
+  public:
+    enum class Encoding { WhileCopying, OnWorkers };
     // threads 0: one per core; depth 0: two frames per thread.
-    explicit BmpFrameWriter(int threads = 0, int depth = 0);
+    explicit BmpFrameWriter(int threads = 0, int depth = 0, Encoding encoding = Encoding::WhileCopying);
     ~BmpFrameWriter() override;
 
     MaybeError put(const QImage& frame, const QString& path) override;
@@ -30,16 +33,19 @@ public:
 
     int threads() const { return int(workers_.size()); }
 
-private:
+  private:
     struct Job {
-        std::vector<uchar> pixels;  // RGB32 rows, tightly packed
+        std::vector<uchar> pixels; // RGB32 rows, tightly packed (encoding on the workers)
+        std::vector<char> bmp;     // the encoded file (encoding while copying)
         int width = 0, height = 0;
         QString path;
         qint64 seq = 0;
     };
 
     void work();
-    MaybeError writeFile(const Job& job, std::vector<char>& buffer);
+    static MaybeError writeFile(const QString& path, const std::vector<char>& data);
+
+    Encoding encoding_;
 
     std::vector<Job> jobs_;
     std::vector<int> free_;

@@ -9,7 +9,7 @@
 #include <QString>
 
 class FrameSink {
-public:
+  public:
     virtual ~FrameSink() = default;
     // Takes a frame to be written as `path`. The picture may change as soon as this returns.
     // An error means this frame or an earlier one could not be written: the render stops.

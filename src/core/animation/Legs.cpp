@@ -5,7 +5,9 @@
 #include <cmath>
 
 namespace {
-QChar sign(double v) { return v < 0 ? u'-' : (v > 0 ? u'+' : u'0'); }
+QChar sign(double v) {
+    return v < 0 ? u'-' : (v > 0 ? u'+' : u'0');
+}
 
 // An overshoot from a tiny delay may run far off the map; the painter gets a piece of the
 // same direction that ends well outside any surface instead of an astronomic coordinate.
@@ -18,18 +20,24 @@ QPointF drawable(QPointF from, QPointF to) {
     if (!std::isfinite(len)) return from;
     return from + d * (kFar / len);
 }
-}  // namespace
+} // namespace
 
-QString frameText(qint64 n) { return (QStringLiteral("0000") + QString::number(n)).right(4); }
+QString frameText(qint64 n) {
+    return (QStringLiteral("0000") + QString::number(n)).right(4);
+}
 
 QString directionCode(double dx, double dy) {
     const QChar code[2] = {sign(dx), sign(dy)};
     return QString(code, 2);
 }
 
-bool delayUsable(double delay) { return std::isfinite(delay) && delay > 0; }
+bool delayUsable(double delay) {
+    return std::isfinite(delay) && delay > 0;
+}
 
-void resetMap(Workspace& ws) { ws.map.resetTo(ws.picture); }
+void resetMap(Workspace& ws) {
+    ws.map.resetTo(ws.picture);
+}
 
 void drawFirstPoint(Workspace& ws) {
     const ProjectState& st = ws.st;
@@ -59,8 +67,7 @@ Leg setUpLeg(ProjectState& st, int i) {
         st.stepy = st.remainy;
     }
     leg.pause = st.legdir == QLatin1String("00");
-    if (leg.pause)
-        leg.pauseLeft = delayUsable(st.delay) ? qint64(std::min(std::ceil(st.delay), 1e15)) : 1;
+    if (leg.pause) leg.pauseLeft = delayUsable(st.delay) ? qint64(std::min(std::ceil(st.delay), 1e15)) : 1;
     return leg;
 }
 
@@ -100,7 +107,7 @@ void markReached(Workspace& ws, int i) {
 qint64 plannedFrames(const ProjectState& original, qint64 cap) {
     if (original.listmax < 1) return 0;
     ProjectState st = original;
-    qint64 frames = 2;  // the bare map and the first point
+    qint64 frames = 2; // the bare map and the first point
     const int last = std::min<int>(st.listmax, kPointSlots) - 1;
     for (int i = 1; i <= last && frames < cap; ++i) {
         Leg leg = setUpLeg(st, i);
@@ -113,8 +120,8 @@ qint64 plannedFrames(const ProjectState& original, qint64 cap) {
                 ++frames;
             } while (!legEnded(st, leg) && frames < cap);
         }
-        ++frames;  // the reached point
+        ++frames; // the reached point
     }
-    ++frames;  // the last picture once more
+    ++frames; // the last picture once more
     return std::min(frames, cap);
 }

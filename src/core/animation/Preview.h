@@ -11,11 +11,11 @@
 #include <functional>
 
 class Preview {
-public:
+  public:
     struct Host {
-        std::function<void(int ms)> startTimer;  // start the timer unless it already runs
+        std::function<void(int ms)> startTimer; // start the timer unless it already runs
         std::function<void()> stopTimer;
-        std::function<void(const QString&)> showFrame;  // the main window's frame label
+        std::function<void(const QString&)> showFrame; // the main window's frame label
     };
 
     Preview(Workspace& ws, Host host);
@@ -31,7 +31,7 @@ public:
     // The timer interval: 1000 / fps milliseconds rounded half to even (33 for NTSC, 40 for PAL).
     static int intervalFor(double fps);
 
-private:
+  private:
     void count();
     void endLeg();
     void nextLeg();

@@ -14,19 +14,19 @@
 #include <functional>
 
 constexpr qint32 kFrameLimit = 10000;
-extern const QString kCutShortText;  // both frame labels once the limit is reached
+extern const QString kCutShortText; // both frame labels once the limit is reached
 
 struct RenderResult {
-    qint64 frames = 0;      // files handed over, numbered 0000 upwards
-    bool cutShort = false;  // the frame number limit ended the render
-    MaybeError error;       // a frame could not be written, or the route has no points
+    qint64 frames = 0;     // files handed over, numbered 0000 upwards
+    bool cutShort = false; // the frame number limit ended the render
+    MaybeError error;      // a frame could not be written, or the route has no points
     QString message() const;
 };
 
 class RenderRun {
-public:
+  public:
     struct Hooks {
-        std::function<void(const QString&)> showFrame;          // both frame labels
+        std::function<void(const QString&)> showFrame; // both frame labels
         std::function<void(qint64 written, qint64 total)> progress;
     };
 
@@ -42,7 +42,7 @@ public:
     // The name of frame n.
     static QString framePath(const ProjectState& st, qint32 n);
 
-private:
+  private:
     enum class Phase { Begin, FirstPoint, SetUpLeg, Stepping, Last, Done };
     void frame();
     bool saveFrame();

@@ -15,13 +15,13 @@ void tell(QWidget* parent, QMessageBox::Icon icon, const QString& text) {
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();
 }
-}  // namespace
+} // namespace
 
 AnimationCommands::AnimationCommands(Workspace& ws, QWidget* mainWindow, QTimer* timerRoute,
                                      std::function<void(const QString&)> setFrameText,
                                      std::function<void()> refresh)
-    : QObject(mainWindow), ws_(ws), main_(mainWindow), timer_(timerRoute), setFrameText_(std::move(setFrameText)),
-      refresh_(std::move(refresh)),
+    : QObject(mainWindow), ws_(ws), main_(mainWindow), timer_(timerRoute),
+      setFrameText_(std::move(setFrameText)), refresh_(std::move(refresh)),
       preview_(ws, {[this](int ms) {
                         if (!timer_->isActive() || timer_->interval() != ms) timer_->start(ms);
                     },
@@ -33,7 +33,9 @@ AnimationCommands::AnimationCommands(Workspace& ws, QWidget* mainWindow, QTimer*
     ws_.stopTimer = [this, stop] {
         if (stop) stop();
         timer_->stop();
-        if (preview_.running()) QMetaObject::invokeMethod(this, [this] { preview_.afterRedraw(); }, Qt::QueuedConnection);
+        if (preview_.running())
+            QMetaObject::invokeMethod(
+                this, [this] { preview_.afterRedraw(); }, Qt::QueuedConnection);
     };
     slice_.setInterval(0);
     connect(&slice_, &QTimer::timeout, this, &AnimationCommands::renderSlice);
@@ -60,7 +62,9 @@ void AnimationCommands::timerRoute_Timer() {
 }
 
 void AnimationCommands::btnRender_Click() {
-    if (!dialog_) dialog_ = new RenderDialog(ws_, [this] { startRender(); }, main_);
+    if (!dialog_)
+        dialog_ = new RenderDialog(
+            ws_, [this] { startRender(); }, main_);
     dialog_->show();
     dialog_->raise();
     dialog_->activateWindow();
@@ -71,7 +75,8 @@ void AnimationCommands::startRender() {
     timer_->stop();
     // A fresh writer for every render: a failure of the last one is forgotten.
     writer_ = std::make_unique<BmpFrameWriter>();
-    run_ = std::make_unique<RenderRun>(ws_, *writer_, RenderRun::Hooks{[this](const QString& t) { frameText_ = t; }, {}});
+    run_ = std::make_unique<RenderRun>(ws_, *writer_,
+                                       RenderRun::Hooks{[this](const QString& t) { frameText_ = t; }, {}});
     slice_.start();
     repaint_.start();
 }
@@ -100,10 +105,10 @@ void AnimationCommands::finishRender() {
     } else if (result.error) {
         // The dialog stays open so that another directory can be chosen.
         tell(parent, QMessageBox::Warning,
-                             QString("The render stopped: frame file %1 could not be written.\n\n%2\n\n"
-                                     "The %3 frames before it were written.")
-                                 .arg(result.error->file, result.error->reason)
-                                 .arg(result.frames));
+             QString("The render stopped: frame file %1 could not be written.\n\n%2\n\n"
+                     "The %3 frames before it were written.")
+                 .arg(result.error->file, result.error->reason)
+                 .arg(result.frames));
     } else {
         if (dialog_) dialog_->hide();
         if (result.cutShort) tell(main_, QMessageBox::Information, result.message());

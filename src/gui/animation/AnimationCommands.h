@@ -27,7 +27,7 @@ class RenderDialog;
 
 class AnimationCommands : public QObject {
     Q_OBJECT
-public:
+  public:
     // `timerRoute` is the main window's timer; `setFrameText` sets the main window's `lblFrame`;
     // `refresh` repaints the map window and the swatch.
     AnimationCommands(Workspace& ws, QWidget* mainWindow, QTimer* timerRoute,
@@ -36,7 +36,7 @@ public:
 
     void btnRoute_Click();
     void timerRoute_Timer();
-    void btnRender_Click();  // also the Render menu entry: shows the render dialog
+    void btnRender_Click(); // also the Render menu entry: shows the render dialog
 
     // The render dialog's Render button, after it has set `renderpath` and `rendername`.
     void startRender();
@@ -45,11 +45,11 @@ public:
     RenderDialog* renderDialog() const { return dialog_; }
     const QTimer* timerRoute() const { return timer_; }
 
-signals:
+  signals:
     // A render is over; `message` is empty on success, else what the user was told.
     void renderFinished(const RenderResult& result);
 
-private:
+  private:
     void renderSlice();
     void showProgress();
     void finishRender();
@@ -64,7 +64,7 @@ private:
 
     std::unique_ptr<BmpFrameWriter> writer_;
     std::unique_ptr<RenderRun> run_;
-    QTimer slice_;    // draws the next slice of frames whenever the event loop is idle
-    QTimer repaint_;  // screen-rate updates of the map window and the labels
+    QTimer slice_;   // draws the next slice of frames whenever the event loop is idle
+    QTimer repaint_; // screen-rate updates of the map window and the labels
     QString frameText_;
 };

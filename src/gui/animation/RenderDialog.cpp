@@ -54,7 +54,9 @@ bool RenderDialog::event(QEvent* e) {
     return QDialog::event(e);
 }
 
-void RenderDialog::setFrameText(const QString& text) { frame_->setText(text); }
+void RenderDialog::setFrameText(const QString& text) {
+    frame_->setText(text);
+}
 
 void RenderDialog::Form_Activate() {
     // Showing `renderpath` must not change it: the change handler would write it back with a
@@ -63,7 +65,9 @@ void RenderDialog::Form_Activate() {
     if (!ws_.st.renderpath.isEmpty()) dir_->setPath(ws_.st.renderpath);
 }
 
-void RenderDialog::Dir1_Change() { ws_.st.renderpath = withSeparator(dir_->path()); }
+void RenderDialog::Dir1_Change() {
+    ws_.st.renderpath = withSeparator(dir_->path());
+}
 
 void RenderDialog::btnRender_Click() {
     ws_.st.renderpath = withSeparator(dir_->path());

@@ -15,7 +15,7 @@ class QLineEdit;
 
 class RenderDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     // `startRender` runs the render (it returns at once; the render runs from the event loop).
     RenderDialog(Workspace& ws, std::function<void()> startRender, QWidget* parent = nullptr);
 
@@ -25,10 +25,10 @@ public:
     void Dir1_Change();
     void btnRender_Click();
 
-protected:
+  protected:
     bool event(QEvent* e) override;
 
-private:
+  private:
     Workspace& ws_;
     std::function<void()> startRender_;
     QLineEdit* drive_;
