@@ -1,7 +1,8 @@
 // Renders a 99-point NTSC route into BMP frames and compares the speed with the raw write limit
 // of the same disk, measured in the same run: the same number of files of the same size written
-// by a tight loop on one thread per core. Also prints the peak memory after a short render and
-// after the long one: the writer's memory must not grow with the number of frames.
+// by a tight loop on one thread per core, taking turns with the render in chunks of frames.
+// Also prints the peak memory after a warm-up and after the long renders: the writer's memory
+// must not grow with the number of frames.
 //
 // Usage: bench_render [DIR] [ROUNDS]   (DIR defaults to the system's temporary directory)
 #include "animation/BmpEncoding.h"
@@ -25,6 +26,9 @@
 #include <vector>
 
 namespace {
+constexpr int kRoutePoints = 99;
+constexpr int kChunk = 250; // frames per turn
+
 long peakKb() {
     rusage u{};
     getrusage(RUSAGE_SELF, &u);
@@ -65,35 +69,43 @@ void setUpWorkspace(Workspace& ws, int points) {
     }
 }
 
-struct Timing {
-    qint64 frames = 0;
+// A render of its own workspace, advanced a chunk of frames at a time; a chunk is timed until
+// the writer has put every frame of it on disk.
+struct Contender {
+    // The render reads the workspace only from its first frame on, so it is set up here.
+    Contender(int points, const QString& dir, const QString& name, BmpFrameWriter::Encoding encoding)
+        : writer(0, 0, encoding), run(ws, writer) {
+        setUpWorkspace(ws, points);
+        ws.st.renderpath = dir + "/";
+        ws.st.rendername = name;
+    }
+    void chunk(int n) {
+        QElapsedTimer t;
+        t.start();
+        for (int i = 0; i < n && !run.done(); ++i)
+            run.advance(std::chrono::nanoseconds(0)); // one frame
+        writer.finish();
+        seconds += t.nsecsElapsed() / 1e9;
+    }
+    double fps() const { return frames / seconds; }
+
+    Workspace ws;
+    BmpFrameWriter writer;
+    RenderRun run;
     double seconds = 0;
+    qint64 frames = 0;
 };
 
-Timing render(Workspace& ws, const QString& dir,
-              BmpFrameWriter::Encoding encoding = BmpFrameWriter::Encoding::WhileCopying) {
-    ws.st.renderpath = dir + "/";
-    ws.st.rendername = "frame";
-    BmpFrameWriter writer(0, 0, encoding);
-    QElapsedTimer t;
-    t.start();
-    const RenderResult r = RenderAnimation(ws, writer);
-    const double s = t.nsecsElapsed() / 1e9;
-    if (r.error) std::fprintf(stderr, "render failed: %s\n", qPrintable(r.message()));
-    return {r.frames, s};
-}
-
-// The same number of files of the same size, written by a tight loop on every core.
-Timing rawWrites(const QString& dir, qint64 files, std::size_t bytes) {
+// Files `first` to `first + count - 1` of the frame size, written by a tight loop on every core.
+double rawWrites(const QString& dir, qint64 first, qint64 count, const std::vector<char>& data) {
     const int threads = int(std::max(1u, std::thread::hardware_concurrency()));
-    const std::vector<char> data(bytes, 'x');
-    std::atomic<qint64> next{0};
+    std::atomic<qint64> next{first};
     QElapsedTimer t;
     t.start();
     std::vector<std::thread> pool;
     for (int k = 0; k < threads; ++k)
         pool.emplace_back([&] {
-            for (qint64 n; (n = next++) < files;) {
+            for (qint64 n; (n = next++) < first + count;) {
                 const QByteArray name =
                     QFile::encodeName(dir + QString("/raw%1.bmp").arg(n, 4, 10, QChar(u'0')));
                 const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
@@ -104,7 +116,7 @@ Timing rawWrites(const QString& dir, qint64 files, std::size_t bytes) {
         });
     for (std::thread& th : pool)
         th.join();
-    return {files, t.nsecsElapsed() / 1e9};
+    return t.nsecsElapsed() / 1e9;
 }
 
 double median(std::vector<double> v) {
@@ -130,45 +142,68 @@ int main(int argc, char** argv) {
                 std::thread::hardware_concurrency());
 
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
+    Workspace probe;
+    setUpWorkspace(probe, kRoutePoints);
+    const qint64 frames = plannedFrames(probe.st, kFrameLimit);
+    const std::vector<char> data(bmpFileSize(probe.st.framewidth, probe.st.frameheight), 'x');
+
     // A short render and a short raw loop first: every one-time allocation (thread arenas,
     // buffers) happens here, so the peak after them is the baseline for the long renders.
-    Workspace shortWs;
-    setUpWorkspace(shortWs, 9);
-    const Timing warm = render(shortWs, tmp.path());
-    rawWrites(tmp.path(), warm.frames, bmpFileSize(shortWs.st.framewidth, shortWs.st.frameheight));
-    removeFiles(tmp.path());
-    const long peakShort = peakKb();
-
-    Workspace ws;
-    setUpWorkspace(ws, 99);
-    const std::size_t frameBytes = bmpFileSize(ws.st.framewidth, ws.st.frameheight);
-    const qint64 frames = plannedFrames(ws.st, kFrameLimit);
-    // Each round: the raw loop, the render as the program does it (BMP encoded while copying the
-    // frame), and for comparison the render with the encoding on the worker threads.
-    std::vector<double> rawFps, renderFps, workerFps, ratio, workerRatio;
+    {
+        Contender warm(9, tmp.path(), "warm", BmpFrameWriter::Encoding::WhileCopying);
+        while (!warm.run.done())
+            warm.chunk(kChunk);
+        rawWrites(tmp.path(), 0, kChunk, data);
+        removeFiles(tmp.path());
+    }
+    const long peakWarm = peakKb();
     long peakFirst = 0;
+
+    // The raw loop, the render as the program does it (BMP encoded while copying the frame) and,
+    // for comparison, the render with the encoding on the worker threads take turns chunk by
+    // chunk, so that all three meet the same state of the disk and of the page cache.
+    std::vector<double> rawFps, renderFps, workerFps, ratio, workerRatio;
     for (int r = 0; r < rounds; ++r) {
-        const Timing raw = rawWrites(tmp.path(), frames, frameBytes);
+        Contender render(kRoutePoints, tmp.path(), "frame", BmpFrameWriter::Encoding::WhileCopying);
+        Contender worker(kRoutePoints, tmp.path(), "other", BmpFrameWriter::Encoding::OnWorkers);
+        double rawSeconds = 0;
+        for (qint64 done = 0, turn = 0; done < frames; done += kChunk, ++turn) {
+            const qint64 n = std::min<qint64>(kChunk, frames - done);
+            for (int k = 0; k < 3; ++k) {
+                switch ((turn + k) % 3) {
+                case 0:
+                    render.chunk(int(n));
+                    break;
+                case 1:
+                    worker.chunk(int(n));
+                    break;
+                case 2:
+                    rawSeconds += rawWrites(tmp.path(), done, n, data);
+                    break;
+                }
+            }
+        }
+        render.frames = render.run.finish().frames;
+        worker.frames = worker.run.finish().frames;
         removeFiles(tmp.path());
-        const Timing ren = render(ws, tmp.path());
-        removeFiles(tmp.path());
+        if (render.frames != frames || worker.frames != frames) {
+            std::fprintf(stderr, "a render stopped early\n");
+            return 1;
+        }
         if (r == 0) peakFirst = peakKb();
-        const Timing alt = render(ws, tmp.path(), BmpFrameWriter::Encoding::OnWorkers);
-        removeFiles(tmp.path());
-        if (ren.frames != frames || alt.frames != frames) return 1;
-        rawFps.push_back(raw.frames / raw.seconds);
-        renderFps.push_back(ren.frames / ren.seconds);
-        workerFps.push_back(alt.frames / alt.seconds);
+        rawFps.push_back(frames / rawSeconds);
+        renderFps.push_back(render.fps());
+        workerFps.push_back(worker.fps());
         ratio.push_back(renderFps.back() / rawFps.back());
         workerRatio.push_back(workerFps.back() / rawFps.back());
-        std::printf("round %d: raw %.0f files/s; render %.0f frames/s (%.0f %%); encoding on workers %.0f "
-                    "frames/s (%.0f %%)\n",
+        std::printf("round %d: raw %.0f files/s; render %.0f frames/s (%.0f %%); encoding on the workers "
+                    "%.0f frames/s (%.0f %%)\n",
                     r + 1, rawFps.back(), renderFps.back(), 100 * ratio.back(), workerFps.back(),
                     100 * workerRatio.back());
     }
-    const double mb = frameBytes / 1e6;
-    std::printf("frames per render: %lld of %zu bytes (%d x %d, 24-bit BMP)\n", (long long)frames, frameBytes,
-                ws.st.framewidth, ws.st.frameheight);
+    const double mb = data.size() / 1e6;
+    std::printf("frames per render: %lld of %zu bytes (%d x %d, 24-bit BMP), a %d-point NTSC route\n",
+                (long long)frames, data.size(), probe.st.framewidth, probe.st.frameheight, kRoutePoints);
     std::printf("render:    %.0f frames/s, %.0f MB/s (median of %d rounds)\n", median(renderFps),
                 median(renderFps) * mb, rounds);
     std::printf("raw limit: %.0f files/s, %.0f MB/s (%u writer threads)\n", median(rawFps),
@@ -176,8 +211,8 @@ int main(int argc, char** argv) {
     std::printf("ratio:     %.0f %% of the raw limit (median of the rounds' ratios)\n", 100 * median(ratio));
     std::printf("encoding on the workers instead: %.0f frames/s, %.0f %% of the raw limit\n",
                 median(workerFps), 100 * median(workerRatio));
-    std::printf("peak memory: %ld KB after %lld frames, %ld KB after %lld more, %ld KB after %lld more\n",
-                peakShort, (long long)warm.frames, peakFirst, (long long)frames, peakKb(),
-                (long long)(frames * (2 * rounds - 1)));
+    std::printf(
+        "peak memory: %ld KB after a warm-up, %ld KB after %lld more frames, %ld KB after %lld more\n",
+        peakWarm, peakFirst, (long long)(2 * frames), peakKb(), (long long)(2 * frames * (rounds - 1)));
     return 0;
 }
