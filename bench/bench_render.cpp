@@ -4,7 +4,10 @@
 // Also prints the peak memory after a warm-up and after the long renders: the writer's memory
 // must not grow with the number of frames.
 //
-// Usage: bench_render [DIR] [ROUNDS]   (DIR defaults to the system's temporary directory)
+// Usage: bench_render [DIR] [ROUNDS] [cached]
+//   DIR defaults to the system's temporary directory, ROUNDS to 3. With "cached" the files of
+//   every turn are deleted after it (untimed), so nothing waits for the disk itself: the figures
+//   then show the cost of creating and filling files, where the render's own work shows most.
 #include "animation/BmpEncoding.h"
 #include "animation/BmpFrameWriter.h"
 #include "animation/Render.h"
@@ -18,6 +21,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/vfs.h>
@@ -37,10 +41,10 @@ long peakKb() {
 
 // Removes the files of a phase and flushes the disk, so every timed phase starts from a clean
 // page cache (the dirty pages of one phase would otherwise slow down the next).
-void removeFiles(const QString& dir) {
+void removeFiles(const QString& dir, bool flush = true) {
     for (const QString& f : QDir(dir).entryList(QDir::Files | QDir::Hidden))
         QFile::remove(dir + "/" + f);
-    ::sync();
+    if (flush) ::sync();
 }
 
 // A map-like picture: a gradient with a grid, so frames are not trivially uniform.
@@ -130,6 +134,7 @@ int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     const QString base = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::tempPath();
     const int rounds = argc > 2 ? std::max(1, atoi(argv[2])) : 3;
+    const bool cached = argc > 3 && std::strcmp(argv[3], "cached") == 0;
     QTemporaryDir tmp(base + "/bench_render-XXXXXX");
     if (!tmp.isValid()) {
         std::fprintf(stderr, "cannot create a directory in %s\n", qPrintable(base));
@@ -202,8 +207,9 @@ int main(int argc, char** argv) {
                     100 * workerRatio.back());
     }
     const double mb = data.size() / 1e6;
-    std::printf("frames per render: %lld of %zu bytes (%d x %d, 24-bit BMP), a %d-point NTSC route\n",
-                (long long)frames, data.size(), probe.st.framewidth, probe.st.frameheight, kRoutePoints);
+    std::printf("frames per render: %lld of %zu bytes (%d x %d, 24-bit BMP), a %d-point NTSC route%s\n",
+                (long long)frames, data.size(), probe.st.framewidth, probe.st.frameheight, kRoutePoints,
+                cached ? "; files deleted after every turn" : "");
     std::printf("render:    %.0f frames/s, %.0f MB/s (median of %d rounds)\n", median(renderFps),
                 median(renderFps) * mb, rounds);
     std::printf("raw limit: %.0f files/s, %.0f MB/s (%u writer threads)\n", median(rawFps),

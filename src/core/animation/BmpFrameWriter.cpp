@@ -106,6 +106,11 @@ qint64 BmpFrameWriter::written() const {
     return written_;
 }
 
+bool BmpFrameWriter::ready() const {
+    std::lock_guard lock(mutex_);
+    return !free_.empty() || error_;
+}
+
 void BmpFrameWriter::work() {
     std::vector<char> buffer; // the encoded file, reused for every frame of this thread
     for (;;) {

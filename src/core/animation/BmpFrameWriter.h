@@ -30,6 +30,7 @@ class BmpFrameWriter : public FrameSink {
     MaybeError put(const QImage& frame, const QString& path) override;
     MaybeError finish() override;
     qint64 written() const override;
+    bool ready() const override;
 
     int threads() const { return int(workers_.size()); }
 

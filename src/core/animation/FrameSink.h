@@ -18,4 +18,6 @@ class FrameSink {
     virtual MaybeError finish() = 0;
     // Frames completely written so far.
     virtual qint64 written() const = 0;
+    // True when put() would take a frame without waiting.
+    virtual bool ready() const { return true; }
 };

@@ -22,7 +22,7 @@ bool RenderRun::advance(std::chrono::nanoseconds budget) {
     const auto until = std::chrono::steady_clock::now() + budget;
     do {
         frame();
-    } while (phase_ != Phase::Done && std::chrono::steady_clock::now() < until);
+    } while (phase_ != Phase::Done && std::chrono::steady_clock::now() < until && sink_.ready());
     return phase_ != Phase::Done;
 }
 

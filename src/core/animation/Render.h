@@ -32,7 +32,8 @@ class RenderRun {
 
     RenderRun(Workspace& ws, FrameSink& sink, Hooks hooks = {});
 
-    // Draws and hands over frames for about `budget`, at least one; false once the render is over.
+    // Draws and hands over frames for about `budget`, at least one, and stops early when the
+    // sink would have to wait; false once the render is over.
     bool advance(std::chrono::nanoseconds budget);
     bool done() const { return phase_ == Phase::Done; }
     qint64 total() const { return total_; }

@@ -8,6 +8,7 @@
 namespace {
 constexpr auto kSlice = std::chrono::milliseconds(8);
 constexpr int kRepaintMs = 20;
+constexpr int kWaitMs = 1;
 
 // A message that does not hold up the event loop (no nested loop): it closes itself.
 void tell(QWidget* parent, QMessageBox::Icon icon, const QString& text) {
@@ -82,7 +83,15 @@ void AnimationCommands::startRender() {
 }
 
 void AnimationCommands::renderSlice() {
-    if (run_ && !run_->advance(kSlice)) finishRender();
+    if (!run_) return;
+    // While the writer's queue is full the event loop is not held up: the next slice comes
+    // after a short pause instead of waiting inside put().
+    if (!writer_->ready()) {
+        slice_.setInterval(kWaitMs);
+        return;
+    }
+    slice_.setInterval(0);
+    if (!run_->advance(kSlice)) finishRender();
 }
 
 void AnimationCommands::showProgress() {
