@@ -187,6 +187,7 @@ int main(int argc, char** argv) {
                     break;
                 }
             }
+            if (cached) removeFiles(tmp.path(), false);
         }
         render.frames = render.run.finish().frames;
         worker.frames = worker.run.finish().frames;
