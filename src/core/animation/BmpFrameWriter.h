@@ -3,8 +3,9 @@
 // created (creating a file is the slow part). The caller's thread takes a copy of each picture
 // into a free buffer of a small fixed pool, either as raw pixels that a worker then encodes, or
 // encoded to BMP in the same pass as the copy (one pass over the picture instead of two; the
-// workers then only write). The pool bounds memory: a render of any length holds at most
-// `depth` frame copies.
+// workers then only write). Encoding while copying is the default: the packing costs about as
+// much as a plain copy, so the two cores keep more time for creating files (bench_render compares
+// both). The pool bounds memory: a render of any length holds at most `depth` frame copies.
 //
 // Each file is written under a hidden temporary name in the same directory and renamed to its
 // frame name when complete, so a failure (missing directory, no permission, full disk) never

@@ -9,7 +9,8 @@
 // running from one leg to the next instead of restarting.
 //
 // Render: frames are drawn on this thread in slices of a few milliseconds per pass of the
-// event loop and handed to a BmpFrameWriter, which encodes and writes them on worker threads.
+// event loop and handed to a BmpFrameWriter, which writes them on worker threads. A slice never
+// waits for the writer: while its small queue is full, the next slice comes a millisecond later.
 // The map window and both frame labels are brought up to date at most every 20 ms.
 
 #include "animation/BmpFrameWriter.h"
