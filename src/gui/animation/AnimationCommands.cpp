@@ -86,11 +86,9 @@ void AnimationCommands::renderSlice() {
     if (!run_) return;
     // While the writer's queue is full the event loop is not held up: the next slice comes
     // after a short pause instead of waiting inside put().
-    if (!writer_->ready()) {
-        slice_.setInterval(kWaitMs);
-        return;
-    }
-    slice_.setInterval(0);
+    const int interval = writer_->ready() ? 0 : kWaitMs;
+    if (slice_.interval() != interval) slice_.setInterval(interval);
+    if (interval != 0) return;
     if (!run_->advance(kSlice)) finishRender();
 }
 
