@@ -101,11 +101,18 @@ MaybeError SaveProject(Workspace& ws) {
     if (info.exists() && !info.isWritable())
         return Error{path, "the file is write-protected; it was left as it was"};
     // Written beside the old file and renamed over it, so a failure never destroys the old one.
+    // Unbuffered, because a short write (a full disk) is otherwise lost in the buffer's flush
+    // and the rename would replace the old file by a truncated one.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return Error{path, "the file cannot be created (" + file.errorString() + ")"};
     const QByteArray bytes = formatProjectText(st);
-    if (file.write(bytes) != bytes.size() || !file.commit())
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return Error{path, "not all of the project could be written (is the disk full?); "
+                           "an earlier file of that name is unchanged"};
+    }
+    if (!file.commit())
         return Error{path, "the file cannot be written (" + file.errorString() +
                                "); an earlier file of that name is unchanged"};
     st.projectname = name;
