@@ -120,21 +120,56 @@ double toFinite(double v, bool* held) {
     return v < 0 ? -DBL_MAX : DBL_MAX;
 }
 
+namespace {
+// The digits of |v| (or the 15-digit double form) into buf; returns the length.
+int absDigits(char* buf, qint64 v) {
+    const quint64 mag = v < 0 ? 0 - quint64(v) : quint64(v);
+    return int(std::to_chars(buf, buf + 24, mag).ptr - buf);
+}
+
+int doubleDigits(char* buf, double v) {
+    if (v == 0.0) {  // also -0
+        buf[0] = '0';
+        return 1;
+    }
+    const auto res = std::to_chars(buf, buf + 40, v, std::chars_format::general, 15);
+    for (char* c = buf; c != res.ptr; ++c)
+        if (*c == 'e') *c = 'E';
+    return int(res.ptr - buf);
+}
+
+void appendSigned(QString& out, bool negative, const char* digits, int n) {
+    out += negative ? u'-' : u' ';
+    out += QLatin1String(digits, n);
+    out += u' ';
+}
+}  // namespace
+
 QString integerForm(qint64 v) { return QString::number(v); }
 
 QString doubleForm(double v) {
-    if (v == 0.0) return QStringLiteral("0");  // also -0
     char buf[40];
-    const auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 15);
-    QString s = QString::fromLatin1(buf, res.ptr - buf);
-    s.replace(u'e', u'E');
-    return s;
+    return QString::fromLatin1(buf, doubleDigits(buf, v));
+}
+
+void appendPrintForm(QString& out, qint64 v) {
+    char buf[24];
+    appendSigned(out, v < 0, buf, absDigits(buf, v));
+}
+
+void appendPrintForm(QString& out, double v) {
+    char buf[40];
+    appendSigned(out, v < 0, buf, doubleDigits(buf, v < 0 ? -v : v));
 }
 
 QString printForm(qint64 v) {
-    return v < 0 ? integerForm(v) + u' ' : u' ' + integerForm(v) + u' ';
+    QString s;
+    appendPrintForm(s, v);
+    return s;
 }
 
 QString printForm(double v) {
-    return v < 0 ? u'-' + doubleForm(-v) + u' ' : u' ' + doubleForm(v) + u' ';
+    QString s;
+    appendPrintForm(s, v);
+    return s;
 }

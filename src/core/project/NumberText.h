@@ -33,3 +33,6 @@ QString doubleForm(double v);
 // A sign column and a trailing blank: 120 -> " 120 ", -3 -> "-3 ", 0.5 -> " 0.5 ".
 QString printForm(qint64 v);
 QString printForm(double v);
+// The same forms appended to a text, without temporaries (the writer's inner loop).
+void appendPrintForm(QString& out, qint64 v);
+void appendPrintForm(QString& out, double v);

@@ -29,9 +29,14 @@ QByteArray formatProjectText(const ProjectState& st) {
     line("selcolor", integerForm(st.selcolor));
     line("listmax", integerForm(st.listmax));
     for (int i = 0; i < points; ++i) {
-        t += printForm(qint64(i)) + QLatin1String(" = ") + printForm(qint64(st.pointx[i])) +
-             QLatin1String(", ") + printForm(qint64(st.pointy[i])) + QLatin1String(", ") +
-             printForm(st.pointdist[i]) + eol;
+        appendPrintForm(t, qint64(i));
+        t += QLatin1String(" = ");
+        appendPrintForm(t, qint64(st.pointx[i]));
+        t += QLatin1String(", ");
+        appendPrintForm(t, qint64(st.pointy[i]));
+        t += QLatin1String(", ");
+        appendPrintForm(t, st.pointdist[i]);
+        t += eol;
     }
     return encodeProjectText(t);
 }
