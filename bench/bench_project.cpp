@@ -18,7 +18,8 @@ template <typename F> double medianMicros(int runs, F&& work) {
     for (int i = 0; i < runs; ++i) {
         const auto start = std::chrono::steady_clock::now();
         work();
-        t.push_back(std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count());
+        t.push_back(
+            std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count());
     }
     std::nth_element(t.begin(), t.begin() + runs / 2, t.end());
     return t[runs / 2];
@@ -37,7 +38,7 @@ void fillProject(ProjectState& st) {
         st.pointdist[i] = i * 1.25;
     }
 }
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);

@@ -51,11 +51,11 @@ QByteArray snapshot(Workspace& ws) {
     s += QByteArray::number(qHashBits(ws.map.image().constBits(), ws.map.image().sizeInBytes()));
     return s;
 }
-}  // namespace
+} // namespace
 
 class TestProjectFile : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void init();
     void saveWritesWorkedExample();
     void saveNames_data();
@@ -72,7 +72,7 @@ private slots:
     void mapPicture();
     void oneNoteForSkippedAndHeldLines();
 
-private:
+  private:
     std::unique_ptr<QTemporaryDir> tmp_;
     QString dir_;
 };
@@ -96,12 +96,18 @@ void TestProjectFile::saveWritesWorkedExample() {
 void TestProjectFile::saveNames_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("saved");
-    QTest::newRow("extension added") << "tour" << "tour.wsr";
-    QTest::newRow("upper-case extension kept") << "TOUR.WSR" << "TOUR.WSR";
-    QTest::newRow("other extension") << "tour.txt" << "tour.txt.wsr";
-    QTest::newRow("short name") << "ab" << "ab.wsr";
-    QTest::newRow("empty name") << "" << ".wsr";
-    QTest::newRow("blanks kept") << " my tour " << " my tour .wsr";
+    QTest::newRow("extension added") << "tour"
+                                     << "tour.wsr";
+    QTest::newRow("upper-case extension kept") << "TOUR.WSR"
+                                               << "TOUR.WSR";
+    QTest::newRow("other extension") << "tour.txt"
+                                     << "tour.txt.wsr";
+    QTest::newRow("short name") << "ab"
+                                << "ab.wsr";
+    QTest::newRow("empty name") << ""
+                                << ".wsr";
+    QTest::newRow("blanks kept") << " my tour "
+                                 << " my tour .wsr";
 }
 
 void TestProjectFile::saveNames() {
@@ -114,7 +120,7 @@ void TestProjectFile::saveNames() {
     QVERIFY(!SaveProject(ws));
     QCOMPARE(ws.st.projectname, saved);
     QVERIFY(readFile(dir_ + '/' + saved).startsWith("[Vantorel* Pathwright - version 1.1]\r\n"));
-    QCOMPARE(QDir(dir_).entryList(QDir::Files | QDir::Hidden), QStringList{saved});  // no temporary left
+    QCOMPARE(QDir(dir_).entryList(QDir::Files | QDir::Hidden), QStringList{saved}); // no temporary left
 }
 
 void TestProjectFile::failedSaveKeepsOldFileAndName_data() {
@@ -157,7 +163,7 @@ void TestProjectFile::failedSaveKeepsOldFileAndName() {
     QVERIFY(!error->reason.isEmpty());
     QCOMPARE(ws.st.projectname, QString("tour"));
     if (kind.startsWith("protected") || kind == "full") QCOMPARE(readFile(path), QByteArray("old project"));
-    QVERIFY(QDir(dir_).entryList({"tour.wsr.*"}, QDir::Files | QDir::Hidden).isEmpty());  // no temporary left
+    QVERIFY(QDir(dir_).entryList({"tour.wsr.*"}, QDir::Files | QDir::Hidden).isEmpty()); // no temporary left
     if (kind == "directory") QVERIFY(QFileInfo(path).isDir());
 }
 
@@ -178,7 +184,7 @@ void TestProjectFile::loadWorkedExample() {
     QCOMPARE(ws.map.width(), 786);
     QCOMPARE(ws.map.height(), 576);
     QCOMPARE(ws.picture.size(), QSize(40, 30));
-    QCOMPARE(ws.map.image().pixelColor(39, 0), QColor(Qt::blue));  // the route does not reach there
+    QCOMPARE(ws.map.image().pixelColor(39, 0), QColor(Qt::blue)); // the route does not reach there
     QCOMPARE(ws.st.listmax, qint16(3));
     QCOMPARE(projectCaption(ws.st), QString("Vantorel * Pathwright 1.1 - tour.wsr"));
 }
@@ -236,10 +242,13 @@ void TestProjectFile::presetAfterReading_data() {
     QTest::addColumn<double>("delay");
     QTest::addColumn<int>("width");
     QTest::addColumn<int>("mapWidth");
-    QTest::newRow("PAL with interval") << QByteArray("interval = 1.5\r\nformat = p") << 25.0 << 37.5 << 786 << 786;
-    QTest::newRow("fps overridden by NTSC") << QByteArray("fps = 50\r\nformat = n") << 29.97 << 59.94 << 654 << 654;
+    QTest::newRow("PAL with interval")
+        << QByteArray("interval = 1.5\r\nformat = p") << 25.0 << 37.5 << 786 << 786;
+    QTest::newRow("fps overridden by NTSC")
+        << QByteArray("fps = 50\r\nformat = n") << 29.97 << 59.94 << 654 << 654;
     QTest::newRow("upper-case letter: no preset")
-        << QByteArray("format = P\r\nfps = 50\r\nframewidth = 400\r\ninterval = 3") << 50.0 << 59.94 << 400 << 654;
+        << QByteArray("format = P\r\nfps = 50\r\nframewidth = 400\r\ninterval = 3") << 50.0 << 59.94 << 400
+        << 654;
     QTest::newRow("no interval: the old one") << QByteArray("format = p") << 25.0 << 50.0 << 786 << 786;
 }
 
@@ -261,15 +270,20 @@ void TestProjectFile::presetAfterReading() {
 }
 
 void TestProjectFile::mapPicture_data() {
-    QTest::addColumn<QString>("imagepath");  // "TMP" stands for the temporary directory
+    QTest::addColumn<QString>("imagepath"); // "TMP" stands for the temporary directory
     QTest::addColumn<QString>("imagename");
     QTest::addColumn<bool>("loaded");
     QTest::addColumn<QString>("note");
-    QTest::newRow("found") << "TMP/maps/" << "m.bmp" << true << "";
-    QTest::newRow("moved beside the project") << "/elsewhere/maps/" << "m.bmp" << true << "own directory";
-    QTest::newRow("missing") << "TMP/maps/" << "gone.bmp" << false << "plain background";
-    QTest::newRow("not a picture") << "TMP/maps/" << "junk.bmp" << false << "plain background";
-    QTest::newRow("no name") << "TMP/maps/" << "" << false << "names no map picture";
+    QTest::newRow("found") << "TMP/maps/"
+                           << "m.bmp" << true << "";
+    QTest::newRow("moved beside the project") << "/elsewhere/maps/"
+                                              << "m.bmp" << true << "own directory";
+    QTest::newRow("missing") << "TMP/maps/"
+                             << "gone.bmp" << false << "plain background";
+    QTest::newRow("not a picture") << "TMP/maps/"
+                                   << "junk.bmp" << false << "plain background";
+    QTest::newRow("no name") << "TMP/maps/"
+                             << "" << false << "names no map picture";
 }
 
 void TestProjectFile::mapPicture() {
@@ -285,14 +299,15 @@ void TestProjectFile::mapPicture() {
     writePicture(dir_ + "/projects/m.bmp", Qt::green);
     writeFile(dir_ + "/maps/junk.bmp", "not a picture");
     writePicture(dir_ + "/old.bmp", Qt::red);
-    QVERIFY(!loadMapPicture(ws, dir_ + "/old.bmp"));  // what was shown before loading
+    QVERIFY(!loadMapPicture(ws, dir_ + "/old.bmp")); // what was shown before loading
     imagepath.replace("TMP", dir_);
-    writeFile(dir_ + "/projects/p.wsr", ("[h]\r\nimagepath = " + imagepath + "\r\nimagename = " + imagename +
-                                         "\r\nlistmax = 0\r\n").toUtf8());
+    writeFile(dir_ + "/projects/p.wsr",
+              ("[h]\r\nimagepath = " + imagepath + "\r\nimagename = " + imagename + "\r\nlistmax = 0\r\n")
+                  .toUtf8());
     ws.st.projectpath = dir_ + "/projects/p.wsr";
     const LoadReport report = LoadProject(ws);
     QVERIFY(!report.error);
-    QCOMPARE(ws.st.imagepath, imagepath);  // kept as the file says
+    QCOMPARE(ws.st.imagepath, imagepath); // kept as the file says
     QCOMPARE(!ws.picture.isNull(), loaded);
     const QColor corner = ws.map.image().pixelColor(1, 1);
     if (note.isEmpty()) {
@@ -301,7 +316,7 @@ void TestProjectFile::mapPicture() {
         QCOMPARE(report.notes.size(), 1);
         QVERIFY2(report.notes.first().contains(note), qPrintable(report.notes.first()));
     }
-    if (!loaded) QVERIFY(corner != QColor(Qt::red));  // the old map is gone, background shows
+    if (!loaded) QVERIFY(corner != QColor(Qt::red)); // the old map is gone, background shows
     if (loaded) QCOMPARE(corner, QColor(note.isEmpty() ? Qt::blue : Qt::green));
 }
 
@@ -311,7 +326,8 @@ void TestProjectFile::oneNoteForSkippedAndHeldLines() {
     writeFile(dir_ + "/p.wsr", "[h]\r\nformat = q\r\nlistmax = 300\r\ncolor = 1E12\r\n"
                                "100 = 1, 2, 3\r\n250 = 1, 2, 3\r\n5 = 70000, 1, 1\r\n");
     writePicture(dir_ + "/m.bmp", Qt::blue);
-    writeFile(dir_ + "/p.wsr", readFile(dir_ + "/p.wsr") + "imagename = m.bmp\r\nimagepath = " + dir_.toUtf8() + "/\r\n");
+    writeFile(dir_ + "/p.wsr",
+              readFile(dir_ + "/p.wsr") + "imagename = m.bmp\r\nimagepath = " + dir_.toUtf8() + "/\r\n");
     ws.st.projectpath = dir_ + "/p.wsr";
     const LoadReport report = LoadProject(ws);
     QVERIFY(!report.error);

@@ -8,7 +8,7 @@
 
 class TestProjectNumbers : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void reading_data();
     void reading();
     void wholeNumbers_data();
@@ -220,10 +220,9 @@ void TestProjectNumbers::printForm_data() {
     QTest::newRow("minus zero double") << ::printForm(-0.0) << " 0 ";
     QTest::newRow("fraction") << ::printForm(0.5) << " 0.5 ";
     QTest::newRow("negative fraction") << ::printForm(-0.25) << "-0.25 ";
-    QTest::newRow("point line (120, 45, 0)")
-        << ::printForm(qint64(0)) + " = " + ::printForm(qint64(120)) + ", " + ::printForm(qint64(45)) + ", " +
-               ::printForm(0.0)
-        << " 0  =  120 ,  45 ,  0 ";
+    QTest::newRow("point line (120, 45, 0)") << ::printForm(qint64(0)) + " = " + ::printForm(qint64(120)) +
+                                                    ", " + ::printForm(qint64(45)) + ", " + ::printForm(0.0)
+                                             << " 0  =  120 ,  45 ,  0 ";
 }
 
 void TestProjectNumbers::printForm() {

@@ -72,11 +72,11 @@ QVariant field(const ProjectState& st, const QString& name) {
     if (name == "rendername") return st.rendername;
     qFatal("unknown field in test table");
 }
-}  // namespace
+} // namespace
 
 class TestProjectText : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void workedExampleByteForByte();
     void workedExampleReadsBack();
     void roundTripOfUnusualValues();
@@ -115,7 +115,7 @@ void TestProjectText::workedExampleReadsBack() {
     QCOMPARE(st.pointx, tourState().pointx);
     QCOMPARE(st.pointy, tourState().pointy);
     QCOMPARE(st.pointdist, tourState().pointdist);
-    st.version = "1.1";  // the header is not read
+    st.version = "1.1"; // the header is not read
     QCOMPARE(formatProjectText(st), fixture());
 }
 
@@ -137,7 +137,7 @@ void TestProjectText::roundTripOfUnusualValues() {
     QCOMPARE(back.format, st.format);
     QCOMPARE(back.fps, 0.3);
     QCOMPARE(back.interval, 1.7);
-    QCOMPARE(back.imagepath, st.imagepath.trimmed());  // leading blanks are lost, as files always did
+    QCOMPARE(back.imagepath, st.imagepath.trimmed()); // leading blanks are lost, as files always did
     QCOMPARE(back.rendername, st.rendername);
     QCOMPARE(back.color, st.color);
     QCOMPARE(back.pointx, st.pointx);
@@ -177,11 +177,14 @@ void TestProjectText::keys_data() {
     QTest::newRow("selected unchecked") << QByteArray("selected = 77") << "selected" << QVariant(77) << 0;
     QTest::newRow("last wins") << QByteArray("fps = 50\r\nfps = 30") << "fps" << QVariant(30.0) << 0;
     QTest::newRow("interval") << QByteArray("interval = 1.5") << "interval" << QVariant(1.5) << 0;
-    QTest::newRow("path blanks trimmed") << QByteArray("imagepath =  /a b/  ") << "imagepath" << QVariant("/a b/") << 0;
-    QTest::newRow("path with = and ,") << QByteArray("imagepath = /x=y,z/") << "imagepath" << QVariant("/x=y,z/") << 0;
+    QTest::newRow("path blanks trimmed")
+        << QByteArray("imagepath =  /a b/  ") << "imagepath" << QVariant("/a b/") << 0;
+    QTest::newRow("path with = and ,")
+        << QByteArray("imagepath = /x=y,z/") << "imagepath" << QVariant("/x=y,z/") << 0;
     QTest::newRow("empty name") << QByteArray("imagename = ") << "imagename" << QVariant("") << 0;
     QTest::newRow("no equals sign") << QByteArray("rendername tour") << "rendername" << QVariant("tour") << 0;
-    QTest::newRow("16-bit held high") << QByteArray("frameheight = 40000") << "frameheight" << QVariant(32767) << 1;
+    QTest::newRow("16-bit held high")
+        << QByteArray("frameheight = 40000") << "frameheight" << QVariant(32767) << 1;
     QTest::newRow("16-bit held low") << QByteArray("selected = -1E9") << "selected" << QVariant(-32768) << 1;
     QTest::newRow("32-bit held") << QByteArray("color = 1E10") << "color" << QVariant(2147483647) << 1;
     QTest::newRow("infinite double held") << QByteArray("fps = 1E999") << "fps" << QVariant(DBL_MAX) << 1;
@@ -201,12 +204,12 @@ void TestProjectText::keys() {
     QCOMPARE(field(st, name), value);
     QCOMPARE(r.heldLines, held);
     QCOMPARE(r.skippedLines, 0);
-    QCOMPARE(st.pointx, markedState().pointx);  // no key line is a point line
+    QCOMPARE(st.pointx, markedState().pointx); // no key line is a point line
 }
 
 void TestProjectText::pointLines_data() {
     QTest::addColumn<QByteArray>("line");
-    QTest::addColumn<int>("slot");  // -1: no slot changes
+    QTest::addColumn<int>("slot"); // -1: no slot changes
     QTest::addColumn<int>("x");
     QTest::addColumn<int>("y");
     QTest::addColumn<double>("dist");
@@ -268,7 +271,7 @@ void TestProjectText::slotsNotNamedKeepTheirValues() {
     ProjectState before = markedState();
     before.listmax = 5;
     const ProjectState st = readInto(before, "7 = 1, 2, 3\r\n2 = 4, 5, 6\r\n2 = 8, 9, 10\r\n");
-    QCOMPARE(st.listmax, qint16(5));  // no listmax line: the old count stays
+    QCOMPARE(st.listmax, qint16(5)); // no listmax line: the old count stays
     QCOMPARE(st.pointx[2], qint16(8));
     QCOMPARE(st.pointx[7], qint16(1));
     QCOMPARE(st.pointx[3], qint16(-5));
@@ -294,8 +297,12 @@ void TestProjectText::encodingRead_data() {
     QTest::addColumn<QByteArray>("value");
     QTest::addColumn<QString>("name");
     QTest::newRow("ASCII") << QByteArray("map.png") << "map.png";
-    QTest::newRow("UTF-8") << QByteArray("stra\xc3\x9f" "e.png") << QString::fromUtf8("straße.png");
-    QTest::newRow("Windows-1252") << QByteArray("stra\xdf" "e.png") << QString::fromUtf8("straße.png");
+    QTest::newRow("UTF-8") << QByteArray("stra\xc3\x9f"
+                                         "e.png")
+                           << QString::fromUtf8("straße.png");
+    QTest::newRow("Windows-1252") << QByteArray("stra\xdf"
+                                                "e.png")
+                                  << QString::fromUtf8("straße.png");
     QTest::newRow("1252 euro and quotes") << QByteArray("\x80\x93x\x94") << QString::fromUtf8("€“x”");
     QTest::newRow("1252 undefined byte") << QByteArray("a\x81") << QString("a") + QChar(0x81);
     QTest::newRow("overlong UTF-8 is 1252") << QByteArray("\xc0\xae") << QString::fromUtf8("À®");
@@ -316,7 +323,8 @@ void TestProjectText::encodingWrite() {
     st.imagepath = QString::fromUtf8("/karten/straße/");
     st.rendername = QString::fromUtf8("€ route 東京");
     const QByteArray text = formatProjectText(st);
-    QVERIFY(text.contains("imagepath = /karten/stra\xc3\x9f" "e/\r\n"));
+    QVERIFY(text.contains("imagepath = /karten/stra\xc3\x9f"
+                          "e/\r\n"));
     const ProjectState back = readInto(ProjectState{}, text);
     QCOMPARE(back.imagepath, st.imagepath);
     QCOMPARE(back.rendername, st.rendername);

@@ -19,7 +19,7 @@ ProjectState load(QByteArrayView bytes) {
     applyProjectRead(st, parseProjectText(bytes));
     return st;
 }
-}  // namespace
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const ProjectState first = load(QByteArrayView(data, qsizetype(size)));

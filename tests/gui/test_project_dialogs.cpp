@@ -27,15 +27,16 @@ void writeFile(const QString& path, const QByteArray& bytes) {
 }
 QStringList entries(const QListWidget* list) {
     QStringList out;
-    for (int i = 0; i < list->count(); ++i) out << list->item(i)->text();
+    for (int i = 0; i < list->count(); ++i)
+        out << list->item(i)->text();
     return out;
 }
-}  // namespace
+} // namespace
 
 class ProjectDialogsTest : public QObject {
     Q_OBJECT
     QTemporaryDir tmp;
-    QString home, maps, other;  // program directory, a directory of projects, a directory to browse
+    QString home, maps, other; // program directory, a directory of projects, a directory to browse
     MainWindow* w = nullptr;
 
     ProjectState& st() { return w->workspace().st; }
@@ -58,14 +59,17 @@ class ProjectDialogsTest : public QObject {
     void click(QDialog* dlg, const char* button) {
         QTest::mouseClick(dlg->findChild<QPushButton*>(button), Qt::LeftButton);
     }
-    QStringList projectFields() { return {st().projectdir, st().projectname, st().projectpath, w->windowTitle()}; }
+    QStringList projectFields() {
+        return {st().projectdir, st().projectname, st().projectpath, w->windowTitle()};
+    }
 
-private slots:
+  private slots:
     void initTestCase() {
         home = tmp.path() + "/home";
         maps = tmp.path() + "/maps";
         other = tmp.path() + "/other";
-        for (const QString& d : {home, maps, other}) QVERIFY(QDir().mkpath(d));
+        for (const QString& d : {home, maps, other})
+            QVERIFY(QDir().mkpath(d));
         for (const char* n : {"a.wsr", "b.WSR", "c.r", "d.", "e.wsrx", "f", ".hidden.wsr"})
             writeFile(maps + '/' + n, "[h]\r\nlistmax = 0\r\n");
         QVERIFY(QDir(maps).mkdir("sub.wsr"));
@@ -83,7 +87,8 @@ private slots:
     }
     void cleanup() {
         delete w;
-        for (const QString& f : QDir(other).entryList(QDir::Files | QDir::Hidden)) QFile::remove(other + '/' + f);
+        for (const QString& f : QDir(other).entryList(QDir::Files | QDir::Hidden))
+            QFile::remove(other + '/' + f);
         QDir(other).removeRecursively();
         QDir().mkpath(other);
     }
@@ -98,7 +103,8 @@ private slots:
         chooseDirectory(dlg, maps);
         QStringList expected;
         for (const QString& f : plainFilesIn(maps))
-            if (QStringList({"a.wsr", "b.WSR", "c.r", "d.", "tour.wsr", "odd.wsr"}).contains(f)) expected << f;
+            if (QStringList({"a.wsr", "b.WSR", "c.r", "d.", "tour.wsr", "odd.wsr"}).contains(f))
+                expected << f;
         QCOMPARE(expected.size(), 6);
         QCOMPARE(entries(dlg->findChild<QListWidget*>("List1")), expected);
     }
@@ -127,7 +133,7 @@ private slots:
         QListWidgetItem* item = entry(dlg, "tour.wsr");
         QVERIFY(item);
         const QPoint at = list->visualItemRect(item).center();
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);  // the press a double-click follows
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at); // the press a double-click follows
         QVERIFY(dlg->isVisible());
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
         QVERIFY(!dlg->isVisible());
@@ -215,7 +221,7 @@ private slots:
     }
 
     void saveAsThenSaveWritesTheSameFileWithoutADialog() {
-        trigger("mnuSave");  // no name yet: the dialog
+        trigger("mnuSave"); // no name yet: the dialog
         auto* dlg = w->findChild<SaveAsDialog*>("frmSaveAs");
         QVERIFY(dlg && dlg->isVisible());
         chooseDirectory(dlg, other);

@@ -6,9 +6,9 @@
 #include <QStringView>
 
 struct NumberRead {
-    double value = 0.0;  // may be infinite when the text spells a number beyond a double
-    bool found = false;  // the text begins with a number (after blanks and tabs)
-    bool whole = false;  // ... and nothing but blanks and tabs follows it
+    double value = 0.0; // may be infinite when the text spells a number beyond a double
+    bool found = false; // the text begins with a number (after blanks and tabs)
+    bool whole = false; // ... and nothing but blanks and tabs follows it
 };
 
 // The leading number of the text: blanks and tabs are skipped anywhere; an optional sign,

@@ -24,9 +24,11 @@ std::optional<QByteArray> readProjectBytes(const QString& path, Error* error) {
     if (info.isDir()) return fail("this is a directory, not a project file");
     if (!info.isFile()) return fail("this is not an ordinary file");
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return fail("the file cannot be opened (" + file.errorString() + ")");
+    if (!file.open(QIODevice::ReadOnly))
+        return fail("the file cannot be opened (" + file.errorString() + ")");
     QByteArray bytes = file.read(kMaxProjectBytes + 1);
-    if (file.error() != QFileDevice::NoError) return fail("the file cannot be read (" + file.errorString() + ")");
+    if (file.error() != QFileDevice::NoError)
+        return fail("the file cannot be read (" + file.errorString() + ")");
     if (bytes.size() > kMaxProjectBytes) return fail("the file is far too large to be a project file");
     return bytes;
 }
@@ -34,7 +36,8 @@ std::optional<QByteArray> readProjectBytes(const QString& path, Error* error) {
 QString valuesNote(const ProjectRead& read) {
     QStringList parts;
     if (read.skippedLines > 0)
-        parts << QString("%1 point line(s) naming a slot outside 0 to 99 were skipped").arg(read.skippedLines);
+        parts
+            << QString("%1 point line(s) naming a slot outside 0 to 99 were skipped").arg(read.skippedLines);
     if (read.heldLines > 0)
         parts << QString("%1 line(s) held a number too large or too small for its field; it was held to "
                          "the nearest value the field can take (the point count to 0 to 100)")
@@ -43,7 +46,8 @@ QString valuesNote(const ProjectRead& read) {
 }
 
 bool samePath(const QString& a, const QString& b) {
-    return QDir::cleanPath(QFileInfo(a).absoluteFilePath()) == QDir::cleanPath(QFileInfo(b).absoluteFilePath());
+    return QDir::cleanPath(QFileInfo(a).absoluteFilePath()) ==
+           QDir::cleanPath(QFileInfo(b).absoluteFilePath());
 }
 
 // The map picture named by the project; failing that, a picture of that name beside the
@@ -60,15 +64,17 @@ void reloadMapPicture(Workspace& ws, QStringList& notes) {
     if (!error) return;
     const QString local = QFileInfo(st.projectpath).absolutePath() + '/' + st.imagename;
     if (!samePath(local, path) && QFileInfo(local).isFile() && !loadMapPicture(ws, local)) {
-        notes << "The map picture " + path + " was not found; the picture of that name in the project's "
-                 "own directory, " + local + ", was loaded instead.";
+        notes << "The map picture " + path +
+                     " was not found; the picture of that name in the project's "
+                     "own directory, " +
+                     local + ", was loaded instead.";
         return;
     }
     ws.picture = QImage();
     notes << "The map picture could not be loaded (" + error->message() +
                  "): the map shows the plain background.";
 }
-}  // namespace
+} // namespace
 
 LoadReport LoadProject(Workspace& ws) {
     LoadReport report;

@@ -1,78 +1,14 @@
 // Reading the ".wsr" text: lenient, line by line, into a staged result.
 #include "NumberText.h"
+#include "ProjectKeys.h"
 #include "ProjectText.h"
 #include "TextEncoding.h"
 
 #include <cmath>
 
 namespace {
-enum Key {
-    kFormat, kFps, kFrameheight, kFramewidth, kImagepath, kImagename, kRenderpath, kRendername,
-    kInterval, kColor, kLinethick, kCirclethick, kCircleradius, kSelected, kSelcolor, kListmax, kKeyCount
-};
-const char* const kKeyNames[kKeyCount] = {
-    "format",   "fps",   "frameheight", "framewidth",  "imagepath",    "imagename", "renderpath", "rendername",
-    "interval", "color", "linethick",   "circlethick", "circleradius", "selected",  "selcolor",   "listmax",
-};
-
-// Only blanks are trimmed: a tab is part of a key or value.
-QStringView trimBlanks(QStringView s) {
-    qsizetype b = 0, e = s.size();
-    while (b < e && s[b] == u' ') ++b;
-    while (e > b && s[e - 1] == u' ') --e;
-    return s.sliced(b, e - b);
-}
-
-// Keys are ASCII; folding only A..Z keeps letters such as the Kelvin sign from posing as "k".
-int keyIndex(QStringView key) {
-    char buf[16];
-    if (key.size() >= qsizetype(sizeof buf)) return -1;
-    for (qsizetype i = 0; i < key.size(); ++i) {
-        const char16_t c = key[i].unicode();
-        if (c >= 0x80) return -1;
-        buf[i] = char(c >= u'A' && c <= u'Z' ? c + 32 : c);
-    }
-    buf[key.size()] = '\0';
-    for (int k = 0; k < kKeyCount; ++k)
-        if (qstrcmp(buf, kKeyNames[k]) == 0) return k;
-    return -1;
-}
-
-// The one-character field keeps the first character; half of a surrogate pair cannot stand alone.
-QChar firstLetter(QStringView value) {
-    if (value.isEmpty()) return u' ';
-    return value[0].isSurrogate() ? QChar(QChar::ReplacementCharacter) : value[0];
-}
-
-double number(QStringView text) { return readNumber(text).value; }
-
-void storeKey(int key, QStringView value, ProjectRead& r) {
-    bool held = false;
-    switch (key) {
-    case kFormat: r.format = firstLetter(value); break;
-    case kFps: r.fps = toFinite(number(value), &held); break;
-    case kInterval: r.interval = toFinite(number(value), &held); break;
-    case kFrameheight: r.frameheight = toInt16(number(value), &held); break;
-    case kFramewidth: r.framewidth = toInt16(number(value), &held); break;
-    case kLinethick: r.linethick = toInt16(number(value), &held); break;
-    case kCirclethick: r.circlethick = toInt16(number(value), &held); break;
-    case kCircleradius: r.circleradius = toInt16(number(value), &held); break;
-    case kSelected: r.selected = toInt16(number(value), &held); break;
-    case kColor: r.color = toInt32(number(value), &held); break;
-    case kSelcolor: r.selcolor = toInt32(number(value), &held); break;
-    case kImagepath: r.imagepath = value.toString(); break;
-    case kImagename: r.imagename = value.toString(); break;
-    case kRenderpath: r.renderpath = value.toString(); break;
-    case kRendername: r.rendername = value.toString(); break;
-    case kListmax: {
-        const qint16 n = toInt16(number(value), &held);
-        r.listmax = qint16(qBound(0, int(n), kPointSlots));
-        held = held || *r.listmax != n;
-        break;
-    }
-    default: return;
-    }
-    if (held) ++r.heldLines;
+double number(QStringView text) {
+    return readNumber(text).value;
 }
 
 // A point line is keyed by a number above 0, or by a key that is wholly the number 0. A key
@@ -94,11 +30,11 @@ void storePoint(QStringView key, QStringView value, ProjectRead& r) {
         return;
     }
     bool held = false;
-    r.points[int(slot)] = PointLine{toInt16(number(x), &held), toInt16(number(y), &held),
-                                    toFinite(number(d), &held)};
+    r.points[int(slot)] =
+        PointLine{toInt16(number(x), &held), toInt16(number(y), &held), toFinite(number(d), &held)};
     if (held) ++r.heldLines;
 }
-}  // namespace
+} // namespace
 
 QList<QStringView> splitLines(QStringView text) {
     QList<QStringView> lines;
@@ -120,10 +56,10 @@ ProjectRead parseProjectText(QByteArrayView bytes) {
     for (QStringView line : splitLines(text)) {
         line = trimBlanks(line);
         const qsizetype eq = line.indexOf(u'=');
-        if (eq < 0) continue;  // the header, empty lines, anything without a key
+        if (eq < 0) continue; // the header, empty lines, anything without a key
         const QStringView key = trimBlanks(line.first(eq));
         const QStringView value = trimBlanks(line.sliced(eq + 1));
-        storeKey(keyIndex(key), value, r);
+        storeKeyLine(key, value, r);
         storePoint(key, value, r);
     }
     return r;

@@ -26,8 +26,8 @@ struct ProjectRead {
     std::optional<QString> imagepath, imagename, renderpath, rendername;
     std::optional<qint32> color, selcolor;
     std::array<std::optional<PointLine>, kPointSlots> points;
-    int skippedLines = 0;  // point lines naming a slot outside 0..99
-    int heldLines = 0;     // lines with a number held to its field's range (listmax to 0..100)
+    int skippedLines = 0; // point lines naming a slot outside 0..99
+    int heldLines = 0;    // lines with a number held to its field's range (listmax to 0..100)
 };
 
 ProjectRead parseProjectText(QByteArrayView bytes);

@@ -12,4 +12,6 @@ QString decodeProjectText(QByteArrayView bytes);
 // Windows-1252; the five bytes that code page leaves undefined keep their own code points.
 QString fromWindows1252(QByteArrayView bytes);
 
-inline QByteArray encodeProjectText(const QString& text) { return text.toUtf8(); }
+inline QByteArray encodeProjectText(const QString& text) {
+    return text.toUtf8();
+}

@@ -28,7 +28,7 @@ OpenDialog::OpenDialog(Open open, QWidget* parent) : QDialog(parent), open_(std:
     placeTwips(dir_, 120, 480, 3732, 1368);
     list_ = new QListWidget(this);
     list_->setObjectName("List1");
-    list_->setSortingEnabled(false);  // directory order
+    list_->setSortingEnabled(false); // directory order
     placeTwips(list_, 120, 1920, 3732, 2352);
     auto* btnOpen = new QPushButton("&Open", this);
     btnOpen->setObjectName("btnOpen");

@@ -15,7 +15,7 @@ class QListWidgetItem;
 
 class OpenDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     // `open(dir, name)` loads the project and reports; true when it was opened.
     using Open = std::function<bool(const QString& dir, const QString& name)>;
     OpenDialog(Open open, QWidget* parent = nullptr);
@@ -24,15 +24,15 @@ public:
     void btnOpen_Click();
     void List1_DblClick(QListWidgetItem* item);
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
-private:
+  private:
     void openEntry(const QListWidgetItem* item);
 
     Open open_;
     QLineEdit* drive_;
     DirectoryList* dir_;
     QListWidget* list_;
-    QString listed_;  // the directory whose files the list shows, ending in the separator
+    QString listed_; // the directory whose files the list shows, ending in the separator
 };

@@ -9,7 +9,8 @@
 
 namespace {
 void showError(QWidget* parent, const QString& headline, const Error& error) {
-    QMessageBox::warning(parent, "Pathwright", headline + "\n\nFile: " + error.file + "\nReason: " + error.reason);
+    QMessageBox::warning(parent, "Pathwright",
+                         headline + "\n\nFile: " + error.file + "\nReason: " + error.reason);
 }
 
 void showDialog(QDialog* dialog) {
@@ -17,7 +18,7 @@ void showDialog(QDialog* dialog) {
     dialog->raise();
     dialog->activateWindow();
 }
-}  // namespace
+} // namespace
 
 ProjectCommands::ProjectCommands(Workspace& ws, QWidget* mainWindow, std::function<void()> refresh,
                                  std::function<void(const QString&)> setCaption)
@@ -27,14 +28,16 @@ ProjectCommands::ProjectCommands(Workspace& ws, QWidget* mainWindow, std::functi
 void ProjectCommands::mnuOpen_Click() {
     if (!frmOpen_)
         frmOpen_ = new OpenDialog(
-            [this](const QString& dir, const QString& name) { return openProject(dir, name, frmOpen_); }, main_);
+            [this](const QString& dir, const QString& name) { return openProject(dir, name, frmOpen_); },
+            main_);
     showDialog(frmOpen_);
 }
 
 void ProjectCommands::mnuSaveAs_Click() {
     if (!frmSaveAs_)
         frmSaveAs_ = new SaveAsDialog(
-            ws_, [this](const QString& dir, const QString& name) { return saveProject(dir, name, frmSaveAs_); },
+            ws_,
+            [this](const QString& dir, const QString& name) { return saveProject(dir, name, frmSaveAs_); },
             main_);
     showDialog(frmSaveAs_);
     frmSaveAs_->showProjectDirectory();
@@ -69,8 +72,9 @@ bool ProjectCommands::openProject(const QString& dir, const QString& name, QWidg
     if (refresh_) refresh_();
     if (setCaption_) setCaption_(projectCaption(st));
     if (!report.notes.isEmpty())
-        QMessageBox::information(parent, "Pathwright", "The project " + st.projectpath + " was opened.\n\n" +
-                                                           report.notes.join("\n\n"));
+        QMessageBox::information(parent, "Pathwright",
+                                 "The project " + st.projectpath + " was opened.\n\n" +
+                                     report.notes.join("\n\n"));
     return true;
 }
 

@@ -1,6 +1,6 @@
+// The number reading rule and how read numbers are stored in fields.
 #include "NumberText.h"
 
-#include <charconv>
 #include <cfloat>
 #include <cmath>
 #include <cstdlib>
@@ -14,14 +14,17 @@ struct Cursor {
     qsizetype pos = 0;
 
     char16_t peek() {
-        while (pos < text.size() && (text[pos] == u' ' || text[pos] == u'\t')) ++pos;
+        while (pos < text.size() && (text[pos] == u' ' || text[pos] == u'\t'))
+            ++pos;
         return pos < text.size() ? text[pos].unicode() : u'\0';
     }
     void next() { ++pos; }
     bool atEnd() { return peek() == u'\0' && pos >= text.size(); }
 };
 
-bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+bool isDigit(char16_t c) {
+    return c >= u'0' && c <= u'9';
+}
 
 int digitValue(char16_t c) {
     if (isDigit(c)) return c - u'0';
@@ -47,16 +50,18 @@ NumberRead readRadix(Cursor& cur, int radix) {
 
 NumberRead readDecimal(Cursor& cur) {
     NumberRead r;
-    std::string s;  // the number with blanks and tabs removed, in strtod's own syntax
+    std::string s; // the number with blanks and tabs removed, in strtod's own syntax
     if (cur.peek() == u'+' || cur.peek() == u'-') {
         s += char(cur.peek());
         cur.next();
     }
-    for (; isDigit(cur.peek()); cur.next()) s += char(cur.peek()), r.found = true;
+    for (; isDigit(cur.peek()); cur.next())
+        s += char(cur.peek()), r.found = true;
     if (cur.peek() == u'.') {
         cur.next();
         s += '.';
-        for (; isDigit(cur.peek()); cur.next()) s += char(cur.peek()), r.found = true;
+        for (; isDigit(cur.peek()); cur.next())
+            s += char(cur.peek()), r.found = true;
     }
     if (!r.found) return {};
     const char16_t e = cur.peek();
@@ -70,7 +75,8 @@ NumberRead readDecimal(Cursor& cur) {
             ahead.next();
         }
         bool digits = false;
-        for (; isDigit(ahead.peek()); ahead.next()) exp += char(ahead.peek()), digits = true;
+        for (; isDigit(ahead.peek()); ahead.next())
+            exp += char(ahead.peek()), digits = true;
         if (digits) {
             s += exp;
             cur = ahead;
@@ -79,7 +85,7 @@ NumberRead readDecimal(Cursor& cur) {
     r.value = cStrtod(s);
     return r;
 }
-}  // namespace
+} // namespace
 
 NumberRead readNumber(QStringView text) {
     Cursor cur{text};
@@ -103,73 +109,23 @@ NumberRead readNumber(QStringView text) {
 
 namespace {
 template <typename Int> Int toInt(double v, bool* held, double lo, double hi) {
-    const double r = std::nearbyint(v);  // the default rounding mode rounds ties to even
+    const double r = std::nearbyint(v); // the default rounding mode rounds ties to even
     if (r >= lo && r <= hi) return Int(r);
     if (held) *held = true;
-    return (r < lo) ? Int(lo) : Int(hi);  // NaN, which no reading produces, goes to the top
+    return (r < lo) ? Int(lo) : Int(hi); // NaN, which no reading produces, goes to the top
 }
-}  // namespace
+} // namespace
 
-qint16 toInt16(double v, bool* held) { return toInt<qint16>(v, held, -32768.0, 32767.0); }
+qint16 toInt16(double v, bool* held) {
+    return toInt<qint16>(v, held, -32768.0, 32767.0);
+}
 
-qint32 toInt32(double v, bool* held) { return toInt<qint32>(v, held, -2147483648.0, 2147483647.0); }
+qint32 toInt32(double v, bool* held) {
+    return toInt<qint32>(v, held, -2147483648.0, 2147483647.0);
+}
 
 double toFinite(double v, bool* held) {
     if (std::isfinite(v)) return v;
     if (held) *held = true;
     return v < 0 ? -DBL_MAX : DBL_MAX;
-}
-
-namespace {
-// The digits of |v| (or the 15-digit double form) into buf; returns the length.
-int absDigits(char* buf, qint64 v) {
-    const quint64 mag = v < 0 ? 0 - quint64(v) : quint64(v);
-    return int(std::to_chars(buf, buf + 24, mag).ptr - buf);
-}
-
-int doubleDigits(char* buf, double v) {
-    if (v == 0.0) {  // also -0
-        buf[0] = '0';
-        return 1;
-    }
-    const auto res = std::to_chars(buf, buf + 40, v, std::chars_format::general, 15);
-    for (char* c = buf; c != res.ptr; ++c)
-        if (*c == 'e') *c = 'E';
-    return int(res.ptr - buf);
-}
-
-void appendSigned(QString& out, bool negative, const char* digits, int n) {
-    out += negative ? u'-' : u' ';
-    out += QLatin1String(digits, n);
-    out += u' ';
-}
-}  // namespace
-
-QString integerForm(qint64 v) { return QString::number(v); }
-
-QString doubleForm(double v) {
-    char buf[40];
-    return QString::fromLatin1(buf, doubleDigits(buf, v));
-}
-
-void appendPrintForm(QString& out, qint64 v) {
-    char buf[24];
-    appendSigned(out, v < 0, buf, absDigits(buf, v));
-}
-
-void appendPrintForm(QString& out, double v) {
-    char buf[40];
-    appendSigned(out, v < 0, buf, doubleDigits(buf, v < 0 ? -v : v));
-}
-
-QString printForm(qint64 v) {
-    QString s;
-    appendPrintForm(s, v);
-    return s;
-}
-
-QString printForm(double v) {
-    QString s;
-    appendPrintForm(s, v);
-    return s;
 }
