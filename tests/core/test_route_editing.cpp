@@ -174,6 +174,7 @@ void TestRouteEditing::roundingHalfEven_data() {
     QTest::newRow("-1.5") << -1.5 << -2;
     QTest::newRow("10.49") << 10.49 << 10;
     QTest::newRow("10.51") << 10.51 << 11;
+    QTest::newRow("beyond 32 bits") << 1e12 << 2147483647;
 }
 
 void TestRouteEditing::roundingHalfEven() {
