@@ -89,9 +89,9 @@ void TestStyleSettings::styleBarsSetTheirField() {
     ws.stopTimer = [&] { ++redraws; };
     ws.st.listmax = 1;
     ws.st.pointx[0] = ws.st.pointy[0] = 100;
-    setStyle(ws, StyleField::LineThick, 9);
-    setStyle(ws, StyleField::CircleThick, 2);
-    setStyle(ws, StyleField::CircleRadius, 13);
+    setStyleField(ws, StyleField::LineThick, 9);
+    setStyleField(ws, StyleField::CircleThick, 2);
+    setStyleField(ws, StyleField::CircleRadius, 13);
     QCOMPARE(ws.st.linethick, 9);
     QCOMPARE(ws.st.circlethick, 2);
     QCOMPARE(ws.st.circleradius, 13);

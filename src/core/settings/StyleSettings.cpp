@@ -16,7 +16,7 @@ qint16& styleField(ProjectState& st, StyleField f) {
     return st.circleradius;
 }
 
-void setStyle(Workspace& ws, StyleField f, int value) {
+void setStyleField(Workspace& ws, StyleField f, int value) {
     styleField(ws.st, f) = qint16(value);
     Redraw(ws);
 }

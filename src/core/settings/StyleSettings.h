@@ -19,7 +19,7 @@ BarRange styleRange(StyleField f);
 qint16& styleField(ProjectState& st, StyleField f);
 
 // A style bar moved to `value`: the field takes it and the route is drawn again.
-void setStyle(Workspace& ws, StyleField f, int value);
+void setStyleField(Workspace& ws, StyleField f, int value);
 
 // The interval bar's value for an interval: tenths, halves to the even neighbour.
 int intervalBarValue(double interval);
