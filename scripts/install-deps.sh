@@ -4,8 +4,8 @@
 set -euo pipefail
 want=(cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core)
 if [ "${1:-build}" = test ]; then
-    # A second BMP reader checks our frame files; clang builds the fuzz target.
-    want+=(python3-pil imagemagick clang)
+    # Second BMP readers check the frame files the renderer writes.
+    want+=(python3-pil imagemagick)
 fi
 missing=()
 for p in "${want[@]}"; do

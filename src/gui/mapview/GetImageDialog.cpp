@@ -1,0 +1,70 @@
+#include "GetImageDialog.h"
+
+#include "mapview/MapPicture.h"
+#include "shell/DirectoryList.h"
+#include "shell/Layout.h"
+
+#include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+
+GetImageDialog::GetImageDialog(Workspace& ws, std::function<void()> loaded, QWidget* parent)
+    : QDialog(parent), ws_(ws), loaded_(std::move(loaded)) {
+    setObjectName("frmGetImage");
+    setWindowTitle("Pathwright - Get Image");
+    setFixedSize(px(3972), px(4932));
+
+    drive_ = new QLineEdit(this);
+    drive_->setObjectName("Drive1");
+    placeTwips(drive_, 120, 120, 3732, 288);
+    dir_ = new DirectoryList(this);
+    dir_->setObjectName("Dir1");
+    placeTwips(dir_, 120, 480, 3732, 1368);
+    list_ = new QListWidget(this);
+    list_->setObjectName("List1");
+    placeTwips(list_, 120, 1920, 3732, 2352);
+    auto* open = new QPushButton("&Open", this);
+    open->setObjectName("btnOpen");
+    placeTwips(open, 120, 4440, 1332, 372);
+    auto* cancel = new QPushButton("&Cancel", this);
+    cancel->setObjectName("btnCancel");
+    placeTwips(cancel, 1560, 4440, 1332, 372);
+    cancel->setDefault(true);  // Enter and Escape both cancel
+    setTabOrder(drive_, dir_);
+    setTabOrder(dir_, list_);
+    setTabOrder(list_, open);
+    setTabOrder(open, cancel);
+
+    // The list starts empty in the process's current directory; it fills on a change.
+    dir_->setPath(QDir::currentPath());
+    dir_->attachPathBox(drive_);
+    connect(dir_, &DirectoryList::changed, this, &GetImageDialog::Dir1_Change);
+    connect(open, &QPushButton::clicked, this, &GetImageDialog::btnOpen_Click);
+    connect(list_, &QListWidget::itemDoubleClicked, this, &GetImageDialog::btnOpen_Click);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::hide);
+}
+
+void GetImageDialog::Dir1_Change() {
+    list_->clear();
+    ws_.st.imagepath = withSeparator(dir_->path());
+    list_->addItems(pictureFilesIn(ws_.st.imagepath));
+}
+
+void GetImageDialog::btnOpen_Click() {
+    const QListWidgetItem* item = list_->currentItem();
+    if (!item || !item->isSelected()) {
+        QMessageBox::information(this, windowTitle(), "No picture was chosen: select a picture file in the list.");
+        return;
+    }
+    const QString name = item->text();
+    // The name is taken only when the picture loads, so a failure leaves the old map.
+    if (const MaybeError error = loadMapPicture(ws_, ws_.st.imagepath + name)) {
+        QMessageBox::warning(this, windowTitle(), "The map picture was not changed.\n\n" + error->message());
+        return;
+    }
+    ws_.st.imagename = name;
+    if (loaded_) loaded_();
+    hide();
+}

@@ -1,0 +1,172 @@
+#include "MainWindow.h"
+
+#include "Layout.h"
+#include "ProgramIcon.h"
+#include "animation/AnimationCommands.h"
+#include "mapview/GetImageDialog.h"
+#include "mapview/ImageView.h"
+#include "mapview/MapResize.h"
+#include "mapview/RouteDrawing.h"
+#include "mapview/RouteEditing.h"
+#include "mapview/Thumbnail.h"
+#include "project/ProjectCommands.h"
+#include "settings/Presets.h"
+#include "settings/PropertiesDialog.h"
+#include "shell/Startup.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int kToolBarHeight = 420;  // twips
+constexpr int kClientWidth = 9516, kClientHeight = 7836;
+}  // namespace
+
+MainWindow::MainWindow(const QString& programDir, QWidget* parent) : QMainWindow(parent), programDir_(programDir) {
+    setObjectName("MDIForm1");
+    setWindowTitle("Vantorel* Pathwright");
+    setWindowIcon(programIcon());
+
+    auto* client = new QWidget(this);
+    auto* column = new QVBoxLayout(client);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    auto* bar = new QWidget(client);
+    bar->setObjectName("Picture1");
+    bar->setFixedHeight(px(kToolBarHeight));
+    column->addWidget(bar);
+    mdi_ = new QMdiArea(client);
+    mdi_->setObjectName("mdi");
+    mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    column->addWidget(mdi_, 1);
+    setCentralWidget(client);
+
+    timerRoute_.setObjectName("timerRoute");
+    timerRoute_.setInterval(33);
+    timerRoute_.setTimerType(Qt::PreciseTimer);
+    ws_.stopTimer = [this] { timerRoute_.stop(); };
+    ws_.mapResized = [this] { fitMapWindow(); };
+
+    auto refresh = [this] { refreshViews(); };
+    project_ = new ProjectCommands(ws_, this, refresh, [this](const QString& c) { setWindowTitle(c); });
+    animation_ = new AnimationCommands(
+        ws_, this, &timerRoute_, [this](const QString& t) { setFrameText(t); }, refresh);
+    connect(&timerRoute_, &QTimer::timeout, animation_, &AnimationCommands::timerRoute_Timer);
+
+    buildToolBar(bar);
+    buildMenus();
+    resize(px(kClientWidth), px(kClientHeight) + menuBar()->sizeHint().height());
+    MDIForm_Load(programDir);
+}
+
+MainWindow::~MainWindow() {
+    ws_.stopTimer = nullptr;
+    ws_.mapResized = nullptr;
+}
+
+void MainWindow::MDIForm_Load(const QString& programDir) {
+    startUpBegin(ws_, programDir);
+    map_ = new ImageView(ws_.map);
+    map_->setObjectName("frmImage");
+    frmImage_ = mdi_->addSubWindow(map_, Qt::SubWindow | Qt::WindowTitleHint);
+    frmImage_->setWindowTitle("map image");
+    QPixmap none(16, 16);
+    none.fill(Qt::transparent);
+    frmImage_->setWindowIcon(QIcon(none));
+    frmImage_->adjustSize();
+    frmImage_->show();
+    connect(map_, &ImageView::clicked, this, &MainWindow::frmImage_Click);
+    const double sizeratio = double(frmImage_->height()) / map_->height();
+    startUpFinish(ws_, sizeratio);
+    setMapCursor();
+    refreshViews();
+}
+
+void MainWindow::refreshViews() {
+    map_->refresh();
+    picStyle_->refresh();
+    if (imgThumb_->property("pictureKey").toLongLong() != ws_.picture.cacheKey()) {
+        imgThumb_->showPicture(ws_.picture);
+        imgThumb_->setProperty("pictureKey", ws_.picture.cacheKey());
+    }
+}
+
+void MainWindow::setFrameText(const QString& text) { lblFrame_->setText(text); }
+
+void MainWindow::fitMapWindow() {
+    if (!frmImage_) return;
+    map_->refresh();
+    frmImage_->adjustSize();
+    // Grow the main window when the map window no longer fits (PAL after NTSC), within the screen.
+    const QSize need = frmImage_->size() - mdi_->viewport()->size();
+    if (isVisible() && (need.width() > 0 || need.height() > 0)) {
+        QSize target = size() + need.expandedTo(QSize(0, 0));
+        if (screen()) target = target.boundedTo(screen()->availableSize());
+        resize(target);
+    }
+}
+
+void MainWindow::setMapCursor() {
+    switch (ws_.st.editmode.unicode()) {
+    case u'+': map_->setCursor(Qt::CrossCursor); break;
+    case u'-': map_->setCursor(Qt::WhatsThisCursor); break;
+    case u'>': map_->setCursor(Qt::SizeAllCursor); break;
+    default: map_->setCursor(Qt::ArrowCursor); break;
+    }
+}
+
+void MainWindow::btnNTSC_Click() { SetNTSC(ws_); refreshViews(); }
+void MainWindow::btnPAL_Click() { SetPAL(ws_); refreshViews(); }
+void MainWindow::btnPlus_Click() { btnPlus(ws_); setMapCursor(); refreshViews(); }
+void MainWindow::btnMinus_Click() { btnMinus(ws_); setMapCursor(); refreshViews(); }
+void MainWindow::btnSeek_Click() { btnSeek(ws_); setMapCursor(); }
+void MainWindow::btnMove_Click() { btnMove(ws_); setMapCursor(); refreshViews(); }
+void MainWindow::btnBack_Click() { btnBack(ws_); refreshViews(); }
+void MainWindow::btnFore_Click() { btnFore(ws_); refreshViews(); }
+void MainWindow::btnRedraw_Click() { Redraw(ws_); refreshViews(); }
+
+void MainWindow::frmImage_Click() {
+    clickMap(ws_, map_->mousex, map_->mousey);
+    refreshViews();
+}
+
+void MainWindow::btnResize_Click() {
+    if (const MaybeError error = resizeMapPicture(ws_))
+        QMessageBox::warning(this, "Pathwright", "The map picture was not resized.\n\n" + error->message());
+    refreshViews();
+}
+
+void MainWindow::imgThumb_Click() {
+    if (!frmGetImage_) frmGetImage_ = new GetImageDialog(ws_, [this] { refreshViews(); }, this);
+    frmGetImage_->show();
+    frmGetImage_->raise();
+    frmGetImage_->activateWindow();
+}
+
+void MainWindow::mnuProperties_Click() {
+    if (!frmProperties_) frmProperties_ = new PropertiesDialog(ws_, [this] { refreshViews(); }, this);
+    frmProperties_->show();
+    frmProperties_->raise();
+    frmProperties_->activateWindow();
+}
+
+void MainWindow::mnuExit_Click() {
+    // Nothing is asked and nothing is saved; a running preview or render stops where it is.
+    timerRoute_.stop();
+    for (QWidget* w : findChildren<QDialog*>(Qt::FindDirectChildrenOnly)) w->close();
+    qApp->quit();
+}
+
+void MainWindow::closeEvent(QCloseEvent* e) {
+    e->accept();
+    mnuExit_Click();
+}

@@ -1,0 +1,76 @@
+#pragma once
+// The main window `MDIForm1`: menu bar, tool bar and the map window inside a multiple-document
+// area. Handlers change the workspace through the core and repaint what they changed.
+
+#include "shell/Workspace.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QTimer>
+
+class AnimationCommands;
+class GetImageDialog;
+class ImageView;
+class MapWindow;
+class ProjectCommands;
+class PropertiesDialog;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QPushButton;
+class Thumbnail;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MainWindow(const QString& programDir, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    Workspace& workspace() { return ws_; }
+    ProjectCommands& projectCommands() { return *project_; }
+    // Repaints the map window, the swatch and the thumbnail from the workspace.
+    void refreshViews();
+    void setFrameText(const QString& text);
+
+    // Tool bar and menu handlers.
+    void btnNTSC_Click();
+    void btnPAL_Click();
+    void btnPlus_Click();
+    void btnMinus_Click();
+    void btnSeek_Click();
+    void btnMove_Click();
+    void btnBack_Click();
+    void btnFore_Click();
+    void btnRedraw_Click();
+    void btnResize_Click();
+    void imgThumb_Click();
+    void mnuProperties_Click();
+    void mnuExit_Click();
+    void frmImage_Click();
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    void MDIForm_Load(const QString& programDir);
+    void buildToolBar(QWidget* bar);
+    void buildMenus();
+    QPushButton* toolButton(QWidget* bar, const char* name, const QString& caption, int left, int width,
+                            double pointSize, const QString& tooltip);
+    void setMapCursor();
+    void fitMapWindow();
+
+    Workspace ws_;
+    QString programDir_;
+    QMdiArea* mdi_ = nullptr;
+    QMdiSubWindow* frmImage_ = nullptr;
+    ImageView* map_ = nullptr;
+    ImageView* picStyle_ = nullptr;
+    Thumbnail* imgThumb_ = nullptr;
+    QLabel* lblFrame_ = nullptr;
+    QTimer timerRoute_;
+    ProjectCommands* project_ = nullptr;
+    AnimationCommands* animation_ = nullptr;
+    QPointer<GetImageDialog> frmGetImage_;
+    QPointer<PropertiesDialog> frmProperties_;
+};

@@ -1,0 +1,106 @@
+// The main window's tool bar and menu bar.
+
+#include "Layout.h"
+#include "MainWindow.h"
+#include "animation/AnimationCommands.h"
+#include "mapview/ImageView.h"
+#include "mapview/Thumbnail.h"
+#include "project/ProjectCommands.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+
+QPushButton* MainWindow::toolButton(QWidget* bar, const char* name, const QString& caption, int left, int width,
+                                    double pointSize, const QString& tooltip) {
+    auto* b = new QPushButton(caption, bar);
+    b->setObjectName(name);
+    placeTwips(b, left, 0, width, 372);
+    if (pointSize > 0) b->setFont(sansFont(pointSize));
+    b->setToolTip(tooltip);
+    return b;
+}
+
+void MainWindow::buildToolBar(QWidget* bar) {
+    auto* ntsc = toolButton(bar, "btnNTSC", "NTSC", 0, 612, 0, "654x480 29.97fps");
+    auto* pal = toolButton(bar, "btnPAL", "PAL", 600, 612, 0, "786x576 25fps");
+    imgThumb_ = new Thumbnail(bar);
+    imgThumb_->setObjectName("imgThumb");
+    placeTwips(imgThumb_, 1200, 0, 492, 372);
+    imgThumb_->setScaledContents(true);
+    imgThumb_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    auto* plus = toolButton(bar, "btnPlus", "+", 1680, 372, 15.6, "Add points");
+    auto* back = toolButton(bar, "btnBack", "<", 2040, 372, 15.6, "Move selected point backwards");
+    auto* seek = toolButton(bar, "btnSeek", "o", 2400, 372, 12, "Select point");
+    auto* fore = toolButton(bar, "btnFore", ">", 2760, 372, 15.6, "Move selecte point forwards");
+    auto* minus = toolButton(bar, "btnMinus", "-", 3120, 372, 15.6, "Delete points");
+    auto* move = toolButton(bar, "btnMove", "->", 3480, 372, 12, "Move selected point");
+    picStyle_ = new ImageView(ws_.swatch, bar);
+    picStyle_->setObjectName("picStyle");
+    picStyle_->move(px(3840), 0);
+    picStyle_->setFocusPolicy(Qt::TabFocus);
+    auto* redraw = toolButton(bar, "btnRedraw", "Redraw", 4920, 732, 0, "Refresh the display");
+    auto* route = toolButton(bar, "btnRoute", "Preview", 5640, 732, 0, "Preview the route");
+    auto* render = toolButton(bar, "btnRender", "Render", 6360, 732, 0, "Save animation to image sequence");
+    lblFrame_ = new QLabel("Frame", bar);
+    lblFrame_->setObjectName("lblFrame");
+    placeTwips(lblFrame_, 7080, 0, 732, 372);
+    lblFrame_->setFont(sansFont(12));
+    lblFrame_->setFrameStyle(QFrame::Box | QFrame::Plain);
+    lblFrame_->setAlignment(Qt::AlignCenter);
+    auto* resize = toolButton(bar, "btnResize", "BIR", 7800, 372, 0, QString());
+    resize->setVisible(false);
+
+    // Keyboard order across the tool bar.
+    QWidget* order[] = {ntsc, pal, redraw, route, render, plus, seek, minus, back, fore, picStyle_, move, resize};
+    for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+
+    connect(ntsc, &QPushButton::clicked, this, &MainWindow::btnNTSC_Click);
+    connect(pal, &QPushButton::clicked, this, &MainWindow::btnPAL_Click);
+    connect(imgThumb_, &Thumbnail::clicked, this, &MainWindow::imgThumb_Click);
+    connect(plus, &QPushButton::clicked, this, &MainWindow::btnPlus_Click);
+    connect(back, &QPushButton::clicked, this, &MainWindow::btnBack_Click);
+    connect(seek, &QPushButton::clicked, this, &MainWindow::btnSeek_Click);
+    connect(fore, &QPushButton::clicked, this, &MainWindow::btnFore_Click);
+    connect(minus, &QPushButton::clicked, this, &MainWindow::btnMinus_Click);
+    connect(move, &QPushButton::clicked, this, &MainWindow::btnMove_Click);
+    connect(picStyle_, &ImageView::clicked, this, &MainWindow::mnuProperties_Click);
+    connect(redraw, &QPushButton::clicked, this, &MainWindow::btnRedraw_Click);
+    connect(route, &QPushButton::clicked, animation_, &AnimationCommands::btnRoute_Click);
+    connect(render, &QPushButton::clicked, animation_, &AnimationCommands::btnRender_Click);
+    connect(resize, &QPushButton::clicked, this, &MainWindow::btnResize_Click);
+}
+
+void MainWindow::buildMenus() {
+    auto action = [this](const char* name, const QString& caption, const QKeySequence& key) {
+        auto* a = new QAction(caption, this);
+        a->setObjectName(name);
+        a->setShortcut(key);
+        return a;
+    };
+    QMenu* file = menuBar()->addMenu("&File");
+    file->setObjectName("mnuFile");
+    QAction* open = action("mnuOpen", "&Open", QKeySequence(Qt::CTRL | Qt::Key_O));
+    QAction* save = action("mnuSave", "&Save", QKeySequence(Qt::CTRL | Qt::Key_S));
+    QAction* saveAs = action("mnuSaveAs", "Save&As", QKeySequence(Qt::CTRL | Qt::Key_A));
+    QAction* image = action("mnuImage", "&Image", QKeySequence(Qt::CTRL | Qt::Key_I));
+    QAction* render = action("mnuRender", "&Render", QKeySequence(Qt::CTRL | Qt::Key_R));
+    QAction* exit = action("mnuExit", "E&xit", QKeySequence(Qt::CTRL | Qt::Key_X));
+    file->addActions({open, save, saveAs});
+    file->addSeparator()->setObjectName("div01");
+    file->addActions({image, render});
+    file->addSeparator()->setObjectName("div03");
+    file->addAction(exit);
+    QAction* properties = action("mnuProperties", "&Properties", QKeySequence());
+    menuBar()->addAction(properties);
+    menuBar()->addMenu("&Help")->setObjectName("mnuHelp");  // no entries: choosing it does nothing
+
+    connect(open, &QAction::triggered, project_, &ProjectCommands::mnuOpen_Click);
+    connect(save, &QAction::triggered, project_, &ProjectCommands::mnuSave_Click);
+    connect(saveAs, &QAction::triggered, project_, &ProjectCommands::mnuSaveAs_Click);
+    connect(image, &QAction::triggered, this, &MainWindow::imgThumb_Click);
+    connect(render, &QAction::triggered, animation_, &AnimationCommands::btnRender_Click);
+    connect(exit, &QAction::triggered, this, &MainWindow::mnuExit_Click);
+    connect(properties, &QAction::triggered, this, &MainWindow::mnuProperties_Click);
+}

@@ -1,0 +1,151 @@
+// The Get Image dialog: its file list, Cancel, and pictures that cannot be read.
+#include "mapview/GetImageDialog.h"
+#include "shell/DirectoryList.h"
+#include "shell/MainWindow.h"
+#include "support/ModalCloser.h"
+#include "support/Pixels.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+void write(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+void writePng(const QString& path, QColor c) {
+    QImage img(30, 20, QImage::Format_RGB32);
+    img.fill(c);
+    QVERIFY(img.save(path, "PNG"));
+}
+}  // namespace
+
+class GetImageTest : public QObject {
+    Q_OBJECT
+    QTemporaryDir maps;
+    MainWindow* w = nullptr;
+    GetImageDialog* dlg = nullptr;
+    DirectoryList* dir = nullptr;
+    QListWidget* list = nullptr;
+
+    void chooseDirectory(const QString& path) {
+        auto* box = dlg->findChild<QLineEdit*>("Drive1");
+        box->setText(path);
+        QTest::keyClick(box, Qt::Key_Return);
+    }
+    void openEntry(const QString& name) {
+        const auto found = list->findItems(name, Qt::MatchExactly);
+        QCOMPARE(found.size(), 1);
+        list->setCurrentItem(found.first());
+        QTest::mouseClick(dlg->findChild<QPushButton*>("btnOpen"), Qt::LeftButton);
+    }
+
+private slots:
+    void initTestCase() {
+        for (const char* n : {"Map.JPG", "a.jpe", "x.p", "notes.txt", "README", "pic.tiff", ".secret.png",
+                              "several.dots.in.name.PNG", "photo.jpeg.bak"})
+            write(maps.filePath(n), "not really a picture");
+        writePng(maps.filePath("good.png"), Qt::green);
+        QVERIFY(QDir(maps.path()).mkdir("sub.bmp"));
+    }
+    void init() {
+        w = new MainWindow(maps.path());
+        w->show();
+        QTest::mouseClick(w->findChild<QWidget*>("imgThumb"), Qt::LeftButton);
+        dlg = w->findChild<GetImageDialog*>("frmGetImage");
+        QVERIFY(dlg && dlg->isVisible());
+        dir = dlg->findChild<DirectoryList*>("Dir1");
+        list = dlg->findChild<QListWidget*>("List1");
+    }
+    void cleanup() { delete w; }
+
+    void firstShowingStartsInTheCurrentDirectoryWithAnEmptyList() {
+        QCOMPARE(dlg->windowTitle(), QString("Pathwright - Get Image"));
+        QCOMPARE(dir->path(), QDir::currentPath());
+        QCOMPARE(list->count(), 0);
+    }
+
+    void listsPictureNamesSortedWithoutCase() {
+        chooseDirectory(maps.path());
+        QStringList shown;
+        for (int i = 0; i < list->count(); ++i) shown << list->item(i)->text();
+        QCOMPARE(shown, QStringList({"a.jpe", "good.png", "Map.JPG", "several.dots.in.name.PNG", "x.p"}));
+        QCOMPARE(w->workspace().st.imagepath, maps.path() + "/");
+    }
+
+    void cancelKeepsTheNewDirectoryAndTheOldName() {
+        w->workspace().st.imagename = "old.png";
+        chooseDirectory(maps.path());
+        QTest::mouseClick(dlg->findChild<QPushButton*>("btnCancel"), Qt::LeftButton);
+        QVERIFY(!dlg->isVisible());
+        QCOMPARE(w->workspace().st.imagepath, maps.path() + "/");
+        QCOMPARE(w->workspace().st.imagename, QString("old.png"));
+        // Shown again, it keeps its directory and list.
+        QTest::mouseClick(w->findChild<QWidget*>("imgThumb"), Qt::LeftButton);
+        QCOMPARE(dir->path(), maps.path());
+        QCOMPARE(list->count(), 5);
+    }
+
+    void choosingAPictureShowsItBareAndInTheThumbnail() {
+        Workspace& ws = w->workspace();
+        ws.st.pointx[0] = 5;
+        ws.st.pointy[0] = 5;
+        ws.st.listmax = 1;
+        chooseDirectory(maps.path());
+        openEntry("good.png");
+        QVERIFY(!dlg->isVisible());
+        QCOMPARE(ws.st.imagename, QString("good.png"));
+        QCOMPARE(rgbAt(ws.map.image(), 5, 5), 0x00ff00u);  // no redraw: the route waits
+        QVERIFY(!w->findChild<QLabel*>("imgThumb")->pixmap().isNull());
+        QTest::mouseClick(w->findChild<QWidget*>("btnRedraw"), Qt::LeftButton);
+        QCOMPARE(rgbAt(ws.map.image(), 5, 5), 0xff0000u);
+    }
+
+    void unreadablePictureLeavesTheOldMapAndSaysWhy() {
+        Workspace& ws = w->workspace();
+        chooseDirectory(maps.path());
+        openEntry("good.png");
+        QTest::mouseClick(w->findChild<QWidget*>("imgThumb"), Qt::LeftButton);
+        ModalCloser closer;
+        openEntry("Map.JPG");
+        QTRY_COMPARE(closer.texts.size(), 1);
+        QVERIFY2(closer.texts.first().contains("Map.JPG"), qPrintable(closer.texts.first()));
+        QCOMPARE(ws.st.imagename, QString("good.png"));
+        QCOMPARE(rgbAt(ws.map.image(), 5, 5), 0x00ff00u);
+        QVERIFY(dlg->isVisible());
+    }
+
+    void directoryListReachesTheRootAndBack() {
+        chooseDirectory(maps.path());
+        // The first entry is the root of the file system; its path gets a single separator.
+        emit dir->itemActivated(dir->item(0));
+        QCOMPARE(dir->path(), QString("/"));
+        QCOMPARE(w->workspace().st.imagepath, QString("/"));
+        // Subdirectories follow the chain: walk down to the map directory again.
+        for (const QString& part : maps.path().split('/', Qt::SkipEmptyParts)) {
+            const auto found = dir->findItems(part, Qt::MatchEndsWith);
+            QVERIFY2(!found.isEmpty(), qPrintable(part));
+            emit dir->itemActivated(found.last());
+        }
+        QCOMPARE(dir->path(), maps.path());
+        QCOMPARE(list->count(), 5);
+    }
+
+    void openWithNothingSelectedSaysSo() {
+        ModalCloser closer;
+        chooseDirectory(maps.path());
+        list->clearSelection();
+        list->setCurrentItem(nullptr);
+        QTest::mouseClick(dlg->findChild<QPushButton*>("btnOpen"), Qt::LeftButton);
+        QTRY_COMPARE(closer.texts.size(), 1);
+        QVERIFY(closer.texts.first().contains("No picture"));
+        QVERIFY(w->workspace().st.imagename.isEmpty());
+    }
+};
+
+QTEST_MAIN(GetImageTest)
+#include "test_get_image.moc"
