@@ -4,6 +4,7 @@
 #include "settings/PropertiesDialog.h"
 #include "shell/Startup.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
@@ -71,6 +72,7 @@ class TestProperties : public QObject {
 private slots:
     void layout_data();
     void layout();
+    void tabOrder();
     void barSettings_data();
     void barSettings();
     void firstActivation();
@@ -127,6 +129,21 @@ void TestProperties::layout() {
     QCOMPARE(w->geometry(), QRect(twips.x() / 12, twips.y() / 12, twips.width() / 12, twips.height() / 12));
     if (auto* l = qobject_cast<QLabel*>(w)) QCOMPARE(l->text(), text);
     if (auto* b = qobject_cast<QPushButton*>(w)) QCOMPARE(b->text(), text);
+}
+
+void TestProperties::tabOrder() {
+    Fixture f;
+    QVERIFY(f.activate());
+    QStringList order;
+    QWidget* w = f.bar("scrlLineThick");
+    QCOMPARE(QApplication::focusWidget(), w);
+    do {
+        order << w->objectName();
+        w = w->nextInFocusChain();
+        while (!(w->focusPolicy() & Qt::TabFocus)) w = w->nextInFocusChain();
+    } while (w != f.bar("scrlLineThick"));
+    QCOMPARE(order, QStringList({"scrlLineThick", "scrlCircleThick", "scrlCircleRadius", "piccolor",
+                                 "picselcolor", "scrlinterval", "btnClose"}));
 }
 
 void TestProperties::barSettings_data() {

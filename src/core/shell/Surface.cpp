@@ -10,7 +10,7 @@ namespace {
 int sanePenWidth(int width) { return std::clamp(width, 1, 1024); }
 
 constexpr int kMaxSpriteExtent = 96;  // larger shapes are drawn directly
-constexpr size_t kMaxSprites = 256;   // a handful of styles and colours are in use at a time
+constexpr size_t kMaxSprites = 64;    // a handful of styles and colours are in use at a time
 
 bool wholePixel(float v) { return std::abs(v) < 1e6f && v == std::floor(v); }
 

@@ -5,6 +5,8 @@
 #include "shell/Layout.h"
 
 #include <QEvent>
+#include <QIcon>
+#include <QPixmap>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
@@ -41,6 +43,9 @@ PropertiesDialog::PropertiesDialog(Workspace& ws, std::function<void()> refresh,
     : QDialog(parent), ws_(ws), refresh_(std::move(refresh)) {
     setObjectName("frmProperties");
     setWindowTitle("Pathwright - Properties");
+    QPixmap none(16, 16);  // no icon of its own, nor the main window's
+    none.fill(Qt::transparent);
+    setWindowIcon(QIcon(none));
     setFont(sansFont(8));
     setFixedSize(px(4572), px(4092));
 
@@ -81,10 +86,9 @@ PropertiesDialog::PropertiesDialog(Workspace& ws, std::function<void()> refresh,
     btnClose->setDefault(true);  // Enter; Escape hides through the dialog's reject()
     connect(btnClose, &QPushButton::clicked, this, &QWidget::hide);
 
-    setTabOrder(styleBars_[0], styleBars_[1]);
-    setTabOrder(styleBars_[1], styleBars_[2]);
-    setTabOrder(styleBars_[2], scrlinterval_);
-    setTabOrder(scrlinterval_, btnClose);
+    QWidget* order[] = {styleBars_[0], styleBars_[1], styleBars_[2], piccolor_, picselcolor_, scrlinterval_,
+                        btnClose};
+    for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
     styleBars_[0]->setFocus();
 }
 
