@@ -1,11 +1,8 @@
 // The properties dialog driven as a user would: activation, scroll bars, palette clicks and
 // the ways to hide it.
 
-#include "settings/PropertiesDialog.h"
-#include "shell/Startup.h"
+#include "support/PropertiesFixture.h"
 
-#include <QApplication>
-#include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStyle>
@@ -13,42 +10,6 @@
 #include <QTest>
 
 namespace {
-
-struct Fixture {
-    Workspace ws;
-    int refreshes = 0;
-    std::unique_ptr<PropertiesDialog> dlg;
-    explicit Fixture(bool withRoute = true) {
-        startUpBegin(ws, "/tmp");
-        startUpFinish(ws, 1.0);
-        if (withRoute) {
-            ws.st.listmax = 2;
-            ws.st.pointx = {100, 300};
-            ws.st.pointy = {100, 100};
-        }
-        dlg = std::make_unique<PropertiesDialog>(ws, [this] { ++refreshes; });
-    }
-    template <class T> T* child(const char* name) {
-        T* w = dlg->findChild<T*>(name);
-        if (!w) qFatal("no control %s", name);
-        return w;
-    }
-    QScrollBar* bar(const char* name) { return child<QScrollBar>(name); }
-    QString text(const char* name) { return child<QLabel>(name)->text(); }
-    bool activate() {
-        dlg->show();
-        dlg->activateWindow();
-        return QTest::qWaitForWindowActive(dlg.get());
-    }
-    // Another window takes the focus and hands it back: a second activation.
-    bool reactivate() {
-        QWidget other;
-        other.show();
-        other.activateWindow();
-        if (!QTest::qWaitForWindowActive(&other)) return false;
-        return activate();
-    }
-};
 
 QColor background(QLabel* l) { return l->palette().color(QPalette::Window); }
 
@@ -70,11 +31,6 @@ QPoint thumbCentre(QScrollBar* bar) {
 class TestProperties : public QObject {
     Q_OBJECT
 private slots:
-    void layout_data();
-    void layout();
-    void tabOrder();
-    void barSettings_data();
-    void barSettings();
     void firstActivation();
     void barAlreadyHoldingValue();
     void intervalRounding_data();
@@ -91,87 +47,8 @@ private slots:
     void otherWindowDoesNotHide();
 };
 
-void TestProperties::layout_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QRect>("twips");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("Label1") << "Label1" << QRect(240, 360, 1332, 252) << "Line thickness:";
-    QTest::newRow("scrlLineThick") << "scrlLineThick" << QRect(1680, 360, 2172, 252) << "";
-    QTest::newRow("lblLineThick") << "lblLineThick" << QRect(3960, 360, 372, 252) << "";
-    QTest::newRow("Label2") << "Label2" << QRect(240, 720, 1332, 252) << "Circle thickness:";
-    QTest::newRow("scrlCircleThick") << "scrlCircleThick" << QRect(1680, 720, 2172, 252) << "";
-    QTest::newRow("lblCircleThick") << "lblCircleThick" << QRect(3960, 720, 372, 252) << "";
-    QTest::newRow("Label3") << "Label3" << QRect(240, 1080, 1332, 252) << "Circle radius:";
-    QTest::newRow("scrlCircleRadius") << "scrlCircleRadius" << QRect(1680, 1080, 2172, 252) << "";
-    QTest::newRow("lblCircleRadius") << "lblCircleRadius" << QRect(3960, 1080, 372, 252) << "";
-    QTest::newRow("piccolor") << "piccolor" << QRect(1680, 1440, 2184, 744) << "";
-    QTest::newRow("Label4") << "Label4" << QRect(240, 1680, 1332, 252) << "Draw color:";
-    QTest::newRow("lblcolor") << "lblcolor" << QRect(3960, 1440, 372, 732) << "";
-    QTest::newRow("picselcolor") << "picselcolor" << QRect(1680, 2280, 2184, 744) << "";
-    QTest::newRow("Label5") << "Label5" << QRect(240, 2520, 1332, 252) << "Select color:";
-    QTest::newRow("lblSelcolor") << "lblSelcolor" << QRect(3960, 2280, 372, 732) << "";
-    QTest::newRow("Label6") << "Label6" << QRect(240, 3120, 1332, 252) << "Interval (seconds)";
-    QTest::newRow("scrlinterval") << "scrlinterval" << QRect(1680, 3120, 2172, 252) << "";
-    QTest::newRow("lblInterval") << "lblInterval" << QRect(3960, 3120, 372, 252) << "";
-    QTest::newRow("btnClose") << "btnClose" << QRect(240, 3600, 1332, 372) << "&Close";
-}
-
-void TestProperties::layout() {
-    QFETCH(QString, name);
-    QFETCH(QRect, twips);
-    QFETCH(QString, text);
-    Fixture f;
-    QCOMPARE(f.dlg->objectName(), QString("frmProperties"));
-    QCOMPARE(f.dlg->windowTitle(), QString("Pathwright - Properties"));
-    QCOMPARE(f.dlg->size(), QSize(381, 341));
-    QWidget* w = f.dlg->findChild<QWidget*>(name);
-    QVERIFY(w);
-    QCOMPARE(w->geometry(), QRect(twips.x() / 12, twips.y() / 12, twips.width() / 12, twips.height() / 12));
-    if (auto* l = qobject_cast<QLabel*>(w)) QCOMPARE(l->text(), text);
-    if (auto* b = qobject_cast<QPushButton*>(w)) QCOMPARE(b->text(), text);
-}
-
-void TestProperties::tabOrder() {
-    Fixture f;
-    QVERIFY(f.activate());
-    QStringList order;
-    QWidget* w = f.bar("scrlLineThick");
-    QCOMPARE(QApplication::focusWidget(), w);
-    do {
-        order << w->objectName();
-        w = w->nextInFocusChain();
-        while (!(w->focusPolicy() & Qt::TabFocus)) w = w->nextInFocusChain();
-    } while (w != f.bar("scrlLineThick"));
-    QCOMPARE(order, QStringList({"scrlLineThick", "scrlCircleThick", "scrlCircleRadius", "piccolor",
-                                 "picselcolor", "scrlinterval", "btnClose"}));
-}
-
-void TestProperties::barSettings_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("max");
-    QTest::addColumn<int>("page");
-    QTest::addColumn<bool>("tracking");
-    QTest::newRow("line") << "scrlLineThick" << 9 << 1 << true;
-    QTest::newRow("circle") << "scrlCircleThick" << 9 << 1 << true;
-    QTest::newRow("radius") << "scrlCircleRadius" << 13 << 1 << true;
-    QTest::newRow("interval") << "scrlinterval" << 100 << 10 << false;
-}
-
-void TestProperties::barSettings() {
-    QFETCH(QString, name);
-    Fixture f;
-    QScrollBar* bar = f.bar(name.toLatin1());
-    QCOMPARE(bar->orientation(), Qt::Horizontal);
-    QCOMPARE(bar->minimum(), 1);
-    QTEST(bar->maximum(), "max");
-    QCOMPARE(bar->singleStep(), 1);
-    QTEST(bar->pageStep(), "page");
-    QTEST(bar->hasTracking(), "tracking");
-    QCOMPARE(bar->value(), 1);  // before the first activation
-}
-
 void TestProperties::firstActivation() {
-    Fixture f;
+    PropertiesFixture f;
     QVERIFY(f.activate());
     QCOMPARE(f.bar("scrlLineThick")->value(), 5);
     QCOMPARE(f.bar("scrlCircleThick")->value(), 3);
@@ -198,7 +75,7 @@ void TestProperties::firstActivation() {
 }
 
 void TestProperties::barAlreadyHoldingValue() {
-    Fixture f;
+    PropertiesFixture f;
     f.ws.st.linethick = 1;
     QVERIFY(f.activate());
     QCOMPARE(f.text("lblLineThick"), QString("1"));
@@ -218,7 +95,7 @@ void TestProperties::intervalRounding_data() {
 void TestProperties::intervalRounding() {
     QFETCH(double, interval);
     QFETCH(int, bar);
-    Fixture f;
+    PropertiesFixture f;
     f.ws.st.interval = interval;
     QVERIFY(f.activate());
     QTEST(f.bar("scrlinterval")->value(), "bar");
@@ -228,7 +105,7 @@ void TestProperties::intervalRounding() {
 }
 
 void TestProperties::intervalKeptWhenBarHoldsIt() {
-    Fixture f;
+    PropertiesFixture f;
     f.ws.st.interval = 2.2;
     QVERIFY(f.activate());
     f.ws.st.interval = 2.25;  // as a project file could set it
@@ -239,7 +116,7 @@ void TestProperties::intervalKeptWhenBarHoldsIt() {
 }
 
 void TestProperties::outOfRange() {
-    Fixture f;
+    PropertiesFixture f;
     f.ws.st.linethick = 20;
     f.ws.st.circlethick = -3;
     f.ws.st.circleradius = 32767;
@@ -265,7 +142,7 @@ void TestProperties::outOfRange() {
 }
 
 void TestProperties::styleBarDragRedraws() {
-    Fixture f;
+    PropertiesFixture f;
     QVERIFY(f.activate());
     QScrollBar* bar = f.bar("scrlCircleRadius");
     const int before = f.refreshes;
@@ -288,7 +165,7 @@ void TestProperties::styleBarDragRedraws() {
 }
 
 void TestProperties::intervalTakenOnRelease() {
-    Fixture f;
+    PropertiesFixture f;
     QVERIFY(f.activate());
     QScrollBar* bar = f.bar("scrlinterval");
     QPoint at = thumbCentre(bar);
@@ -326,7 +203,7 @@ void TestProperties::paletteClick() {
     QFETCH(QString, box);
     QFETCH(QPoint, pos);
     QFETCH(QColor, colour);
-    Fixture f;
+    PropertiesFixture f;
     f.ws.st.selected = 1;
     QVERIFY(f.activate());
     const int before = f.refreshes;
@@ -341,7 +218,7 @@ void TestProperties::paletteClick() {
 }
 
 void TestProperties::pickLeftOfPaletteIgnored() {
-    Fixture f;
+    PropertiesFixture f;
     QVERIFY(f.activate());
     QWidget* box = f.child<QWidget>("piccolor");
     const int before = f.refreshes;
@@ -365,7 +242,7 @@ void TestProperties::hiding_data() {
 
 void TestProperties::hiding() {
     QFETCH(QString, way);
-    Fixture f;
+    PropertiesFixture f;
     QVERIFY(f.activate());
     QPointer<PropertiesDialog> alive(f.dlg.get());
     if (way == "click") QTest::mouseClick(f.child<QPushButton>("btnClose"), Qt::LeftButton);
@@ -380,7 +257,7 @@ void TestProperties::hiding() {
 }
 
 void TestProperties::otherWindowDoesNotHide() {
-    Fixture f;
+    PropertiesFixture f;
     QVERIFY(f.activate());
     QWidget other;
     other.show();
