@@ -54,14 +54,14 @@ int main(int argc, char** argv) {
     ProjectState target = ws.st;
     const double parse = medianMicros(kRuns, [&] { applyProjectRead(target, parseProjectText(text)); });
     std::printf("100-point project, %lld bytes, median of %d runs\n", qint64(text.size()), kRuns);
-    std::printf("  format (save's text work): %8.1f us\n", format);
-    std::printf("  parse and apply (load's):  %8.1f us\n", parse);
+    std::printf("  %-52s %8.1f us\n", "format (the save's text work)", format);
+    std::printf("  %-52s %8.1f us\n", "parse and apply (the load's text work)", parse);
 
     ws.st.projectname = "bench";
     const double save = medianMicros(200, [&] { SaveProject(ws); });
     ws.st.projectpath = ws.st.projectdir + ws.st.projectname;
     const double load = medianMicros(200, [&] { LoadProject(ws); });
-    std::printf("  SaveProject with the file:                         %8.1f us\n", save);
-    std::printf("  LoadProject with the file, preset and 786x576 redraw: %8.1f us\n", load);
+    std::printf("  %-52s %8.1f us\n", "SaveProject with the file", save);
+    std::printf("  %-52s %8.1f us\n", "LoadProject with the file, preset and 786x576 redraw", load);
     return 0;
 }
