@@ -5,7 +5,6 @@
 #include "shell/Layout.h"
 
 #include <QDir>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
@@ -49,8 +48,6 @@ OpenDialog::OpenDialog(Open open, QWidget* parent) : QDialog(parent), open_(std:
     connect(btnOpen, &QPushButton::clicked, this, &OpenDialog::btnOpen_Click);
     connect(list_, &QListWidget::itemDoubleClicked, this, &OpenDialog::List1_DblClick);
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::hide);
-    drive_->installEventFilter(this);
-    dir_->installEventFilter(this);
 }
 
 void OpenDialog::Dir1_Change() {
@@ -76,15 +73,4 @@ void OpenDialog::List1_DblClick(QListWidgetItem* item) {
 
 void OpenDialog::openEntry(const QListWidgetItem* item) {
     if (open_(listed_, item->text())) hide();
-}
-
-bool OpenDialog::eventFilter(QObject* watched, QEvent* e) {
-    // Enter in the path box or the directory list changes the directory; it must not reach
-    // the dialog, where it would press the default button and open.
-    if (e->type() != QEvent::KeyPress) return false;
-    const int key = static_cast<QKeyEvent*>(e)->key();
-    if (key != Qt::Key_Return && key != Qt::Key_Enter) return false;
-    if (watched == drive_) emit drive_->returnPressed();
-    if (watched == dir_ && dir_->currentItem()) emit dir_->itemActivated(dir_->currentItem());
-    return true;
 }

@@ -24,9 +24,6 @@ public:
     void btnOpen_Click();
     void List1_DblClick(QListWidgetItem* item);
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* e) override;
-
 private:
     void openEntry(const QListWidgetItem* item);
 
