@@ -36,6 +36,12 @@ class GetImageTest : public QObject {
         auto* box = dlg->findChild<QLineEdit*>("Drive1");
         box->setText(path);
         QTest::keyClick(box, Qt::Key_Return);
+        QVERIFY(dlg->isVisible());  // Enter changes directory, it does not press Cancel
+    }
+    void enter(QListWidgetItem* item) {
+        dir->setCurrentItem(item);
+        QTest::keyClick(dir, Qt::Key_Return);
+        QVERIFY(dlg->isVisible());
     }
     void openEntry(const QString& name) {
         const auto found = list->findItems(name, Qt::MatchExactly);
@@ -122,14 +128,14 @@ private slots:
     void directoryListReachesTheRootAndBack() {
         chooseDirectory(maps.path());
         // The first entry is the root of the file system; its path gets a single separator.
-        emit dir->itemActivated(dir->item(0));
+        enter(dir->item(0));
         QCOMPARE(dir->path(), QString("/"));
         QCOMPARE(w->workspace().st.imagepath, QString("/"));
         // Subdirectories follow the chain: walk down to the map directory again.
         for (const QString& part : maps.path().split('/', Qt::SkipEmptyParts)) {
             const auto found = dir->findItems(part, Qt::MatchEndsWith);
             QVERIFY2(!found.isEmpty(), qPrintable(part));
-            emit dir->itemActivated(found.last());
+            enter(found.last());
         }
         QCOMPARE(dir->path(), maps.path());
         QCOMPARE(list->count(), 5);

@@ -2,15 +2,21 @@
 
 #include "RouteDrawing.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
-qint32 roundHalfEven(double v) { return qint32(std::nearbyint(v)); }
+qint32 roundHalfEven(double v) {
+    // Ties go to even under the default rounding mode; the clamp keeps the cast defined.
+    if (std::isnan(v)) return 0;
+    return qint32(std::clamp(std::nearbyint(v), -2147483648.0, 2147483647.0));
+}
 
 Nearest nearestPoint(const ProjectState& st, qint32 x, qint32 y) {
     Nearest n;
     for (int i = 0; i < std::min<int>(st.listmax, kPointSlots); ++i) {
-        const double dx = double(qint32(st.pointx[i]) - x), dy = double(qint32(st.pointy[i]) - y);
+        // In 64 bits, so a release far outside the map cannot overflow the difference.
+        const double dx = double(qint64(st.pointx[i]) - x), dy = double(qint64(st.pointy[i]) - y);
         const double d = std::sqrt(dx * dx + dy * dy);
         if (d < n.best) n = {i, d};
     }

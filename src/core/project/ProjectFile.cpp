@@ -1,10 +1,126 @@
 #include "ProjectFile.h"
 
-// Placeholder until the reader and writer land.
+#include "ProjectText.h"
+#include "mapview/MapPicture.h"
+#include "mapview/RouteDrawing.h"
+#include "settings/Presets.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+// Project files are a few kilobytes; anything this large is not one and is not read into memory.
+constexpr qint64 kMaxProjectBytes = qint64(64) << 20;
+
+std::optional<QByteArray> readProjectBytes(const QString& path, Error* error) {
+    const QFileInfo info(path);
+    auto fail = [&](const QString& reason) {
+        *error = {path, reason};
+        return std::nullopt;
+    };
+    if (!info.exists()) return fail("the file does not exist");
+    if (info.isDir()) return fail("this is a directory, not a project file");
+    if (!info.isFile()) return fail("this is not an ordinary file");
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return fail("the file cannot be opened (" + file.errorString() + ")");
+    QByteArray bytes = file.read(kMaxProjectBytes + 1);
+    if (file.error() != QFileDevice::NoError)
+        return fail("the file cannot be read (" + file.errorString() + ")");
+    if (bytes.size() > kMaxProjectBytes) return fail("the file is far too large to be a project file");
+    return bytes;
+}
+
+QString valuesNote(const ProjectRead& read) {
+    QStringList parts;
+    if (read.skippedLines > 0)
+        parts
+            << QString("%1 point line(s) naming a slot outside 0 to 99 were skipped").arg(read.skippedLines);
+    if (read.heldLines > 0)
+        parts << QString("%1 line(s) held a number too large or too small for its field; it was held to "
+                         "the nearest value the field can take (the point count to 0 to 100)")
+                     .arg(read.heldLines);
+    return parts.join("; ") + '.';
+}
+
+bool samePath(const QString& a, const QString& b) {
+    return QDir::cleanPath(QFileInfo(a).absoluteFilePath()) ==
+           QDir::cleanPath(QFileInfo(b).absoluteFilePath());
+}
+
+// The map picture named by the project; failing that, a picture of that name beside the
+// project file (projects moved between machines); failing that, the plain background.
+void reloadMapPicture(Workspace& ws, QStringList& notes) {
+    const ProjectState& st = ws.st;
+    if (st.imagename.isEmpty()) {
+        ws.picture = QImage();
+        notes << "The project names no map picture: the map shows the plain background.";
+        return;
+    }
+    const QString path = st.imagepath + st.imagename;
+    const MaybeError error = loadMapPicture(ws, path);
+    if (!error) return;
+    const QString local = QFileInfo(st.projectpath).absolutePath() + '/' + st.imagename;
+    if (!samePath(local, path) && QFileInfo(local).isFile() && !loadMapPicture(ws, local)) {
+        notes << "The map picture " + path +
+                     " was not found; the picture of that name in the project's "
+                     "own directory, " +
+                     local + ", was loaded instead.";
+        return;
+    }
+    ws.picture = QImage();
+    notes << "The map picture could not be loaded (" + error->message() +
+                 "): the map shows the plain background.";
+}
+} // namespace
+
 LoadReport LoadProject(Workspace& ws) {
-    return {Error{ws.st.projectpath, "project files cannot be read yet"}, {}};
+    LoadReport report;
+    Error error;
+    const std::optional<QByteArray> bytes = readProjectBytes(ws.st.projectpath, &error);
+    if (!bytes) {
+        report.error = error;
+        return report;
+    }
+    const ProjectRead read = parseProjectText(*bytes);
+    applyProjectRead(ws.st, read);
+    if (read.skippedLines > 0 || read.heldLines > 0) report.notes << valuesNote(read);
+    // Only the exact letters name a preset; any other letter keeps the frame size and rate read.
+    if (ws.st.format == u'n')
+        SetNTSC(ws);
+    else if (ws.st.format == u'p')
+        SetPAL(ws);
+    reloadMapPicture(ws, report.notes);
+    Redraw(ws);
+    return report;
 }
 
 MaybeError SaveProject(Workspace& ws) {
-    return Error{ws.st.projectdir + ws.st.projectname, "project files cannot be written yet"};
+    ProjectState& st = ws.st;
+    QString name = st.projectname;
+    if (name.right(4).toLower() != QLatin1String(".wsr")) name += ".wsr";
+    const QString path = st.projectdir + name;
+    const QFileInfo info(path);
+    if (info.isDir()) return Error{path, "a directory of that name is in the way; nothing was saved"};
+    if (info.exists() && !info.isWritable())
+        return Error{path, "the file is write-protected; it was left as it was"};
+    // Written beside the old file and renamed over it, so a failure never destroys the old one.
+    // Unbuffered, because a short write (a full disk) is otherwise lost in the buffer's flush
+    // and the rename would replace the old file by a truncated one.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return Error{path, "the file cannot be created (" + file.errorString() + ")"};
+    const QByteArray bytes = formatProjectText(st);
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return Error{path, "not all of the project could be written (is the disk full?); "
+                           "an earlier file of that name is unchanged"};
+    }
+    if (!file.commit())
+        return Error{path, "the file cannot be written (" + file.errorString() +
+                               "); an earlier file of that name is unchanged"};
+    st.projectname = name;
+    return std::nullopt;
 }

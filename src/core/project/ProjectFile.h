@@ -12,10 +12,13 @@ struct LoadReport {
 };
 
 // Reads the file `projectpath` into the workspace, applies the format preset, reloads the map
-// picture and redraws. The caller sets `projectpath` and `projectname` first.
+// picture and redraws. The caller sets `projectpath` and `projectname` first. The file is read
+// and parsed whole before any field changes: on an error nothing has changed. A map picture that
+// cannot be loaded leaves the plain background; the notes say so, and count held or skipped lines.
 LoadReport LoadProject(Workspace& ws);
 
-// Writes the project to `projectdir` & `projectname` (".wsr" added when missing).
+// Writes the project to `projectdir` & `projectname` (".wsr" added when missing, and kept in
+// `projectname` once the file is written). On an error the old file and `projectname` are unchanged.
 MaybeError SaveProject(Workspace& ws);
 
 // The main window's caption once a project has been opened or saved.

@@ -8,6 +8,15 @@ namespace {
 // Pen widths come from 16-bit fields a project file may set to anything; a pen below one
 // pixel would be Qt's cosmetic pen and a vast one only burns time, so keep them sane.
 int sanePenWidth(int width) { return std::clamp(width, 1, 1024); }
+
+constexpr int kMaxSpriteExtent = 96;  // larger shapes are drawn directly
+constexpr size_t kMaxSprites = 64;    // a handful of styles and colours are in use at a time
+
+bool wholePixel(float v) { return std::abs(v) < 1e6f && v == std::floor(v); }
+
+QPen roundPen(qint32 color, int width) {
+    return QPen(toQColor(color), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+}
 }  // namespace
 
 QColor toQColor(qint32 color) {
@@ -47,6 +56,7 @@ void Surface::dot(float x, float y, qint32 color) {
         p.fillRect(QRectF(px - 0.5, py - 0.5, 1, 1), toQColor(color));
         return;
     }
+    if (blitSprite(x, y, false, 0, color)) return;
     p.setPen(Qt::NoPen);
     p.setBrush(toQColor(color));
     const double r = penWidth_ / 2.0;
@@ -55,16 +65,63 @@ void Surface::dot(float x, float y, qint32 color) {
 
 void Surface::line(float x1, float y1, float x2, float y2, qint32 color) {
     QPainter& p = painter();
-    p.setPen(QPen(toQColor(color), penWidth_, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    if (penWidth_ <= 1) {
+        p.setPen(roundPen(color, penWidth_));
+        p.drawLine(QPointF(x1, y1), QPointF(x2, y2));
+        return;
+    }
+    // A round-capped line is a flat-capped one with a spot at each end. Qt rasterises flat
+    // caps on a fast path but round caps as general curves, about six times slower.
+    p.setPen(QPen(toQColor(color), penWidth_, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin));
     p.drawLine(QPointF(x1, y1), QPointF(x2, y2));
+    dot(x1, y1, color);
+    dot(x2, y2, color);
 }
 
 void Surface::circle(float x, float y, float r, qint32 color) {
-    QPainter& p = painter();
-    p.setPen(QPen(toQColor(color), penWidth_, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.setBrush(Qt::NoBrush);
     const double radius = std::abs(double(r));
+    if (blitSprite(x, y, true, float(radius), color)) return;
+    QPainter& p = painter();
+    p.setPen(roundPen(color, penWidth_));
+    p.setBrush(Qt::NoBrush);
     p.drawEllipse(QPointF(x, y), radius, radius);
+}
+
+const QImage* Surface::sprite(bool ring, int radius, qint32 color) {
+    // Half the side: the shape's reach from its centre pixel, plus a pixel for the soft edge.
+    const int half = int(std::ceil((ring ? radius : 0) + penWidth_ / 2.0)) + 1;
+    if (2 * half + 1 > kMaxSpriteExtent) return nullptr;
+    const quint64 key = (quint64(ring) << 63) | (quint64(penWidth_) << 48) | (quint64(radius) << 32) |
+                        quint32(color & 0xffffff);
+    if (const auto it = sprites_.find(key); it != sprites_.end()) return &it->second;
+    if (sprites_.size() >= kMaxSprites) sprites_.clear();
+
+    QImage img(2 * half + 1, 2 * half + 1, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.translate(0.5, 0.5);
+    if (ring) {
+        p.setPen(roundPen(color, penWidth_));
+        p.setBrush(Qt::NoBrush);
+        p.drawEllipse(QPointF(half, half), radius, radius);
+    } else {
+        p.setPen(Qt::NoPen);
+        p.setBrush(toQColor(color));
+        p.drawEllipse(QPointF(half, half), penWidth_ / 2.0, penWidth_ / 2.0);
+    }
+    p.end();
+    return &sprites_.emplace(key, std::move(img)).first->second;
+}
+
+bool Surface::blitSprite(float x, float y, bool ring, float radius, qint32 color) {
+    if (!wholePixel(x) || !wholePixel(y) || !wholePixel(radius)) return false;
+    const QImage* img = sprite(ring, int(radius), color);
+    if (!img) return false;
+    const int half = img->width() / 2;
+    // The painter's half-pixel shift puts the copy on whole device pixels.
+    painter().drawImage(QPointF(x - half - 0.5, y - half - 0.5), *img);
+    return true;
 }
 
 void Surface::box(float x1, float y1, float x2, float y2, qint32 color) {

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPainter>
 #include <memory>
+#include <unordered_map>
 
 QColor toQColor(qint32 color);
 
@@ -40,9 +41,15 @@ public:
 private:
     QPainter& painter();
     void finish();
+    // Spots and rings at whole-pixel centres are drawn once into a small picture and then
+    // copied: anti-aliased curves cost far more to rasterise than to blend. Null when the
+    // shape is too large to keep.
+    const QImage* sprite(bool ring, int radius, qint32 color);
+    bool blitSprite(float x, float y, bool ring, float radius, qint32 color);
 
     QImage image_;
     QColor background_;
     int penWidth_ = 1;
     std::unique_ptr<QPainter> painter_;
+    std::unordered_map<quint64, QImage> sprites_;
 };

@@ -1,7 +1,176 @@
 #include "PropertiesDialog.h"
 
-// Placeholder until the dialog lands.
+#include "PaletteBox.h"
+#include "settings/Palette.h"
+#include "shell/Layout.h"
+
+#include <QEvent>
+#include <QIcon>
+#include <QPixmap>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <algorithm>
+
+namespace {
+QLabel* label(QWidget* parent, const char* name, const QString& text, int left, int top, int width,
+              int height) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(name);
+    placeTwips(l, left, top, width, height);
+    return l;
+}
+
+QScrollBar* scrollBar(QWidget* parent, const char* name, int top, BarRange range, int pageStep) {
+    auto* bar = new QScrollBar(Qt::Horizontal, parent);
+    bar->setObjectName(name);
+    bar->setRange(range.min, range.max);
+    bar->setSingleStep(1);
+    bar->setPageStep(pageStep);
+    bar->setValue(1);
+    bar->setFocusPolicy(Qt::StrongFocus);
+    // Qt's scroll bars invert their keys; these set values, so Left lowers and Right raises.
+    bar->setInvertedControls(false);
+    placeTwips(bar, 1680, top, 2172, 252);
+    return bar;
+}
+
+int slot(StyleField f) { return int(f); }
+}  // namespace
+
 PropertiesDialog::PropertiesDialog(Workspace& ws, std::function<void()> refresh, QWidget* parent)
     : QDialog(parent), ws_(ws), refresh_(std::move(refresh)) {
+    setObjectName("frmProperties");
     setWindowTitle("Pathwright - Properties");
+    QPixmap none(16, 16);  // no icon of its own, nor the main window's
+    none.fill(Qt::transparent);
+    setWindowIcon(QIcon(none));
+    setFont(sansFont(8));
+    setFixedSize(px(4572), px(4092));
+
+    buildStyleRow(StyleField::LineThick, "Line thickness:", 360, "Label1", "scrlLineThick", "lblLineThick");
+    buildStyleRow(StyleField::CircleThick, "Circle thickness:", 720, "Label2", "scrlCircleThick",
+                  "lblCircleThick");
+    buildStyleRow(StyleField::CircleRadius, "Circle radius:", 1080, "Label3", "scrlCircleRadius",
+                  "lblCircleRadius");
+
+    // The two palettes, each with its caption and a label showing the colour chosen.
+    piccolor_ = new PaletteBox(px(2184), px(744), this);
+    piccolor_->setObjectName("piccolor");
+    placeTwips(piccolor_, 1680, 1440, 2184, 744);
+    picselcolor_ = new PaletteBox(px(2184), px(744), this);
+    picselcolor_->setObjectName("picselcolor");
+    placeTwips(picselcolor_, 1680, 2280, 2184, 744);
+    label(this, "Label4", "Draw color:", 240, 1680, 1332, 252);
+    label(this, "Label5", "Select color:", 240, 2520, 1332, 252);
+    lblcolor_ = label(this, "lblcolor", QString(), 3960, 1440, 372, 732);
+    lblSelcolor_ = label(this, "lblSelcolor", QString(), 3960, 2280, 372, 732);
+    for (QLabel* l : {lblcolor_, lblSelcolor_}) l->setAutoFillBackground(true);
+    connect(piccolor_, &PaletteBox::released, this,
+            [this](QPointF pos) { colourPicked(ws_.st.color, lblcolor_, pos); });
+    connect(picselcolor_, &PaletteBox::released, this,
+            [this](QPointF pos) { colourPicked(ws_.st.selcolor, lblSelcolor_, pos); });
+
+    // The interval counts tenths of a second and is taken only when the thumb is let go.
+    label(this, "Label6", "Interval (seconds)", 240, 3120, 1332, 252);
+    scrlinterval_ = scrollBar(this, "scrlinterval", 3120, kIntervalRange, 10);
+    scrlinterval_->setTracking(false);
+    lblInterval_ = label(this, "lblInterval", QString(), 3960, 3120, 372, 252);
+    lblInterval_->setAlignment(Qt::AlignCenter);
+    connect(scrlinterval_, &QScrollBar::valueChanged, this, &PropertiesDialog::scrlinterval_Change);
+
+    auto* btnClose = new QPushButton("&Close", this);
+    btnClose->setObjectName("btnClose");
+    placeTwips(btnClose, 240, 3600, 1332, 372);
+    btnClose->setDefault(true);  // Enter; Escape hides through the dialog's reject()
+    connect(btnClose, &QPushButton::clicked, this, &QWidget::hide);
+
+    QWidget* order[] = {styleBars_[0], styleBars_[1], styleBars_[2], piccolor_, picselcolor_, scrlinterval_,
+                        btnClose};
+    for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+    styleBars_[0]->setFocus();
+}
+
+void PropertiesDialog::buildStyleRow(StyleField f, const char* caption, int top, const char* labelName,
+                                     const char* barName, const char* valueName) {
+    label(this, labelName, caption, 240, top, 1332, 252);
+    QScrollBar* bar = scrollBar(this, barName, top, styleRange(f), 1);
+    styleBars_[slot(f)] = bar;
+    styleLabels_[slot(f)] = label(this, valueName, QString(), 3960, top, 372, 252);
+    // With tracking on, the bar reports every step of a drag, so the picture follows the thumb.
+    connect(bar, &QScrollBar::valueChanged, this, [this, f](int value) { styleChanged(f, value); });
+}
+
+bool PropertiesDialog::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate) Form_Activate();
+    return QDialog::event(event);
+}
+
+void PropertiesDialog::Form_Activate() {
+    fillStyleBar(StyleField::LineThick);
+    fillStyleBar(StyleField::CircleThick);
+    fillStyleBar(StyleField::CircleRadius);
+    drawPalette(piccolor_->surface());
+    drawPalette(picselcolor_->surface());
+    piccolor_->update();
+    picselcolor_->update();
+    showColour(lblcolor_, ws_.st.color);
+    showColour(lblSelcolor_, ws_.st.selcolor);
+    fillIntervalBar();
+}
+
+// Moving the bar to the field's value runs its change handler, as a user's move would. A field
+// the bar cannot hold (only a project file sets one) shows the nearest end on the bar and its
+// true value in the label, and stays as it is until the user moves the bar.
+void PropertiesDialog::fillStyleBar(StyleField f) {
+    QScrollBar* bar = styleBars_[slot(f)];
+    const int field = styleField(ws_.st, f);
+    const int shown = std::clamp(field, bar->minimum(), bar->maximum());
+    if (shown != bar->value()) {
+        {
+            const QSignalBlocker quiet(bar);
+            bar->setValue(shown);
+        }
+        styleChanged(f, field);
+    }
+    styleLabels_[slot(f)]->setText(QString::number(field));
+}
+
+void PropertiesDialog::fillIntervalBar() {
+    const int tenths = intervalBarValue(ws_.st.interval);
+    const int shown = std::clamp(tenths, scrlinterval_->minimum(), scrlinterval_->maximum());
+    if (shown != tenths) {
+        // Out of the bar's reach: the interval keeps its value and the label tells it.
+        const QSignalBlocker quiet(scrlinterval_);
+        scrlinterval_->setValue(shown);
+        lblInterval_->setText(shortestDecimal(ws_.st.interval));
+        return;
+    }
+    scrlinterval_->setValue(tenths);  // runs scrlinterval_Change when the value moves
+    lblInterval_->setText(intervalText(scrlinterval_->value()));
+}
+
+void PropertiesDialog::styleChanged(StyleField f, int value) {
+    styleLabels_[slot(f)]->setText(QString::number(value));
+    setStyleField(ws_, f, value);
+    if (refresh_) refresh_();
+}
+
+void PropertiesDialog::scrlinterval_Change(int value) {
+    lblInterval_->setText(intervalText(value));
+    setIntervalFromBar(ws_.st, value);
+}
+
+void PropertiesDialog::colourPicked(qint32& target, QLabel* shown, QPointF pos) {
+    // A release left of or above the box has no colour and is ignored.
+    if (!pickColor(ws_, target, pos.x(), pos.y())) return;
+    showColour(shown, target);
+    if (refresh_) refresh_();
+}
+
+void PropertiesDialog::showColour(QLabel* label, qint32 color) {
+    QPalette p = label->palette();
+    p.setColor(QPalette::Window, toQColor(color));
+    label->setPalette(p);
 }

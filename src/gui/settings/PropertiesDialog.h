@@ -1,10 +1,17 @@
 #pragma once
 // The properties dialog `frmProperties`: line and circle style, colours and the leg interval.
+// Every change goes straight into the project state; there is no OK or Cancel.
 
+#include "settings/StyleSettings.h"
 #include "shell/Workspace.h"
 
 #include <QDialog>
+#include <array>
 #include <functional>
+
+class PaletteBox;
+class QLabel;
+class QScrollBar;
 
 class PropertiesDialog : public QDialog {
     Q_OBJECT
@@ -12,7 +19,29 @@ public:
     // `refresh` repaints the map window and the swatch after a redraw.
     PropertiesDialog(Workspace& ws, std::function<void()> refresh, QWidget* parent = nullptr);
 
+protected:
+    // Every activation refills the dialog from the project state.
+    bool event(QEvent* event) override;
+
 private:
+    void buildStyleRow(StyleField f, const char* caption, int top, const char* label, const char* bar,
+                       const char* value);
+    void Form_Activate();
+    void fillStyleBar(StyleField f);
+    void fillIntervalBar();
+    void styleChanged(StyleField f, int value);
+    void scrlinterval_Change(int value);
+    void colourPicked(qint32& target, QLabel* shown, QPointF pos);
+    void showColour(QLabel* label, qint32 color);
+
     Workspace& ws_;
     std::function<void()> refresh_;
+    std::array<QScrollBar*, 3> styleBars_{};
+    std::array<QLabel*, 3> styleLabels_{};
+    QScrollBar* scrlinterval_ = nullptr;
+    QLabel* lblInterval_ = nullptr;
+    PaletteBox* piccolor_ = nullptr;
+    PaletteBox* picselcolor_ = nullptr;
+    QLabel* lblcolor_ = nullptr;
+    QLabel* lblSelcolor_ = nullptr;
 };

@@ -7,19 +7,42 @@
 #include <QStyle>
 
 DirectoryList::DirectoryList(QWidget* parent) : QListWidget(parent) {
-    connect(this, &QListWidget::itemActivated, this, &DirectoryList::openItem);
+    // A double-click opens an entry; Enter is handled in keyPressEvent.
+    connect(this, &QListWidget::itemDoubleClicked, this, &DirectoryList::openItem);
 }
 
 void DirectoryList::attachPathBox(QLineEdit* box) {
     box_ = box;
     box_->setText(QDir::toNativeSeparators(path_));
-    connect(box_, &QLineEdit::returnPressed, this, [this] {
-        const QFileInfo info(box_->text().trimmed());
-        if (info.isDir())
-            setPath(info.absoluteFilePath());
-        else
-            box_->setText(QDir::toNativeSeparators(path_));
-    });
+    box_->installEventFilter(this);
+}
+
+namespace {
+bool isEnter(QEvent* e) {
+    if (e->type() != QEvent::KeyPress) return false;
+    const int key = static_cast<QKeyEvent*>(e)->key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+}  // namespace
+
+void DirectoryList::keyPressEvent(QKeyEvent* e) {
+    if (!isEnter(e)) return QListWidget::keyPressEvent(e);
+    openItem(currentItem());
+    e->accept();
+}
+
+bool DirectoryList::eventFilter(QObject* watched, QEvent* e) {
+    if (watched != box_ || !isEnter(e)) return false;
+    takeTypedPath();
+    return true;
+}
+
+void DirectoryList::takeTypedPath() {
+    const QFileInfo info(box_->text().trimmed());
+    if (info.isDir())
+        setPath(info.absoluteFilePath());
+    else
+        box_->setText(QDir::toNativeSeparators(path_));
 }
 
 void DirectoryList::setPath(const QString& dir) {

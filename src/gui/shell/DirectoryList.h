@@ -20,7 +20,14 @@ public:
 signals:
     void changed(const QString& path);
 
+protected:
+    // Enter changes the directory and goes no further: in a dialog it would press the
+    // default button.
+    void keyPressEvent(QKeyEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
 private:
+    void takeTypedPath();
     void fill();
     void openItem(QListWidgetItem* item);
 

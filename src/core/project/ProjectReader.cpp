@@ -1,0 +1,94 @@
+// Reading the ".wsr" text: lenient, line by line, into a staged result.
+#include "NumberText.h"
+#include "ProjectKeys.h"
+#include "ProjectText.h"
+#include "TextEncoding.h"
+
+#include <cmath>
+
+namespace {
+double number(QStringView text) {
+    return readNumber(text).value;
+}
+
+// A point line is keyed by a number above 0, or by a key that is wholly the number 0. A key
+// that is wholly a negative number names no slot either; it is counted with the skipped lines.
+void storePoint(QStringView key, QStringView value, ProjectRead& r) {
+    const NumberRead k = readNumber(key);
+    const bool negative = k.whole && k.value < 0;
+    if (!(k.value > 0 || (k.whole && k.value == 0) || negative)) return;
+    const qsizetype c1 = value.indexOf(u',');
+    const qsizetype c2 = c1 < 0 ? -1 : value.indexOf(u',', c1 + 1);
+    if (c2 < 0) return;
+    const QStringView x = trimBlanks(value.first(c1));
+    const QStringView y = trimBlanks(value.sliced(c1 + 1, c2 - c1 - 1));
+    const QStringView d = trimBlanks(value.sliced(c2 + 1));
+    if (x.isEmpty() || y.isEmpty() || d.isEmpty()) return;
+    const double slot = std::nearbyint(k.value);
+    if (negative || !(slot >= 0 && slot < kPointSlots)) {
+        ++r.skippedLines;
+        return;
+    }
+    bool held = false;
+    r.points[int(slot)] =
+        PointLine{toInt16(number(x), &held), toInt16(number(y), &held), toFinite(number(d), &held)};
+    if (held) ++r.heldLines;
+}
+} // namespace
+
+QList<QStringView> splitLines(QStringView text) {
+    QList<QStringView> lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c != u'\r' && c != u'\n') continue;
+        lines.append(text.sliced(start, i - start));
+        if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+        start = i + 1;
+    }
+    if (start < text.size()) lines.append(text.sliced(start));
+    return lines;
+}
+
+ProjectRead parseProjectText(QByteArrayView bytes) {
+    const QString text = decodeProjectText(bytes);
+    ProjectRead r;
+    for (QStringView line : splitLines(text)) {
+        line = trimBlanks(line);
+        const qsizetype eq = line.indexOf(u'=');
+        if (eq < 0) continue; // the header, empty lines, anything without a key
+        const QStringView key = trimBlanks(line.first(eq));
+        const QStringView value = trimBlanks(line.sliced(eq + 1));
+        storeKeyLine(key, value, r);
+        storePoint(key, value, r);
+    }
+    return r;
+}
+
+void applyProjectRead(ProjectState& st, const ProjectRead& r) {
+    auto take = [](auto& field, const auto& staged) {
+        if (staged) field = *staged;
+    };
+    take(st.format, r.format);
+    take(st.fps, r.fps);
+    take(st.frameheight, r.frameheight);
+    take(st.framewidth, r.framewidth);
+    take(st.imagepath, r.imagepath);
+    take(st.imagename, r.imagename);
+    take(st.renderpath, r.renderpath);
+    take(st.rendername, r.rendername);
+    take(st.interval, r.interval);
+    take(st.color, r.color);
+    take(st.linethick, r.linethick);
+    take(st.circlethick, r.circlethick);
+    take(st.circleradius, r.circleradius);
+    take(st.selected, r.selected);
+    take(st.selcolor, r.selcolor);
+    take(st.listmax, r.listmax);
+    for (int i = 0; i < kPointSlots; ++i) {
+        if (!r.points[i]) continue;
+        st.pointx[i] = r.points[i]->x;
+        st.pointy[i] = r.points[i]->y;
+        st.pointdist[i] = r.points[i]->dist;
+    }
+}

@@ -1,0 +1,34 @@
+#include "StyleSettings.h"
+
+#include "mapview/RouteDrawing.h"
+#include "mapview/RouteEditing.h"
+
+#include <QLocale>
+
+BarRange styleRange(StyleField f) { return f == StyleField::CircleRadius ? kRadiusRange : kThickRange; }
+
+qint16& styleField(ProjectState& st, StyleField f) {
+    switch (f) {
+    case StyleField::LineThick: return st.linethick;
+    case StyleField::CircleThick: return st.circlethick;
+    case StyleField::CircleRadius: break;
+    }
+    return st.circleradius;
+}
+
+void setStyleField(Workspace& ws, StyleField f, int value) {
+    styleField(ws.st, f) = qint16(value);
+    Redraw(ws);
+}
+
+int intervalBarValue(double interval) { return roundHalfEven(interval * 10); }
+
+QString shortestDecimal(double v) {
+    // QString::number ignores the locale, so the separator is always ".".
+    return QString::number(v, 'g', QLocale::FloatingPointShortest);
+}
+
+void setIntervalFromBar(ProjectState& st, int barValue) {
+    st.interval = barValue / 10.0;
+    st.delay = st.fps * st.interval;
+}

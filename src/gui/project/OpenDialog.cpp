@@ -1,0 +1,76 @@
+#include "OpenDialog.h"
+
+#include "mapview/MapPicture.h"
+#include "shell/DirectoryList.h"
+#include "shell/Layout.h"
+
+#include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+const QString kProjectExtensions = ".wsr";
+}
+
+OpenDialog::OpenDialog(Open open, QWidget* parent) : QDialog(parent), open_(std::move(open)) {
+    setObjectName("frmOpen");
+    setWindowTitle("Pathwright - File open");
+    setFixedSize(px(3972), px(4932));
+
+    drive_ = new QLineEdit(this);
+    drive_->setObjectName("Drive1");
+    placeTwips(drive_, 120, 120, 3732, 288);
+    dir_ = new DirectoryList(this);
+    dir_->setObjectName("Dir1");
+    placeTwips(dir_, 120, 480, 3732, 1368);
+    list_ = new QListWidget(this);
+    list_->setObjectName("List1");
+    list_->setSortingEnabled(false); // directory order
+    placeTwips(list_, 120, 1920, 3732, 2352);
+    auto* btnOpen = new QPushButton("&Open", this);
+    btnOpen->setObjectName("btnOpen");
+    placeTwips(btnOpen, 120, 4440, 1332, 372);
+    btnOpen->setDefault(true);
+    auto* btnCancel = new QPushButton("&Cancel", this);
+    btnCancel->setObjectName("btnCancel");
+    placeTwips(btnCancel, 1560, 4440, 1332, 372);
+    setTabOrder(drive_, dir_);
+    setTabOrder(dir_, btnOpen);
+    setTabOrder(btnOpen, btnCancel);
+    setTabOrder(btnCancel, list_);
+
+    // The list starts empty in the process's current directory; it fills on a change.
+    dir_->setPath(QDir::currentPath());
+    dir_->attachPathBox(drive_);
+    connect(dir_, &DirectoryList::changed, this, &OpenDialog::Dir1_Change);
+    connect(btnOpen, &QPushButton::clicked, this, &OpenDialog::btnOpen_Click);
+    connect(list_, &QListWidget::itemDoubleClicked, this, &OpenDialog::List1_DblClick);
+    connect(btnCancel, &QPushButton::clicked, this, &QDialog::hide);
+}
+
+void OpenDialog::Dir1_Change() {
+    list_->clear();
+    listed_ = withSeparator(dir_->path());
+    for (const QString& f : plainFilesIn(listed_))
+        if (extensionAccepted(f, kProjectExtensions)) list_->addItem(f);
+}
+
+void OpenDialog::btnOpen_Click() {
+    const QListWidgetItem* item = list_->currentItem();
+    if (!item || !item->isSelected()) {
+        QMessageBox::information(this, windowTitle(),
+                                 "No project was chosen: select a project file in the list first.");
+        return;
+    }
+    openEntry(item);
+}
+
+void OpenDialog::List1_DblClick(QListWidgetItem* item) {
+    if (item) openEntry(item);
+}
+
+void OpenDialog::openEntry(const QListWidgetItem* item) {
+    if (open_(listed_, item->text())) hide();
+}

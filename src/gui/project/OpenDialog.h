@@ -1,0 +1,35 @@
+#pragma once
+// The open dialog `frmOpen`: lists the project files of a directory and opens one. Browsing
+// and selecting are tentative: the project's directory and name change only when a file is
+// actually opened.
+
+#include "shell/Workspace.h"
+
+#include <QDialog>
+#include <functional>
+
+class DirectoryList;
+class QLineEdit;
+class QListWidget;
+class QListWidgetItem;
+
+class OpenDialog : public QDialog {
+    Q_OBJECT
+public:
+    // `open(dir, name)` loads the project and reports; true when it was opened.
+    using Open = std::function<bool(const QString& dir, const QString& name)>;
+    OpenDialog(Open open, QWidget* parent = nullptr);
+
+    void Dir1_Change();
+    void btnOpen_Click();
+    void List1_DblClick(QListWidgetItem* item);
+
+private:
+    void openEntry(const QListWidgetItem* item);
+
+    Open open_;
+    QLineEdit* drive_;
+    DirectoryList* dir_;
+    QListWidget* list_;
+    QString listed_; // the directory whose files the list shows, ending in the separator
+};

@@ -1,0 +1,65 @@
+#include "SaveAsDialog.h"
+
+#include "shell/DirectoryList.h"
+#include "shell/Layout.h"
+
+#include <QEvent>
+#include <QLineEdit>
+#include <QPushButton>
+
+SaveAsDialog::SaveAsDialog(Workspace& ws, Save save, QWidget* parent)
+    : QDialog(parent), ws_(ws), save_(std::move(save)) {
+    setObjectName("frmSaveAs");
+    setWindowTitle("Pathwright - Save project file");
+    setFixedSize(px(3972), px(2772));
+
+    drive_ = new QLineEdit(this);
+    drive_->setObjectName("Drive1");
+    placeTwips(drive_, 120, 120, 3732, 288);
+    dir_ = new DirectoryList(this);
+    dir_->setObjectName("Dir1");
+    placeTwips(dir_, 120, 480, 3732, 1152);
+    txtName_ = new QLineEdit(this);
+    txtName_->setObjectName("txtName");
+    placeTwips(txtName_, 120, 1800, 3732, 288);
+    auto* btnSave = new QPushButton("&Save", this);
+    btnSave->setObjectName("btnSave");
+    placeTwips(btnSave, 120, 2280, 1332, 372);
+    auto* btnCancel = new QPushButton("&Cancel", this);
+    btnCancel->setObjectName("btnCancel");
+    placeTwips(btnCancel, 1560, 2280, 1332, 372);
+    // No default button: Enter in the name box does not save (Escape still cancels).
+    btnSave->setAutoDefault(false);
+    btnCancel->setAutoDefault(false);
+    setTabOrder(drive_, dir_);
+    setTabOrder(dir_, txtName_);
+    setTabOrder(txtName_, btnSave);
+    setTabOrder(btnSave, btnCancel);
+
+    dir_->attachPathBox(drive_);
+    connect(btnSave, &QPushButton::clicked, this, &SaveAsDialog::btnSave_Click);
+    connect(btnCancel, &QPushButton::clicked, this, &QDialog::hide);
+}
+
+bool SaveAsDialog::event(QEvent* e) {
+    if (e->type() == QEvent::WindowActivate) Form_Activate();
+    return QDialog::event(e);
+}
+
+void SaveAsDialog::Form_Activate() {
+    // Re-activation keeps what the user browsed to, unless the project moved meanwhile.
+    if (ws_.st.projectdir == shown_) return;
+    shown_ = ws_.st.projectdir;
+    dir_->setPath(shown_);
+}
+
+void SaveAsDialog::showProjectDirectory() {
+    shown_.clear();
+    Form_Activate();
+}
+
+void SaveAsDialog::btnSave_Click() {
+    if (!save_(withSeparator(dir_->path()), txtName_->text())) return;
+    shown_ = ws_.st.projectdir;
+    hide();
+}

@@ -1,0 +1,49 @@
+// Fuzz target of the project reader: any bytes must parse without a fault and stay inside the
+// 100 slots, and what is read, written and read again must give the same project and text.
+#include "project/NumberText.h"
+#include "project/ProjectText.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+void require(bool ok, const char* what) {
+    if (ok) return;
+    std::fprintf(stderr, "project reader fault: %s\n", what);
+    std::abort();
+}
+
+// Every field the file carries, doubles in their written form (15 digits).
+bool sameProject(const ProjectState& a, const ProjectState& b) {
+    bool same = a.format == b.format && doubleForm(a.fps) == doubleForm(b.fps) &&
+                a.frameheight == b.frameheight && a.framewidth == b.framewidth &&
+                a.imagepath == b.imagepath && a.imagename == b.imagename && a.renderpath == b.renderpath &&
+                a.rendername == b.rendername && doubleForm(a.interval) == doubleForm(b.interval) &&
+                a.color == b.color && a.linethick == b.linethick && a.circlethick == b.circlethick &&
+                a.circleradius == b.circleradius && a.selected == b.selected && a.selcolor == b.selcolor &&
+                a.listmax == b.listmax;
+    for (int i = 0; same && i < a.listmax; ++i)
+        same = a.pointx[i] == b.pointx[i] && a.pointy[i] == b.pointy[i] &&
+               doubleForm(a.pointdist[i]) == doubleForm(b.pointdist[i]);
+    return same;
+}
+
+ProjectState load(QByteArrayView bytes) {
+    ProjectState st;
+    st.version = "1.1";
+    applyProjectRead(st, parseProjectText(bytes));
+    return st;
+}
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const ProjectState first = load(QByteArrayView(data, qsizetype(size)));
+    require(first.listmax >= 0 && first.listmax <= kPointSlots, "listmax outside 0..100");
+    const QByteArray once = formatProjectText(first);
+    const ProjectState second = load(once);
+    require(parseProjectText(once).skippedLines == 0, "a written point line was skipped");
+    require(sameProject(first, second), "what was written reads back differently");
+    require(formatProjectText(second) == once, "writing what was read back changed the text");
+    return 0;
+}
