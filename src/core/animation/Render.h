@@ -17,7 +17,7 @@ constexpr qint32 kFrameLimit = 10000;
 extern const QString kCutShortText; // both frame labels once the limit is reached
 
 struct RenderResult {
-    qint64 frames = 0;     // files handed over, numbered 0000 upwards
+    qint64 frames = 0;     // files written, numbered 0000 upwards
     bool cutShort = false; // the frame number limit ended the render
     MaybeError error;      // a frame could not be written, or the route has no points
     QString message() const;
