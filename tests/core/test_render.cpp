@@ -23,6 +23,7 @@ class TestRender : public QObject {
     void failingSinkStopsAtOnce_data();
     void failingSinkStopsAtOnce();
     void labelsCountTheFrames();
+    void namesAreTakenAtTheStart();
 };
 
 void TestRender::twoPointsGiveTheTourFrames() {
@@ -158,6 +159,23 @@ void TestRender::labelsCountTheFrames() {
     QCOMPARE(labels, QStringList({"0000", "0001", "0002", "0003", "0004", "0005", "0006"}));
     QCOMPARE(lastWritten, 7);
     QCOMPARE(lastTotal, 7);
+}
+
+void TestRender::namesAreTakenAtTheStart() {
+    Workspace ws;
+    setUpRoute(ws, {{20, 50}, {40, 50}}, 3);
+    MemorySink sink;
+    // Another directory chosen, or a project opened, while the render runs.
+    RenderAnimation(ws, sink,
+                    {[&](const QString& t) {
+                         if (t != "0003") return;
+                         ws.st.renderpath = "/elsewhere/";
+                         ws.st.rendername = "other";
+                     },
+                     {}});
+    QCOMPARE(sink.paths.size(), 7);
+    for (const QString& path : sink.paths)
+        QVERIFY2(path.startsWith("/frames/tour"), qPrintable(path));
 }
 
 QTEST_GUILESS_MAIN(TestRender)

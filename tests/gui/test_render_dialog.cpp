@@ -138,6 +138,7 @@ class RenderDialogTest : public QObject {
         RenderDialog* d = openDialog();
         render(d, dir.path(), "busy");
         QVERIFY(!anim->rendering());
+        QVERIFY(w->workspace().st.rendername.isEmpty()); // Render did nothing at all
         QCOMPARE(QDir(dir.path()).entryList({"busy*"}).size(), 0);
         w->btnRedraw_Click();
         QTRY_VERIFY_WITH_TIMEOUT(!anim->previewing(), 10000);
@@ -145,7 +146,10 @@ class RenderDialogTest : public QObject {
         QVERIFY(anim->rendering());
         QTest::mouseClick(w->findChild<QPushButton*>("btnRoute"), Qt::LeftButton);
         QVERIFY(!anim->previewing());
+        render(d, dir.path(), "again");
+        QCOMPARE(w->workspace().st.rendername, QString("busy"));
         QTRY_VERIFY_WITH_TIMEOUT(!anim->rendering(), 20000);
+        QCOMPARE(QDir(dir.path()).entryList({"again*"}).size(), 0);
     }
 
     void failureIsReported_data() {

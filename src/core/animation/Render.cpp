@@ -38,6 +38,7 @@ void RenderRun::frame() {
             phase_ = Phase::Done;
             return;
         }
+        prefix_ = st.renderpath + st.rendername;
         total_ = plannedFrames(st, kFrameLimit);
         last_ = std::min<int>(st.listmax, kPointSlots) - 1;
         resetMap(ws_);
@@ -83,7 +84,8 @@ bool RenderRun::saveFrame() {
         return false;
     }
     if (hooks_.showFrame) hooks_.showFrame(frameText(st.renderframe));
-    if (MaybeError e = sink_.put(ws_.map.image(), framePath(st, st.renderframe))) {
+    const QString path = prefix_ + frameText(st.renderframe) + QStringLiteral(".bmp");
+    if (MaybeError e = sink_.put(ws_.map.image(), path)) {
         result_.error = e;
         phase_ = Phase::Done;
         return false;

@@ -2,7 +2,9 @@
 // The frame-sequence render: the leg procedures of the preview played without a timer, every
 // frame handed to a frame sink under the name renderpath & rendername & frame text & ".bmp".
 // Every render numbers its frames from 0000. It stops at the first frame that cannot be
-// written, and at the frame number limit (the last file is 9999).
+// written, and at the frame number limit (the last file is 9999). The directory and base name
+// are taken when the render starts: choosing another directory or opening a project while it
+// runs does not split its frames between two places.
 //
 // RenderRun works in slices so that a GUI can draw a few milliseconds of frames per pass of
 // its event loop; RenderAnimation runs one render to its end.
@@ -53,6 +55,7 @@ class RenderRun {
     Hooks hooks_;
     Phase phase_ = Phase::Begin;
     Leg leg_;
+    QString prefix_; // renderpath & rendername at the start
     int last_ = 0;
     qint64 total_ = 0;
     RenderResult result_;

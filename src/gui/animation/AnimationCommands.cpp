@@ -65,7 +65,7 @@ void AnimationCommands::timerRoute_Timer() {
 void AnimationCommands::btnRender_Click() {
     if (!dialog_)
         dialog_ = new RenderDialog(
-            ws_, [this] { startRender(); }, main_);
+            ws_, [this] { startRender(); }, [this] { return rendering() || previewing(); }, main_);
     dialog_->show();
     dialog_->raise();
     dialog_->activateWindow();

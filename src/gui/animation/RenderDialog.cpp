@@ -9,8 +9,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-RenderDialog::RenderDialog(Workspace& ws, std::function<void()> startRender, QWidget* parent)
-    : QDialog(parent), ws_(ws), startRender_(std::move(startRender)) {
+RenderDialog::RenderDialog(Workspace& ws, std::function<void()> startRender, std::function<bool()> busy,
+                           QWidget* parent)
+    : QDialog(parent), ws_(ws), startRender_(std::move(startRender)), busy_(std::move(busy)) {
     setObjectName("frmRender");
     setWindowTitle("Pathwright - Render");
     setFixedSize(px(3972), px(2772));
@@ -70,6 +71,7 @@ void RenderDialog::Dir1_Change() {
 }
 
 void RenderDialog::btnRender_Click() {
+    if (busy_ && busy_()) return;
     ws_.st.renderpath = withSeparator(dir_->path());
     ws_.st.rendername = name_->text();
     startRender_();
