@@ -9,8 +9,10 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <chrono>
 #include <csignal>
 #include <sys/resource.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -51,6 +53,7 @@ class TestBmpWriter : public QObject {
     void threadedRenderWritesEveryFrame();
     void unwritableDirectory_data();
     void unwritableDirectory();
+    void laterFramesOfAFailureAreTakenBack();
 };
 
 void TestBmpWriter::qtReadsTheEncoding_data() {
@@ -174,6 +177,29 @@ void TestBmpWriter::unwritableDirectory() {
     // Nothing half-written stays behind, under a frame name or a temporary one.
     if (kind != "missing" && kind != "file")
         QVERIFY(QDir(target).entryList(QDir::Files | QDir::Hidden).isEmpty());
+}
+
+// Frame 5 fails slowly (a disk filling up) while the other worker goes on writing the frames
+// after it: the render ends with exactly frames 0 to 4 on disk, as a one-by-one render would.
+void TestBmpWriter::laterFramesOfAFailureAreTakenBack() {
+    QTemporaryDir dir;
+    Workspace ws;
+    setUpRoute(ws, {{20, 50}, {120, 50}}, 50);
+    ws.st.renderpath = dir.path() + "/";
+    const QString failing = dir.filePath("tour0005.bmp");
+    BmpFrameWriter writer(2, 4, BmpFrameWriter::Encoding::WhileCopying,
+                          [&](const QString& path, const std::vector<char>& data) -> MaybeError {
+                              if (path != failing) return BmpFrameWriter::writeFile(path, data);
+                              std::this_thread::sleep_for(std::chrono::milliseconds(300));
+                              return Error{path, "No space left on device"};
+                          });
+    const RenderResult r = RenderAnimation(ws, writer);
+    QVERIFY(r.error);
+    QCOMPARE(r.error->file, failing);
+    QCOMPARE(r.frames, 5);
+    QCOMPARE(writer.written(), 5);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+             QStringList({"tour0000.bmp", "tour0001.bmp", "tour0002.bmp", "tour0003.bmp", "tour0004.bmp"}));
 }
 
 QTEST_GUILESS_MAIN(TestBmpWriter)

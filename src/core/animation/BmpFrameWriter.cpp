@@ -41,7 +41,9 @@ bool writeAll(int fd, const char* data, std::size_t size) {
 }
 } // namespace
 
-BmpFrameWriter::BmpFrameWriter(int threads, int depth, Encoding encoding) : encoding_(encoding) {
+BmpFrameWriter::BmpFrameWriter(int threads, int depth, Encoding encoding, WriteFile writeFile)
+    : encoding_(encoding),
+      writeFile_(writeFile ? std::move(writeFile) : WriteFile(&BmpFrameWriter::writeFile)) {
     if (threads <= 0) threads = int(std::max(1u, std::thread::hardware_concurrency()));
     if (depth <= 0) depth = 2 * threads;
     jobs_.resize(std::size_t(depth));
@@ -124,30 +126,58 @@ void BmpFrameWriter::work() {
             ready_.pop_front();
             ++busy_;
             skip = bool(error_); // after a failure nothing more is written
+            if (!skip) inFlight_.push_back(jobs_[std::size_t(slot)].seq);
         }
         const Job& job = jobs_[std::size_t(slot)];
         MaybeError error;
         if (!skip && encoding_ == Encoding::OnWorkers) {
             encodeBmp(job.pixels.data(), job.width, job.height, qsizetype(job.width) * 4, buffer);
-            error = writeFile(job.path, buffer);
+            error = writeFile_(job.path, buffer);
         } else if (!skip) {
-            error = writeFile(job.path, job.bmp);
+            error = writeFile_(job.path, job.bmp);
         }
         {
             std::lock_guard lock(mutex_);
-            if (error) {
-                if (!error_ || job.seq < errorSeq_) {
-                    error_ = error;
-                    errorSeq_ = job.seq;
-                }
-            } else if (!skip) {
-                ++written_;
-            }
+            settle(job, error, skip);
             free_.push_back(slot);
             --busy_;
         }
         slotFree_.notify_all();
     }
+}
+
+// Books a frame the worker is done with (under the lock). Frames are taken in order, so every
+// frame before the earliest one still in flight is settled for good.
+void BmpFrameWriter::settle(const Job& job, const MaybeError& error, bool skipped) {
+    if (skipped) return;
+    inFlight_.erase(std::find(inFlight_.begin(), inFlight_.end(), job.seq));
+    if (error) {
+        if (!error_ || job.seq < errorSeq_) {
+            error_ = error;
+            errorSeq_ = job.seq;
+            removeAfter(job.seq);
+        }
+    } else if (error_ && job.seq > errorSeq_) {
+        ::unlink(QFile::encodeName(job.path).constData());
+    } else {
+        ++written_;
+        const bool earlierInFlight =
+            std::any_of(inFlight_.begin(), inFlight_.end(), [&](qint64 s) { return s < job.seq; });
+        if (earlierInFlight) ahead_.emplace_back(job.seq, job.path);
+    }
+    const qint64 settled =
+        inFlight_.empty() ? nextSeq_ : *std::min_element(inFlight_.begin(), inFlight_.end());
+    std::erase_if(ahead_, [&](const auto& a) { return a.first < settled; });
+}
+
+// Takes back the frames written after the failed frame `seq`.
+void BmpFrameWriter::removeAfter(qint64 seq) {
+    std::erase_if(ahead_, [&](const auto& a) {
+        if (a.first < seq) return false;
+        ::unlink(QFile::encodeName(a.second).constData());
+        --written_;
+        return true;
+    });
 }
 
 MaybeError BmpFrameWriter::writeFile(const QString& path, const std::vector<char>& data) {

@@ -10,12 +10,15 @@
 // Each file is written under a hidden temporary name in the same directory and renamed to its
 // frame name when complete, so a failure (missing directory, no permission, full disk) never
 // leaves a half-written file under a frame name. After the first failure nothing more is
-// written and put() reports it.
+// written and put() reports it. Frames after the failed one that other workers had already
+// finished are removed again, so the disk holds exactly the frames before it, as if the render
+// had written one frame at a time and stopped there.
 
 #include "FrameSink.h"
 
 #include <condition_variable>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -24,8 +27,11 @@
 class BmpFrameWriter : public FrameSink {
   public:
     enum class Encoding { WhileCopying, OnWorkers };
-    // threads 0: one per core; depth 0: two frames per thread.
-    explicit BmpFrameWriter(int threads = 0, int depth = 0, Encoding encoding = Encoding::WhileCopying);
+    // Puts one encoded file on disk under its name (called on the worker threads).
+    using WriteFile = std::function<MaybeError(const QString& path, const std::vector<char>& data)>;
+    // threads 0: one per core; depth 0: two frames per thread; no writeFile: the real files.
+    explicit BmpFrameWriter(int threads = 0, int depth = 0, Encoding encoding = Encoding::WhileCopying,
+                            WriteFile writeFile = {});
     ~BmpFrameWriter() override;
 
     MaybeError put(const QImage& frame, const QString& path) override;
@@ -34,6 +40,9 @@ class BmpFrameWriter : public FrameSink {
     bool ready() const override;
 
     int threads() const { return int(workers_.size()); }
+
+    // The real files: written under the hidden temporary name, then renamed.
+    static MaybeError writeFile(const QString& path, const std::vector<char>& data);
 
   private:
     struct Job {
@@ -45,9 +54,11 @@ class BmpFrameWriter : public FrameSink {
     };
 
     void work();
-    static MaybeError writeFile(const QString& path, const std::vector<char>& data);
+    void settle(const Job& job, const MaybeError& error, bool skipped);
+    void removeAfter(qint64 seq);
 
     Encoding encoding_;
+    WriteFile writeFile_;
 
     std::vector<Job> jobs_;
     std::vector<int> free_;
@@ -58,6 +69,10 @@ class BmpFrameWriter : public FrameSink {
     bool stopping_ = false;
     MaybeError error_;
     qint64 errorSeq_ = 0;
+    std::vector<qint64> inFlight_; // frames the workers hold now
+    // Frames on disk while an earlier frame was still being written: if that one fails, these
+    // are removed. Only a few at a time, whatever the length of the render.
+    std::vector<std::pair<qint64, QString>> ahead_;
 
     mutable std::mutex mutex_;
     std::condition_variable workReady_;
