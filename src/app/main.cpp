@@ -8,11 +8,30 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 bool haveDisplay() {
     return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
            !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+}
+
+// While the window system is being reached, the platform plugin's complaints are kept back, and
+// a display that cannot be opened (a stale DISPLAY, a server that went away) is said in one
+// line instead of the toolkit's trace and an abort.
+QString platformComplaint;
+void startupMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (type == QtFatalMsg) {
+        const QString why = platformComplaint.isEmpty() ? message : platformComplaint;
+        std::fprintf(stderr, "pathwright: cannot open a window (%s); run it on a desktop or under xvfb-run\n",
+                     qPrintable(why.trimmed()));
+        std::_Exit(1);
+    }
+    if (context.category && QByteArray(context.category).startsWith("qt.qpa")) {
+        if (platformComplaint.isEmpty()) platformComplaint = message;
+        return;
+    }
+    std::fprintf(stderr, "%s\n", qPrintable(message));
 }
 }  // namespace
 
@@ -24,7 +43,9 @@ int main(int argc, char* argv[]) {
                              "(pathwright --render renders without one)\n");
         return 1;
     }
+    qInstallMessageHandler(startupMessages);
     QApplication app(argc, argv);
+    qInstallMessageHandler(nullptr);
     QApplication::setApplicationName("pathwright");
     QApplication::setApplicationVersion(PATHWRIGHT_VERSION);
     QCommandLineParser parser;
