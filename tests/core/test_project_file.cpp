@@ -171,7 +171,7 @@ void TestProjectFile::loadWorkedExample() {
     Workspace ws;
     startUp(ws, dir_);
     QByteArray text = readFile(TEST_DATA_DIR "/tour.wsr");
-    text.replace("imagepath = /maps/", "imagepath = " + dir_.toUtf8() + "/maps/");
+    text.replace("imagepath = C:\\Maps\\", "imagepath = " + dir_.toUtf8() + "/maps/");
     QVERIFY(QDir(dir_).mkdir("maps"));
     writePicture(dir_ + "/maps/harbour.bmp", Qt::blue);
     writeFile(dir_ + "/tour.wsr", text);

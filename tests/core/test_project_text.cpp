@@ -16,9 +16,9 @@ ProjectState tourState() {
     st.fps = 25;
     st.frameheight = 576;
     st.framewidth = 786;
-    st.imagepath = "/maps/";
+    st.imagepath = "C:\\Maps\\"; // paths are kept as written, whatever their separator
     st.imagename = "harbour.bmp";
-    st.renderpath = "/frames/";
+    st.renderpath = "C:\\Frames\\";
     st.rendername = "tour";
     st.interval = 2;
     st.color = rgb(255, 0, 0);
@@ -105,9 +105,9 @@ void TestProjectText::workedExampleReadsBack() {
     QCOMPARE(r.skippedLines + r.heldLines, 0);
     QCOMPARE(st.format, QChar(u'p'));
     QCOMPARE(st.fps, 25.0);
-    QCOMPARE(st.imagepath, QString("/maps/"));
+    QCOMPARE(st.imagepath, QString("C:\\Maps\\"));
     QCOMPARE(st.imagename, QString("harbour.bmp"));
-    QCOMPARE(st.renderpath, QString("/frames/"));
+    QCOMPARE(st.renderpath, QString("C:\\Frames\\"));
     QCOMPARE(st.rendername, QString("tour"));
     QCOMPARE(st.selected, qint16(-1));
     QCOMPARE(st.selcolor, 65535);

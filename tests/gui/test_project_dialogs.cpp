@@ -77,7 +77,8 @@ private slots:
         img.fill(Qt::green);
         QVERIFY(img.save(maps + "/harbour.bmp", "BMP"));
         QByteArray tour = readFile(TEST_DATA_DIR "/tour.wsr");
-        tour.replace("imagepath = /maps/", "imagepath = " + maps.toUtf8() + "/");
+        tour.replace("imagepath = C:\\Maps\\", "imagepath = " + maps.toUtf8() + "/");
+        QVERIFY(tour.contains(maps.toUtf8()));
         writeFile(maps + "/tour.wsr", tour);
         writeFile(maps + "/odd.wsr", "[h]\r\nlistmax = 300\r\nimagename = gone.bmp\r\n");
     }
