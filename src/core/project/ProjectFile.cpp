@@ -64,10 +64,9 @@ void reloadMapPicture(Workspace& ws, QStringList& notes) {
     if (!error) return;
     const QString local = QFileInfo(st.projectpath).absolutePath() + '/' + st.imagename;
     if (!samePath(local, path) && QFileInfo(local).isFile() && !loadMapPicture(ws, local)) {
-        notes << "The map picture " + path +
-                     " was not found; the picture of that name in the project's "
-                     "own directory, " +
-                     local + ", was loaded instead.";
+        notes << "The map picture could not be loaded (" + error->message() +
+                     "); the picture of that name in the project's own directory, " + local +
+                     ", was loaded instead.";
         return;
     }
     ws.picture = QImage();
