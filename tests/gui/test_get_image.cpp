@@ -83,10 +83,21 @@ private slots:
         QCOMPARE(w->workspace().st.imagepath, maps.path() + "/");
     }
 
+    void cancelKeepsTheNewDirectoryAndTheOldName_data() {
+        QTest::addColumn<int>("key");  // 0: a click on Cancel
+        QTest::newRow("Cancel clicked") << 0;
+        QTest::newRow("Escape") << int(Qt::Key_Escape);
+        QTest::newRow("Enter in the file list (Cancel is the default)") << int(Qt::Key_Return);
+    }
     void cancelKeepsTheNewDirectoryAndTheOldName() {
+        QFETCH(int, key);
         w->workspace().st.imagename = "old.png";
         chooseDirectory(maps.path());
-        QTest::mouseClick(dlg->findChild<QPushButton*>("btnCancel"), Qt::LeftButton);
+        list->setCurrentRow(0);
+        if (key)
+            QTest::keyClick(list, Qt::Key(key));
+        else
+            QTest::mouseClick(dlg->findChild<QPushButton*>("btnCancel"), Qt::LeftButton);
         QVERIFY(!dlg->isVisible());
         QCOMPARE(w->workspace().st.imagepath, maps.path() + "/");
         QCOMPARE(w->workspace().st.imagename, QString("old.png"));
@@ -115,13 +126,16 @@ private slots:
         Workspace& ws = w->workspace();
         chooseDirectory(maps.path());
         openEntry("good.png");
-        QTest::mouseClick(w->findChild<QWidget*>("imgThumb"), Qt::LeftButton);
+        auto* thumb = w->findChild<QLabel*>("imgThumb");
+        const qint64 thumbKey = thumb->pixmap().cacheKey();
+        QTest::mouseClick(thumb, Qt::LeftButton);
         ModalCloser closer;
         openEntry("Map.JPG");
         QTRY_COMPARE(closer.texts.size(), 1);
         QVERIFY2(closer.texts.first().contains("Map.JPG"), qPrintable(closer.texts.first()));
         QCOMPARE(ws.st.imagename, QString("good.png"));
         QCOMPARE(rgbAt(ws.map.image(), 5, 5), 0x00ff00u);
+        QCOMPARE(thumb->pixmap().cacheKey(), thumbKey);
         QVERIFY(dlg->isVisible());
     }
 
