@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QtTest>
 
 namespace {
@@ -153,6 +154,59 @@ private slots:
         }
         QCOMPARE(dir->path(), maps.path());
         QCOMPARE(list->count(), 5);
+    }
+
+    void thumbnailSqueezesATallPicture() {
+        QTemporaryDir other;
+        QImage tall(10, 200, QImage::Format_RGB32);
+        tall.fill(Qt::red);
+        for (int y = 100; y < 200; ++y)
+            for (int x = 0; x < 10; ++x) tall.setPixel(x, y, qRgb(0, 0, 255));
+        QVERIFY(tall.save(other.filePath("tall.png")));
+        chooseDirectory(other.path());
+        openEntry("tall.png");
+        QWidget* thumb = w->findChild<QWidget*>("imgThumb");
+        const QImage shown = thumb->grab().toImage();
+        // Stretched across the whole box, not letterboxed: both sides show the picture.
+        for (int x : {3, shown.width() / 2, shown.width() - 4}) {
+            QCOMPARE(rgbAt(shown, x, 5), 0xff0000u);
+            QCOMPARE(rgbAt(shown, x, shown.height() - 6), 0x0000ffu);
+        }
+    }
+
+    void resizeCommandWritesIntoTheUserDataDirectory_data() {
+        QTest::addColumn<bool>("writable");
+        QTest::newRow("writable") << true;
+        QTest::newRow("cannot be created") << false;
+    }
+    void resizeCommandWritesIntoTheUserDataDirectory() {
+        QFETCH(bool, writable);
+        QTemporaryDir home;
+        const QByteArray oldData = qgetenv("XDG_DATA_HOME");
+        // A plain file where the data directory should be makes every directory below it fail.
+        write(home.filePath("file"), "x");
+        qputenv("XDG_DATA_HOME", QFile::encodeName(writable ? home.path() : home.filePath("file")));
+        chooseDirectory(maps.path());
+        openEntry("good.png");
+        ModalCloser closer;
+        auto* resize = w->findChild<QPushButton*>("btnResize");
+        QVERIFY(!resize->isVisible());  // not reachable by the user; clicked here directly
+        resize->click();
+        const QString target = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+        qputenv("XDG_DATA_HOME", oldData);
+        Workspace& ws = w->workspace();
+        QCOMPARE(ws.st.imagename, QString("good.png"));
+        if (writable) {
+            QVERIFY(target.startsWith(home.path()));
+            QCOMPARE(QImage(target + "/pathwright.bmp").size(), QSize(654, 480));
+            QCOMPARE(ws.picture.size(), QSize(654, 480));  // the map, stretched to the frame
+            QCOMPARE(rgbAt(ws.map.image(), 600, 400), 0x00ff00u);
+            QCOMPARE(closer.texts.size(), 0);
+        } else {
+            QTRY_COMPARE(closer.texts.size(), 1);
+            QVERIFY2(closer.texts.first().contains("pathwright.bmp"), qPrintable(closer.texts.first()));
+            QCOMPARE(ws.picture.size(), QSize(30, 20));  // the map as it was
+        }
     }
 
     void openWithNothingSelectedSaysSo() {
