@@ -130,6 +130,7 @@ void TestProjectFile::failedSaveKeepsOldFileAndName_data() {
     QTest::newRow("write-protected file") << "protected file";
     QTest::newRow("write-protected directory") << "protected directory";
     QTest::newRow("disk full") << "full";
+    QTest::newRow("line break in a value") << "line break";
 }
 
 void TestProjectFile::failedSaveKeepsOldFileAndName() {
@@ -141,7 +142,8 @@ void TestProjectFile::failedSaveKeepsOldFileAndName() {
     const QString path = dir_ + "/tour.wsr";
     if (kind == "directory") QVERIFY(QDir(dir_).mkdir("tour.wsr"));
     if (kind == "missing") ws.st.projectdir = dir_ + "/nowhere/";
-    if (kind.startsWith("protected")) writeFile(path, "old project");
+    if (kind.startsWith("protected") || kind == "line break") writeFile(path, "old project");
+    if (kind == "line break") ws.st.imagename = "map\r\nlistmax = 0.png";
     if (kind == "protected file") QFile::setPermissions(path, QFile::ReadOwner);
     if (kind == "protected directory") QFile::setPermissions(dir_, QFile::ReadOwner | QFile::ExeOwner);
     // A file size limit makes writes fail as a full disk does.
@@ -162,7 +164,8 @@ void TestProjectFile::failedSaveKeepsOldFileAndName() {
     QVERIFY(error->file.endsWith("tour.wsr"));
     QVERIFY(!error->reason.isEmpty());
     QCOMPARE(ws.st.projectname, QString("tour"));
-    if (kind.startsWith("protected") || kind == "full") QCOMPARE(readFile(path), QByteArray("old project"));
+    if (kind.startsWith("protected") || kind == "full" || kind == "line break")
+        QCOMPARE(readFile(path), QByteArray("old project"));
     QVERIFY(QDir(dir_).entryList({"tour.wsr.*"}, QDir::Files | QDir::Hidden).isEmpty()); // no temporary left
     if (kind == "directory") QVERIFY(QFileInfo(path).isDir());
 }

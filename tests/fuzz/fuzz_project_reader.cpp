@@ -22,13 +22,12 @@ bool sameDouble(double a, double b) {
 
 // Every field the file carries.
 bool sameProject(const ProjectState& a, const ProjectState& b) {
-    bool same = a.format == b.format && sameDouble(a.fps, b.fps) &&
-                a.frameheight == b.frameheight && a.framewidth == b.framewidth &&
-                a.imagepath == b.imagepath && a.imagename == b.imagename && a.renderpath == b.renderpath &&
-                a.rendername == b.rendername && sameDouble(a.interval, b.interval) &&
-                a.color == b.color && a.linethick == b.linethick && a.circlethick == b.circlethick &&
-                a.circleradius == b.circleradius && a.selected == b.selected && a.selcolor == b.selcolor &&
-                a.listmax == b.listmax;
+    bool same = a.format == b.format && sameDouble(a.fps, b.fps) && a.frameheight == b.frameheight &&
+                a.framewidth == b.framewidth && a.imagepath == b.imagepath && a.imagename == b.imagename &&
+                a.renderpath == b.renderpath && a.rendername == b.rendername &&
+                sameDouble(a.interval, b.interval) && a.color == b.color && a.linethick == b.linethick &&
+                a.circlethick == b.circlethick && a.circleradius == b.circleradius &&
+                a.selected == b.selected && a.selcolor == b.selcolor && a.listmax == b.listmax;
     for (int i = 0; same && i < a.listmax; ++i)
         same = a.pointx[i] == b.pointx[i] && a.pointy[i] == b.pointy[i] &&
                sameDouble(a.pointdist[i], b.pointdist[i]);

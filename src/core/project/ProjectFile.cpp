@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <utility>
 
 namespace {
 // Project files are a few kilobytes; anything this large is not one and is not read into memory.
@@ -43,6 +44,18 @@ QString valuesNote(const ProjectRead& read) {
                          "the nearest value the field can take (the point count to 0 to 100)")
                      .arg(read.heldLines);
     return parts.join("; ") + '.';
+}
+
+// A line break inside a text value would split its line, and the file would not read back as
+// it was saved; such a value (a directory or file name holding one) stops the save instead.
+const char* valueWithLineBreak(const ProjectState& st) {
+    const std::pair<const char*, const QString*> texts[] = {{"imagepath", &st.imagepath},
+                                                            {"imagename", &st.imagename},
+                                                            {"renderpath", &st.renderpath},
+                                                            {"rendername", &st.rendername}};
+    for (const auto& [key, text] : texts)
+        if (text->contains(u'\r') || text->contains(u'\n')) return key;
+    return nullptr;
 }
 
 bool samePath(const QString& a, const QString& b) {
@@ -103,6 +116,10 @@ MaybeError SaveProject(Workspace& ws) {
     const QString path = st.projectdir + name;
     const QFileInfo info(path);
     if (info.isDir()) return Error{path, "a directory of that name is in the way; nothing was saved"};
+    if (const char* key = valueWithLineBreak(st))
+        return Error{path, QString("the %1 value holds a line break, which a project file cannot hold; "
+                                   "nothing was saved")
+                               .arg(key)};
     if (info.exists() && !info.isWritable())
         return Error{path, "the file is write-protected; it was left as it was"};
     // Written beside the old file and renamed over it, so a failure never destroys the old one.
