@@ -72,6 +72,7 @@ private slots:
 
     void firstShowingStartsInTheCurrentDirectoryWithAnEmptyList() {
         QCOMPARE(dlg->windowTitle(), QString("Pathwright - Get Image"));
+        QVERIFY(dlg->windowIcon().cacheKey() != w->windowIcon().cacheKey());  // no icon of its own
         QCOMPARE(dir->path(), QDir::currentPath());
         QCOMPARE(list->count(), 0);
     }
@@ -164,7 +165,12 @@ private slots:
             for (int x = 0; x < 10; ++x) tall.setPixel(x, y, qRgb(0, 0, 255));
         QVERIFY(tall.save(other.filePath("tall.png")));
         chooseDirectory(other.path());
-        openEntry("tall.png");
+        // A double-click on the entry opens it as Open does.
+        const QRect at = list->visualItemRect(list->findItems("tall.png", Qt::MatchExactly).first());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at.center());
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at.center());
+        QTRY_VERIFY(!dlg->isVisible());
+        QCOMPARE(w->workspace().st.imagename, QString("tall.png"));
         QWidget* thumb = w->findChild<QWidget*>("imgThumb");
         const QImage shown = thumb->grab().toImage();
         // Stretched across the whole box, not letterboxed: both sides show the picture.

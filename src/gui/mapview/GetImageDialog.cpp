@@ -3,6 +3,7 @@
 #include "mapview/MapPicture.h"
 #include "shell/DirectoryList.h"
 #include "shell/Layout.h"
+#include "shell/ProgramIcon.h"
 
 #include <QDir>
 #include <QLineEdit>
@@ -14,6 +15,7 @@ GetImageDialog::GetImageDialog(Workspace& ws, std::function<void()> loaded, QWid
     : QDialog(parent), ws_(ws), loaded_(std::move(loaded)) {
     setObjectName("frmGetImage");
     setWindowTitle("Pathwright - Get Image");
+    setWindowIcon(noIcon());
     setFixedSize(px(3972), px(4932));
 
     drive_ = new QLineEdit(this);

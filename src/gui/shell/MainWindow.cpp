@@ -79,9 +79,7 @@ void MainWindow::MDIForm_Load(const QString& programDir) {
     map_->setObjectName("frmImage");
     frmImage_ = mdi_->addSubWindow(map_, Qt::SubWindow | Qt::WindowTitleHint);
     frmImage_->setWindowTitle("map image");
-    QPixmap none(16, 16);
-    none.fill(Qt::transparent);
-    frmImage_->setWindowIcon(QIcon(none));
+    frmImage_->setWindowIcon(noIcon());
     frmImage_->adjustSize();
     frmImage_->show();
     connect(map_, &ImageView::clicked, this, &MainWindow::frmImage_Click);

@@ -22,3 +22,9 @@ QIcon programIcon() {
     for (const QPointF& pt : route) p.drawEllipse(pt, 3.5, 3.5);
     return QIcon(pm);
 }
+
+QIcon noIcon() {
+    QPixmap pm(16, 16);
+    pm.fill(Qt::transparent);
+    return QIcon(pm);
+}
