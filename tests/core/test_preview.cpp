@@ -2,6 +2,7 @@
 // render's frames, a redraw cutting a leg short, and starting it twice.
 #include "animation/Preview.h"
 #include "animation/Render.h"
+#include "animation/TickPace.h"
 #include "mapview/RouteDrawing.h"
 #include "support/AnimationSupport.h"
 
@@ -40,6 +41,8 @@ class TestPreview : public QObject {
     void framesAndTicks();
     void timerInterval_data();
     void timerInterval();
+    void paceKeepsTheVideoClock_data();
+    void paceKeepsTheVideoClock();
     void showsTheRenderedFrames();
     void redrawEndsTheRunningLeg();
     void emptyRouteShowsTheBareMap();
@@ -98,6 +101,40 @@ void TestPreview::timerInterval() {
     Preview p(ws, h.host());
     p.start();
     QCOMPARE(h.interval, interval);
+}
+
+void TestPreview::paceKeepsTheVideoClock_data() {
+    QTest::addColumn<double>("fps");
+    QTest::addColumn<int>("firstWait");
+    QTest::newRow("NTSC") << 29.97 << 33;
+    QTest::newRow("PAL") << 25.0 << 40;
+    QTest::newRow("no frame rate") << 0.0 << 1;
+}
+
+// Ticks that run when their timer fires, every seventh a little late: after 6000 ticks (about a
+// 99-point route) the tick is still within half a millisecond of its time on the video's clock.
+void TestPreview::paceKeepsTheVideoClock() {
+    QFETCH(double, fps);
+    QFETCH(int, firstWait);
+    const qint64 ms = 1000000;
+    const double period = TickPace::periodFor(fps) * ms;
+    TickPace pace;
+    pace.reset(fps);
+    const qint64 t0 = 1000 * ms;
+    qint64 now = t0;
+    int wait = pace.wait(now);
+    QCOMPARE(wait, firstWait);
+    for (int n = 1; n <= 6000; ++n) {
+        now += wait * ms + (n % 7 == 0 ? qint64(0.3 * period) : 0);
+        pace.ticked();
+        wait = pace.wait(now);
+    }
+    now += wait * ms;
+    QVERIFY2(std::abs(double(now - t0) - 6001 * period) <= 0.5 * ms, qPrintable(QString::number(now - t0)));
+    // A stall of ten frames: no burst of ticks to catch up, the next one comes a frame later.
+    now += qint64(10 * period);
+    pace.ticked();
+    QCOMPARE(pace.wait(now), firstWait);
 }
 
 void TestPreview::showsTheRenderedFrames() {

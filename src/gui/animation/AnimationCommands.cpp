@@ -23,8 +23,8 @@ AnimationCommands::AnimationCommands(Workspace& ws, QWidget* mainWindow, QTimer*
                                      std::function<void()> refresh)
     : QObject(mainWindow), ws_(ws), main_(mainWindow), timer_(timerRoute),
       setFrameText_(std::move(setFrameText)), refresh_(std::move(refresh)),
-      preview_(ws, {[this](int ms) {
-                        if (!timer_->isActive() || timer_->interval() != ms) timer_->start(ms);
+      preview_(ws, {[this](int) {
+                        if (!timer_->isActive()) startTick();
                     },
                     [this] { timer_->stop(); }, [this](const QString& t) { setFrameText_(t); }}) {
     timer_->setTimerType(Qt::PreciseTimer);
@@ -52,14 +52,22 @@ AnimationCommands::~AnimationCommands() {
 }
 
 void AnimationCommands::btnRoute_Click() {
-    if (rendering()) return;
+    if (rendering() || preview_.running()) return;
+    pace_.reset(ws_.st.fps);
     preview_.start();
     refresh_();
 }
 
 void AnimationCommands::timerRoute_Timer() {
     preview_.tick();
+    pace_.ticked();
+    if (preview_.running() && timer_->isActive()) startTick();
     refresh_();
+}
+
+void AnimationCommands::startTick() {
+    using namespace std::chrono;
+    timer_->start(pace_.wait(duration_cast<nanoseconds>(steady_clock::now().time_since_epoch()).count()));
 }
 
 void AnimationCommands::btnRender_Click() {

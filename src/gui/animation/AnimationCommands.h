@@ -3,10 +3,10 @@
 // waits in a nested loop, so every other command stays usable meanwhile. Only one of the two
 // runs at a time; starting either while one runs does nothing.
 //
-// Preview pace: `timerRoute` is a Qt::PreciseTimer at 1000 / fps ms rounded (33 for NTSC, 40
-// for PAL). A precise repeating timer schedules each timeout from the previous deadline, not
-// from the moment the slot ran, so late ticks do not accumulate into drift; the timer also keeps
-// running from one leg to the next instead of restarting.
+// Preview pace: `timerRoute` is a Qt::PreciseTimer started at 1000 / fps ms rounded (33 for
+// NTSC, 40 for PAL); after every tick it is started again for the whole milliseconds to the
+// next tick's due time on the video's clock (TickPace), so NTSC alternates 33 and 34 ms and
+// keeps 29.97 frames a second, and late ticks do not accumulate into drift.
 //
 // Render: frames are drawn on this thread in slices of a few milliseconds per pass of the
 // event loop and handed to a BmpFrameWriter, which writes them on worker threads. A slice never
@@ -16,6 +16,7 @@
 #include "animation/BmpFrameWriter.h"
 #include "animation/Preview.h"
 #include "animation/Render.h"
+#include "animation/TickPace.h"
 #include "shell/Workspace.h"
 
 #include <QObject>
@@ -51,6 +52,7 @@ class AnimationCommands : public QObject {
     void renderFinished(const RenderResult& result);
 
   private:
+    void startTick();
     void renderSlice();
     void showProgress();
     void finishRender();
@@ -61,6 +63,7 @@ class AnimationCommands : public QObject {
     std::function<void(const QString&)> setFrameText_;
     std::function<void()> refresh_;
     Preview preview_;
+    TickPace pace_;
     RenderDialog* dialog_ = nullptr;
 
     std::unique_ptr<BmpFrameWriter> writer_;
