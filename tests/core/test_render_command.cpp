@@ -11,19 +11,23 @@ struct Run {
     QString out, err;
 };
 
-Run pathwright(const QStringList& args) {
+Run run(const QString& program, const QStringList& args) {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char* var : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         env.remove(var);
     p.setProcessEnvironment(env);
     p.setWorkingDirectory(SOURCE_DIR);
-    // Tests live in the build's tests directory, the program one level up.
-    p.start(QCoreApplication::applicationDirPath() + "/../pathwright", args);
+    p.start(program, args);
     if (!p.waitForFinished(120000)) return {};
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
             QString::fromLocal8Bit(p.readAllStandardOutput()),
             QString::fromLocal8Bit(p.readAllStandardError())};
+}
+
+Run pathwright(const QStringList& args) {
+    // Tests live in the build's tests directory, the program one level up.
+    return run(QCoreApplication::applicationDirPath() + "/../pathwright", args);
 }
 } // namespace
 
@@ -66,6 +70,26 @@ class TestRenderCommand : public QObject {
         const QImage last(dir.filePath(files.last()));
         QCOMPARE(last.size(), QSize(786, 576));            // the PAL frame
         QVERIFY(r.err.isEmpty() || !r.err.contains("\r")); // no progress line without a terminal
+    }
+
+    // On a terminal (a pseudo-terminal from util-linux's script) stderr carries the progress
+    // line, redrawn in place and ending at every frame written.
+    void progressLineOnATerminal() {
+        if (!QFileInfo("/usr/bin/script").isExecutable()) QSKIP("script (util-linux) is not installed");
+        const QString program = QCoreApplication::applicationDirPath() + "/../pathwright";
+        const QString out = dir.filePath("tty");
+        QVERIFY(QDir().mkpath(out));
+        const Run r = run("/usr/bin/script", {"-qec",
+                                              QString("'%1' --render examples/harbour/harbour.wsr --output "
+                                                      "'%2' --name tty")
+                                                  .arg(program, out),
+                                              "/dev/null"});
+        QCOMPARE(r.code, 0);
+        const int frames = int(QDir(out).entryList(QDir::Files).size());
+        QVERIFY(frames > 300);
+        QVERIFY2(r.out.contains(QString("\rpathwright: %1 of %1 frames written, ").arg(frames)),
+                 qPrintable(r.out));
+        QVERIFY(r.out.contains(QString("rendered %1 frames").arg(frames)));
     }
 
     void unwritableOutputFails() {
