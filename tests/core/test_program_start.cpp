@@ -8,23 +8,34 @@ namespace {
 // A display number that no X server on this machine answers to.
 QString deadDisplay() {
     int n = 4321;
-    while (QFileInfo::exists(QString("/tmp/.X11-unix/X%1").arg(n))) ++n;
+    while (QFileInfo::exists(QString("/tmp/.X11-unix/X%1").arg(n)))
+        ++n;
     return QString(":%1").arg(n);
 }
-}  // namespace
+} // namespace
 
 class ProgramStartTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void saysWhyInOneLine_data() {
-        QTest::addColumn<QString>("command");  // the program, or the script behind `make run`
+        QTest::addColumn<QString>("command"); // the program, or the script behind `make run`
         QTest::addColumn<QString>("display");
         QTest::addColumn<QString>("platform");
         QTest::addColumn<QString>("says");
-        QTest::newRow("no display at all") << "program" << "" << "" << "no display found";
-        QTest::newRow("make run, no display") << "run.sh" << "" << "" << "no display found";
-        QTest::newRow("display that does not answer") << "program" << deadDisplay() << "" << "cannot open a window";
-        QTest::newRow("unknown platform") << "program" << "" << "nonsense" << "cannot open a window";
+        QTest::newRow("no display at all") << "program"
+                                           << ""
+                                           << ""
+                                           << "no display found";
+        QTest::newRow("make run, no display") << "run.sh"
+                                              << ""
+                                              << ""
+                                              << "no display found";
+        QTest::newRow("display that does not answer") << "program" << deadDisplay() << ""
+                                                      << "cannot open a window";
+        QTest::newRow("unknown platform") << "program"
+                                          << ""
+                                          << "nonsense"
+                                          << "cannot open a window";
     }
     void saysWhyInOneLine() {
         QFETCH(QString, command);
@@ -32,7 +43,8 @@ private slots:
         QFETCH(QString, platform);
         QFETCH(QString, says);
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        for (const char* var : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(var);
+        for (const char* var : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            env.remove(var);
         if (!display.isEmpty()) env.insert("DISPLAY", display);
         if (!platform.isEmpty()) env.insert("QT_QPA_PLATFORM", platform);
         QProcess p;
@@ -45,7 +57,7 @@ private slots:
         else
             p.start("bash", {"scripts/run.sh", program, "examples/harbour/harbour.wsr"});
         QVERIFY(p.waitForFinished(30000));
-        QCOMPARE(p.exitStatus(), QProcess::NormalExit);  // not an abort
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit); // not an abort
         QCOMPARE(p.exitCode(), 1);
         const QString err = QString::fromLocal8Bit(p.readAllStandardError()).trimmed();
         QVERIFY2(!err.contains('\n') && err.contains(says), qPrintable(err));
