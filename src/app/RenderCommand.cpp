@@ -24,6 +24,7 @@ class ProgressLine {
   public:
     ProgressLine() : on_(isatty(STDERR_FILENO)) { clock_.start(); }
     void show(qint64 written, qint64 total, bool force = false) {
+        total_ = total;
         if (!on_ || (!force && clock_.elapsed() - last_ < 100)) return;
         last_ = clock_.elapsed();
         const double secs = clock_.nsecsElapsed() / 1e9;
@@ -32,7 +33,10 @@ class ProgressLine {
         std::fflush(stderr);
         shown_ = true;
     }
-    void end() {
+    // The last figures once more, so the line ends at the final count (of the planned total:
+    // a render that stopped early shows how far it got).
+    void end(qint64 written) {
+        show(written, total_, true);
         if (shown_) std::fputc('\n', stderr);
     }
     double seconds() const { return clock_.nsecsElapsed() / 1e9; }
@@ -40,6 +44,7 @@ class ProgressLine {
   private:
     bool on_;
     bool shown_ = false;
+    qint64 total_ = 0;
     qint64 last_ = -1000;
     QElapsedTimer clock_;
 };
@@ -105,8 +110,7 @@ int runRenderCommand(int argc, char** argv) {
     BmpFrameWriter writer;
     const RenderResult result =
         RenderAnimation(ws, writer, {{}, [&](qint64 done, qint64 total) { progress.show(done, total); }});
-    progress.show(writer.written(), result.frames, true);
-    progress.end();
+    progress.end(writer.written());
     if (result.error) {
         if (result.error->file.isEmpty()) {
             say(stderr, result.message());
