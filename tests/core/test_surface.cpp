@@ -32,6 +32,8 @@ private slots:
         for (int x = 0; x < 40; ++x) touched += rgbAt(img, x, 20) != white;
         QVERIFY2(touched >= across && touched <= across + 1, qPrintable(QString::number(touched)));
         if (pen == 1) QCOMPARE(touched, 1);
+        // Round, not square: the corner of the enclosing square is not fully covered.
+        if (pen > 1) QVERIFY(rgbAt(img, 20 + across / 2, 20 + across / 2) != red);
         QCOMPARE(rgbAt(img, 20 + across, 20), white);
     }
 
