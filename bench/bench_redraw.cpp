@@ -23,7 +23,8 @@ QImage mapPicture(int w, int h) {
     g.setColorAt(1, QColor(200, 190, 120));
     p.fillRect(img.rect(), g);
     p.setPen(QPen(QColor(90, 60, 30), 2));
-    for (int i = 0; i < w; i += 37) p.drawLine(i, 0, w - i, h);
+    for (int i = 0; i < w; i += 37)
+        p.drawLine(i, 0, w - i, h);
     return img;
 }
 
@@ -48,7 +49,7 @@ void print(const char* what, const Figures& f) {
     std::printf("%-44s median %7.3f ms   p10 %7.3f   p90 %7.3f\n", what, f.median, f.p10, f.p90);
 }
 
-}  // namespace
+} // namespace
 
 int main() {
     Workspace ws;
@@ -69,7 +70,7 @@ int main() {
     st.selected = 50;
 
     const int runs = 400;
-    Redraw(ws);  // warm up
+    Redraw(ws); // warm up
     std::printf("redraw of 99 points, line 9, circle 9, radius 13, on a %dx%d map picture (%d runs)\n",
                 ws.map.width(), ws.map.height(), runs);
     print("Redraw (swatch, reset, route, image read)", timeRuns(runs, [&] {

@@ -33,7 +33,7 @@ void startupMessages(QtMsgType type, const QMessageLogContext& context, const QS
     }
     std::fprintf(stderr, "%s\n", qPrintable(message));
 }
-}  // namespace
+} // namespace
 
 int main(int argc, char* argv[]) {
     // The command line (--render, --help, --version) needs no display.

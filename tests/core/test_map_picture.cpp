@@ -20,11 +20,11 @@ QByteArray pngBytes(QColor c) {
     img.save(&buf, "PNG");
     return out;
 }
-}  // namespace
+} // namespace
 
 class MapPictureTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void extensionRule_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("accepted");
@@ -40,10 +40,14 @@ private slots:
         QTest::newRow("last dot decides (bak)") << "photo.jpeg.bak" << pics << false;
         QTest::newRow("last dot decides (gif)") << "backup.old.gif" << pics << true;
         QTest::newRow("ends in a dot") << "d." << pics << true;
-        QTest::newRow("project wsr") << "a.wsr" << ".wsr" << true;
-        QTest::newRow("project WSR") << "b.WSR" << ".wsr" << true;
-        QTest::newRow("project r") << "c.r" << ".wsr" << true;
-        QTest::newRow("project wsrx") << "e.wsrx" << ".wsr" << false;
+        QTest::newRow("project wsr") << "a.wsr"
+                                     << ".wsr" << true;
+        QTest::newRow("project WSR") << "b.WSR"
+                                     << ".wsr" << true;
+        QTest::newRow("project r") << "c.r"
+                                   << ".wsr" << true;
+        QTest::newRow("project wsrx") << "e.wsrx"
+                                      << ".wsr" << false;
     }
     void extensionRule() {
         QFETCH(QString, name);
@@ -57,7 +61,7 @@ private slots:
         for (const char* n : {"Map.JPG", "a.jpe", "x.p", "pic.PNG", "notes.txt", "README", "pic.tiff",
                               ".hidden.png", "b.c.d.BMP", "zeta.gif"})
             touch(dir.filePath(n));
-        QVERIFY(QDir().mkdir(dir.filePath("folder.png")));  // directories are not files
+        QVERIFY(QDir().mkdir(dir.filePath("folder.png"))); // directories are not files
         QCOMPARE(pictureFilesIn(dir.path()),
                  QStringList({"a.jpe", "b.c.d.BMP", "Map.JPG", "pic.PNG", "x.p", "zeta.gif"}));
     }
@@ -93,7 +97,8 @@ private slots:
         // A BMP header claiming 60000 x 60000 pixels must not be allocated.
         QByteArray bmp(54, '\0');
         auto put32 = [&](int at, quint32 v) {
-            for (int i = 0; i < 4; ++i) bmp[at + i] = char((v >> (8 * i)) & 0xff);
+            for (int i = 0; i < 4; ++i)
+                bmp[at + i] = char((v >> (8 * i)) & 0xff);
         };
         bmp[0] = 'B';
         bmp[1] = 'M';

@@ -8,7 +8,7 @@
 
 class MapResizeTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void stretchesToTheFrameAndReloads() {
         QTemporaryDir dir;
         Workspace ws;
@@ -23,7 +23,7 @@ private slots:
         QCOMPARE(QImage(file).size(), QSize(786, 576));
         QCOMPARE(ws.picture.size(), QSize(786, 576));
         QCOMPARE(rgbAt(ws.map.image(), 700, 500), 0x0000ffu);
-        QCOMPARE(ws.st.imagename, QString("small.png"));  // the project still names its picture
+        QCOMPARE(ws.st.imagename, QString("small.png")); // the project still names its picture
     }
 
     void unwritableDirectoryLeavesTheMap() {

@@ -7,7 +7,7 @@
 
 class TestPalette : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void levels_data();
     void levels();
     void cellsDrawn();
@@ -88,7 +88,7 @@ void TestPalette::pickSetsColourAndRedraws() {
     QVERIFY(pickColor(ws, ws.st.color, 65, 45));
     QCOMPARE(ws.st.color, rgb(0, 128, 255));
     QCOMPARE(ws.map.image().pixelColor(110, 100), QColor(0, 128, 255));  // the circle
-    QCOMPARE(ws.swatch.image().pixelColor(40, 13), QColor(0, 128, 255));  // the swatch's line
+    QCOMPARE(ws.swatch.image().pixelColor(40, 13), QColor(0, 128, 255)); // the swatch's line
 }
 
 void TestPalette::negativePickIgnored() {

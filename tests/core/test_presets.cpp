@@ -6,7 +6,7 @@
 
 class PresetsTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void values_data() {
         QTest::addColumn<bool>("pal");
         QTest::addColumn<double>("interval");
@@ -30,9 +30,9 @@ private slots:
         QFETCH(double, delay);
         Workspace ws;
         ws.st.interval = interval;
-        ws.st.pointx[0] = 700;  // points keep their coordinates, inside the frame or not
+        ws.st.pointx[0] = 700; // points keep their coordinates, inside the frame or not
         ws.st.listmax = 1;
-        for (int press = 0; press < 2; ++press) {  // a second press changes nothing
+        for (int press = 0; press < 2; ++press) { // a second press changes nothing
             pal ? SetPAL(ws) : SetNTSC(ws);
             QCOMPARE(int(ws.st.framewidth), width);
             QCOMPARE(int(ws.st.frameheight), height);

@@ -55,7 +55,7 @@ QByteArray snapshot(Workspace& ws) {
 
 class TestProjectFile : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void init();
     void saveWritesWorkedExample();
     void saveNames_data();
@@ -72,7 +72,7 @@ private slots:
     void mapPicture();
     void oneNoteForSkippedAndHeldLines();
 
-private:
+  private:
     std::unique_ptr<QTemporaryDir> tmp_;
     QString dir_;
 };

@@ -8,7 +8,7 @@
 
 class TestProjectNumbers : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void reading_data();
     void reading();
     void wholeNumbers_data();

@@ -76,7 +76,7 @@ QVariant field(const ProjectState& st, const QString& name) {
 
 class TestProjectText : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void workedExampleByteForByte();
     void workedExampleReadsBack();
     void roundTripOfUnusualValues();

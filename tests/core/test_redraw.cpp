@@ -18,11 +18,11 @@ void setRoute(Workspace& ws, int count, int selected) {
     ws.st.listmax = qint16(count);
     ws.st.selected = qint16(selected);
 }
-}  // namespace
+} // namespace
 
 class RedrawTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void route_data() {
         QTest::addColumn<int>("count");
         QTest::addColumn<int>("selected");
@@ -69,7 +69,8 @@ private slots:
         Redraw(ws);
         const QImage img = ws.map.image();
         for (int y = 80; y < 220; ++y)
-            for (int x = 80; x < 220; ++x) QVERIFY(qBlue(img.pixel(x, y)) > 0 || qGreen(img.pixel(x, y)) == 0);
+            for (int x = 80; x < 220; ++x)
+                QVERIFY(qBlue(img.pixel(x, y)) > 0 || qGreen(img.pixel(x, y)) == 0);
     }
 
     void redrawRestoresTheBareMapAndEndsALeg() {
@@ -83,15 +84,15 @@ private slots:
         ws.stopTimer = [&] { ++stops; };
         ws.st.waiting = true;
         ws.map.setPenWidth(9);
-        ws.map.line(0, 50, 600, 50, 255);  // leftovers that the redraw must discard
-        ws.st.linethick = 1;  // the swatch follows the style
+        ws.map.line(0, 50, 600, 50, 255); // leftovers that the redraw must discard
+        ws.st.linethick = 1;              // the swatch follows the style
         Redraw(ws);
         QCOMPARE(stops, 1);
         QVERIFY(!ws.st.waiting);
         const QImage img = ws.map.image();
         QCOMPARE(rgbAt(img, 100, 50), QColor(10, 20, 30).rgb() & 0xffffff);
         QCOMPARE(rgbAt(img, 400, 50), white);
-        QCOMPARE(rgbAt(ws.swatch.image(), 44, 15), white);  // a one-pixel line now
+        QCOMPARE(rgbAt(ws.swatch.image(), 44, 15), white); // a one-pixel line now
         QCOMPARE(rgbAt(ws.swatch.image(), 44, 13), red);
     }
 };

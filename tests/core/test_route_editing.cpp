@@ -32,7 +32,8 @@ void setRoute(ProjectState& st, const QString& route) {
 
 QString routeText(const ProjectState& st) {
     QStringList pts;
-    for (int i = 0; i < st.listmax; ++i) pts << QString("%1,%2").arg(st.pointx[i]).arg(st.pointy[i]);
+    for (int i = 0; i < st.listmax; ++i)
+        pts << QString("%1,%2").arg(st.pointx[i]).arg(st.pointy[i]);
     return pts.join(' ');
 }
 
@@ -40,23 +41,32 @@ QString routeText(const ProjectState& st) {
 // "x,y" (a click released there).
 void play(Workspace& ws, const QString& ops) {
     for (const QString& op : ops.split(' ', Qt::SkipEmptyParts)) {
-        if (op == "+") btnPlus(ws);
-        else if (op == "-") btnMinus(ws);
-        else if (op == "o") btnSeek(ws);
-        else if (op == ">") btnMove(ws);
-        else if (op == "<<") btnBack(ws);
-        else if (op == ">>") btnFore(ws);
-        else clickMap(ws, op.section(',', 0, 0).toInt(), op.section(',', 1, 1).toInt());
+        if (op == "+")
+            btnPlus(ws);
+        else if (op == "-")
+            btnMinus(ws);
+        else if (op == "o")
+            btnSeek(ws);
+        else if (op == ">")
+            btnMove(ws);
+        else if (op == "<<")
+            btnBack(ws);
+        else if (op == ">>")
+            btnFore(ws);
+        else
+            clickMap(ws, op.section(',', 0, 0).toInt(), op.section(',', 1, 1).toInt());
     }
 }
 
-QColor pixel(Workspace& ws, int x, int y) { return ws.map.image().pixelColor(x, y); }
+QColor pixel(Workspace& ws, int x, int y) {
+    return ws.map.image().pixelColor(x, y);
+}
 
-}  // namespace
+} // namespace
 
 class TestRouteEditing : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void sequences_data();
     void sequences();
     void nearest_data();
@@ -80,46 +90,61 @@ void TestRouteEditing::sequences_data() {
 
     const QString three = "10,10 100,100 200,200";
     // Adding.
-    QTest::newRow("add appends") << "" << QChar('+') << -1 << "5,6 7,8 9,10" << "5,6 7,8 9,10" << -1 << 0;
+    QTest::newRow("add appends") << "" << QChar('+') << -1 << "5,6 7,8 9,10"
+                                 << "5,6 7,8 9,10" << -1 << 0;
     QTest::newRow("add keeps selection") << three << QChar('+') << 1 << "50,50" << three + " 50,50" << 1 << 0;
     QTest::newRow("btnPlus clears") << three << QChar('o') << 2 << "+" << three << -1 << 1;
     // Deleting.
-    QTest::newRow("delete nearest") << three << QChar('-') << -1 << "98,103" << "10,10 200,200" << -1 << 1;
-    QTest::newRow("delete first shifts") << three << QChar('-') << -1 << "11,9" << "100,100 200,200" << -1 << 1;
-    QTest::newRow("delete last") << three << QChar('-') << -1 << "200,200" << "10,10 100,100" << -1 << 1;
+    QTest::newRow("delete nearest") << three << QChar('-') << -1 << "98,103"
+                                    << "10,10 200,200" << -1 << 1;
+    QTest::newRow("delete first shifts") << three << QChar('-') << -1 << "11,9"
+                                         << "100,100 200,200" << -1 << 1;
+    QTest::newRow("delete last") << three << QChar('-') << -1 << "200,200"
+                                 << "10,10 100,100" << -1 << 1;
     QTest::newRow("delete miss") << three << QChar('-') << -1 << "150,150" << three << -1 << 0;
-    QTest::newRow("delete keeps selected") << three << QChar('-') << 2 << "10,10" << "100,100 200,200" << 2 << 1;
-    QTest::newRow("delete tie lower") << "0,0 20,0" << QChar('-') << -1 << "10,0" << "20,0" << -1 << 1;
-    QTest::newRow("delete at 25 out") << "115,120" << QChar('-') << -1 << "100,100" << "115,120" << -1 << 0;
-    QTest::newRow("delete at 24.04 in") << "117,117" << QChar('-') << -1 << "100,100" << "" << -1 << 1;
-    QTest::newRow("delete empty") << "" << QChar('-') << -1 << "0,0" << "" << -1 << 0;
+    QTest::newRow("delete keeps selected") << three << QChar('-') << 2 << "10,10"
+                                           << "100,100 200,200" << 2 << 1;
+    QTest::newRow("delete tie lower") << "0,0 20,0" << QChar('-') << -1 << "10,0"
+                                      << "20,0" << -1 << 1;
+    QTest::newRow("delete at 25 out") << "115,120" << QChar('-') << -1 << "100,100"
+                                      << "115,120" << -1 << 0;
+    QTest::newRow("delete at 24.04 in") << "117,117" << QChar('-') << -1 << "100,100"
+                                        << "" << -1 << 1;
+    QTest::newRow("delete empty") << "" << QChar('-') << -1 << "0,0"
+                                  << "" << -1 << 0;
     QTest::newRow("btnMinus clears") << three << QChar('o') << 1 << "-" << three << -1 << 1;
     // Selecting.
     QTest::newRow("select") << three << QChar('o') << -1 << "105,95" << three << 1 << 1;
     QTest::newRow("select miss keeps old") << three << QChar('o') << 1 << "150,150" << three << 1 << 1;
-    QTest::newRow("select tie lower") << "0,0 20,0" << QChar('o') << -1 << "10,0" << "0,0 20,0" << 0 << 1;
-    QTest::newRow("select at 25 out") << "115,120" << QChar('o') << -1 << "100,100" << "115,120" << -1 << 1;
-    QTest::newRow("select at 24.04 in") << "117,117" << QChar('o') << -1 << "100,100" << "117,117" << 0 << 1;
+    QTest::newRow("select tie lower") << "0,0 20,0" << QChar('o') << -1 << "10,0"
+                                      << "0,0 20,0" << 0 << 1;
+    QTest::newRow("select at 25 out") << "115,120" << QChar('o') << -1 << "100,100"
+                                      << "115,120" << -1 << 1;
+    QTest::newRow("select at 24.04 in") << "117,117" << QChar('o') << -1 << "100,100"
+                                        << "117,117" << 0 << 1;
     QTest::newRow("btnSeek keeps, no redraw") << three << QChar('>') << 2 << "o" << three << 2 << 0;
     // Moving.
-    QTest::newRow("move selects and moves") << three << QChar('>') << -1 << "110,95" << "10,10 110,95 200,200"
-                                            << 1 << 2;
-    QTest::newRow("second click moves anywhere")
-        << three << QChar('>') << -1 << "110,95 400,300" << "10,10 400,300 200,200" << 1 << 3;
+    QTest::newRow("move selects and moves") << three << QChar('>') << -1 << "110,95"
+                                            << "10,10 110,95 200,200" << 1 << 2;
+    QTest::newRow("second click moves anywhere") << three << QChar('>') << -1 << "110,95 400,300"
+                                                 << "10,10 400,300 200,200" << 1 << 3;
     QTest::newRow("move miss") << three << QChar('>') << -1 << "150,150" << three << -1 << 1;
     QTest::newRow("move after select") << three << QChar('o') << -1 << "100,100 > 300,300"
                                        << "10,10 300,300 200,200" << 1 << 3;
     QTest::newRow("btnMove twice clears") << three << QChar('o') << 1 << "> >" << three << -1 << 2;
-    QTest::newRow("then picks anew") << three << QChar('o') << 1 << "> > 12,14" << "12,14 100,100 200,200" << 0
-                                     << 4;
+    QTest::newRow("then picks anew") << three << QChar('o') << 1 << "> > 12,14"
+                                     << "12,14 100,100 200,200" << 0 << 4;
     QTest::newRow("btnMove once keeps") << three << QChar('+') << -1 << "o 100,100 >" << three << 1 << 2;
     // One place back or forward.
     const QString five = "1,1 2,2 3,3 4,4 5,5";
-    QTest::newRow("back") << five << QChar('o') << 3 << "<<" << "1,1 2,2 4,4 3,3 5,5" << 2 << 1;
-    QTest::newRow("back twice") << five << QChar('o') << 3 << "<< <<" << "1,1 4,4 2,2 3,3 5,5" << 1 << 2;
+    QTest::newRow("back") << five << QChar('o') << 3 << "<<"
+                          << "1,1 2,2 4,4 3,3 5,5" << 2 << 1;
+    QTest::newRow("back twice") << five << QChar('o') << 3 << "<< <<"
+                                << "1,1 4,4 2,2 3,3 5,5" << 1 << 2;
     QTest::newRow("back at 0") << five << QChar('o') << 0 << "<<" << five << 0 << 0;
     QTest::newRow("back at -1") << five << QChar('o') << -1 << "<<" << five << -1 << 0;
-    QTest::newRow("fore") << five << QChar('o') << 1 << ">>" << "1,1 3,3 2,2 4,4 5,5" << 2 << 1;
+    QTest::newRow("fore") << five << QChar('o') << 1 << ">>"
+                          << "1,1 3,3 2,2 4,4 5,5" << 2 << 1;
     QTest::newRow("fore at end") << five << QChar('o') << 4 << ">>" << five << 4 << 0;
     QTest::newRow("fore at -1") << five << QChar('o') << -1 << ">>" << five << -1 << 0;
 }
@@ -184,10 +209,11 @@ void TestRouteEditing::roundingHalfEven() {
 
 void TestRouteEditing::mousePointLimit() {
     Fixture f;
-    for (int i = 0; i < 120; ++i) clickMap(f.ws, i + 1, 7);
+    for (int i = 0; i < 120; ++i)
+        clickMap(f.ws, i + 1, 7);
     QCOMPARE(f.ws.st.listmax, 99);
     QCOMPARE(f.ws.st.pointx[98], 99);
-    QCOMPARE(f.ws.st.pointx[99], 0);  // slot 99 is never filled by a click
+    QCOMPARE(f.ws.st.pointx[99], 0); // slot 99 is never filled by a click
     // Nothing is drawn for a refused click either.
     const QImage before = f.ws.map.image().copy();
     clickMap(f.ws, 300, 300);
@@ -232,14 +258,14 @@ void TestRouteEditing::addDrawsOnTheSpot() {
     const QColor red = toQColor(rgb(255, 0, 0)), white(Qt::white), blue(Qt::blue);
 
     clickMap(f.ws, 100, 100);
-    QCOMPARE(pixel(f.ws, 100, 100), red);  // the dot
-    QCOMPARE(pixel(f.ws, 110, 100), red);  // the circle, radius 10
+    QCOMPARE(pixel(f.ws, 100, 100), red); // the dot
+    QCOMPARE(pixel(f.ws, 110, 100), red); // the circle, radius 10
     QCOMPARE(pixel(f.ws, 100, 90), red);
-    QCOMPARE(pixel(f.ws, 105, 100), white);  // between dot and ring
-    QCOMPARE(pixel(f.ws, 150, 100), white);  // no line yet
+    QCOMPARE(pixel(f.ws, 105, 100), white); // between dot and ring
+    QCOMPARE(pixel(f.ws, 150, 100), white); // no line yet
     clickMap(f.ws, 200, 100);
-    QCOMPARE(pixel(f.ws, 150, 100), red);  // the line
-    QCOMPARE(pixel(f.ws, 150, 102), red);  // 5 wide
+    QCOMPARE(pixel(f.ws, 150, 100), red); // the line
+    QCOMPARE(pixel(f.ws, 150, 102), red); // 5 wide
     QCOMPARE(pixel(f.ws, 150, 104), white);
     QCOMPARE(pixel(f.ws, 200, 90), red);
     QCOMPARE(pixel(f.ws, 1, 1), blue);

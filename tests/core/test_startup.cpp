@@ -8,7 +8,7 @@ class StartupTest : public QObject {
     Q_OBJECT
     Workspace ws;
 
-private slots:
+  private slots:
     void initTestCase() {
         startUpBegin(ws, "/opt/pathwright");
         startUpFinish(ws, 1.05);
@@ -38,7 +38,8 @@ private slots:
         QCOMPARE(st.circleradius, qint16(10));
         QCOMPARE(st.sizeratio, 1.05);
         QVERIFY(!st.waiting);
-        for (int i = 0; i < kPointSlots; ++i) QCOMPARE(st.pointdist[i], 0.0);
+        for (int i = 0; i < kPointSlots; ++i)
+            QCOMPARE(st.pointdist[i], 0.0);
     }
 
     void mapShowsOnlyItsBackground() {
@@ -72,9 +73,12 @@ private slots:
     void directoryGetsOneSeparator_data() {
         QTest::addColumn<QString>("dir");
         QTest::addColumn<QString>("projectdir");
-        QTest::newRow("root") << "/" << "/";
-        QTest::newRow("plain") << "/usr/bin" << "/usr/bin/";
-        QTest::newRow("already ends in one") << "/usr/bin/" << "/usr/bin/";
+        QTest::newRow("root") << "/"
+                              << "/";
+        QTest::newRow("plain") << "/usr/bin"
+                               << "/usr/bin/";
+        QTest::newRow("already ends in one") << "/usr/bin/"
+                                             << "/usr/bin/";
     }
     void directoryGetsOneSeparator() {
         QFETCH(QString, dir);

@@ -8,7 +8,7 @@
 
 class TestStyleSettings : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void intervalBar_data();
     void intervalBar();
     void intervalLabel_data();

@@ -7,11 +7,11 @@
 namespace {
 constexpr qint32 kRed = 255, kBlue = 255 << 16;
 const QRgb white = 0xffffff, red = 0xff0000, blue = 0x0000ff;
-}  // namespace
+} // namespace
 
 class SurfaceTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void dotDiameterFollowsPenWidth_data() {
         QTest::addColumn<int>("pen");
         QTest::addColumn<int>("across");
@@ -29,7 +29,8 @@ private slots:
         QCOMPARE(rgbAt(img, 20, 20), red);
         // Fully covered pixels across the centre, and anti-aliased edges within half a pixel.
         int touched = 0;
-        for (int x = 0; x < 40; ++x) touched += rgbAt(img, x, 20) != white;
+        for (int x = 0; x < 40; ++x)
+            touched += rgbAt(img, x, 20) != white;
         QVERIFY2(touched >= across && touched <= across + 1, qPrintable(QString::number(touched)));
         if (pen == 1) QCOMPARE(touched, 1);
         // Round, not square: the corner of the enclosing square is not fully covered.
@@ -42,14 +43,15 @@ private slots:
         s.setPenWidth(3);
         s.circle(30, 30, 10, kRed);
         const QImage img = s.image();
-        QCOMPARE(rgbAt(img, 40, 30), red);  // on the ring
+        QCOMPARE(rgbAt(img, 40, 30), red); // on the ring
         QCOMPARE(rgbAt(img, 30, 20), red);
-        QCOMPARE(rgbAt(img, 30, 30), white);  // never filled
+        QCOMPARE(rgbAt(img, 30, 30), white); // never filled
         QCOMPARE(rgbAt(img, 35, 30), white);
         QCOMPARE(rgbAt(img, 45, 30), white);
         // About three pixels thick along a radius.
         int thick = 0;
-        for (int x = 30; x < 60; ++x) thick += rgbAt(img, x, 30) == red;
+        for (int x = 30; x < 60; ++x)
+            thick += rgbAt(img, x, 30) == red;
         QVERIFY(thick >= 2 && thick <= 4);
     }
 
@@ -61,7 +63,8 @@ private slots:
         const QImage img = s.image();
         QCOMPARE(rgbAt(img, 40, 30), blue);
         for (int x = 0; x < 60; ++x)
-            for (int y = 0; y < 60; ++y) QVERIFY(rgbAt(img, x, y) != red);
+            for (int y = 0; y < 60; ++y)
+                QVERIFY(rgbAt(img, x, y) != red);
     }
 
     void lineHasThePenWidth() {
@@ -94,15 +97,15 @@ private slots:
         s.line(0, 0, 29, 19, kRed);
         s.resetTo(picture);
         QImage img = s.image();
-        QCOMPARE(rgbAt(img, 9, 7), 0x00ff00u);   // picture at its natural size at the origin
-        QCOMPARE(rgbAt(img, 10, 7), white);      // background beyond it
-        QCOMPARE(rgbAt(img, 25, 17), white);     // the line is gone
+        QCOMPARE(rgbAt(img, 9, 7), 0x00ff00u); // picture at its natural size at the origin
+        QCOMPARE(rgbAt(img, 10, 7), white);    // background beyond it
+        QCOMPARE(rgbAt(img, 25, 17), white);   // the line is gone
         s.line(0, 4, 29, 4, kRed);
         img = s.image();
-        QCOMPARE(rgbAt(img, 5, 4), red);         // read image after a line shows it
+        QCOMPARE(rgbAt(img, 5, 4), red); // read image after a line shows it
         s.resetTo(QImage());
         img = s.image();
-        QCOMPARE(runLength(img, 0, 4, white, true), 30);  // empty picture: background only
+        QCOMPARE(runLength(img, 0, 4, white, true), 30); // empty picture: background only
     }
 
     void drawingOutsideIsClipped() {
@@ -110,7 +113,7 @@ private slots:
         s.setPenWidth(5);
         s.line(-100, -100, 1000, -50, kRed);
         s.circle(-5000, 5000, 30000, kRed);
-        s.setPenWidth(0);  // a nonsense width from a file still draws one-pixel lines
+        s.setPenWidth(0); // a nonsense width from a file still draws one-pixel lines
         s.dot(10, 10, kRed);
         QCOMPARE(rgbAt(s.image(), 10, 10), red);
     }

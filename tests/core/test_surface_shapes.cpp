@@ -8,8 +8,8 @@
 namespace {
 
 struct Difference {
-    int worst = 0;    // largest difference of one colour channel
-    int visible = 0;  // pixels differing by more than 8 in some channel
+    int worst = 0;   // largest difference of one colour channel
+    int visible = 0; // pixels differing by more than 8 in some channel
 };
 
 Difference compare(const QImage& a, const QImage& b) {
@@ -25,11 +25,11 @@ Difference compare(const QImage& a, const QImage& b) {
     return d;
 }
 
-}  // namespace
+} // namespace
 
 class TestSurfaceShapes : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void sameAsDirect_data();
     void sameAsDirect();
 };

@@ -23,7 +23,7 @@ void writePng(const QString& path, QColor c) {
     img.fill(c);
     QVERIFY(img.save(path, "PNG"));
 }
-}  // namespace
+} // namespace
 
 class GetImageTest : public QObject {
     Q_OBJECT
@@ -37,7 +37,7 @@ class GetImageTest : public QObject {
         auto* box = dlg->findChild<QLineEdit*>("Drive1");
         box->setText(path);
         QTest::keyClick(box, Qt::Key_Return);
-        QVERIFY(dlg->isVisible());  // Enter changes directory, it does not press Cancel
+        QVERIFY(dlg->isVisible()); // Enter changes directory, it does not press Cancel
     }
     void enter(QListWidgetItem* item) {
         dir->setCurrentItem(item);
@@ -51,7 +51,7 @@ class GetImageTest : public QObject {
         QTest::mouseClick(dlg->findChild<QPushButton*>("btnOpen"), Qt::LeftButton);
     }
 
-private slots:
+  private slots:
     void initTestCase() {
         for (const char* n : {"Map.JPG", "a.jpe", "x.p", "notes.txt", "README", "pic.tiff", ".secret.png",
                               "several.dots.in.name.PNG", "photo.jpeg.bak"})
@@ -72,7 +72,7 @@ private slots:
 
     void firstShowingStartsInTheCurrentDirectoryWithAnEmptyList() {
         QCOMPARE(dlg->windowTitle(), QString("Pathwright - Get Image"));
-        QVERIFY(dlg->windowIcon().cacheKey() != w->windowIcon().cacheKey());  // no icon of its own
+        QVERIFY(dlg->windowIcon().cacheKey() != w->windowIcon().cacheKey()); // no icon of its own
         QCOMPARE(dir->path(), QDir::currentPath());
         QCOMPARE(list->count(), 0);
     }
@@ -80,13 +80,14 @@ private slots:
     void listsPictureNamesSortedWithoutCase() {
         chooseDirectory(maps.path());
         QStringList shown;
-        for (int i = 0; i < list->count(); ++i) shown << list->item(i)->text();
+        for (int i = 0; i < list->count(); ++i)
+            shown << list->item(i)->text();
         QCOMPARE(shown, QStringList({"a.jpe", "good.png", "Map.JPG", "several.dots.in.name.PNG", "x.p"}));
         QCOMPARE(w->workspace().st.imagepath, maps.path() + "/");
     }
 
     void cancelKeepsTheNewDirectoryAndTheOldName_data() {
-        QTest::addColumn<int>("key");  // 0: a click on Cancel
+        QTest::addColumn<int>("key"); // 0: a click on Cancel
         QTest::newRow("Cancel clicked") << 0;
         QTest::newRow("Escape") << int(Qt::Key_Escape);
         QTest::newRow("Enter in the file list (Cancel is the default)") << int(Qt::Key_Return);
@@ -118,7 +119,7 @@ private slots:
         openEntry("good.png");
         QVERIFY(!dlg->isVisible());
         QCOMPARE(ws.st.imagename, QString("good.png"));
-        QCOMPARE(rgbAt(ws.map.image(), 5, 5), 0x00ff00u);  // no redraw: the route waits
+        QCOMPARE(rgbAt(ws.map.image(), 5, 5), 0x00ff00u); // no redraw: the route waits
         QVERIFY(!w->findChild<QLabel*>("imgThumb")->pixmap().isNull());
         QTest::mouseClick(w->findChild<QWidget*>("btnRedraw"), Qt::LeftButton);
         QCOMPARE(rgbAt(ws.map.image(), 5, 5), 0xff0000u);
@@ -162,7 +163,8 @@ private slots:
         QImage tall(10, 200, QImage::Format_RGB32);
         tall.fill(Qt::red);
         for (int y = 100; y < 200; ++y)
-            for (int x = 0; x < 10; ++x) tall.setPixel(x, y, qRgb(0, 0, 255));
+            for (int x = 0; x < 10; ++x)
+                tall.setPixel(x, y, qRgb(0, 0, 255));
         QVERIFY(tall.save(other.filePath("tall.png")));
         chooseDirectory(other.path());
         // A double-click on the entry opens it as Open does.
@@ -196,7 +198,7 @@ private slots:
         openEntry("good.png");
         ModalCloser closer;
         auto* resize = w->findChild<QPushButton*>("btnResize");
-        QVERIFY(!resize->isVisible());  // not reachable by the user; clicked here directly
+        QVERIFY(!resize->isVisible()); // not reachable by the user; clicked here directly
         resize->click();
         const QString target = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
         qputenv("XDG_DATA_HOME", oldData);
@@ -205,13 +207,13 @@ private slots:
         if (writable) {
             QVERIFY(target.startsWith(home.path()));
             QCOMPARE(QImage(target + "/pathwright.bmp").size(), QSize(654, 480));
-            QCOMPARE(ws.picture.size(), QSize(654, 480));  // the map, stretched to the frame
+            QCOMPARE(ws.picture.size(), QSize(654, 480)); // the map, stretched to the frame
             QCOMPARE(rgbAt(ws.map.image(), 600, 400), 0x00ff00u);
             QCOMPARE(closer.texts.size(), 0);
         } else {
             QTRY_COMPARE(closer.texts.size(), 1);
             QVERIFY2(closer.texts.first().contains("pathwright.bmp"), qPrintable(closer.texts.first()));
-            QCOMPARE(ws.picture.size(), QSize(30, 20));  // the map as it was
+            QCOMPARE(ws.picture.size(), QSize(30, 20)); // the map as it was
         }
     }
 

@@ -21,7 +21,7 @@ class MainWindowTest : public QObject {
 
     QWidget* child(const char* name) { return w->findChild<QWidget*>(name); }
 
-private slots:
+  private slots:
     void init() {
         w = new MainWindow(dir.path());
         w->show();
@@ -34,26 +34,35 @@ private slots:
         QTest::addColumn<QRect>("geometry");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("tooltip");
-        QTest::addColumn<double>("points");  // 0: the default dialog font
-        QTest::newRow("NTSC") << "btnNTSC" << QRect(0, 0, 51, 31) << "NTSC" << "654x480 29.97fps" << 0.0;
-        QTest::newRow("PAL") << "btnPAL" << QRect(50, 0, 51, 31) << "PAL" << "786x576 25fps" << 0.0;
-        QTest::newRow("thumb") << "imgThumb" << QRect(100, 0, 41, 31) << "" << "" << 0.0;
-        QTest::newRow("plus") << "btnPlus" << QRect(140, 0, 31, 31) << "+" << "Add points" << 15.6;
-        QTest::newRow("back") << "btnBack" << QRect(170, 0, 31, 31) << "<" << "Move selected point backwards"
-                              << 15.6;
-        QTest::newRow("seek") << "btnSeek" << QRect(200, 0, 31, 31) << "o" << "Select point" << 12.0;
-        QTest::newRow("fore") << "btnFore" << QRect(230, 0, 31, 31) << ">" << "Move selecte point forwards"
-                              << 15.6;
-        QTest::newRow("minus") << "btnMinus" << QRect(260, 0, 31, 31) << "-" << "Delete points" << 15.6;
-        QTest::newRow("move") << "btnMove" << QRect(290, 0, 31, 31) << "->" << "Move selected point" << 12.0;
-        QTest::newRow("swatch") << "picStyle" << QRect(320, 0, 91, 31) << "" << "" << 0.0;
-        QTest::newRow("redraw") << "btnRedraw" << QRect(410, 0, 61, 31) << "Redraw" << "Refresh the display"
-                                << 0.0;
-        QTest::newRow("preview") << "btnRoute" << QRect(470, 0, 61, 31) << "Preview" << "Preview the route"
-                                 << 0.0;
+        QTest::addColumn<double>("points"); // 0: the default dialog font
+        QTest::newRow("NTSC") << "btnNTSC" << QRect(0, 0, 51, 31) << "NTSC"
+                              << "654x480 29.97fps" << 0.0;
+        QTest::newRow("PAL") << "btnPAL" << QRect(50, 0, 51, 31) << "PAL"
+                             << "786x576 25fps" << 0.0;
+        QTest::newRow("thumb") << "imgThumb" << QRect(100, 0, 41, 31) << ""
+                               << "" << 0.0;
+        QTest::newRow("plus") << "btnPlus" << QRect(140, 0, 31, 31) << "+"
+                              << "Add points" << 15.6;
+        QTest::newRow("back") << "btnBack" << QRect(170, 0, 31, 31) << "<"
+                              << "Move selected point backwards" << 15.6;
+        QTest::newRow("seek") << "btnSeek" << QRect(200, 0, 31, 31) << "o"
+                              << "Select point" << 12.0;
+        QTest::newRow("fore") << "btnFore" << QRect(230, 0, 31, 31) << ">"
+                              << "Move selecte point forwards" << 15.6;
+        QTest::newRow("minus") << "btnMinus" << QRect(260, 0, 31, 31) << "-"
+                               << "Delete points" << 15.6;
+        QTest::newRow("move") << "btnMove" << QRect(290, 0, 31, 31) << "->"
+                              << "Move selected point" << 12.0;
+        QTest::newRow("swatch") << "picStyle" << QRect(320, 0, 91, 31) << ""
+                                << "" << 0.0;
+        QTest::newRow("redraw") << "btnRedraw" << QRect(410, 0, 61, 31) << "Redraw"
+                                << "Refresh the display" << 0.0;
+        QTest::newRow("preview") << "btnRoute" << QRect(470, 0, 61, 31) << "Preview"
+                                 << "Preview the route" << 0.0;
         QTest::newRow("render") << "btnRender" << QRect(530, 0, 61, 31) << "Render"
                                 << "Save animation to image sequence" << 0.0;
-        QTest::newRow("frame") << "lblFrame" << QRect(590, 0, 61, 31) << "Frame" << "" << 12.0;
+        QTest::newRow("frame") << "lblFrame" << QRect(590, 0, 61, 31) << "Frame"
+                               << "" << 12.0;
     }
     void toolBarControls() {
         QFETCH(QString, name);
@@ -91,13 +100,27 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("shortcut");
-        QTest::newRow("open") << "mnuOpen" << "&Open" << "Ctrl+O";
-        QTest::newRow("save") << "mnuSave" << "&Save" << "Ctrl+S";
-        QTest::newRow("save as") << "mnuSaveAs" << "Save&As" << "Ctrl+A";
-        QTest::newRow("image") << "mnuImage" << "&Image" << "Ctrl+I";
-        QTest::newRow("render") << "mnuRender" << "&Render" << "Ctrl+R";
-        QTest::newRow("exit") << "mnuExit" << "E&xit" << "Ctrl+X";
-        QTest::newRow("properties") << "mnuProperties" << "&Properties" << "";
+        QTest::newRow("open") << "mnuOpen"
+                              << "&Open"
+                              << "Ctrl+O";
+        QTest::newRow("save") << "mnuSave"
+                              << "&Save"
+                              << "Ctrl+S";
+        QTest::newRow("save as") << "mnuSaveAs"
+                                 << "Save&As"
+                                 << "Ctrl+A";
+        QTest::newRow("image") << "mnuImage"
+                               << "&Image"
+                               << "Ctrl+I";
+        QTest::newRow("render") << "mnuRender"
+                                << "&Render"
+                                << "Ctrl+R";
+        QTest::newRow("exit") << "mnuExit"
+                              << "E&xit"
+                              << "Ctrl+X";
+        QTest::newRow("properties") << "mnuProperties"
+                                    << "&Properties"
+                                    << "";
     }
     void menus() {
         QFETCH(QString, name);
@@ -111,7 +134,8 @@ private slots:
 
     void menuBarOrder() {
         QStringList top;
-        for (QAction* a : w->menuBar()->actions()) top << a->text();
+        for (QAction* a : w->menuBar()->actions())
+            top << a->text();
         QCOMPARE(top, QStringList({"&File", "&Properties", "&Help"}));
         QStringList file;
         for (QAction* a : w->findChild<QMenu*>("mnuFile")->actions())
@@ -129,7 +153,7 @@ private slots:
     }
     void exitEndsTheProgramAtOnce() {
         QFETCH(bool, closeControl);
-        w->workspace().st.listmax = 1;  // unsaved changes: nothing is asked
+        w->workspace().st.listmax = 1; // unsaved changes: nothing is asked
         QTest::keyClick(w, Qt::Key_I, Qt::ControlModifier);
         QWidget* dialog = child("frmGetImage");
         QVERIFY(dialog && dialog->isVisible());
@@ -145,7 +169,7 @@ private slots:
         watchdog.setSingleShot(true);
         connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(2); });
         watchdog.start(5000);
-        QCOMPARE(QCoreApplication::exec(), 0);  // the event loop ended, not the watchdog
+        QCOMPARE(QCoreApplication::exec(), 0); // the event loop ended, not the watchdog
         QVERIFY(!dialog->isVisible());
     }
 
@@ -164,7 +188,7 @@ private slots:
         QCOMPARE(map->size(), QSize(654, 480));
         QCOMPARE(sub->size(), ntscWindow);
         QCOMPARE(sub->windowTitle(), QString("map image"));
-        QVERIFY(sub->height() > 480);  // its frame goes around the drawing area
+        QVERIFY(sub->height() > 480); // its frame goes around the drawing area
     }
 
     void redrawButtonShowsTheRoute() {

@@ -14,10 +14,11 @@
 namespace {
 QString routeText(const ProjectState& st) {
     QStringList pts;
-    for (int i = 0; i < st.listmax; ++i) pts << QString("%1,%2").arg(st.pointx[i]).arg(st.pointy[i]);
+    for (int i = 0; i < st.listmax; ++i)
+        pts << QString("%1,%2").arg(st.pointx[i]).arg(st.pointy[i]);
     return pts.join(' ');
 }
-}  // namespace
+} // namespace
 
 class MapEditingTest : public QObject {
     Q_OBJECT
@@ -30,8 +31,9 @@ class MapEditingTest : public QObject {
 
     // "+", "-", "o", ">", "<<", ">>" press those tool buttons; "x,y" clicks the map there.
     void play(const QString& ops) {
-        static const QMap<QString, const char*> buttons{{"+", "btnPlus"},  {"-", "btnMinus"}, {"o", "btnSeek"},
-                                                        {">", "btnMove"},  {"<<", "btnBack"}, {">>", "btnFore"}};
+        static const QMap<QString, const char*> buttons{{"+", "btnPlus"},  {"-", "btnMinus"},
+                                                        {"o", "btnSeek"},  {">", "btnMove"},
+                                                        {"<<", "btnBack"}, {">>", "btnFore"}};
         for (const QString& op : ops.split(' ', Qt::SkipEmptyParts)) {
             if (buttons.contains(op)) {
                 QTest::mouseClick(child(buttons[op]), Qt::LeftButton);
@@ -42,7 +44,7 @@ class MapEditingTest : public QObject {
         }
     }
 
-private slots:
+  private slots:
     void init() {
         w = new MainWindow(dir.path());
         w->show();
@@ -65,23 +67,31 @@ private slots:
         QTest::addColumn<int>("cursor");
         const QString three = "20,20 100,100 200,150";
         QTest::newRow("add") << three << three << -1 << int(Qt::CrossCursor);
-        QTest::newRow("delete") << three + " - 103,98" << "20,20 200,150" << -1 << int(Qt::WhatsThisCursor);
+        QTest::newRow("delete") << three + " - 103,98"
+                                << "20,20 200,150" << -1 << int(Qt::WhatsThisCursor);
         QTest::newRow("delete miss") << three + " - 150,20" << three << -1 << int(Qt::WhatsThisCursor);
-        QTest::newRow("delete at 25 out") << "100,100 - 85,80" << "100,100" << -1 << int(Qt::WhatsThisCursor);
-        QTest::newRow("delete at 24.04 in") << "100,100 - 83,83" << "" << -1 << int(Qt::WhatsThisCursor);
-        QTest::newRow("delete tie") << "100,100 120,100 - 110,100" << "120,100" << -1 << int(Qt::WhatsThisCursor);
+        QTest::newRow("delete at 25 out") << "100,100 - 85,80"
+                                          << "100,100" << -1 << int(Qt::WhatsThisCursor);
+        QTest::newRow("delete at 24.04 in") << "100,100 - 83,83"
+                                            << "" << -1 << int(Qt::WhatsThisCursor);
+        QTest::newRow("delete tie") << "100,100 120,100 - 110,100"
+                                    << "120,100" << -1 << int(Qt::WhatsThisCursor);
         QTest::newRow("select") << three + " o 198,152" << three << 2 << int(Qt::ArrowCursor);
-        QTest::newRow("select miss keeps") << three + " o 198,152 400,400" << three << 2 << int(Qt::ArrowCursor);
-        QTest::newRow("move selects and moves")
-            << three + " > 110,95" << "20,20 110,95 200,150" << 1 << int(Qt::SizeAllCursor);
-        QTest::newRow("second click anywhere")
-            << three + " > 110,95 500,400" << "20,20 500,400 200,150" << 1 << int(Qt::SizeAllCursor);
-        QTest::newRow("move twice clears") << three + " o 100,100 > >" << three << -1 << int(Qt::SizeAllCursor);
-        QTest::newRow("then picks anew")
-            << three + " o 100,100 > > 25,15" << "25,15 100,100 200,150" << 0 << int(Qt::SizeAllCursor);
-        QTest::newRow("back") << three + " o 200,150 <<" << "20,20 200,150 100,100" << 1 << int(Qt::ArrowCursor);
+        QTest::newRow("select miss keeps")
+            << three + " o 198,152 400,400" << three << 2 << int(Qt::ArrowCursor);
+        QTest::newRow("move selects and moves") << three + " > 110,95"
+                                                << "20,20 110,95 200,150" << 1 << int(Qt::SizeAllCursor);
+        QTest::newRow("second click anywhere") << three + " > 110,95 500,400"
+                                               << "20,20 500,400 200,150" << 1 << int(Qt::SizeAllCursor);
+        QTest::newRow("move twice clears")
+            << three + " o 100,100 > >" << three << -1 << int(Qt::SizeAllCursor);
+        QTest::newRow("then picks anew") << three + " o 100,100 > > 25,15"
+                                         << "25,15 100,100 200,150" << 0 << int(Qt::SizeAllCursor);
+        QTest::newRow("back") << three + " o 200,150 <<"
+                              << "20,20 200,150 100,100" << 1 << int(Qt::ArrowCursor);
         QTest::newRow("back at start") << three + " o 20,20 <<" << three << 0 << int(Qt::ArrowCursor);
-        QTest::newRow("fore") << three + " o 20,20 >>" << "100,100 20,20 200,150" << 1 << int(Qt::ArrowCursor);
+        QTest::newRow("fore") << three + " o 20,20 >>"
+                              << "100,100 20,20 200,150" << 1 << int(Qt::ArrowCursor);
         QTest::newRow("fore at end") << three + " o 200,150 >>" << three << 2 << int(Qt::ArrowCursor);
         QTest::newRow("plus clears") << three + " o 20,20 +" << three << -1 << int(Qt::CrossCursor);
     }
@@ -95,12 +105,12 @@ private slots:
 
     void clickDrawsOnTheSpot() {
         Workspace& ws = w->workspace();
-        ws.map.box(0, 0, 2, 2, 255 << 16);  // a mark any redraw would wipe
+        ws.map.box(0, 0, 2, 2, 255 << 16); // a mark any redraw would wipe
         play("100,100 200,100");
         const QImage shown = map->grab().toImage();
-        QCOMPARE(rgbAt(shown, 100, 100), 0xff0000u);  // dot
-        QCOMPARE(rgbAt(shown, 190, 100), 0xff0000u);  // circle of the second point
-        QCOMPARE(rgbAt(shown, 150, 100), 0xff0000u);  // line
+        QCOMPARE(rgbAt(shown, 100, 100), 0xff0000u); // dot
+        QCOMPARE(rgbAt(shown, 190, 100), 0xff0000u); // circle of the second point
+        QCOMPARE(rgbAt(shown, 150, 100), 0xff0000u); // line
         QCOMPARE(rgbAt(shown, 1, 1), 0x0000ffu);
     }
 
@@ -129,7 +139,8 @@ private slots:
     }
 
     void limitOf99Points() {
-        for (int i = 0; i < 101; ++i) QTest::mouseClick(map, Qt::LeftButton, {}, QPoint(5 + 6 * i % 600, 50));
+        for (int i = 0; i < 101; ++i)
+            QTest::mouseClick(map, Qt::LeftButton, {}, QPoint(5 + 6 * i % 600, 50));
         QCOMPARE(st().listmax, 99);
     }
 
@@ -154,9 +165,9 @@ private slots:
         QTest::mouseClick(dlg->findChild<QWidget*>("piccolor"), Qt::LeftButton, {}, QPoint(65, 45));
         QCOMPARE(st().color, 128 * 256 + 255 * 65536);
         const QImage shown = map->grab().toImage();
-        QCOMPARE(rgbAt(shown, 200, 100), 0x0080ffu);  // the line
-        QCOMPARE(rgbAt(shown, 290, 100), 0x0080ffu);  // a circle
-        QCOMPARE(rgbAt(child("picStyle")->grab().toImage(), 40, 13), 0x0080ffu);  // the swatch
+        QCOMPARE(rgbAt(shown, 200, 100), 0x0080ffu);                             // the line
+        QCOMPARE(rgbAt(shown, 290, 100), 0x0080ffu);                             // a circle
+        QCOMPARE(rgbAt(child("picStyle")->grab().toImage(), 40, 13), 0x0080ffu); // the swatch
     }
 };
 

@@ -63,7 +63,7 @@ class ProjectDialogsTest : public QObject {
         return {st().projectdir, st().projectname, st().projectpath, w->windowTitle()};
     }
 
-private slots:
+  private slots:
     void initTestCase() {
         home = tmp.path() + "/home";
         maps = tmp.path() + "/maps";

@@ -11,7 +11,9 @@
 
 namespace {
 
-QColor background(QLabel* l) { return l->palette().color(QPalette::Window); }
+QColor background(QLabel* l) {
+    return l->palette().color(QPalette::Window);
+}
 
 QPoint thumbCentre(QScrollBar* bar) {
     QStyleOptionSlider opt;
@@ -26,11 +28,11 @@ QPoint thumbCentre(QScrollBar* bar) {
     return bar->style()->subControlRect(QStyle::CC_ScrollBar, &opt, QStyle::SC_ScrollBarSlider, bar).center();
 }
 
-}  // namespace
+} // namespace
 
 class TestProperties : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void firstActivation();
     void barAlreadyHoldingValue();
     void intervalRounding_data();
@@ -58,7 +60,7 @@ void TestProperties::firstActivation() {
     QCOMPARE(f.text("lblCircleThick"), QString("3"));
     QCOMPARE(f.text("lblCircleRadius"), QString("10"));
     QCOMPARE(f.text("lblInterval"), QString("2"));
-    QCOMPARE(f.refreshes, 3);  // one redraw per style bar that moved
+    QCOMPARE(f.refreshes, 3); // one redraw per style bar that moved
     QCOMPARE(f.ws.st.interval, 2.0);
     QCOMPARE(f.ws.st.delay, 29.97 * 2.0);
     QCOMPARE(background(f.child<QLabel>("lblcolor")), QColor(255, 0, 0));
@@ -108,7 +110,7 @@ void TestProperties::intervalKeptWhenBarHoldsIt() {
     PropertiesFixture f;
     f.ws.st.interval = 2.2;
     QVERIFY(f.activate());
-    f.ws.st.interval = 2.25;  // as a project file could set it
+    f.ws.st.interval = 2.25; // as a project file could set it
     QVERIFY(f.reactivate());
     QCOMPARE(f.bar("scrlinterval")->value(), 22);
     QCOMPARE(f.ws.st.interval, 2.25);
@@ -250,7 +252,7 @@ void TestProperties::hiding() {
     if (way == "escape") QTest::keyClick(f.bar("scrlLineThick"), Qt::Key_Escape);
     QVERIFY(!f.dlg->isVisible());
     QVERIFY(alive);
-    QCOMPARE(f.ws.st.linethick, 5);  // hiding changes nothing
+    QCOMPARE(f.ws.st.linethick, 5); // hiding changes nothing
     // Shown again, it keeps its state.
     QVERIFY(f.activate());
     QCOMPARE(f.bar("scrlLineThick")->value(), 5);

@@ -8,7 +8,7 @@
 
 class TestPropertiesLayout : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void layout_data();
     void layout();
     void tabOrder();
@@ -65,7 +65,8 @@ void TestPropertiesLayout::tabOrder() {
     do {
         order << w->objectName();
         w = w->nextInFocusChain();
-        while (!(w->focusPolicy() & Qt::TabFocus)) w = w->nextInFocusChain();
+        while (!(w->focusPolicy() & Qt::TabFocus))
+            w = w->nextInFocusChain();
     } while (w != f.bar("scrlLineThick"));
     QCOMPARE(order, QStringList({"scrlLineThick", "scrlCircleThick", "scrlCircleRadius", "piccolor",
                                  "picselcolor", "scrlinterval", "btnClose"}));
@@ -92,7 +93,7 @@ void TestPropertiesLayout::barSettings() {
     QCOMPARE(bar->singleStep(), 1);
     QTEST(bar->pageStep(), "page");
     QTEST(bar->hasTracking(), "tracking");
-    QCOMPARE(bar->value(), 1);  // before the first activation
+    QCOMPARE(bar->value(), 1); // before the first activation
 }
 
 QTEST_MAIN(TestPropertiesLayout)

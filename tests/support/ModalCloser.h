@@ -6,7 +6,7 @@
 #include <QTimer>
 
 class ModalCloser : public QObject {
-public:
+  public:
     QStringList texts;
     ModalCloser() {
         timer_.setInterval(20);
@@ -19,6 +19,6 @@ public:
         timer_.start();
     }
 
-private:
+  private:
     QTimer timer_;
 };

@@ -8,7 +8,7 @@
 const QString kPictureExtensions = ".bmp .gif .jpg .jpeg .png";
 
 namespace {
-constexpr int kAllocationLimitMiB = 512;  // larger pictures are refused, not swapped in
+constexpr int kAllocationLimitMiB = 512; // larger pictures are refused, not swapped in
 }
 
 QImage readPicture(const QString& path, Error* error) {
@@ -50,7 +50,8 @@ QStringList pictureFilesIn(const QString& dir) {
     QStringList out;
     for (const QString& f : plainFilesIn(dir))
         if (extensionAccepted(f, kPictureExtensions)) out << f;
-    std::stable_sort(out.begin(), out.end(),
-                     [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+    std::stable_sort(out.begin(), out.end(), [](const QString& a, const QString& b) {
+        return a.compare(b, Qt::CaseInsensitive) < 0;
+    });
     return out;
 }

@@ -35,7 +35,9 @@ void btnMinus(Workspace& ws) {
     Redraw(ws);
 }
 
-void btnSeek(Workspace& ws) { ws.st.editmode = u'o'; }
+void btnSeek(Workspace& ws) {
+    ws.st.editmode = u'o';
+}
 
 void btnMove(Workspace& ws) {
     if (ws.st.editmode == u'>' && ws.st.selected >= 0) ws.st.selected = -1;
@@ -49,7 +51,7 @@ void swapSlots(ProjectState& st, int a, int b) {
     std::swap(st.pointy[a], st.pointy[b]);
     std::swap(st.pointdist[a], st.pointdist[b]);
 }
-}  // namespace
+} // namespace
 
 void btnBack(Workspace& ws) {
     ProjectState& st = ws.st;
@@ -72,7 +74,7 @@ void clickMap(Workspace& ws, qint32 mousex, qint32 mousey) {
     // Positions are stored in 16-bit fields; a release far outside the map is held to them.
     const auto to16 = [](qint32 v) { return qint16(std::clamp<qint32>(v, -32768, 32767)); };
 
-    if (st.editmode == u'+' && st.listmax < kMousePointLimit) {  // add
+    if (st.editmode == u'+' && st.listmax < kMousePointLimit) { // add
         ws.map.setPenWidth(st.linethick);
         ws.map.dot(mousex, mousey, st.color);
         ws.map.setPenWidth(st.circlethick);
@@ -86,7 +88,7 @@ void clickMap(Workspace& ws, qint32 mousex, qint32 mousey) {
         }
         st.listmax = qint16(n + 1);
     }
-    if (st.editmode == u'-' && st.listmax > 0) {  // delete
+    if (st.editmode == u'-' && st.listmax > 0) { // delete
         const Nearest n = nearestPoint(st, mousex, mousey);
         if (n.idx >= 0 && n.best < kReach) {
             for (int i = n.idx; i <= st.listmax - 2; ++i) {
@@ -98,7 +100,7 @@ void clickMap(Workspace& ws, qint32 mousex, qint32 mousey) {
             Redraw(ws);
         }
     }
-    if ((st.editmode == u'>' && st.selected < 0) || st.editmode == u'o') {  // select
+    if ((st.editmode == u'>' && st.selected < 0) || st.editmode == u'o') { // select
         Redraw(ws);
         const Nearest n = nearestPoint(st, mousex, mousey);
         if (n.idx >= 0 && n.best < kReach) {
@@ -107,7 +109,7 @@ void clickMap(Workspace& ws, qint32 mousex, qint32 mousey) {
             ws.map.circle(st.pointx[n.idx], st.pointy[n.idx], st.circleradius, st.selcolor);
         }
     }
-    if (st.editmode == u'>' && st.selected >= 0 && st.selected < kPointSlots) {  // move
+    if (st.editmode == u'>' && st.selected >= 0 && st.selected < kPointSlots) { // move
         st.pointx[st.selected] = to16(mousex);
         st.pointy[st.selected] = to16(mousey);
         Redraw(ws);

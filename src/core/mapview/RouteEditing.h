@@ -4,7 +4,7 @@
 
 #include "shell/Workspace.h"
 
-constexpr double kReach = 25.0;  // a click reaches points strictly nearer than this
+constexpr double kReach = 25.0; // a click reaches points strictly nearer than this
 
 // Rounds half to even, as mouse positions and stored numbers are rounded.
 qint32 roundHalfEven(double v);

@@ -7,8 +7,8 @@
 #include <QStringList>
 
 struct LoadReport {
-    MaybeError error;   // the file could not be read: nothing was changed
-    QStringList notes;  // loaded, but the user should hear of these (skipped lines, map picture)
+    MaybeError error;  // the file could not be read: nothing was changed
+    QStringList notes; // loaded, but the user should hear of these (skipped lines, map picture)
 };
 
 // Reads the file `projectpath` into the workspace, applies the format preset, reloads the map
@@ -22,4 +22,6 @@ LoadReport LoadProject(Workspace& ws);
 MaybeError SaveProject(Workspace& ws);
 
 // The main window's caption once a project has been opened or saved.
-inline QString projectCaption(const ProjectState& st) { return st.title + " - " + st.projectname; }
+inline QString projectCaption(const ProjectState& st) {
+    return st.title + " - " + st.projectname;
+}

@@ -22,7 +22,7 @@ void drawPalette(Surface& s) {
 }
 
 std::optional<qint32> paletteColorAt(double x, double y) {
-    if (!(x >= 0 && y >= 0)) return std::nullopt;  // also refuses NaN
+    if (!(x >= 0 && y >= 0)) return std::nullopt; // also refuses NaN
     // Level indices above 2 all give 255, so the cap only keeps the integers small.
     const double g = std::floor(std::min(x, 1e6) / kPaletteBlock);
     const double r = std::floor((std::min(x, 1e6) - kPaletteBlock * g) / kPaletteCell);

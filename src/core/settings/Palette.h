@@ -6,8 +6,8 @@
 
 #include <optional>
 
-constexpr int kPaletteCell = 20;  // pixels per cell side
-constexpr int kPaletteBlock = 3 * kPaletteCell;  // one green block of three red columns
+constexpr int kPaletteCell = 20;                // pixels per cell side
+constexpr int kPaletteBlock = 3 * kPaletteCell; // one green block of three red columns
 
 // 127.9 * k rounded, limited to 255: 0, 128, 255, and 255 beyond.
 int paletteLevel(int k);

@@ -16,8 +16,12 @@ void applyPreset(Workspace& ws, qint16 width, qint16 height, QChar format, doubl
     st.delay = st.interval * st.fps;
     Redraw(ws);
 }
-}  // namespace
+} // namespace
 
-void SetNTSC(Workspace& ws) { applyPreset(ws, 654, 480, u'n', 29.97); }
+void SetNTSC(Workspace& ws) {
+    applyPreset(ws, 654, 480, u'n', 29.97);
+}
 
-void SetPAL(Workspace& ws) { applyPreset(ws, 786, 576, u'p', 25.0); }
+void SetPAL(Workspace& ws) {
+    applyPreset(ws, 786, 576, u'p', 25.0);
+}

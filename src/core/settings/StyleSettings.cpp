@@ -5,13 +5,18 @@
 
 #include <QLocale>
 
-BarRange styleRange(StyleField f) { return f == StyleField::CircleRadius ? kRadiusRange : kThickRange; }
+BarRange styleRange(StyleField f) {
+    return f == StyleField::CircleRadius ? kRadiusRange : kThickRange;
+}
 
 qint16& styleField(ProjectState& st, StyleField f) {
     switch (f) {
-    case StyleField::LineThick: return st.linethick;
-    case StyleField::CircleThick: return st.circlethick;
-    case StyleField::CircleRadius: break;
+    case StyleField::LineThick:
+        return st.linethick;
+    case StyleField::CircleThick:
+        return st.circlethick;
+    case StyleField::CircleRadius:
+        break;
     }
     return st.circleradius;
 }
@@ -21,7 +26,9 @@ void setStyleField(Workspace& ws, StyleField f, int value) {
     Redraw(ws);
 }
 
-int intervalBarValue(double interval) { return roundHalfEven(interval * 10); }
+int intervalBarValue(double interval) {
+    return roundHalfEven(interval * 10);
+}
 
 QString shortestDecimal(double v) {
     // QString::number ignores the locale, so the separator is always ".".

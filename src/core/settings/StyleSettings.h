@@ -13,7 +13,7 @@ struct BarRange {
 };
 constexpr BarRange kThickRange{1, 9};
 constexpr BarRange kRadiusRange{1, 13};
-constexpr BarRange kIntervalRange{1, 100};  // tenths of a second
+constexpr BarRange kIntervalRange{1, 100}; // tenths of a second
 
 BarRange styleRange(StyleField f);
 qint16& styleField(ProjectState& st, StyleField f);
@@ -26,6 +26,8 @@ int intervalBarValue(double interval);
 // The shortest decimal text of a number, always with "." (2 -> "2", 0.1 -> "0.1").
 QString shortestDecimal(double v);
 // The interval label for a bar value: the value in seconds.
-inline QString intervalText(int barValue) { return shortestDecimal(barValue / 10.0); }
+inline QString intervalText(int barValue) {
+    return shortestDecimal(barValue / 10.0);
+}
 // The interval bar moved to `barValue`: interval and frames per leg follow; no redraw.
 void setIntervalFromBar(ProjectState& st, int barValue);

@@ -7,11 +7,13 @@
 #include <array>
 #include <cstdint>
 
-constexpr int kPointSlots = 100;  // route slots 0..99; listmax never exceeds this
-constexpr int kMousePointLimit = 99;  // clicking fills at most slots 0..98
+constexpr int kPointSlots = 100;     // route slots 0..99; listmax never exceeds this
+constexpr int kMousePointLimit = 99; // clicking fills at most slots 0..98
 
 // Colours are red + 256*green + 65536*blue, red in the low byte.
-constexpr qint32 rgb(int r, int g, int b) { return r + 256 * g + 65536 * b; }
+constexpr qint32 rgb(int r, int g, int b) {
+    return r + 256 * g + 65536 * b;
+}
 
 struct ProjectState {
     QString version;
@@ -53,7 +55,9 @@ struct ProjectState {
 };
 
 // One-character fields keep the first character of a text, or a blank for the empty text.
-inline QChar firstCharOrBlank(const QString& text) { return text.isEmpty() ? QChar(u' ') : text.front(); }
+inline QChar firstCharOrBlank(const QString& text) {
+    return text.isEmpty() ? QChar(u' ') : text.front();
+}
 
 // Appends the directory separator when a directory text does not end in one.
 QString withSeparator(const QString& dir);

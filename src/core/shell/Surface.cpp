@@ -1,32 +1,40 @@
 #include "Surface.h"
 
 #include <QtMath>
-#include <cmath>
 #include <algorithm>
+#include <cmath>
 
 namespace {
 // Pen widths come from 16-bit fields a project file may set to anything; a pen below one
 // pixel would be Qt's cosmetic pen and a vast one only burns time, so keep them sane.
-int sanePenWidth(int width) { return std::clamp(width, 1, 1024); }
+int sanePenWidth(int width) {
+    return std::clamp(width, 1, 1024);
+}
 
-constexpr int kMaxSpriteExtent = 96;  // larger shapes are drawn directly
-constexpr size_t kMaxSprites = 64;    // a handful of styles and colours are in use at a time
+constexpr int kMaxSpriteExtent = 96; // larger shapes are drawn directly
+constexpr size_t kMaxSprites = 64;   // a handful of styles and colours are in use at a time
 
-bool wholePixel(float v) { return std::abs(v) < 1e6f && v == std::floor(v); }
+bool wholePixel(float v) {
+    return std::abs(v) < 1e6f && v == std::floor(v);
+}
 
 QPen roundPen(qint32 color, int width) {
     return QPen(toQColor(color), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
 }
-}  // namespace
+} // namespace
 
 QColor toQColor(qint32 color) {
     const quint32 c = quint32(color);
     return QColor(int(c & 0xff), int((c >> 8) & 0xff), int((c >> 16) & 0xff));
 }
 
-Surface::Surface(int width, int height, QColor background) : background_(background) { resize(width, height); }
+Surface::Surface(int width, int height, QColor background) : background_(background) {
+    resize(width, height);
+}
 
-Surface::~Surface() { finish(); }
+Surface::~Surface() {
+    finish();
+}
 
 void Surface::resize(int width, int height) {
     finish();
@@ -44,9 +52,13 @@ QPainter& Surface::painter() {
     return *painter_;
 }
 
-void Surface::finish() { painter_.reset(); }
+void Surface::finish() {
+    painter_.reset();
+}
 
-void Surface::setPenWidth(int width) { penWidth_ = sanePenWidth(width); }
+void Surface::setPenWidth(int width) {
+    penWidth_ = sanePenWidth(width);
+}
 
 void Surface::dot(float x, float y, qint32 color) {
     QPainter& p = painter();

@@ -12,7 +12,7 @@
 QColor toQColor(qint32 color);
 
 class Surface {
-public:
+  public:
     explicit Surface(int width = 0, int height = 0, QColor background = Qt::white);
     Surface(const Surface&) = delete;
     Surface& operator=(const Surface&) = delete;
@@ -38,7 +38,7 @@ public:
     // The drawing area as it is now (finishes any painting in progress).
     const QImage& image();
 
-private:
+  private:
     QPainter& painter();
     void finish();
     // Spots and rings at whole-pixel centres are drawn once into a small picture and then

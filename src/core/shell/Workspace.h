@@ -8,16 +8,16 @@
 #include <QImage>
 #include <functional>
 
-constexpr int kSwatchWidth = 91;   // the style swatch box on the tool bar, in pixels
+constexpr int kSwatchWidth = 91; // the style swatch box on the tool bar, in pixels
 constexpr int kSwatchHeight = 31;
-constexpr int kDesignMapWidth = 786;  // the map window's drawing area as designed (the PAL frame)
+constexpr int kDesignMapWidth = 786; // the map window's drawing area as designed (the PAL frame)
 constexpr int kDesignMapHeight = 576;
 
 struct Workspace {
     ProjectState st;
-    Surface map{kDesignMapWidth, kDesignMapHeight};  // the map window's drawing area
-    Surface swatch{kSwatchWidth, kSwatchHeight};     // the style swatch
-    QImage picture;  // the loaded map picture (the thumbnail's master copy)
+    Surface map{kDesignMapWidth, kDesignMapHeight}; // the map window's drawing area
+    Surface swatch{kSwatchWidth, kSwatchHeight};    // the style swatch
+    QImage picture;                                 // the loaded map picture (the thumbnail's master copy)
 
     // Set by the GUI: the preview's timer stops when a redraw ends the running leg, and the
     // map window follows the size of the map surface.

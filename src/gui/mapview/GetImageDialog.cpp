@@ -33,7 +33,7 @@ GetImageDialog::GetImageDialog(Workspace& ws, std::function<void()> loaded, QWid
     auto* cancel = new QPushButton("&Cancel", this);
     cancel->setObjectName("btnCancel");
     placeTwips(cancel, 1560, 4440, 1332, 372);
-    cancel->setDefault(true);  // Enter and Escape both cancel
+    cancel->setDefault(true); // Enter and Escape both cancel
     setTabOrder(drive_, dir_);
     setTabOrder(dir_, list_);
     setTabOrder(list_, open);
@@ -57,7 +57,8 @@ void GetImageDialog::Dir1_Change() {
 void GetImageDialog::btnOpen_Click() {
     const QListWidgetItem* item = list_->currentItem();
     if (!item || !item->isSelected()) {
-        QMessageBox::information(this, windowTitle(), "No picture was chosen: select a picture file in the list.");
+        QMessageBox::information(this, windowTitle(),
+                                 "No picture was chosen: select a picture file in the list.");
         return;
     }
     const QString name = item->text();

@@ -12,14 +12,14 @@ class QLineEdit;
 
 class GetImageDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     // `loaded` runs after a picture became the map (repaint the map window and thumbnail).
     GetImageDialog(Workspace& ws, std::function<void()> loaded, QWidget* parent = nullptr);
 
     void Dir1_Change();
     void btnOpen_Click();
 
-private:
+  private:
     Workspace& ws_;
     std::function<void()> loaded_;
     QLineEdit* drive_;

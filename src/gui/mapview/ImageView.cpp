@@ -16,7 +16,9 @@ void ImageView::refresh() {
     update();
 }
 
-QSize ImageView::sizeHint() const { return QSize(surface_.width(), surface_.height()); }
+QSize ImageView::sizeHint() const {
+    return QSize(surface_.width(), surface_.height());
+}
 
 void ImageView::paintEvent(QPaintEvent* e) {
     QPainter p(this);

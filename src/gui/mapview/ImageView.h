@@ -8,7 +8,7 @@
 
 class ImageView : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit ImageView(Surface& surface, QWidget* parent = nullptr);
 
     // Follows the surface's size (after a video preset) and repaints.
@@ -17,16 +17,16 @@ public:
     // The position of the last button release, rounded half to even.
     qint32 mousex = 0, mousey = 0;
 
-signals:
-    void released(qint32 x, qint32 y);  // any button, anywhere
-    void clicked();                     // press and release inside the widget
+  signals:
+    void released(qint32 x, qint32 y); // any button, anywhere
+    void clicked();                    // press and release inside the widget
 
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
 
-private:
+  private:
     Surface& surface_;
     bool pressed_ = false;
 };

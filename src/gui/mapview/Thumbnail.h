@@ -6,16 +6,17 @@
 
 class Thumbnail : public QLabel {
     Q_OBJECT
-public:
+  public:
     using QLabel::QLabel;
     void showPicture(const QImage& picture) {
-        setPixmap(picture.isNull() ? QPixmap() : QPixmap::fromImage(picture.scaled(size(), Qt::IgnoreAspectRatio,
-                                                                                   Qt::SmoothTransformation)));
+        setPixmap(picture.isNull() ? QPixmap()
+                                   : QPixmap::fromImage(picture.scaled(size(), Qt::IgnoreAspectRatio,
+                                                                       Qt::SmoothTransformation)));
     }
-signals:
+  signals:
     void clicked();
 
-protected:
+  protected:
     void mouseReleaseEvent(QMouseEvent* e) override {
         if (rect().contains(e->position().toPoint())) emit clicked();
     }

@@ -15,7 +15,7 @@ class QListWidgetItem;
 
 class OpenDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     // `open(dir, name)` loads the project and reports; true when it was opened.
     using Open = std::function<bool(const QString& dir, const QString& name)>;
     OpenDialog(Open open, QWidget* parent = nullptr);
@@ -24,7 +24,7 @@ public:
     void btnOpen_Click();
     void List1_DblClick(QListWidgetItem* item);
 
-private:
+  private:
     void openEntry(const QListWidgetItem* item);
 
     Open open_;

@@ -13,7 +13,7 @@ class QWidget;
 
 class ProjectCommands : public QObject {
     Q_OBJECT
-public:
+  public:
     // `refresh` repaints the map window and the swatch; `setCaption` sets the main window's caption.
     ProjectCommands(Workspace& ws, QWidget* mainWindow, std::function<void()> refresh,
                     std::function<void(const QString&)> setCaption);
@@ -30,7 +30,7 @@ public:
     // Saves under `name` in `dir`; on an error the directory, name and caption stay as they were.
     bool saveProject(const QString& dir, const QString& name, QWidget* parent);
 
-private:
+  private:
     Workspace& ws_;
     QWidget* main_;
     std::function<void()> refresh_;

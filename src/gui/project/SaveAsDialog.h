@@ -12,7 +12,7 @@ class QLineEdit;
 
 class SaveAsDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     // `save(dir, name)` saves the project and reports; true when it was saved.
     using Save = std::function<bool(const QString& dir, const QString& name)>;
     SaveAsDialog(Workspace& ws, Save save, QWidget* parent = nullptr);
@@ -23,10 +23,10 @@ public:
     void showProjectDirectory();
     void btnSave_Click();
 
-protected:
+  protected:
     bool event(QEvent* e) override;
 
-private:
+  private:
     Workspace& ws_;
     Save save_;
     QLineEdit* drive_;

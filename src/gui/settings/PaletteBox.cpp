@@ -6,7 +6,7 @@
 PaletteBox::PaletteBox(int width, int height, QWidget* parent)
     : QWidget(parent), surface_(width, height, palette().color(QPalette::Window)) {
     setFixedSize(width, height);
-    setFocusPolicy(Qt::TabFocus);  // a tab stop, as picture boxes are
+    setFocusPolicy(Qt::TabFocus); // a tab stop, as picture boxes are
 }
 
 void PaletteBox::paintEvent(QPaintEvent*) {
@@ -18,4 +18,6 @@ void PaletteBox::paintEvent(QPaintEvent*) {
     }
 }
 
-void PaletteBox::mouseReleaseEvent(QMouseEvent* event) { emit released(event->position()); }
+void PaletteBox::mouseReleaseEvent(QMouseEvent* event) {
+    emit released(event->position());
+}

@@ -9,19 +9,19 @@
 
 class PaletteBox : public QWidget {
     Q_OBJECT
-public:
+  public:
     PaletteBox(int width, int height, QWidget* parent = nullptr);
 
     Surface& surface() { return surface_; }
 
-signals:
+  signals:
     // Any button; the position may lie outside the box when the press was inside.
     void released(QPointF pos);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
-private:
+  private:
     Surface surface_;
 };

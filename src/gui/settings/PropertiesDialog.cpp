@@ -6,8 +6,8 @@
 
 #include <QEvent>
 #include <QIcon>
-#include <QPixmap>
 #include <QLabel>
+#include <QPixmap>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -36,14 +36,16 @@ QScrollBar* scrollBar(QWidget* parent, const char* name, int top, BarRange range
     return bar;
 }
 
-int slot(StyleField f) { return int(f); }
-}  // namespace
+int slot(StyleField f) {
+    return int(f);
+}
+} // namespace
 
 PropertiesDialog::PropertiesDialog(Workspace& ws, std::function<void()> refresh, QWidget* parent)
     : QDialog(parent), ws_(ws), refresh_(std::move(refresh)) {
     setObjectName("frmProperties");
     setWindowTitle("Pathwright - Properties");
-    QPixmap none(16, 16);  // no icon of its own, nor the main window's
+    QPixmap none(16, 16); // no icon of its own, nor the main window's
     none.fill(Qt::transparent);
     setWindowIcon(QIcon(none));
     setFont(sansFont(8));
@@ -66,7 +68,8 @@ PropertiesDialog::PropertiesDialog(Workspace& ws, std::function<void()> refresh,
     label(this, "Label5", "Select color:", 240, 2520, 1332, 252);
     lblcolor_ = label(this, "lblcolor", QString(), 3960, 1440, 372, 732);
     lblSelcolor_ = label(this, "lblSelcolor", QString(), 3960, 2280, 372, 732);
-    for (QLabel* l : {lblcolor_, lblSelcolor_}) l->setAutoFillBackground(true);
+    for (QLabel* l : {lblcolor_, lblSelcolor_})
+        l->setAutoFillBackground(true);
     connect(piccolor_, &PaletteBox::released, this,
             [this](QPointF pos) { colourPicked(ws_.st.color, lblcolor_, pos); });
     connect(picselcolor_, &PaletteBox::released, this,
@@ -83,12 +86,13 @@ PropertiesDialog::PropertiesDialog(Workspace& ws, std::function<void()> refresh,
     auto* btnClose = new QPushButton("&Close", this);
     btnClose->setObjectName("btnClose");
     placeTwips(btnClose, 240, 3600, 1332, 372);
-    btnClose->setDefault(true);  // Enter; Escape hides through the dialog's reject()
+    btnClose->setDefault(true); // Enter; Escape hides through the dialog's reject()
     connect(btnClose, &QPushButton::clicked, this, &QWidget::hide);
 
-    QWidget* order[] = {styleBars_[0], styleBars_[1], styleBars_[2], piccolor_, picselcolor_, scrlinterval_,
-                        btnClose};
-    for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+    QWidget* order[] = {styleBars_[0], styleBars_[1], styleBars_[2], piccolor_,
+                        picselcolor_,  scrlinterval_, btnClose};
+    for (size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
     styleBars_[0]->setFocus();
 }
 
@@ -147,7 +151,7 @@ void PropertiesDialog::fillIntervalBar() {
         lblInterval_->setText(shortestDecimal(ws_.st.interval));
         return;
     }
-    scrlinterval_->setValue(tenths);  // runs scrlinterval_Change when the value moves
+    scrlinterval_->setValue(tenths); // runs scrlinterval_Change when the value moves
     lblInterval_->setText(intervalText(scrlinterval_->value()));
 }
 

@@ -15,15 +15,15 @@ class QScrollBar;
 
 class PropertiesDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     // `refresh` repaints the map window and the swatch after a redraw.
     PropertiesDialog(Workspace& ws, std::function<void()> refresh, QWidget* parent = nullptr);
 
-protected:
+  protected:
     // Every activation refills the dialog from the project state.
     bool event(QEvent* event) override;
 
-private:
+  private:
     void buildStyleRow(StyleField f, const char* caption, int top, const char* label, const char* bar,
                        const char* value);
     void Form_Activate();

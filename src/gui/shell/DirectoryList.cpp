@@ -23,7 +23,7 @@ bool isEnter(QEvent* e) {
     const int key = static_cast<QKeyEvent*>(e)->key();
     return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
-}  // namespace
+} // namespace
 
 void DirectoryList::keyPressEvent(QKeyEvent* e) {
     if (!isEnter(e)) return QListWidget::keyPressEvent(e);
@@ -60,7 +60,7 @@ void DirectoryList::fill() {
     const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);
     // The chain from the root down to the current directory.
     QStringList chain;
-    for (QDir d(path_);; ) {
+    for (QDir d(path_);;) {
         chain.prepend(d.absolutePath());
         if (d.isRoot() || !d.cdUp()) break;
     }

@@ -9,7 +9,7 @@
 
 class DirectoryList : public QListWidget {
     Q_OBJECT
-public:
+  public:
     explicit DirectoryList(QWidget* parent = nullptr);
 
     QString path() const { return path_; }
@@ -17,16 +17,16 @@ public:
     void setPath(const QString& dir);
     void attachPathBox(QLineEdit* box);
 
-signals:
+  signals:
     void changed(const QString& path);
 
-protected:
+  protected:
     // Enter changes the directory and goes no further: in a dialog it would press the
     // default button.
     void keyPressEvent(QKeyEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
 
-private:
+  private:
     void takeTypedPath();
     void fill();
     void openItem(QListWidgetItem* item);

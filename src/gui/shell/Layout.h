@@ -5,7 +5,9 @@
 #include <QWidget>
 
 constexpr int kTwipsPerPixel = 12;
-constexpr int px(int twips) { return twips / kTwipsPerPixel; }
+constexpr int px(int twips) {
+    return twips / kTwipsPerPixel;
+}
 
 inline void placeTwips(QWidget* w, int left, int top, int width, int height) {
     w->setGeometry(px(left), px(top), px(width), px(height));

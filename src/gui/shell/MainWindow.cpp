@@ -26,11 +26,12 @@
 #include <QVBoxLayout>
 
 namespace {
-constexpr int kToolBarHeight = 420;  // twips
+constexpr int kToolBarHeight = 420; // twips
 constexpr int kClientWidth = 9516, kClientHeight = 7836;
-}  // namespace
+} // namespace
 
-MainWindow::MainWindow(const QString& programDir, QWidget* parent) : QMainWindow(parent), programDir_(programDir) {
+MainWindow::MainWindow(const QString& programDir, QWidget* parent)
+    : QMainWindow(parent), programDir_(programDir) {
     setObjectName("MDIForm1");
     setWindowTitle("Vantorel* Pathwright");
     setWindowIcon(programIcon());
@@ -98,7 +99,9 @@ void MainWindow::refreshViews() {
     }
 }
 
-void MainWindow::setFrameText(const QString& text) { lblFrame_->setText(text); }
+void MainWindow::setFrameText(const QString& text) {
+    lblFrame_->setText(text);
+}
 
 void MainWindow::fitMapWindow() {
     if (!frmImage_) return;
@@ -115,22 +118,60 @@ void MainWindow::fitMapWindow() {
 
 void MainWindow::setMapCursor() {
     switch (ws_.st.editmode.unicode()) {
-    case u'+': map_->setCursor(Qt::CrossCursor); break;
-    case u'-': map_->setCursor(Qt::WhatsThisCursor); break;
-    case u'>': map_->setCursor(Qt::SizeAllCursor); break;
-    default: map_->setCursor(Qt::ArrowCursor); break;
+    case u'+':
+        map_->setCursor(Qt::CrossCursor);
+        break;
+    case u'-':
+        map_->setCursor(Qt::WhatsThisCursor);
+        break;
+    case u'>':
+        map_->setCursor(Qt::SizeAllCursor);
+        break;
+    default:
+        map_->setCursor(Qt::ArrowCursor);
+        break;
     }
 }
 
-void MainWindow::btnNTSC_Click() { SetNTSC(ws_); refreshViews(); }
-void MainWindow::btnPAL_Click() { SetPAL(ws_); refreshViews(); }
-void MainWindow::btnPlus_Click() { btnPlus(ws_); setMapCursor(); refreshViews(); }
-void MainWindow::btnMinus_Click() { btnMinus(ws_); setMapCursor(); refreshViews(); }
-void MainWindow::btnSeek_Click() { btnSeek(ws_); setMapCursor(); }
-void MainWindow::btnMove_Click() { btnMove(ws_); setMapCursor(); refreshViews(); }
-void MainWindow::btnBack_Click() { btnBack(ws_); refreshViews(); }
-void MainWindow::btnFore_Click() { btnFore(ws_); refreshViews(); }
-void MainWindow::btnRedraw_Click() { Redraw(ws_); refreshViews(); }
+void MainWindow::btnNTSC_Click() {
+    SetNTSC(ws_);
+    refreshViews();
+}
+void MainWindow::btnPAL_Click() {
+    SetPAL(ws_);
+    refreshViews();
+}
+void MainWindow::btnPlus_Click() {
+    btnPlus(ws_);
+    setMapCursor();
+    refreshViews();
+}
+void MainWindow::btnMinus_Click() {
+    btnMinus(ws_);
+    setMapCursor();
+    refreshViews();
+}
+void MainWindow::btnSeek_Click() {
+    btnSeek(ws_);
+    setMapCursor();
+}
+void MainWindow::btnMove_Click() {
+    btnMove(ws_);
+    setMapCursor();
+    refreshViews();
+}
+void MainWindow::btnBack_Click() {
+    btnBack(ws_);
+    refreshViews();
+}
+void MainWindow::btnFore_Click() {
+    btnFore(ws_);
+    refreshViews();
+}
+void MainWindow::btnRedraw_Click() {
+    Redraw(ws_);
+    refreshViews();
+}
 
 void MainWindow::frmImage_Click() {
     clickMap(ws_, map_->mousex, map_->mousey);
@@ -144,14 +185,18 @@ void MainWindow::btnResize_Click() {
 }
 
 void MainWindow::imgThumb_Click() {
-    if (!frmGetImage_) frmGetImage_ = new GetImageDialog(ws_, [this] { refreshViews(); }, this);
+    if (!frmGetImage_)
+        frmGetImage_ = new GetImageDialog(
+            ws_, [this] { refreshViews(); }, this);
     frmGetImage_->show();
     frmGetImage_->raise();
     frmGetImage_->activateWindow();
 }
 
 void MainWindow::mnuProperties_Click() {
-    if (!frmProperties_) frmProperties_ = new PropertiesDialog(ws_, [this] { refreshViews(); }, this);
+    if (!frmProperties_)
+        frmProperties_ = new PropertiesDialog(
+            ws_, [this] { refreshViews(); }, this);
     frmProperties_->show();
     frmProperties_->raise();
     frmProperties_->activateWindow();
@@ -160,7 +205,8 @@ void MainWindow::mnuProperties_Click() {
 void MainWindow::mnuExit_Click() {
     // Nothing is asked and nothing is saved; a running preview or render stops where it is.
     timerRoute_.stop();
-    for (QWidget* w : findChildren<QDialog*>(Qt::FindDirectChildrenOnly)) w->close();
+    for (QWidget* w : findChildren<QDialog*>(Qt::FindDirectChildrenOnly))
+        w->close();
     qApp->quit();
 }
 

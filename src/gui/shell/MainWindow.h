@@ -22,7 +22,7 @@ class Thumbnail;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     explicit MainWindow(const QString& programDir, QWidget* parent = nullptr);
     ~MainWindow() override;
 
@@ -48,10 +48,10 @@ public:
     void mnuExit_Click();
     void frmImage_Click();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* e) override;
 
-private:
+  private:
     void MDIForm_Load(const QString& programDir);
     void buildToolBar(QWidget* bar);
     void buildMenus();

@@ -12,8 +12,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 
-QPushButton* MainWindow::toolButton(QWidget* bar, const char* name, const QString& caption, int left, int width,
-                                    double pointSize, const QString& tooltip) {
+QPushButton* MainWindow::toolButton(QWidget* bar, const char* name, const QString& caption, int left,
+                                    int width, double pointSize, const QString& tooltip) {
     auto* b = new QPushButton(caption, bar);
     b->setObjectName(name);
     placeTwips(b, left, 0, width, 372);
@@ -53,8 +53,10 @@ void MainWindow::buildToolBar(QWidget* bar) {
     resize->setVisible(false);
 
     // Keyboard order across the tool bar.
-    QWidget* order[] = {ntsc, pal, redraw, route, render, plus, seek, minus, back, fore, picStyle_, move, resize};
-    for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+    QWidget* order[] = {ntsc,  pal,  redraw, route,     render, plus,  seek,
+                        minus, back, fore,   picStyle_, move,   resize};
+    for (size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
 
     connect(ntsc, &QPushButton::clicked, this, &MainWindow::btnNTSC_Click);
     connect(pal, &QPushButton::clicked, this, &MainWindow::btnPAL_Click);
@@ -94,7 +96,7 @@ void MainWindow::buildMenus() {
     file->addAction(exit);
     QAction* properties = action("mnuProperties", "&Properties", QKeySequence());
     menuBar()->addAction(properties);
-    menuBar()->addMenu("&Help")->setObjectName("mnuHelp");  // no entries: choosing it does nothing
+    menuBar()->addMenu("&Help")->setObjectName("mnuHelp"); // no entries: choosing it does nothing
 
     connect(open, &QAction::triggered, project_, &ProjectCommands::mnuOpen_Click);
     connect(save, &QAction::triggered, project_, &ProjectCommands::mnuSave_Click);

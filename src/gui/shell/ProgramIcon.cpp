@@ -5,7 +5,7 @@
 
 QIcon programIcon() {
     QPixmap pm(32, 32);
-    pm.fill(QColor(170, 205, 230));  // sea
+    pm.fill(QColor(170, 205, 230)); // sea
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
     QPainterPath land;
@@ -19,7 +19,8 @@ QIcon programIcon() {
     p.drawPolyline(route, 3);
     p.setPen(QPen(QColor(220, 0, 0), 1.5));
     p.setBrush(Qt::NoBrush);
-    for (const QPointF& pt : route) p.drawEllipse(pt, 3.5, 3.5);
+    for (const QPointF& pt : route)
+        p.drawEllipse(pt, 3.5, 3.5);
     return QIcon(pm);
 }
 
