@@ -22,20 +22,11 @@ class ProgramStartTest : public QObject {
         QTest::addColumn<QString>("display");
         QTest::addColumn<QString>("platform");
         QTest::addColumn<QString>("says");
-        QTest::newRow("no display at all") << "program"
-                                           << ""
-                                           << ""
-                                           << "no display found";
-        QTest::newRow("make run, no display") << "run.sh"
-                                              << ""
-                                              << ""
-                                              << "no display found";
-        QTest::newRow("display that does not answer") << "program" << deadDisplay() << ""
-                                                      << "cannot open a window";
-        QTest::newRow("unknown platform") << "program"
-                                          << ""
-                                          << "nonsense"
-                                          << "cannot open a window";
+        const QString none, noDisplay = "no display found", noWindow = "cannot open a window";
+        QTest::newRow("no display at all") << "program" << none << none << noDisplay;
+        QTest::newRow("make run, no display") << "run.sh" << none << none << noDisplay;
+        QTest::newRow("display that does not answer") << "program" << deadDisplay() << none << noWindow;
+        QTest::newRow("unknown platform") << "program" << none << "nonsense" << noWindow;
     }
     void saysWhyInOneLine() {
         QFETCH(QString, command);

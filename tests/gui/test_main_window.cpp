@@ -1,25 +1,34 @@
-// The main window: tool bar, menus, caption, map window size and the Get Image dialog.
+// The main window: tool bar, menus, caption, the map window's size and the Redraw button.
 #include "animation/AnimationCommands.h"
 #include "mapview/ImageView.h"
 #include "shell/MainWindow.h"
-#include "support/ModalCloser.h"
 #include "support/Pixels.h"
 
 #include <QAction>
 #include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QtTest>
+
+namespace {
+QStringList describe(const QList<QAction*>& actions) { // "name caption shortcut", or a separator's name
+    QStringList out;
+    for (QAction* a : actions)
+        out << (a->isSeparator() ? a->objectName()
+                                 : QStringList({a->objectName(), a->text(), a->shortcut().toString()})
+                                       .join(' ')
+                                       .trimmed());
+    return out;
+}
+} // namespace
 
 class MainWindowTest : public QObject {
     Q_OBJECT
     QTemporaryDir dir;
     MainWindow* w = nullptr;
 
-    QWidget* child(const char* name) { return w->findChild<QWidget*>(name); }
+    QWidget* child(const QString& name) { return w->findChild<QWidget*>(name); }
 
   private slots:
     void init() {
@@ -30,52 +39,37 @@ class MainWindowTest : public QObject {
     void cleanup() { delete w; }
 
     void toolBarControls_data() {
-        QTest::addColumn<QString>("name");
         QTest::addColumn<QRect>("geometry");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("tooltip");
         QTest::addColumn<double>("points"); // 0: the default dialog font
-        QTest::newRow("NTSC") << "btnNTSC" << QRect(0, 0, 51, 31) << "NTSC"
-                              << "654x480 29.97fps" << 0.0;
-        QTest::newRow("PAL") << "btnPAL" << QRect(50, 0, 51, 31) << "PAL"
-                             << "786x576 25fps" << 0.0;
-        QTest::newRow("thumb") << "imgThumb" << QRect(100, 0, 41, 31) << ""
-                               << "" << 0.0;
-        QTest::newRow("plus") << "btnPlus" << QRect(140, 0, 31, 31) << "+"
-                              << "Add points" << 15.6;
-        QTest::newRow("back") << "btnBack" << QRect(170, 0, 31, 31) << "<"
-                              << "Move selected point backwards" << 15.6;
-        QTest::newRow("seek") << "btnSeek" << QRect(200, 0, 31, 31) << "o"
-                              << "Select point" << 12.0;
-        QTest::newRow("fore") << "btnFore" << QRect(230, 0, 31, 31) << ">"
-                              << "Move selecte point forwards" << 15.6;
-        QTest::newRow("minus") << "btnMinus" << QRect(260, 0, 31, 31) << "-"
-                               << "Delete points" << 15.6;
-        QTest::newRow("move") << "btnMove" << QRect(290, 0, 31, 31) << "->"
-                              << "Move selected point" << 12.0;
-        QTest::newRow("swatch") << "picStyle" << QRect(320, 0, 91, 31) << ""
-                                << "" << 0.0;
-        QTest::newRow("redraw") << "btnRedraw" << QRect(410, 0, 61, 31) << "Redraw"
-                                << "Refresh the display" << 0.0;
-        QTest::newRow("preview") << "btnRoute" << QRect(470, 0, 61, 31) << "Preview"
-                                 << "Preview the route" << 0.0;
-        QTest::newRow("render") << "btnRender" << QRect(530, 0, 61, 31) << "Render"
-                                << "Save animation to image sequence" << 0.0;
-        QTest::newRow("frame") << "lblFrame" << QRect(590, 0, 61, 31) << "Frame"
-                               << "" << 12.0;
+        auto row = [](const char* name, int x, int width, const char* caption, const char* tip, double pt) {
+            QTest::newRow(name) << QRect(x, 0, width, 31) << QString(caption) << QString(tip) << pt;
+        };
+        row("btnNTSC", 0, 51, "NTSC", "654x480 29.97fps", 0);
+        row("btnPAL", 50, 51, "PAL", "786x576 25fps", 0);
+        row("imgThumb", 100, 41, "", "", 0);
+        row("btnPlus", 140, 31, "+", "Add points", 15.6);
+        row("btnBack", 170, 31, "<", "Move selected point backwards", 15.6);
+        row("btnSeek", 200, 31, "o", "Select point", 12);
+        row("btnFore", 230, 31, ">", "Move selecte point forwards", 15.6);
+        row("btnMinus", 260, 31, "-", "Delete points", 15.6);
+        row("btnMove", 290, 31, "->", "Move selected point", 12);
+        row("picStyle", 320, 91, "", "", 0);
+        row("btnRedraw", 410, 61, "Redraw", "Refresh the display", 0);
+        row("btnRoute", 470, 61, "Preview", "Preview the route", 0);
+        row("btnRender", 530, 61, "Render", "Save animation to image sequence", 0);
+        row("lblFrame", 590, 61, "Frame", "", 12);
     }
     void toolBarControls() {
-        QFETCH(QString, name);
-        QFETCH(QRect, geometry);
         QFETCH(QString, caption);
-        QFETCH(QString, tooltip);
         QFETCH(double, points);
-        QWidget* c = child(qPrintable(name));
-        QVERIFY2(c, qPrintable(name));
+        QWidget* c = child(QTest::currentDataTag());
+        QVERIFY(c);
         QCOMPARE(c->parentWidget(), child("Picture1"));
-        QCOMPARE(c->geometry(), geometry);
+        QTEST(c->geometry(), "geometry");
         QVERIFY(c->isVisible());
-        QCOMPARE(c->toolTip(), tooltip);
+        QTEST(c->toolTip(), "tooltip");
         if (auto* b = qobject_cast<QPushButton*>(c)) QCOMPARE(b->text(), caption);
         if (auto* l = qobject_cast<QLabel*>(c); l && !caption.isEmpty()) QCOMPARE(l->text(), caption);
         const QFont font = c->font();
@@ -83,69 +77,23 @@ class MainWindowTest : public QObject {
         QVERIFY(!font.bold() && !font.italic());
     }
 
-    void toolBarAcrossTheTop() {
-        QWidget* bar = child("Picture1");
-        QCOMPARE(bar->geometry(), QRect(0, 0, w->centralWidget()->width(), 35));
-        auto* frame = w->findChild<QLabel*>("lblFrame");
-        QCOMPARE(frame->alignment(), Qt::AlignCenter);
-        QVERIFY(frame->frameShape() != QFrame::NoFrame);
+    void frameBarsAndTimer() {
+        QCOMPARE(w->windowTitle(), QString("Vantorel* Pathwright"));
+        QCOMPARE(child("Picture1")->geometry(), QRect(0, 0, w->centralWidget()->width(), 35));
         QVERIFY(!child("btnResize")->isVisible());
-        // The preview's timer is there from the start, stopped, at 33 ms.
-        const QTimer* timer = w->findChild<AnimationCommands*>()->timerRoute();
+        const QTimer* timer = w->findChild<AnimationCommands*>()->timerRoute(); // stopped, at 33 ms
         QVERIFY(!timer->isActive());
         QCOMPARE(timer->interval(), 33);
+        QCOMPARE(describe(w->menuBar()->actions()),
+                 QStringList({"&File", "mnuProperties &Properties", "&Help"}));
+        QCOMPARE(describe(w->findChild<QMenu*>("mnuFile")->actions()),
+                 QStringList({"mnuOpen &Open Ctrl+O", "mnuSave &Save Ctrl+S", "mnuSaveAs Save&As Ctrl+A",
+                              "div01", "mnuImage &Image Ctrl+I", "mnuRender &Render Ctrl+R", "div03",
+                              "mnuExit E&xit Ctrl+X"}));
+        QVERIFY(w->findChild<QMenu*>("mnuHelp")->actions().isEmpty());
     }
 
-    void menus_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<QString>("shortcut");
-        QTest::newRow("open") << "mnuOpen"
-                              << "&Open"
-                              << "Ctrl+O";
-        QTest::newRow("save") << "mnuSave"
-                              << "&Save"
-                              << "Ctrl+S";
-        QTest::newRow("save as") << "mnuSaveAs"
-                                 << "Save&As"
-                                 << "Ctrl+A";
-        QTest::newRow("image") << "mnuImage"
-                               << "&Image"
-                               << "Ctrl+I";
-        QTest::newRow("render") << "mnuRender"
-                                << "&Render"
-                                << "Ctrl+R";
-        QTest::newRow("exit") << "mnuExit"
-                              << "E&xit"
-                              << "Ctrl+X";
-        QTest::newRow("properties") << "mnuProperties"
-                                    << "&Properties"
-                                    << "";
-    }
-    void menus() {
-        QFETCH(QString, name);
-        QFETCH(QString, caption);
-        QFETCH(QString, shortcut);
-        auto* a = w->findChild<QAction*>(name);
-        QVERIFY(a);
-        QCOMPARE(a->text(), caption);
-        QCOMPARE(a->shortcut().toString(), shortcut);
-    }
-
-    void menuBarOrder() {
-        QStringList top;
-        for (QAction* a : w->menuBar()->actions())
-            top << a->text();
-        QCOMPARE(top, QStringList({"&File", "&Properties", "&Help"}));
-        QStringList file;
-        for (QAction* a : w->findChild<QMenu*>("mnuFile")->actions())
-            file << (a->isSeparator() ? a->objectName() : a->objectName() + " " + a->text());
-        QCOMPARE(file, QStringList({"mnuOpen &Open", "mnuSave &Save", "mnuSaveAs Save&As", "div01",
-                                    "mnuImage &Image", "mnuRender &Render", "div03", "mnuExit E&xit"}));
-        const auto* help = w->findChild<QMenu*>("mnuHelp");
-        QVERIFY(help && help->actions().isEmpty());
-    }
-
+    // Exit ends the program at once, unsaved changes or an open dialog notwithstanding.
     void exitEndsTheProgramAtOnce_data() {
         QTest::addColumn<bool>("closeControl");
         QTest::newRow("Ctrl+X") << false;
@@ -153,32 +101,27 @@ class MainWindowTest : public QObject {
     }
     void exitEndsTheProgramAtOnce() {
         QFETCH(bool, closeControl);
-        w->workspace().st.listmax = 1; // unsaved changes: nothing is asked
+        w->workspace().st.listmax = 1;
         QTest::keyClick(w, Qt::Key_I, Qt::ControlModifier);
         QWidget* dialog = child("frmGetImage");
         QVERIFY(dialog && dialog->isVisible());
         w->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(w));
         QTimer::singleShot(0, w, [this, closeControl] {
-            if (closeControl)
-                w->close();
-            else
-                QTest::keyClick(w, Qt::Key_X, Qt::ControlModifier);
+            closeControl ? void(w->close()) : QTest::keyClick(w, Qt::Key_X, Qt::ControlModifier);
         });
-        QTimer watchdog;
-        watchdog.setSingleShot(true);
-        connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(2); });
+        QTimer watchdog; // ends the loop if Exit does not; not a timing check
+        watchdog.callOnTimeout([] { QCoreApplication::exit(2); });
         watchdog.start(5000);
-        QCOMPARE(QCoreApplication::exec(), 0); // the event loop ended, not the watchdog
+        QCOMPARE(QCoreApplication::exec(), 0);
         QVERIFY(!dialog->isVisible());
     }
-
-    void captionIsTheDesignCaption() { QCOMPARE(w->windowTitle(), QString("Vantorel* Pathwright")); }
 
     void mapDrawingAreaFollowsThePresets() {
         auto* map = w->findChild<ImageView*>("frmImage");
         auto* sub = qobject_cast<QMdiSubWindow*>(map->parentWidget());
         QVERIFY(sub);
+        QCOMPARE(sub->windowTitle(), QString("map image"));
         const QSize ntscWindow = sub->size();
         QCOMPARE(map->size(), QSize(654, 480));
         QTest::mouseClick(child("btnPAL"), Qt::LeftButton);
@@ -187,7 +130,6 @@ class MainWindowTest : public QObject {
         QTest::mouseClick(child("btnNTSC"), Qt::LeftButton);
         QCOMPARE(map->size(), QSize(654, 480));
         QCOMPARE(sub->size(), ntscWindow);
-        QCOMPARE(sub->windowTitle(), QString("map image"));
         QVERIFY(sub->height() > 480); // its frame goes around the drawing area
     }
 
@@ -196,12 +138,9 @@ class MainWindowTest : public QObject {
         ws.st.pointx[0] = 50;
         ws.st.pointy[0] = 60;
         ws.st.listmax = 1;
-        QCOMPARE(rgbAt(ws.map.image(), 50, 60), 0xffffffu);
         QTest::mouseClick(child("btnRedraw"), Qt::LeftButton);
         QCOMPARE(rgbAt(ws.map.image(), 50, 60), 0xff0000u);
-        // The widget shows what the surface holds.
-        const QImage shown = child("frmImage")->grab().toImage();
-        QCOMPARE(rgbAt(shown, 50, 60), 0xff0000u);
+        QCOMPARE(rgbAt(child("frmImage")->grab().toImage(), 50, 60), 0xff0000u); // the widget shows it
     }
 };
 
