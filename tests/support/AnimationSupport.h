@@ -1,6 +1,6 @@
 #pragma once
-// Workspaces with a small route over a recognisable map picture, and frame sinks that keep
-// the frames in memory or fail like a full disk.
+// Workspaces with a small route over a recognisable map picture, and a frame sink that keeps
+// the frames in memory or fails like a full disk.
 
 #include "animation/FrameSink.h"
 #include "shell/Workspace.h"
@@ -19,7 +19,8 @@ inline QImage testMapPicture() {
     return img;
 }
 
-// The default style, the map picture and the given points; `delay` frames per leg.
+// Red lines 5 px wide, circles of radius 10, PAL, frames "/frames/tour####.bmp"; `delay`
+// frames per leg.
 inline void setUpRoute(Workspace& ws, const std::vector<QPoint>& points, double delay) {
     ProjectState& st = ws.st;
     ws.map.resize(200, 100);
@@ -30,7 +31,6 @@ inline void setUpRoute(Workspace& ws, const std::vector<QPoint>& points, double 
     st.circlethick = 3;
     st.circleradius = 10;
     st.fps = 25;
-    st.interval = delay / 25;
     st.delay = delay;
     st.renderpath = "/frames/";
     st.rendername = "tour";
@@ -41,11 +41,13 @@ inline void setUpRoute(Workspace& ws, const std::vector<QPoint>& points, double 
     }
 }
 
-// Keeps every frame, or only counts them when `keep` is false.
+// Keeps every frame (or only their names when `keep` is false); after `failAt` frames it fails
+// as a full disk does.
 class MemorySink : public FrameSink {
   public:
-    explicit MemorySink(bool keep = true) : keep_(keep) {}
+    explicit MemorySink(bool keep = true, int failAt = -1) : keep_(keep), failAt_(failAt) {}
     MaybeError put(const QImage& frame, const QString& path) override {
+        if (failAt_ >= 0 && paths.size() >= failAt_) return Error{path, "No space left on device"};
         if (keep_) frames.push_back(frame.copy());
         paths << path;
         return std::nullopt;
@@ -58,17 +60,5 @@ class MemorySink : public FrameSink {
 
   private:
     bool keep_;
-};
-
-// Writes `k` frames, then fails as a full disk does.
-class FailingSink : public MemorySink {
-  public:
-    explicit FailingSink(int k) : MemorySink(false), k_(k) {}
-    MaybeError put(const QImage& frame, const QString& path) override {
-        if (paths.size() >= k_) return Error{path, "No space left on device"};
-        return MemorySink::put(frame, path);
-    }
-
-  private:
-    int k_;
+    int failAt_;
 };
