@@ -1,108 +1,138 @@
-// The style fields and the interval as the properties dialog sets them.
+// The properties dialog's settings apart from its widgets: the palette (its 27 cells on a
+// surface and picking from a position), the style fields and the interval.
 
+#include "settings/Palette.h"
 #include "settings/StyleSettings.h"
 #include "shell/Startup.h"
 
 #include <QLocale>
 #include <QTest>
 
+namespace {
+// A started-up workspace with one point at (100, 100), counting its redraws.
+struct Fixture {
+    Workspace ws;
+    int redraws = 0;
+    Fixture() {
+        startUpBegin(ws, "/tmp");
+        startUpFinish(ws, 1.0);
+        ws.stopTimer = [this] { ++redraws; };
+        ws.st.listmax = 1;
+        ws.st.pointx[0] = ws.st.pointy[0] = 100;
+    }
+};
+} // namespace
+
 class TestStyleSettings : public QObject {
     Q_OBJECT
   private slots:
-    void intervalBar_data();
-    void intervalBar();
-    void intervalLabel_data();
-    void intervalLabel();
-    void labelIgnoresLocale();
-    void intervalSetsDelay_data();
-    void intervalSetsDelay();
-    void styleBarsSetTheirField();
+    void paletteCellsDrawn() {
+        Surface s(182, 62, Qt::gray);
+        drawPalette(s);
+        const QImage img = s.image();
+        const int lv[] = {0, 128, 255};
+        for (int r = 0; r < 3; ++r)
+            for (int g = 0; g < 3; ++g)
+                for (int b = 0; b < 3; ++b) {
+                    const int x = 60 * g + 20 * r, y = 20 * b;
+                    const QColor want(lv[r], lv[g], lv[b]);
+                    QCOMPARE(img.pixelColor(x, y), want);
+                    QCOMPARE(img.pixelColor(x + 19, y + 19), want);
+                }
+        // The grid covers 180 x 60 pixels; the rest keeps the background.
+        QCOMPARE(img.pixelColor(180, 10), QColor(Qt::gray));
+        QCOMPARE(img.pixelColor(10, 60), QColor(Qt::gray));
+    }
+
+    void pick_data() {
+        QTest::addColumn<double>("x");
+        QTest::addColumn<double>("y");
+        QTest::addColumn<int>("colour"); // -1: no colour, the pick is ignored
+        QTest::newRow("origin") << 0.0 << 0.0 << rgb(0, 0, 0);
+        QTest::newRow("last pixel") << 179.0 << 59.0 << rgb(255, 255, 255);
+        QTest::newRow("end of block 0") << 59.0 << 0.0 << rgb(255, 0, 0);
+        QTest::newRow("start of block 1") << 60.0 << 0.0 << rgb(0, 128, 0);
+        QTest::newRow("inside a cell") << 39.9 << 19.9 << rgb(128, 0, 0);
+        QTest::newRow("right of grid") << 181.0 << 5.0 << rgb(0, 255, 0);
+        QTest::newRow("far right, below") << 500.0 << 500.0 << rgb(128, 255, 255);
+        QTest::newRow("huge") << 1e12 << 1e12 << rgb(255, 255, 255);
+        QTest::newRow("left of it") << -1.0 << 5.0 << -1;
+        QTest::newRow("above it") << 5.0 << -0.5 << -1;
+    }
+    void pick() {
+        QFETCH(double, x);
+        QFETCH(double, y);
+        QTEST(int(paletteColorAt(x, y).value_or(-1)), "colour");
+    }
+
+    void pickSetsColourAndRedraws() {
+        Fixture f;
+        QVERIFY(!pickColor(f.ws, f.ws.st.color, -1, 5));
+        QCOMPARE(f.redraws, 0);
+        QVERIFY(pickColor(f.ws, f.ws.st.color, 65, 45));
+        QCOMPARE(f.ws.st.color, rgb(0, 128, 255));
+        QCOMPARE(f.ws.map.image().pixelColor(110, 100), QColor(0, 128, 255));  // the circle
+        QCOMPARE(f.ws.swatch.image().pixelColor(40, 13), QColor(0, 128, 255)); // the swatch's line
+    }
+
+    void intervalBar_data() {
+        QTest::addColumn<double>("interval");
+        QTest::addColumn<int>("bar");
+        QTest::newRow("2.25 to even") << 2.25 << 22;
+        QTest::newRow("2.35 to even") << 2.35 << 24;
+        QTest::newRow("0.05") << 0.05 << 0;
+        QTest::newRow("10.05") << 10.05 << 100;
+        QTest::newRow("10.06") << 10.06 << 101;
+        QTest::newRow("huge") << 1e300 << 2147483647;
+    }
+    void intervalBar() {
+        QFETCH(double, interval);
+        QTEST(intervalBarValue(interval), "bar");
+    }
+
+    // The shortest decimal form with "." even where the locale's separator is ",".
+    void intervalLabel_data() {
+        QTest::addColumn<int>("bar");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("20") << 20 << "2";
+        QTest::newRow("25") << 25 << "2.5";
+        QTest::newRow("1") << 1 << "0.1";
+        QTest::newRow("100") << 100 << "10";
+    }
+    void intervalLabel() {
+        QFETCH(int, bar);
+        const QLocale old;
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        const QString text = intervalText(bar);
+        QLocale::setDefault(old);
+        QTEST(text, "text");
+    }
+
+    void intervalSetsDelay() {
+        ProjectState st;
+        st.fps = 25;
+        setIntervalFromBar(st, 25);
+        QCOMPARE(st.interval, 2.5);
+        QCOMPARE(st.delay, 62.5);
+    }
+
+    void styleBarsSetTheirField() {
+        Fixture f;
+        setStyleField(f.ws, StyleField::LineThick, 9);
+        setStyleField(f.ws, StyleField::CircleThick, 2);
+        setStyleField(f.ws, StyleField::CircleRadius, 13);
+        QCOMPARE(
+            QString("%1 %2 %3").arg(f.ws.st.linethick).arg(f.ws.st.circlethick).arg(f.ws.st.circleradius),
+            QString("9 2 13"));
+        QCOMPARE(f.redraws, 3);
+        // The map shows the new style: the dot is 9 across, the ring 2 wide at radius 13.
+        const QImage img = f.ws.map.image();
+        QCOMPARE(img.pixelColor(103, 100), QColor(Qt::red));
+        QCOMPARE(img.pixelColor(105, 100), QColor(Qt::white));
+        QCOMPARE(img.pixelColor(113, 100), QColor(Qt::red));
+        QCOMPARE(img.pixelColor(110, 100), QColor(Qt::white));
+    }
 };
-
-void TestStyleSettings::intervalBar_data() {
-    QTest::addColumn<double>("interval");
-    QTest::addColumn<int>("bar");
-    QTest::newRow("2.0") << 2.0 << 20;
-    QTest::newRow("2.25 to even") << 2.25 << 22;
-    QTest::newRow("2.35 to even") << 2.35 << 24;
-    QTest::newRow("0.05") << 0.05 << 0;
-    QTest::newRow("10.05") << 10.05 << 100;
-    QTest::newRow("10.06") << 10.06 << 101;
-    QTest::newRow("huge") << 1e300 << 2147483647;
-}
-
-void TestStyleSettings::intervalBar() {
-    QFETCH(double, interval);
-    QTEST(intervalBarValue(interval), "bar");
-}
-
-void TestStyleSettings::intervalLabel_data() {
-    QTest::addColumn<int>("bar");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("20") << 20 << "2";
-    QTest::newRow("25") << 25 << "2.5";
-    QTest::newRow("1") << 1 << "0.1";
-    QTest::newRow("100") << 100 << "10";
-    QTest::newRow("22") << 22 << "2.2";
-    QTest::newRow("3") << 3 << "0.3";
-    QTest::newRow("99") << 99 << "9.9";
-}
-
-void TestStyleSettings::intervalLabel() {
-    QFETCH(int, bar);
-    QTEST(intervalText(bar), "text");
-}
-
-void TestStyleSettings::labelIgnoresLocale() {
-    const QLocale old;
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    const QString text = intervalText(25);
-    QLocale::setDefault(old);
-    QCOMPARE(text, QString("2.5"));
-}
-
-void TestStyleSettings::intervalSetsDelay_data() {
-    QTest::addColumn<double>("fps");
-    QTest::addColumn<int>("bar");
-    QTest::addColumn<double>("interval");
-    QTest::addColumn<double>("delay");
-    QTest::newRow("NTSC 0.1 s") << 29.97 << 1 << 0.1 << 2.997;
-    QTest::newRow("PAL 2.5 s") << 25.0 << 25 << 2.5 << 62.5;
-    QTest::newRow("NTSC 10 s") << 29.97 << 100 << 10.0 << 299.7;
-}
-
-void TestStyleSettings::intervalSetsDelay() {
-    QFETCH(double, fps);
-    QFETCH(int, bar);
-    ProjectState st;
-    st.fps = fps;
-    setIntervalFromBar(st, bar);
-    QTEST(st.interval, "interval");
-    QTEST(st.delay, "delay");
-}
-
-void TestStyleSettings::styleBarsSetTheirField() {
-    Workspace ws;
-    startUpBegin(ws, "/tmp");
-    startUpFinish(ws, 1.0);
-    int redraws = 0;
-    ws.stopTimer = [&] { ++redraws; };
-    ws.st.listmax = 1;
-    ws.st.pointx[0] = ws.st.pointy[0] = 100;
-    setStyleField(ws, StyleField::LineThick, 9);
-    setStyleField(ws, StyleField::CircleThick, 2);
-    setStyleField(ws, StyleField::CircleRadius, 13);
-    QCOMPARE(ws.st.linethick, 9);
-    QCOMPARE(ws.st.circlethick, 2);
-    QCOMPARE(ws.st.circleradius, 13);
-    QCOMPARE(redraws, 3);
-    // The map shows the new style: the dot is 9 across, the ring 2 wide at radius 13.
-    const QImage img = ws.map.image();
-    QCOMPARE(img.pixelColor(103, 100), QColor(Qt::red));
-    QCOMPARE(img.pixelColor(105, 100), QColor(Qt::white));
-    QCOMPARE(img.pixelColor(113, 100), QColor(Qt::red));
-    QCOMPARE(img.pixelColor(110, 100), QColor(Qt::white));
-}
 
 QTEST_GUILESS_MAIN(TestStyleSettings)
 #include "test_style_settings.moc"

@@ -1,15 +1,64 @@
-// The properties dialog driven as a user would: activation, scroll bars, palette clicks and
-// the ways to hide it.
+// The properties dialog's captions and tab order, and the dialog driven as a user would:
+// activation, scroll bars, palette clicks and the ways to hide it.
 
-#include "support/PropertiesFixture.h"
+#include "settings/PropertiesDialog.h"
+#include "shell/Startup.h"
 
+#include <QApplication>
+#include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionSlider>
 #include <QTest>
+#include <memory>
 
 namespace {
+
+// A dialog over a started-up workspace with a two-point route; it counts the repaints the
+// dialog asks for after each redraw.
+struct Fixture {
+    Workspace ws;
+    int refreshes = 0;
+    std::unique_ptr<PropertiesDialog> dlg;
+    Fixture() {
+        startUpBegin(ws, "/tmp");
+        startUpFinish(ws, 1.0);
+        ws.st.listmax = 2;
+        ws.st.pointx = {100, 300};
+        ws.st.pointy = {100, 100};
+        dlg = std::make_unique<PropertiesDialog>(ws, [this] { ++refreshes; });
+    }
+    template <class T = QWidget> T* child(const QString& name) {
+        T* w = dlg->findChild<T*>(name);
+        if (!w) qFatal("no control %s", qPrintable(name));
+        return w;
+    }
+    QScrollBar* bar(const QString& name) { return child<QScrollBar>(name); }
+    QString text(const char* name) { return child<QLabel>(name)->text(); }
+    // "value:label" of the line, circle, radius and interval bars.
+    QString shown() {
+        const char* bars[] = {"scrlLineThick", "scrlCircleThick", "scrlCircleRadius", "scrlinterval"};
+        const char* labels[] = {"lblLineThick", "lblCircleThick", "lblCircleRadius", "lblInterval"};
+        QStringList s;
+        for (int i = 0; i < 4; ++i)
+            s << QString("%1:%2").arg(bar(bars[i])->value()).arg(text(labels[i]));
+        return s.join(' ');
+    }
+    // Line, circle, radius, interval and delay.
+    QString fields() {
+        const ProjectState& st = ws.st;
+        return QStringList{QString::number(st.linethick), QString::number(st.circlethick),
+                           QString::number(st.circleradius), QString::number(st.interval),
+                           QString::number(st.delay)}
+            .join(' ');
+    }
+    bool activate() {
+        dlg->show();
+        dlg->activateWindow();
+        return QTest::qWaitForWindowActive(dlg.get());
+    }
+};
 
 QColor background(QLabel* l) {
     return l->palette().color(QPalette::Window);
@@ -33,240 +82,192 @@ QPoint thumbCentre(QScrollBar* bar) {
 class TestProperties : public QObject {
     Q_OBJECT
   private slots:
-    void firstActivation();
-    void barAlreadyHoldingValue();
-    void intervalRounding_data();
-    void intervalRounding();
-    void intervalKeptWhenBarHoldsIt();
-    void outOfRange();
-    void styleBarDragRedraws();
-    void intervalTakenOnRelease();
-    void paletteClick_data();
-    void paletteClick();
-    void pickLeftOfPaletteIgnored();
-    void hiding_data();
-    void hiding();
-    void otherWindowDoesNotHide();
+    // The captions, and the tab order through every control that takes the focus.
+    void captionsAndTabOrder() {
+        Fixture f;
+        QCOMPARE(f.dlg->objectName(), QString("frmProperties"));
+        QCOMPARE(f.dlg->windowTitle(), QString("Pathwright - Properties"));
+        QStringList captions;
+        for (const char* name : {"Label1", "Label2", "Label3", "Label4", "Label5", "Label6"})
+            captions << f.text(name);
+        captions << f.child<QPushButton>("btnClose")->text();
+        QCOMPARE(captions, QStringList({"Line thickness:", "Circle thickness:", "Circle radius:",
+                                        "Draw color:", "Select color:", "Interval (seconds)", "&Close"}));
+        QVERIFY(f.activate());
+        QStringList order;
+        QWidget* w = f.bar("scrlLineThick");
+        QCOMPARE(QApplication::focusWidget(), w);
+        do {
+            order << w->objectName();
+            w = w->nextInFocusChain();
+            while (!(w->focusPolicy() & Qt::TabFocus))
+                w = w->nextInFocusChain();
+        } while (w != f.bar("scrlLineThick"));
+        QCOMPARE(order, QStringList({"scrlLineThick", "scrlCircleThick", "scrlCircleRadius", "piccolor",
+                                     "picselcolor", "scrlinterval", "btnClose"}));
+    }
+
+    // The first activation fills the dialog from the fields: each bar that moves runs its
+    // handler (a style bar redraws, the interval bar rounds the interval); a field outside its
+    // bar's range shows its true value and stays until the user moves the bar.
+    void firstActivation_data() {
+        QTest::addColumn<QString>("fields"); // line, circle, radius, interval, delay
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<int>("refreshes");
+        const auto row = [](const char* tag, const char* set, const char* shown, const char* after, int n) {
+            QTest::newRow(tag) << QString(set) << QString(shown) << QString(after) << n;
+        };
+        row("start values", "5 3 10 2 59.94", "5:5 3:3 10:10 20:2", "5 3 10 2 59.94", 3);
+        // The line bar already stands at 1 and does not move; the circle bar shows its top end.
+        row("line at 1, circle beyond", "1 20 10 2 59.94", "1:1 9:20 10:10 20:2", "1 20 10 2 59.94", 2);
+        row("2.25 to even", "5 3 10 2.25 0", "5:5 3:3 10:10 22:2.2", "5 3 10 2.2 65.934", 3);
+        row("2.35 to even", "5 3 10 2.35 0", "5:5 3:3 10:10 24:2.4", "5 3 10 2.4 71.928", 3);
+        row("out of range", "20 -3 32767 0.01 0", "9:20 1:-3 13:32767 1:0.01", "20 -3 32767 0.01 0", 2);
+    }
+    void firstActivation() {
+        QFETCH(QString, fields);
+        Fixture f;
+        ProjectState& st = f.ws.st;
+        const QStringList v = fields.split(' ');
+        st.linethick = qint16(v[0].toInt());
+        st.circlethick = qint16(v[1].toInt());
+        st.circleradius = qint16(v[2].toInt());
+        st.interval = v[3].toDouble();
+        st.delay = v[4].toDouble();
+        QVERIFY(f.activate());
+        QTEST(f.shown(), "shown");
+        QTEST(f.fields(), "after");
+        QTEST(f.refreshes, "refreshes");
+        QCOMPARE(background(f.child<QLabel>("lblcolor")), QColor(255, 0, 0));
+        QCOMPARE(background(f.child<QLabel>("lblSelcolor")), QColor(255, 255, 0));
+        for (const char* name : {"piccolor", "picselcolor"}) { // both palettes drawn and shown
+            const QImage shown = f.child(name)->grab().toImage();
+            QCOMPARE(shown.pixelColor(125, 25), QColor(0, 255, 128));
+            QCOMPARE(shown.pixelColor(179, 59), QColor(255, 255, 255));
+        }
+        // The user's move takes over.
+        QScrollBar* line = f.bar("scrlLineThick");
+        QTest::keyClick(line, Qt::Key_Left);
+        QCOMPARE(int(st.linethick), line->value());
+        QCOMPARE(f.text("lblLineThick"), QString::number(line->value()));
+    }
+
+    // Dragging a style bar's thumb: every value it passes reaches the field and the map at once.
+    void styleBarDragRedraws() {
+        Fixture f;
+        QVERIFY(f.activate());
+        QScrollBar* bar = f.bar("scrlCircleRadius");
+        const int before = f.refreshes;
+        QPoint at = thumbCentre(bar);
+        QTest::mousePress(bar, Qt::LeftButton, {}, at);
+        QList<int> seen{bar->value()};
+        while (bar->value() > 4 && at.x() > 0) {
+            at.rx() -= 2;
+            QTest::mouseMove(bar, at);
+            if (seen.last() != bar->value()) seen << bar->value();
+            QCOMPARE(f.ws.st.circleradius, bar->value());
+            QCOMPARE(f.text("lblCircleRadius"), QString::number(bar->value()));
+        }
+        QTest::mouseRelease(bar, Qt::LeftButton, {}, at);
+        QCOMPARE(seen, QList<int>({10, 9, 8, 7, 6, 5, 4}));
+        QCOMPARE(f.refreshes - before, 6);
+        QCOMPARE(f.ws.map.image().pixelColor(104, 100), QColor(255, 0, 0)); // the ring at radius 4
+    }
+
+    // The interval bar's thumb is taken on release; a click on its trough pages by 10 at once.
+    void intervalTakenOnRelease() {
+        Fixture f;
+        QVERIFY(f.activate());
+        QScrollBar* bar = f.bar("scrlinterval");
+        QPoint at = thumbCentre(bar);
+        QTest::mousePress(bar, Qt::LeftButton, {}, at);
+        for (int i = 0; i < 20; ++i) {
+            at.rx() += 3;
+            QTest::mouseMove(bar, at);
+            QCOMPARE(f.ws.st.interval, 2.0);
+            QCOMPARE(f.text("lblInterval"), QString("2"));
+        }
+        QVERIFY(bar->sliderPosition() > 30);
+        QTest::mouseRelease(bar, Qt::LeftButton, {}, at);
+        const int dragged = bar->value();
+        QCOMPARE(dragged, bar->sliderPosition());
+        QCOMPARE(f.ws.st.interval, dragged / 10.0);
+        QCOMPARE(f.text("lblInterval"), intervalText(dragged));
+        QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() - 25, bar->height() / 2));
+        QCOMPARE(bar->value(), dragged + 10);
+        QCOMPARE(f.ws.st.interval, (dragged + 10) / 10.0);
+        QCOMPARE(f.ws.st.delay, 29.97 * f.ws.st.interval);
+    }
+
+    // A pick is taken where the button is released, with any button; released left of or
+    // above the palette it is ignored. Point 1 is selected, so its circle shows the highlight.
+    void paletteClick_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<Qt::MouseButton>("button");
+        QTest::addColumn<QPoint>("release");
+        QTest::addColumn<QColor>("colour");
+        QTest::addColumn<int>("refreshes");
+        const QColor red(255, 0, 0);
+        QTest::newRow("route beyond grid")
+            << "piccolor" << Qt::LeftButton << QPoint(181, 61) << QColor(0, 255, 255) << 1;
+        QTest::newRow("right button")
+            << "piccolor" << Qt::RightButton << QPoint(125, 25) << QColor(0, 255, 128) << 1;
+        QTest::newRow("highlight") << "picselcolor" << Qt::LeftButton << QPoint(125, 25)
+                                   << QColor(0, 255, 128) << 1;
+        QTest::newRow("released left") << "piccolor" << Qt::LeftButton << QPoint(-5, 10) << red << 0;
+        QTest::newRow("released above") << "piccolor" << Qt::RightButton << QPoint(10, -1) << red << 0;
+    }
+    void paletteClick() {
+        QFETCH(QString, box);
+        QFETCH(Qt::MouseButton, button);
+        QFETCH(QPoint, release);
+        QFETCH(QColor, colour);
+        Fixture f;
+        f.ws.st.selected = 1;
+        QVERIFY(f.activate());
+        const int before = f.refreshes;
+        QTest::mousePress(f.child(box), button, {}, QPoint(10, 10));
+        QTest::mouseRelease(f.child(box), button, {}, release);
+        QTEST(f.refreshes - before, "refreshes");
+        const bool route = box == "piccolor";
+        QCOMPARE(route ? f.ws.st.color : f.ws.st.selcolor, rgb(colour.red(), colour.green(), colour.blue()));
+        QCOMPARE(background(f.child<QLabel>(route ? "lblcolor" : "lblSelcolor")), colour);
+        QCOMPARE(f.ws.map.image().pixelColor(route ? 90 : 290, 100), colour);
+    }
+
+    // Close, Enter and Escape hide the dialog without closing it; another window taking the
+    // focus does not hide it. Coming back with the bars already right moves none, redraws
+    // nothing and leaves an interval of 2.25 s as it is.
+    void hidingAndComingBack_data() {
+        QTest::addColumn<int>("way");
+        QTest::addColumn<bool>("hides");
+        QTest::newRow("Close clicked") << 0 << true;
+        QTest::newRow("Enter") << int(Qt::Key_Return) << true;
+        QTest::newRow("Escape") << int(Qt::Key_Escape) << true;
+        QTest::newRow("another window only") << -1 << false;
+    }
+    void hidingAndComingBack() {
+        QFETCH(int, way);
+        Fixture f;
+        f.ws.st.interval = 2.2;
+        QVERIFY(f.activate());
+        f.ws.st.interval = 2.25; // as a project file could set it
+        QPointer<PropertiesDialog> alive(f.dlg.get());
+        if (way > 0) QTest::keyClick(f.bar("scrlLineThick"), Qt::Key(way));
+        if (way == 0) QTest::mouseClick(f.child<QPushButton>("btnClose"), Qt::LeftButton);
+        QWidget other; // then another window takes the focus, so coming back activates anew
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        QVERIFY(alive);
+        QTEST(!f.dlg->isVisible(), "hides");
+        QVERIFY(f.activate());
+        QCOMPARE(f.refreshes, 3);
+        QCOMPARE(f.shown(), QString("5:5 3:3 10:10 22:2.2"));
+        QCOMPARE(f.fields(), QString("5 3 10 2.25 65.934"));
+    }
 };
-
-void TestProperties::firstActivation() {
-    PropertiesFixture f;
-    QVERIFY(f.activate());
-    QCOMPARE(f.bar("scrlLineThick")->value(), 5);
-    QCOMPARE(f.bar("scrlCircleThick")->value(), 3);
-    QCOMPARE(f.bar("scrlCircleRadius")->value(), 10);
-    QCOMPARE(f.bar("scrlinterval")->value(), 20);
-    QCOMPARE(f.text("lblLineThick"), QString("5"));
-    QCOMPARE(f.text("lblCircleThick"), QString("3"));
-    QCOMPARE(f.text("lblCircleRadius"), QString("10"));
-    QCOMPARE(f.text("lblInterval"), QString("2"));
-    QCOMPARE(f.refreshes, 3); // one redraw per style bar that moved
-    QCOMPARE(f.ws.st.interval, 2.0);
-    QCOMPARE(f.ws.st.delay, 29.97 * 2.0);
-    QCOMPARE(background(f.child<QLabel>("lblcolor")), QColor(255, 0, 0));
-    QCOMPARE(background(f.child<QLabel>("lblSelcolor")), QColor(255, 255, 0));
-    // Both palettes are drawn and shown.
-    for (const char* name : {"piccolor", "picselcolor"}) {
-        const QImage shown = f.child<QWidget>(name)->grab().toImage();
-        QCOMPARE(shown.pixelColor(65, 45), QColor(0, 128, 255));
-        QCOMPARE(shown.pixelColor(179, 59), QColor(255, 255, 255));
-    }
-    // Activating again with nothing changed moves no bar and redraws nothing.
-    QVERIFY(f.reactivate());
-    QCOMPARE(f.refreshes, 3);
-}
-
-void TestProperties::barAlreadyHoldingValue() {
-    PropertiesFixture f;
-    f.ws.st.linethick = 1;
-    QVERIFY(f.activate());
-    QCOMPARE(f.text("lblLineThick"), QString("1"));
-    QCOMPARE(f.refreshes, 2);
-}
-
-void TestProperties::intervalRounding_data() {
-    QTest::addColumn<double>("interval");
-    QTest::addColumn<int>("bar");
-    QTest::addColumn<QString>("label");
-    QTest::newRow("2.25") << 2.25 << 22 << "2.2";
-    QTest::newRow("2.35") << 2.35 << 24 << "2.4";
-    QTest::newRow("0.3") << 0.3 << 3 << "0.3";
-    QTest::newRow("10") << 10.0 << 100 << "10";
-}
-
-void TestProperties::intervalRounding() {
-    QFETCH(double, interval);
-    QFETCH(int, bar);
-    PropertiesFixture f;
-    f.ws.st.interval = interval;
-    QVERIFY(f.activate());
-    QTEST(f.bar("scrlinterval")->value(), "bar");
-    QTEST(f.text("lblInterval"), "label");
-    QCOMPARE(f.ws.st.interval, bar / 10.0);
-    QCOMPARE(f.ws.st.delay, 29.97 * (bar / 10.0));
-}
-
-void TestProperties::intervalKeptWhenBarHoldsIt() {
-    PropertiesFixture f;
-    f.ws.st.interval = 2.2;
-    QVERIFY(f.activate());
-    f.ws.st.interval = 2.25; // as a project file could set it
-    QVERIFY(f.reactivate());
-    QCOMPARE(f.bar("scrlinterval")->value(), 22);
-    QCOMPARE(f.ws.st.interval, 2.25);
-    QCOMPARE(f.text("lblInterval"), QString("2.2"));
-}
-
-void TestProperties::outOfRange() {
-    PropertiesFixture f;
-    f.ws.st.linethick = 20;
-    f.ws.st.circlethick = -3;
-    f.ws.st.circleradius = 32767;
-    f.ws.st.interval = 0.01;
-    QVERIFY(f.activate());
-    QCOMPARE(f.bar("scrlLineThick")->value(), 9);
-    QCOMPARE(f.bar("scrlCircleThick")->value(), 1);
-    QCOMPARE(f.bar("scrlCircleRadius")->value(), 13);
-    QCOMPARE(f.bar("scrlinterval")->value(), 1);
-    QCOMPARE(f.text("lblLineThick"), QString("20"));
-    QCOMPARE(f.text("lblCircleThick"), QString("-3"));
-    QCOMPARE(f.text("lblCircleRadius"), QString("32767"));
-    QCOMPARE(f.text("lblInterval"), QString("0.01"));
-    QCOMPARE(f.ws.st.linethick, 20);
-    QCOMPARE(f.ws.st.circlethick, -3);
-    QCOMPARE(f.ws.st.circleradius, 32767);
-    QCOMPARE(f.ws.st.interval, 0.01);
-    // The user's move takes over.
-    f.bar("scrlLineThick")->setFocus();
-    QTest::keyClick(f.bar("scrlLineThick"), Qt::Key_Left);
-    QCOMPARE(f.ws.st.linethick, 8);
-    QCOMPARE(f.text("lblLineThick"), QString("8"));
-}
-
-void TestProperties::styleBarDragRedraws() {
-    PropertiesFixture f;
-    QVERIFY(f.activate());
-    QScrollBar* bar = f.bar("scrlCircleRadius");
-    const int before = f.refreshes;
-    // Dragging the thumb leftwards: every value it passes reaches the field at once.
-    QPoint at = thumbCentre(bar);
-    QTest::mousePress(bar, Qt::LeftButton, {}, at);
-    QList<int> seen{bar->value()};
-    while (bar->value() > 4 && at.x() > 0) {
-        at.rx() -= 2;
-        QTest::mouseMove(bar, at);
-        if (seen.last() != bar->value()) seen << bar->value();
-        QCOMPARE(f.ws.st.circleradius, bar->value());
-        QCOMPARE(f.text("lblCircleRadius"), QString::number(bar->value()));
-    }
-    QTest::mouseRelease(bar, Qt::LeftButton, {}, at);
-    QCOMPARE(seen, QList<int>({10, 9, 8, 7, 6, 5, 4}));
-    QCOMPARE(f.refreshes - before, 6);
-    // The route on the map has the radius of 4.
-    QCOMPARE(f.ws.map.image().pixelColor(104, 100), QColor(255, 0, 0));
-}
-
-void TestProperties::intervalTakenOnRelease() {
-    PropertiesFixture f;
-    QVERIFY(f.activate());
-    QScrollBar* bar = f.bar("scrlinterval");
-    QPoint at = thumbCentre(bar);
-    QTest::mousePress(bar, Qt::LeftButton, {}, at);
-    for (int i = 0; i < 20; ++i) {
-        at.rx() += 3;
-        QTest::mouseMove(bar, at);
-        QCOMPARE(f.ws.st.interval, 2.0);
-        QCOMPARE(f.text("lblInterval"), QString("2"));
-    }
-    QVERIFY(bar->sliderPosition() > 30);
-    QTest::mouseRelease(bar, Qt::LeftButton, {}, at);
-    QCOMPARE(bar->value(), bar->sliderPosition());
-    QCOMPARE(f.ws.st.interval, bar->value() / 10.0);
-    QCOMPARE(f.text("lblInterval"), intervalText(bar->value()));
-    // A click on the bar's trough right of the thumb pages by 10 and is taken at once.
-    const int dragged = bar->value();
-    QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() - 25, bar->height() / 2));
-    QCOMPARE(bar->value(), dragged + 10);
-    QCOMPARE(f.ws.st.interval, (dragged + 10) / 10.0);
-    QCOMPARE(f.ws.st.delay, 29.97 * f.ws.st.interval);
-}
-
-void TestProperties::paletteClick_data() {
-    QTest::addColumn<QString>("box");
-    QTest::addColumn<QPoint>("pos");
-    QTest::addColumn<QColor>("colour");
-    QTest::newRow("route 65,45") << "piccolor" << QPoint(65, 45) << QColor(0, 128, 255);
-    QTest::newRow("route 1,1") << "piccolor" << QPoint(1, 1) << QColor(0, 0, 0);
-    QTest::newRow("route beyond grid") << "piccolor" << QPoint(181, 61) << QColor(0, 255, 255);
-    QTest::newRow("highlight 125,25") << "picselcolor" << QPoint(125, 25) << QColor(0, 255, 128);
-}
-
-void TestProperties::paletteClick() {
-    QFETCH(QString, box);
-    QFETCH(QPoint, pos);
-    QFETCH(QColor, colour);
-    PropertiesFixture f;
-    f.ws.st.selected = 1;
-    QVERIFY(f.activate());
-    const int before = f.refreshes;
-    QTest::mouseClick(f.child<QWidget>(box.toLatin1()), Qt::LeftButton, {}, pos);
-    QCOMPARE(f.refreshes, before + 1);
-    const bool route = box == "piccolor";
-    const qint32 want = rgb(colour.red(), colour.green(), colour.blue());
-    QCOMPARE(route ? f.ws.st.color : f.ws.st.selcolor, want);
-    QCOMPARE(background(f.child<QLabel>(route ? "lblcolor" : "lblSelcolor")), colour);
-    // Point 0's circle is in the route colour, point 1's in the highlight colour.
-    QCOMPARE(f.ws.map.image().pixelColor(route ? 90 : 290, 100), colour);
-}
-
-void TestProperties::pickLeftOfPaletteIgnored() {
-    PropertiesFixture f;
-    QVERIFY(f.activate());
-    QWidget* box = f.child<QWidget>("piccolor");
-    const int before = f.refreshes;
-    QTest::mousePress(box, Qt::LeftButton, {}, QPoint(10, 10));
-    QTest::mouseRelease(box, Qt::LeftButton, {}, QPoint(-5, 10));
-    QTest::mousePress(box, Qt::RightButton, {}, QPoint(10, 10));
-    QTest::mouseRelease(box, Qt::RightButton, {}, QPoint(10, -1));
-    QCOMPARE(f.ws.st.color, rgb(255, 0, 0));
-    QCOMPARE(f.refreshes, before);
-    // Any button picks.
-    QTest::mouseClick(box, Qt::RightButton, {}, QPoint(65, 45));
-    QCOMPARE(f.ws.st.color, rgb(0, 128, 255));
-}
-
-void TestProperties::hiding_data() {
-    QTest::addColumn<QString>("way");
-    QTest::newRow("Close clicked") << "click";
-    QTest::newRow("Enter") << "enter";
-    QTest::newRow("Escape") << "escape";
-}
-
-void TestProperties::hiding() {
-    QFETCH(QString, way);
-    PropertiesFixture f;
-    QVERIFY(f.activate());
-    QPointer<PropertiesDialog> alive(f.dlg.get());
-    if (way == "click") QTest::mouseClick(f.child<QPushButton>("btnClose"), Qt::LeftButton);
-    if (way == "enter") QTest::keyClick(f.bar("scrlLineThick"), Qt::Key_Return);
-    if (way == "escape") QTest::keyClick(f.bar("scrlLineThick"), Qt::Key_Escape);
-    QVERIFY(!f.dlg->isVisible());
-    QVERIFY(alive);
-    QCOMPARE(f.ws.st.linethick, 5); // hiding changes nothing
-    // Shown again, it keeps its state.
-    QVERIFY(f.activate());
-    QCOMPARE(f.bar("scrlLineThick")->value(), 5);
-}
-
-void TestProperties::otherWindowDoesNotHide() {
-    PropertiesFixture f;
-    QVERIFY(f.activate());
-    QWidget other;
-    other.show();
-    other.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&other));
-    QVERIFY(f.dlg->isVisible());
-}
 
 QTEST_MAIN(TestProperties)
 #include "test_properties.moc"
