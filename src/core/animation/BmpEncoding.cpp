@@ -81,11 +81,3 @@ void encodeBmp(const uchar* rgb32, int width, int height, qsizetype stride, std:
         std::memset(dst + packed, 0, row - packed); // row padding
     }
 }
-
-QByteArray encodeBmp(const QImage& image) {
-    const QImage rgb =
-        image.format() == QImage::Format_RGB32 ? image : image.convertToFormat(QImage::Format_RGB32);
-    std::vector<char> out;
-    encodeBmp(rgb.constBits(), rgb.width(), rgb.height(), rgb.bytesPerLine(), out);
-    return QByteArray(out.data(), qsizetype(out.size()));
-}

@@ -2,7 +2,6 @@
 // 24-bit uncompressed BMP: the 14-byte file header, the 40-byte BITMAPINFOHEADER, then the
 // rows bottom-up as blue, green, red, each row padded to a multiple of four bytes.
 
-#include <QByteArray>
 #include <QImage>
 #include <cstddef>
 #include <cstdint>
@@ -21,5 +20,3 @@ inline std::size_t bmpFileSize(int width, int height) {
 // which is resized to the file size (its capacity is reused from call to call).
 void encodeBmp(const uchar* rgb32, int width, int height, qsizetype stride, std::vector<char>& out);
 
-// Any picture: converted to RGB32 first when it is in another format.
-QByteArray encodeBmp(const QImage& image);
