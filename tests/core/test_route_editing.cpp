@@ -2,23 +2,14 @@
 // buttons, moving a point along the route, and what a click draws on the spot.
 
 #include "mapview/RouteEditing.h"
-#include "shell/Startup.h"
+#include "support/StartedWorkspace.h"
 
 #include <QStringList>
 #include <QTest>
 
 namespace {
 
-struct Fixture {
-    Workspace ws;
-    int redraws = 0;
-    Fixture() {
-        startUpBegin(ws, "/tmp");
-        startUpFinish(ws, 1.0);
-        // Every redraw stops the preview timer first, so this counts redraws.
-        ws.stopTimer = [this] { ++redraws; };
-    }
-};
+using Fixture = StartedWorkspace;
 
 // "x,y x,y ..." into the route slots.
 void setRoute(ProjectState& st, const QString& route) {

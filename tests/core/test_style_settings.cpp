@@ -3,20 +3,15 @@
 
 #include "settings/Palette.h"
 #include "settings/StyleSettings.h"
-#include "shell/Startup.h"
+#include "support/StartedWorkspace.h"
 
 #include <QLocale>
 #include <QTest>
 
 namespace {
-// A started-up workspace with one point at (100, 100), counting its redraws.
-struct Fixture {
-    Workspace ws;
-    int redraws = 0;
+// A started-up workspace with one point at (100, 100).
+struct Fixture : StartedWorkspace {
     Fixture() {
-        startUpBegin(ws, "/tmp");
-        startUpFinish(ws, 1.0);
-        ws.stopTimer = [this] { ++redraws; };
         ws.st.listmax = 1;
         ws.st.pointx[0] = ws.st.pointy[0] = 100;
     }
