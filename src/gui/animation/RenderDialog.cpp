@@ -16,34 +16,20 @@ RenderDialog::RenderDialog(Workspace& ws, std::function<void()> startRender, std
     setWindowTitle("Pathwright - Render");
     setFixedSize(px(3972), px(2772));
 
-    drive_ = new QLineEdit(this);
-    drive_->setObjectName("Drive1");
-    placeTwips(drive_, 120, 120, 3732, 288);
-    dir_ = new DirectoryList(this);
-    dir_->setObjectName("Dir1");
-    placeTwips(dir_, 120, 480, 3732, 1152);
-    name_ = new QLineEdit(this);
-    name_->setObjectName("txtName");
-    placeTwips(name_, 120, 1800, 3732, 288);
-    auto* render = new QPushButton("&Render", this);
-    render->setObjectName("btnRender");
-    placeTwips(render, 120, 2280, 1332, 372);
+    dir_ = DirectoryList::addToDialog(this, 1152);
+    name_ = placed(new QLineEdit(this), "txtName", 120, 1800, 3732, 288);
+    auto* render = placed(new QPushButton("&Render", this), "btnRender", 120, 2280, 1332, 372);
     render->setDefault(true);
     render->setAutoDefault(true);
-    auto* cancel = new QPushButton("&Cancel", this);
-    cancel->setObjectName("btnCancel");
-    placeTwips(cancel, 1560, 2280, 1332, 372);
+    auto* cancel = placed(new QPushButton("&Cancel", this), "btnCancel", 1560, 2280, 1332, 372);
     cancel->setAutoDefault(false);
-    frame_ = new QLabel("Frame", this);
-    frame_->setObjectName("lblFrame");
+    frame_ = placed(new QLabel("Frame", this), "lblFrame", 3000, 2280, 852, 372);
     frame_->setFont(sansFont(12));
-    placeTwips(frame_, 3000, 2280, 852, 372);
-    setTabOrder(drive_, dir_);
+    setTabOrder(dir_->pathBox(), dir_);
     setTabOrder(dir_, name_);
     setTabOrder(name_, render);
     setTabOrder(render, cancel);
 
-    dir_->attachPathBox(drive_);
     connect(dir_, &DirectoryList::changed, this, &RenderDialog::Dir1_Change);
     connect(render, &QPushButton::clicked, this, &RenderDialog::btnRender_Click);
     // Escape reaches QDialog::reject, which hides the dialog as Cancel does.

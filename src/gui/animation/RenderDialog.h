@@ -35,7 +35,6 @@ class RenderDialog : public QDialog {
     Workspace& ws_;
     std::function<void()> startRender_;
     std::function<bool()> busy_;
-    QLineEdit* drive_;
     DirectoryList* dir_;
     QLineEdit* name_;
     QLabel* frame_;

@@ -18,30 +18,18 @@ GetImageDialog::GetImageDialog(Workspace& ws, std::function<void()> loaded, QWid
     setWindowIcon(noIcon());
     setFixedSize(px(3972), px(4932));
 
-    drive_ = new QLineEdit(this);
-    drive_->setObjectName("Drive1");
-    placeTwips(drive_, 120, 120, 3732, 288);
-    dir_ = new DirectoryList(this);
-    dir_->setObjectName("Dir1");
-    placeTwips(dir_, 120, 480, 3732, 1368);
-    list_ = new QListWidget(this);
-    list_->setObjectName("List1");
-    placeTwips(list_, 120, 1920, 3732, 2352);
-    auto* open = new QPushButton("&Open", this);
-    open->setObjectName("btnOpen");
-    placeTwips(open, 120, 4440, 1332, 372);
-    auto* cancel = new QPushButton("&Cancel", this);
-    cancel->setObjectName("btnCancel");
-    placeTwips(cancel, 1560, 4440, 1332, 372);
+    dir_ = DirectoryList::addToDialog(this, 1368);
+    list_ = placed(new QListWidget(this), "List1", 120, 1920, 3732, 2352);
+    auto* open = placed(new QPushButton("&Open", this), "btnOpen", 120, 4440, 1332, 372);
+    auto* cancel = placed(new QPushButton("&Cancel", this), "btnCancel", 1560, 4440, 1332, 372);
     cancel->setDefault(true); // Enter and Escape both cancel
-    setTabOrder(drive_, dir_);
+    setTabOrder(dir_->pathBox(), dir_);
     setTabOrder(dir_, list_);
     setTabOrder(list_, open);
     setTabOrder(open, cancel);
 
     // The list starts empty in the process's current directory; it fills on a change.
     dir_->setPath(QDir::currentPath());
-    dir_->attachPathBox(drive_);
     connect(dir_, &DirectoryList::changed, this, &GetImageDialog::Dir1_Change);
     connect(open, &QPushButton::clicked, this, &GetImageDialog::btnOpen_Click);
     connect(list_, &QListWidget::itemDoubleClicked, this, &GetImageDialog::btnOpen_Click);

@@ -8,7 +8,6 @@
 
 class DirectoryList;
 class QListWidget;
-class QLineEdit;
 
 class GetImageDialog : public QDialog {
     Q_OBJECT
@@ -22,7 +21,6 @@ class GetImageDialog : public QDialog {
   private:
     Workspace& ws_;
     std::function<void()> loaded_;
-    QLineEdit* drive_;
     DirectoryList* dir_;
     QListWidget* list_;
 };

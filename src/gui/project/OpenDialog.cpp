@@ -19,31 +19,19 @@ OpenDialog::OpenDialog(Open open, QWidget* parent) : QDialog(parent), open_(std:
     setWindowTitle("Pathwright - File open");
     setFixedSize(px(3972), px(4932));
 
-    drive_ = new QLineEdit(this);
-    drive_->setObjectName("Drive1");
-    placeTwips(drive_, 120, 120, 3732, 288);
-    dir_ = new DirectoryList(this);
-    dir_->setObjectName("Dir1");
-    placeTwips(dir_, 120, 480, 3732, 1368);
-    list_ = new QListWidget(this);
-    list_->setObjectName("List1");
+    dir_ = DirectoryList::addToDialog(this, 1368);
+    list_ = placed(new QListWidget(this), "List1", 120, 1920, 3732, 2352);
     list_->setSortingEnabled(false); // directory order
-    placeTwips(list_, 120, 1920, 3732, 2352);
-    auto* btnOpen = new QPushButton("&Open", this);
-    btnOpen->setObjectName("btnOpen");
-    placeTwips(btnOpen, 120, 4440, 1332, 372);
+    auto* btnOpen = placed(new QPushButton("&Open", this), "btnOpen", 120, 4440, 1332, 372);
     btnOpen->setDefault(true);
-    auto* btnCancel = new QPushButton("&Cancel", this);
-    btnCancel->setObjectName("btnCancel");
-    placeTwips(btnCancel, 1560, 4440, 1332, 372);
-    setTabOrder(drive_, dir_);
+    auto* btnCancel = placed(new QPushButton("&Cancel", this), "btnCancel", 1560, 4440, 1332, 372);
+    setTabOrder(dir_->pathBox(), dir_);
     setTabOrder(dir_, btnOpen);
     setTabOrder(btnOpen, btnCancel);
     setTabOrder(btnCancel, list_);
 
     // The list starts empty in the process's current directory; it fills on a change.
     dir_->setPath(QDir::currentPath());
-    dir_->attachPathBox(drive_);
     connect(dir_, &DirectoryList::changed, this, &OpenDialog::Dir1_Change);
     connect(btnOpen, &QPushButton::clicked, this, &OpenDialog::btnOpen_Click);
     connect(list_, &QListWidget::itemDoubleClicked, this, &OpenDialog::List1_DblClick);

@@ -9,7 +9,6 @@
 #include <functional>
 
 class DirectoryList;
-class QLineEdit;
 class QListWidget;
 class QListWidgetItem;
 
@@ -28,7 +27,6 @@ class OpenDialog : public QDialog {
     void openEntry(const QListWidgetItem* item);
 
     Open open_;
-    QLineEdit* drive_;
     DirectoryList* dir_;
     QListWidget* list_;
     QString listed_; // the directory whose files the list shows, ending in the separator

@@ -13,30 +13,18 @@ SaveAsDialog::SaveAsDialog(Workspace& ws, Save save, QWidget* parent)
     setWindowTitle("Pathwright - Save project file");
     setFixedSize(px(3972), px(2772));
 
-    drive_ = new QLineEdit(this);
-    drive_->setObjectName("Drive1");
-    placeTwips(drive_, 120, 120, 3732, 288);
-    dir_ = new DirectoryList(this);
-    dir_->setObjectName("Dir1");
-    placeTwips(dir_, 120, 480, 3732, 1152);
-    txtName_ = new QLineEdit(this);
-    txtName_->setObjectName("txtName");
-    placeTwips(txtName_, 120, 1800, 3732, 288);
-    auto* btnSave = new QPushButton("&Save", this);
-    btnSave->setObjectName("btnSave");
-    placeTwips(btnSave, 120, 2280, 1332, 372);
-    auto* btnCancel = new QPushButton("&Cancel", this);
-    btnCancel->setObjectName("btnCancel");
-    placeTwips(btnCancel, 1560, 2280, 1332, 372);
+    dir_ = DirectoryList::addToDialog(this, 1152);
+    txtName_ = placed(new QLineEdit(this), "txtName", 120, 1800, 3732, 288);
+    auto* btnSave = placed(new QPushButton("&Save", this), "btnSave", 120, 2280, 1332, 372);
+    auto* btnCancel = placed(new QPushButton("&Cancel", this), "btnCancel", 1560, 2280, 1332, 372);
     // No default button: Enter in the name box does not save (Escape still cancels).
     btnSave->setAutoDefault(false);
     btnCancel->setAutoDefault(false);
-    setTabOrder(drive_, dir_);
+    setTabOrder(dir_->pathBox(), dir_);
     setTabOrder(dir_, txtName_);
     setTabOrder(txtName_, btnSave);
     setTabOrder(btnSave, btnCancel);
 
-    dir_->attachPathBox(drive_);
     connect(btnSave, &QPushButton::clicked, this, &SaveAsDialog::btnSave_Click);
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::hide);
 }

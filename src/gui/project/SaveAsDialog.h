@@ -29,7 +29,6 @@ class SaveAsDialog : public QDialog {
   private:
     Workspace& ws_;
     Save save_;
-    QLineEdit* drive_;
     DirectoryList* dir_;
     QLineEdit* txtName_;
     QString shown_; // the project directory the dialog last moved to

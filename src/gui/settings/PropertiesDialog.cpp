@@ -16,15 +16,11 @@
 namespace {
 QLabel* label(QWidget* parent, const char* name, const QString& text, int left, int top, int width,
               int height) {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(name);
-    placeTwips(l, left, top, width, height);
-    return l;
+    return placed(new QLabel(text, parent), name, left, top, width, height);
 }
 
 QScrollBar* scrollBar(QWidget* parent, const char* name, int top, BarRange range, int pageStep) {
-    auto* bar = new QScrollBar(Qt::Horizontal, parent);
-    bar->setObjectName(name);
+    auto* bar = placed(new QScrollBar(Qt::Horizontal, parent), name, 1680, top, 2172, 252);
     bar->setRange(range.min, range.max);
     bar->setSingleStep(1);
     bar->setPageStep(pageStep);
@@ -32,7 +28,6 @@ QScrollBar* scrollBar(QWidget* parent, const char* name, int top, BarRange range
     bar->setFocusPolicy(Qt::StrongFocus);
     // Qt's scroll bars invert their keys; these set values, so Left lowers and Right raises.
     bar->setInvertedControls(false);
-    placeTwips(bar, 1680, top, 2172, 252);
     return bar;
 }
 
@@ -58,12 +53,8 @@ PropertiesDialog::PropertiesDialog(Workspace& ws, std::function<void()> refresh,
                   "lblCircleRadius");
 
     // The two palettes, each with its caption and a label showing the colour chosen.
-    piccolor_ = new PaletteBox(px(2184), px(744), this);
-    piccolor_->setObjectName("piccolor");
-    placeTwips(piccolor_, 1680, 1440, 2184, 744);
-    picselcolor_ = new PaletteBox(px(2184), px(744), this);
-    picselcolor_->setObjectName("picselcolor");
-    placeTwips(picselcolor_, 1680, 2280, 2184, 744);
+    piccolor_ = placed(new PaletteBox(px(2184), px(744), this), "piccolor", 1680, 1440, 2184, 744);
+    picselcolor_ = placed(new PaletteBox(px(2184), px(744), this), "picselcolor", 1680, 2280, 2184, 744);
     label(this, "Label4", "Draw color:", 240, 1680, 1332, 252);
     label(this, "Label5", "Select color:", 240, 2520, 1332, 252);
     lblcolor_ = label(this, "lblcolor", QString(), 3960, 1440, 372, 732);
@@ -83,9 +74,7 @@ PropertiesDialog::PropertiesDialog(Workspace& ws, std::function<void()> refresh,
     lblInterval_->setAlignment(Qt::AlignCenter);
     connect(scrlinterval_, &QScrollBar::valueChanged, this, &PropertiesDialog::scrlinterval_Change);
 
-    auto* btnClose = new QPushButton("&Close", this);
-    btnClose->setObjectName("btnClose");
-    placeTwips(btnClose, 240, 3600, 1332, 372);
+    auto* btnClose = placed(new QPushButton("&Close", this), "btnClose", 240, 3600, 1332, 372);
     btnClose->setDefault(true); // Enter; Escape hides through the dialog's reject()
     connect(btnClose, &QPushButton::clicked, this, &QWidget::hide);
 

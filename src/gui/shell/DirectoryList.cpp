@@ -1,5 +1,7 @@
 #include "DirectoryList.h"
 
+#include "Layout.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -9,6 +11,13 @@
 DirectoryList::DirectoryList(QWidget* parent) : QListWidget(parent) {
     // A double-click opens an entry; Enter is handled in keyPressEvent.
     connect(this, &QListWidget::itemDoubleClicked, this, &DirectoryList::openItem);
+}
+
+DirectoryList* DirectoryList::addToDialog(QWidget* dialog, int listHeight) {
+    auto* box = placed(new QLineEdit(dialog), "Drive1", 120, 120, 3732, 288);
+    auto* list = placed(new DirectoryList(dialog), "Dir1", 120, 480, 3732, listHeight);
+    list->attachPathBox(box);
+    return list;
 }
 
 void DirectoryList::attachPathBox(QLineEdit* box) {

@@ -16,6 +16,11 @@ class DirectoryList : public QListWidget {
     // Makes `dir` current; emits changed() when that changes the path.
     void setPath(const QString& dir);
     void attachPathBox(QLineEdit* box);
+    QLineEdit* pathBox() const { return box_; }
+
+    // The top of a file dialog: the path box `Drive1` (in the place of a drive list) over the
+    // list `Dir1`, `listHeight` twips high, the box attached to the list.
+    static DirectoryList* addToDialog(QWidget* dialog, int listHeight);
 
   signals:
     void changed(const QString& path);

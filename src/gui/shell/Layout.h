@@ -13,6 +13,13 @@ inline void placeTwips(QWidget* w, int left, int top, int width, int height) {
     w->setGeometry(px(left), px(top), px(width), px(height));
 }
 
+// Names a new control and puts it at its design place; returns it for further settings.
+template <class W> W* placed(W* w, const char* name, int left, int top, int width, int height) {
+    w->setObjectName(name);
+    placeTwips(w, left, top, width, height);
+    return w;
+}
+
 // The platform's default sans font at a point size (the tool-bar symbols are drawn larger).
 inline QFont sansFont(double pointSize) {
     QFont f(QStringLiteral("Sans Serif"));

@@ -14,9 +14,7 @@
 
 QPushButton* MainWindow::toolButton(QWidget* bar, const char* name, const QString& caption, int left,
                                     int width, double pointSize, const QString& tooltip) {
-    auto* b = new QPushButton(caption, bar);
-    b->setObjectName(name);
-    placeTwips(b, left, 0, width, 372);
+    auto* b = placed(new QPushButton(caption, bar), name, left, 0, width, 372);
     if (pointSize > 0) b->setFont(sansFont(pointSize));
     b->setToolTip(tooltip);
     return b;
@@ -25,9 +23,7 @@ QPushButton* MainWindow::toolButton(QWidget* bar, const char* name, const QStrin
 void MainWindow::buildToolBar(QWidget* bar) {
     auto* ntsc = toolButton(bar, "btnNTSC", "NTSC", 0, 612, 0, "654x480 29.97fps");
     auto* pal = toolButton(bar, "btnPAL", "PAL", 600, 612, 0, "786x576 25fps");
-    imgThumb_ = new Thumbnail(bar);
-    imgThumb_->setObjectName("imgThumb");
-    placeTwips(imgThumb_, 1200, 0, 492, 372);
+    imgThumb_ = placed(new Thumbnail(bar), "imgThumb", 1200, 0, 492, 372);
     imgThumb_->setScaledContents(true);
     imgThumb_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     auto* plus = toolButton(bar, "btnPlus", "+", 1680, 372, 15.6, "Add points");
@@ -43,9 +39,7 @@ void MainWindow::buildToolBar(QWidget* bar) {
     auto* redraw = toolButton(bar, "btnRedraw", "Redraw", 4920, 732, 0, "Refresh the display");
     auto* route = toolButton(bar, "btnRoute", "Preview", 5640, 732, 0, "Preview the route");
     auto* render = toolButton(bar, "btnRender", "Render", 6360, 732, 0, "Save animation to image sequence");
-    lblFrame_ = new QLabel("Frame", bar);
-    lblFrame_->setObjectName("lblFrame");
-    placeTwips(lblFrame_, 7080, 0, 732, 372);
+    lblFrame_ = placed(new QLabel("Frame", bar), "lblFrame", 7080, 0, 732, 372);
     lblFrame_->setFont(sansFont(12));
     lblFrame_->setFrameStyle(QFrame::Box | QFrame::Plain);
     lblFrame_->setAlignment(Qt::AlignCenter);
