@@ -1,16 +1,12 @@
 // Pictures that cannot be read leave the old map in place and say why.
 #include "mapview/MapPicture.h"
+#include "support/Files.h"
 #include "support/Pixels.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
-void touch(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 QByteArray pngBytes() { // an 8 x 6 green picture
     QImage img(8, 6, QImage::Format_RGB32);
     img.fill(Qt::green);
@@ -51,11 +47,11 @@ class MapPictureTest : public QObject {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, reason);
         QTemporaryDir dir;
-        touch(dir.filePath("good.png"), pngBytes());
+        writeFile(dir.filePath("good.png"), pngBytes());
         Workspace ws;
         QVERIFY(!loadMapPicture(ws, dir.filePath("good.png")));
         const QString path = dir.filePath(name);
-        if (!bytes.isEmpty()) touch(path, bytes);
+        if (!bytes.isEmpty()) writeFile(path, bytes);
         const MaybeError error = loadMapPicture(ws, path);
         QVERIFY(error.has_value());
         QVERIFY2(error->reason.contains(reason), qPrintable(error->message()));

@@ -4,6 +4,7 @@
 #include "project/ProjectFile.h"
 #include "project/ProjectText.h"
 #include "shell/Startup.h"
+#include "support/Files.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,17 +15,6 @@
 #include <unistd.h>
 
 namespace {
-QByteArray readFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
 void writePicture(const QString& path, QColor colour) {
     QImage img(40, 30, QImage::Format_RGB32);
     img.fill(colour);

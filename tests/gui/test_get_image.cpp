@@ -2,6 +2,7 @@
 #include "mapview/GetImageDialog.h"
 #include "shell/DirectoryList.h"
 #include "shell/MainWindow.h"
+#include "support/Files.h"
 #include "support/ModalCloser.h"
 #include "support/Pixels.h"
 
@@ -12,11 +13,6 @@
 #include <QtTest>
 
 namespace {
-void write(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 // What the list shows for the awkward names written by initTestCase.
 const QStringList kListed = {"a.jpe",   "backup.old.gif",           "d.",  "good.png",
                              "Map.JPG", "several.dots.in.name.PNG", "x.p", "y.mp"};
@@ -60,7 +56,7 @@ class GetImageTest : public QObject {
         for (const char* n :
              {"Map.JPG", "a.jpe", "x.p", "y.mp", "d.", "backup.old.gif", "notes.txt", "README", "pic.tiff",
               ".secret.png", "several.dots.in.name.PNG", "photo.jpeg.bak"})
-            write(maps.filePath(n), "not really a picture");
+            writeFile(maps.filePath(n), "not really a picture");
         QImage green(30, 20, QImage::Format_RGB32);
         green.fill(Qt::green);
         QVERIFY(green.save(maps.filePath("good.png")));
@@ -167,7 +163,7 @@ class GetImageTest : public QObject {
     // The resize command writes into the user's data directory; when it cannot, it says where.
     void resizeCommandSaysWhyItFailed() {
         QTemporaryDir home;
-        write(home.filePath("file"), "x"); // a plain file where the data directory should be
+        writeFile(home.filePath("file"), "x"); // a plain file where the data directory should be
         const QByteArray oldData = qgetenv("XDG_DATA_HOME");
         qputenv("XDG_DATA_HOME", QFile::encodeName(home.filePath("file")));
         ModalCloser closer;

@@ -6,6 +6,7 @@
 #include "project/SaveAsDialog.h"
 #include "shell/DirectoryList.h"
 #include "shell/MainWindow.h"
+#include "support/Files.h"
 #include "support/ModalCloser.h"
 
 #include <QAction>
@@ -13,18 +14,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QtTest>
-
-namespace {
-QByteArray readFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-} // namespace
 
 class ProjectDialogsTest : public QObject {
     Q_OBJECT
