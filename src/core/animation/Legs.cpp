@@ -103,25 +103,3 @@ void markReached(Workspace& ws, int i) {
     ws.map.setPenWidth(st.circlethick);
     ws.map.circle(st.pointx[i], st.pointy[i], st.circleradius, st.color);
 }
-
-qint64 plannedFrames(const ProjectState& original, qint64 cap) {
-    if (original.listmax < 1) return 0;
-    ProjectState st = original;
-    qint64 frames = 2; // the bare map and the first point
-    const int last = std::min<int>(st.listmax, kPointSlots) - 1;
-    for (int i = 1; i <= last && frames < cap; ++i) {
-        Leg leg = setUpLeg(st, i);
-        if (leg.pause) {
-            frames += leg.pauseLeft;
-        } else {
-            do {
-                stepPosition(st);
-                stepUpdate(st, leg);
-                ++frames;
-            } while (!legEnded(st, leg) && frames < cap);
-        }
-        ++frames; // the reached point
-    }
-    ++frames; // the last picture once more
-    return std::min(frames, cap);
-}

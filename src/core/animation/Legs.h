@@ -41,7 +41,3 @@ void stepUpdate(ProjectState& st, Leg& leg);
 bool legEnded(const ProjectState& st, const Leg& leg);
 
 void markReached(Workspace& ws, int i);
-
-// The number of frames a render of the route gives (frame 0 the bare map), counted with the
-// same arithmetic, stopping at `cap`. 0 for an empty route.
-qint64 plannedFrames(const ProjectState& st, qint64 cap);

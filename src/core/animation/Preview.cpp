@@ -27,51 +27,42 @@ void Preview::start() {
     st.waiting = false;
     st.framecount = 0;
     host_.showFrame(frameText(st.framecount));
-    resetMap(ws_);
+    walk_ = std::make_unique<FrameWalk>(ws_);
+    walk_->next(); // the bare map
     // An empty route shows the bare map and nothing else.
-    if (st.listmax < 1) return;
-    drawFirstPoint(ws_);
-    count();
-    last_ = std::min<int>(st.listmax, kPointSlots) - 1;
-    leg_.index = 0;
+    if (walk_->done()) return;
     running_ = true;
-    nextLeg();
-}
-
-void Preview::nextLeg() {
-    ProjectState& st = ws_.st;
-    const int i = leg_.index + 1;
-    if (i > last_) {
-        count();
-        running_ = false;
-        host_.stopTimer();
-        return;
-    }
-    leg_ = setUpLeg(st, i);
+    frame(); // the first point
+    if (!running_) return;
     st.waiting = true;
     // The timer keeps running from one leg to the next, so the pace never re-phases.
     host_.startTimer(interval_);
 }
 
-void Preview::endLeg() {
-    ws_.st.waiting = false;
-    markReached(ws_, leg_.index);
+void Preview::frame() {
+    walk_->next();
     count();
-    nextLeg();
+    if (walk_->lastComes()) {
+        walk_->next();
+        count();
+    }
+    if (walk_->done()) {
+        running_ = false;
+        ws_.st.waiting = false;
+        host_.stopTimer();
+    }
 }
 
 void Preview::tick() {
-    ProjectState& st = ws_.st;
-    if (!running_ || !st.waiting) return;
-    if (legEnded(st, leg_)) {
-        endLeg();
-        return;
-    }
-    stepMove(ws_, leg_);
-    count();
-    stepUpdate(st, leg_);
+    if (!running_ || !ws_.st.waiting) return;
+    frame();
 }
 
 void Preview::afterRedraw() {
-    if (running_ && !ws_.st.waiting) endLeg();
+    if (!running_ || ws_.st.waiting) return;
+    walk_->cutLeg();
+    frame();
+    if (!running_) return;
+    ws_.st.waiting = true;
+    host_.startTimer(interval_);
 }

@@ -1,14 +1,15 @@
 #pragma once
 // The preview as a state machine driven by the main window's timer: no nested event loop.
-// Each tick draws one step of the running leg; the tick that finds the leg over marks its end
-// point, counts it and sets up the next leg at once. A redraw ends the running leg from
-// outside by stopping the timer and clearing `waiting`; the host then calls afterRedraw() once
-// the redraw is done, and the preview marks the point, counts it and goes on with the next leg
-// from that leg's own start point.
+// Each tick shows the walk's next frame; the last picture once more shares the tick of the
+// frame before it. A redraw ends the running leg from outside by stopping the timer and
+// clearing `waiting`; the host then calls afterRedraw() once the redraw is done, and the
+// preview marks the point, counts it and goes on with the next leg from that leg's own start
+// point.
 
-#include "Legs.h"
+#include "FrameWalk.h"
 
 #include <functional>
+#include <memory>
 
 class Preview {
   public:
@@ -33,13 +34,11 @@ class Preview {
 
   private:
     void count();
-    void endLeg();
-    void nextLeg();
+    void frame();
 
     Workspace& ws_;
     Host host_;
     bool running_ = false;
-    int last_ = 0;
     int interval_ = 33;
-    Leg leg_;
+    std::unique_ptr<FrameWalk> walk_;
 };

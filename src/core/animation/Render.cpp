@@ -22,56 +22,29 @@ bool RenderRun::advance(std::chrono::nanoseconds budget) {
     const auto until = std::chrono::steady_clock::now() + budget;
     do {
         frame();
-    } while (phase_ != Phase::Done && std::chrono::steady_clock::now() < until && sink_.ready());
-    return phase_ != Phase::Done;
+    } while (!done_ && std::chrono::steady_clock::now() < until && sink_.ready());
+    return !done_;
 }
 
-// One frame's drawing and its save (setting up a leg draws nothing and is no frame).
+// One frame's drawing and its save.
 void RenderRun::frame() {
-    ProjectState& st = ws_.st;
-    switch (phase_) {
-    case Phase::Begin:
+    if (done_) return;
+    if (!walk_) {
+        ProjectState& st = ws_.st;
         st.renderframe = 0;
         st.framecount = 0;
         if (st.listmax < 1) {
             result_.error = Error{QString(), QStringLiteral("The route has no points: nothing to render.")};
-            phase_ = Phase::Done;
+            done_ = true;
             return;
         }
         prefix_ = st.renderpath + st.rendername;
         total_ = plannedFrames(st, kFrameLimit);
-        last_ = std::min<int>(st.listmax, kPointSlots) - 1;
-        resetMap(ws_);
-        phase_ = Phase::FirstPoint;
-        saveFrame();
-        return;
-    case Phase::FirstPoint:
-        drawFirstPoint(ws_);
-        leg_.index = 0;
-        phase_ = last_ >= 1 ? Phase::SetUpLeg : Phase::Last;
-        saveFrame();
-        return;
-    case Phase::SetUpLeg:
-        leg_ = setUpLeg(st, leg_.index + 1);
-        phase_ = Phase::Stepping;
-        [[fallthrough]];
-    case Phase::Stepping:
-        if (legEnded(st, leg_)) {
-            markReached(ws_, leg_.index);
-            phase_ = leg_.index < last_ ? Phase::SetUpLeg : Phase::Last;
-            saveFrame();
-        } else {
-            stepMove(ws_, leg_);
-            if (saveFrame()) stepUpdate(st, leg_);
-        }
-        return;
-    case Phase::Last:
-        phase_ = Phase::Done;
-        saveFrame();
-        return;
-    case Phase::Done:
-        return;
+        walk_ = std::make_unique<FrameWalk>(ws_);
     }
+    walk_->next();
+    if (walk_->done()) done_ = true;
+    saveFrame();
 }
 
 // Saves the map as the next frame file; false (and the render over) when it cannot.
@@ -80,14 +53,14 @@ bool RenderRun::saveFrame() {
     if (st.renderframe >= kFrameLimit) {
         if (hooks_.showFrame) hooks_.showFrame(kCutShortText);
         result_.cutShort = true;
-        phase_ = Phase::Done;
+        done_ = true;
         return false;
     }
     if (hooks_.showFrame) hooks_.showFrame(frameText(st.renderframe));
     const QString path = prefix_ + frameText(st.renderframe) + QStringLiteral(".bmp");
     if (MaybeError e = sink_.put(ws_.map.image(), path)) {
         result_.error = e;
-        phase_ = Phase::Done;
+        done_ = true;
         return false;
     }
     ++st.renderframe;

@@ -1,19 +1,19 @@
 #pragma once
-// The frame-sequence render: the leg procedures of the preview played without a timer, every
-// frame handed to a frame sink under the name renderpath & rendername & frame text & ".bmp".
-// Every render numbers its frames from 0000. It stops at the first frame that cannot be
-// written, and at the frame number limit (the last file is 9999). The directory and base name
-// are taken when the render starts: choosing another directory or opening a project while it
-// runs does not split its frames between two places.
+// The frame-sequence render: the preview's frame walk played without a timer, every frame handed to a frame
+// sink under the name renderpath & rendername & frame text & ".bmp". Every render numbers its frames from
+// 0000. It stops at the first frame that cannot be written, and at the frame number limit (the last file is
+// 9999). The directory and base name are taken when the render starts: choosing another directory or opening
+// a project while it runs does not split its frames between two places.
 //
 // RenderRun works in slices so that a GUI can draw a few milliseconds of frames per pass of
 // its event loop; RenderAnimation runs one render to its end.
 
 #include "FrameSink.h"
-#include "Legs.h"
+#include "FrameWalk.h"
 
 #include <chrono>
 #include <functional>
+#include <memory>
 
 constexpr qint32 kFrameLimit = 10000;
 extern const QString kCutShortText; // both frame labels once the limit is reached
@@ -37,7 +37,7 @@ class RenderRun {
     // Draws and hands over frames for about `budget`, at least one, and stops early when the
     // sink would have to wait; false once the render is over.
     bool advance(std::chrono::nanoseconds budget);
-    bool done() const { return phase_ == Phase::Done; }
+    bool done() const { return done_; }
     qint64 total() const { return total_; }
     // Waits for the sink to write everything; call once done() holds.
     RenderResult finish();
@@ -46,17 +46,15 @@ class RenderRun {
     static QString framePath(const ProjectState& st, qint32 n);
 
   private:
-    enum class Phase { Begin, FirstPoint, SetUpLeg, Stepping, Last, Done };
     void frame();
     bool saveFrame();
 
     Workspace& ws_;
     FrameSink& sink_;
     Hooks hooks_;
-    Phase phase_ = Phase::Begin;
-    Leg leg_;
+    std::unique_ptr<FrameWalk> walk_; // made by the first frame
+    bool done_ = false;
     QString prefix_; // renderpath & rendername at the start
-    int last_ = 0;
     qint64 total_ = 0;
     RenderResult result_;
 };

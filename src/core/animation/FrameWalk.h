@@ -1,0 +1,44 @@
+#pragma once
+// The one walk through the animation's frames. The preview takes one frame per timer tick, the
+// render one per file and the frame count walks a copy of the state drawing nothing, so the
+// three can never disagree. Each next() draws one frame on the map surface and says its kind.
+
+#include "Legs.h"
+
+#include <optional>
+
+enum class FrameKind { BareMap, FirstPoint, Step, Reached, Last, Done };
+
+class FrameWalk {
+  public:
+    // Draws on the workspace's map and moves its state's leg fields.
+    explicit FrameWalk(Workspace& ws);
+    // Counts only: walks its own copy of the state and draws nothing.
+    explicit FrameWalk(const ProjectState& st);
+    FrameWalk(const FrameWalk&) = delete;
+    FrameWalk& operator=(const FrameWalk&) = delete;
+
+    // The next frame; Done (nothing drawn) once the last frame has been given.
+    FrameKind next();
+    // The next frame is the last picture once more.
+    bool lastComes() const { return phase_ == Phase::Last; }
+    bool done() const { return phase_ == Phase::Done; }
+    // A redraw cut the running leg short: the next frame marks its end point reached.
+    void cutLeg();
+
+  private:
+    enum class Phase { Begin, FirstPoint, Stepping, Last, Done };
+    void afterReached();
+
+    std::optional<ProjectState> own_; // the copy a count walks
+    ProjectState& st_;
+    Workspace* ws_ = nullptr; // null when counting
+    Phase phase_ = Phase::Begin;
+    int last_ = 0;
+    bool cut_ = false;
+    Leg leg_;
+};
+
+// The number of frames a render of the route gives (frame 0 the bare map), stopping at `cap`.
+// 0 for an empty route.
+qint64 plannedFrames(const ProjectState& st, qint64 cap);
