@@ -81,7 +81,7 @@ void setUpWorkspace(Workspace& ws, int points) {
 struct Contender {
     // The render reads the workspace only from its first frame on, so it is set up here.
     Contender(int points, const QString& dir, const QString& name, BmpFrameWriter::Encoding encoding)
-        : writer(0, 0, encoding), run(ws, writer) {
+        : writer(NumberedFiles{dir + "/" + name, ".bmp"}, 0, 0, encoding), run(ws, writer) {
         setUpWorkspace(ws, points);
         ws.st.renderpath = dir + "/";
         ws.st.rendername = name;
@@ -152,7 +152,7 @@ int main(int argc, char** argv) {
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
     Workspace probe;
     setUpWorkspace(probe, kRoutePoints);
-    const qint64 frames = plannedFrames(probe.st, kFrameLimit);
+    const qint64 frames = plannedFrames(probe.st, kNumberedFileLimit);
     const std::vector<char> data(bmpFileSize(probe.st.framewidth, probe.st.frameheight), 'x');
 
     qint64 warmFrames = 0;

@@ -1,6 +1,6 @@
 #include "RenderCommand.h"
 
-#include "animation/BmpFrameWriter.h"
+#include "animation/FrameWriters.h"
 #include "animation/Render.h"
 #include "project/ProjectFile.h"
 #include "shell/Startup.h"
@@ -106,8 +106,13 @@ int runRenderCommand(int argc, char** argv) {
     if (parser.isSet(output)) ws.st.renderpath = withSeparator(QDir(parser.value(output)).absolutePath());
     if (parser.isSet(name)) ws.st.rendername = parser.value(name);
 
+    MadeWriter made = makeFrameWriter(renderTargetFor(ws));
+    if (made.error) {
+        say(stderr, made.error->message());
+        return 2;
+    }
+    FrameSink& writer = *made.sink;
     ProgressLine progress;
-    BmpFrameWriter writer;
     const RenderResult result =
         RenderAnimation(ws, writer, {{}, [&](qint64 done, qint64 total) { progress.show(done, total); }});
     progress.end(writer.written());
@@ -123,10 +128,10 @@ int runRenderCommand(int argc, char** argv) {
         return 2;
     }
     const double secs = progress.seconds();
+    const SinkOutput out = writer.output();
     say(stdout, QString("rendered %1 frames (%2 to %3) in %4 s, %5 frames/s")
                     .arg(result.frames)
-                    .arg(RenderRun::framePath(ws.st, 0),
-                         QFileInfo(RenderRun::framePath(ws.st, qint32(result.frames - 1))).fileName())
+                    .arg(out.first, QFileInfo(out.last).fileName())
                     .arg(secs, 0, 'f', 2)
                     .arg(secs > 0 ? result.frames / secs : 0.0, 0, 'f', 0));
     if (result.cutShort) {

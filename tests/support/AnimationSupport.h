@@ -19,8 +19,8 @@ inline QImage testMapPicture() {
     return img;
 }
 
-// Red lines 5 px wide, circles of radius 10, PAL, frames "/frames/tour####.bmp"; `delay`
-// frames per leg.
+// Red lines 5 px wide, circles of radius 10, PAL, frames "/frames/tour####"; `delay` frames
+// per leg.
 inline void setUpRoute(Workspace& ws, const std::vector<QPoint>& points, double delay) {
     ProjectState& st = ws.st;
     ws.map.resize(200, 100);
@@ -41,22 +41,24 @@ inline void setUpRoute(Workspace& ws, const std::vector<QPoint>& points, double 
     }
 }
 
-// Keeps every frame (or only their names when `keep` is false); after `failAt` frames it fails
-// as a full disk does.
+// Keeps every frame (or only their numbers when `keep` is false) as numbered files do, up to
+// 9999; after `failAt` frames it fails as a full disk does.
 class MemorySink : public FrameSink {
   public:
     explicit MemorySink(bool keep = true, int failAt = -1) : keep_(keep), failAt_(failAt) {}
-    MaybeError put(const QImage& frame, const QString& path) override {
-        if (failAt_ >= 0 && paths.size() >= failAt_) return Error{path, "No space left on device"};
-        if (keep_) frames.push_back(frame.copy());
-        paths << path;
+    MaybeError put(const QImage& frame, qint64 index) override {
+        if (failAt_ >= 0 && indices.size() >= failAt_)
+            return Error{QString::number(index), "No space left on device"};
+        if (keep_) frames.push_back(frame.convertToFormat(QImage::Format_RGB32));
+        indices << index;
         return std::nullopt;
     }
     MaybeError finish() override { return std::nullopt; }
-    qint64 written() const override { return paths.size(); }
+    qint64 written() const override { return indices.size(); }
+    qint64 frameLimit() const override { return 10000; }
 
     std::vector<QImage> frames;
-    QStringList paths;
+    QList<qint64> indices;
 
   private:
     bool keep_;

@@ -41,8 +41,9 @@ bool writeAll(int fd, const char* data, std::size_t size) {
 }
 } // namespace
 
-BmpFrameWriter::BmpFrameWriter(int threads, int depth, Encoding encoding, WriteFile writeFile)
-    : encoding_(encoding),
+BmpFrameWriter::BmpFrameWriter(NumberedFiles names, int threads, int depth, Encoding encoding,
+                               WriteFile writeFile)
+    : names_(std::move(names)), encoding_(encoding),
       writeFile_(writeFile ? std::move(writeFile) : WriteFile(&BmpFrameWriter::writeFile)) {
     if (threads <= 0) threads = int(std::max(1u, std::thread::hardware_concurrency()));
     if (depth <= 0) depth = 2 * threads;
@@ -63,7 +64,7 @@ BmpFrameWriter::~BmpFrameWriter() {
         t.join();
 }
 
-MaybeError BmpFrameWriter::put(const QImage& frame, const QString& path) {
+MaybeError BmpFrameWriter::put(const QImage& frame, qint64 index) {
     const QImage image =
         frame.format() == QImage::Format_RGB32 ? frame : frame.convertToFormat(QImage::Format_RGB32);
     int slot;
@@ -87,7 +88,8 @@ MaybeError BmpFrameWriter::put(const QImage& frame, const QString& path) {
     }
     job.width = image.width();
     job.height = image.height();
-    job.path = path;
+    job.path = names_.path(index);
+    job.size = qint64(bmpFileSize(image.width(), image.height()));
     {
         std::lock_guard lock(mutex_);
         job.seq = nextSeq_++;
@@ -161,21 +163,23 @@ void BmpFrameWriter::settle(const Job& job, const MaybeError& error, bool skippe
         ::unlink(QFile::encodeName(job.path).constData());
     } else {
         ++written_;
+        bytes_ += job.size;
         const bool earlierInFlight =
             std::any_of(inFlight_.begin(), inFlight_.end(), [&](qint64 s) { return s < job.seq; });
-        if (earlierInFlight) ahead_.emplace_back(job.seq, job.path);
+        if (earlierInFlight) ahead_.push_back({job.seq, job.path, job.size});
     }
     const qint64 settled =
         inFlight_.empty() ? nextSeq_ : *std::min_element(inFlight_.begin(), inFlight_.end());
-    std::erase_if(ahead_, [&](const auto& a) { return a.first < settled; });
+    std::erase_if(ahead_, [&](const auto& a) { return a.seq < settled; });
 }
 
 // Takes back the frames written after the failed frame `seq`.
 void BmpFrameWriter::removeAfter(qint64 seq) {
     std::erase_if(ahead_, [&](const auto& a) {
-        if (a.first < seq) return false;
-        ::unlink(QFile::encodeName(a.second).constData());
+        if (a.seq < seq) return false;
+        ::unlink(QFile::encodeName(a.path).constData());
         --written_;
+        bytes_ -= a.size;
         return true;
     });
 }
@@ -194,4 +198,14 @@ MaybeError BmpFrameWriter::writeFile(const QString& path, const std::vector<char
         return Error{path, reasonFor(err)};
     }
     return std::nullopt;
+}
+
+SinkOutput BmpFrameWriter::output() const {
+    std::lock_guard lock(mutex_);
+    if (written_ == 0) return {};
+    return {names_.path(0), names_.path(written_ - 1), bytes_};
+}
+
+MadeWriter makeBmpSequence(const RenderTarget& target) {
+    return {std::make_unique<BmpFrameWriter>(NumberedFiles{target.folder + target.baseName, ".bmp"}), {}};
 }

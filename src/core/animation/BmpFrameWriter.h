@@ -15,6 +15,8 @@
 // had written one frame at a time and stopped there.
 
 #include "FrameSink.h"
+#include "FrameWriters.h"
+#include "NumberedFiles.h"
 
 #include <condition_variable>
 #include <deque>
@@ -30,14 +32,16 @@ class BmpFrameWriter : public FrameSink {
     // Puts one encoded file on disk under its name (called on the worker threads).
     using WriteFile = std::function<MaybeError(const QString& path, const std::vector<char>& data)>;
     // threads 0: one per core; depth 0: two frames per thread; no writeFile: the real files.
-    explicit BmpFrameWriter(int threads = 0, int depth = 0, Encoding encoding = Encoding::WhileCopying,
-                            WriteFile writeFile = {});
+    explicit BmpFrameWriter(NumberedFiles names, int threads = 0, int depth = 0,
+                            Encoding encoding = Encoding::WhileCopying, WriteFile writeFile = {});
     ~BmpFrameWriter() override;
 
-    MaybeError put(const QImage& frame, const QString& path) override;
+    MaybeError put(const QImage& frame, qint64 index) override;
     MaybeError finish() override;
     qint64 written() const override;
     bool ready() const override;
+    qint64 frameLimit() const override { return kNumberedFileLimit; }
+    SinkOutput output() const override;
 
     int threads() const { return int(workers_.size()); }
 
@@ -51,12 +55,14 @@ class BmpFrameWriter : public FrameSink {
         int width = 0, height = 0;
         QString path;
         qint64 seq = 0;
+        qint64 size = 0;
     };
 
     void work();
     void settle(const Job& job, const MaybeError& error, bool skipped);
     void removeAfter(qint64 seq);
 
+    NumberedFiles names_;
     Encoding encoding_;
     WriteFile writeFile_;
 
@@ -66,16 +72,25 @@ class BmpFrameWriter : public FrameSink {
     int busy_ = 0;
     qint64 nextSeq_ = 0;
     qint64 written_ = 0;
+    qint64 bytes_ = 0;
     bool stopping_ = false;
     MaybeError error_;
     qint64 errorSeq_ = 0;
     std::vector<qint64> inFlight_; // frames the workers hold now
     // Frames on disk while an earlier frame was still being written: if that one fails, these
     // are removed. Only a few at a time, whatever the length of the render.
-    std::vector<std::pair<qint64, QString>> ahead_;
+    struct Ahead {
+        qint64 seq;
+        QString path;
+        qint64 size;
+    };
+    std::vector<Ahead> ahead_;
 
     mutable std::mutex mutex_;
     std::condition_variable workReady_;
     std::condition_variable slotFree_;
     std::vector<std::thread> workers_;
 };
+
+// A BMP sequence named folder & base name & number & ".bmp".
+MadeWriter makeBmpSequence(const RenderTarget& target);

@@ -1,22 +1,20 @@
 #include "Render.h"
 
 #include <algorithm>
+#include <limits>
 
 const QString kCutShortText = QStringLiteral("-**-");
 
 QString RenderResult::message() const {
     if (error) return error->message();
     if (cutShort)
-        return QStringLiteral("The animation was cut short at frame 9999: frame numbers end there.");
+        return QStringLiteral("The animation was cut short at frame %1: frame numbers end there.")
+            .arg(frameText(frames - 1));
     return QString();
 }
 
 RenderRun::RenderRun(Workspace& ws, FrameSink& sink, Hooks hooks)
     : ws_(ws), sink_(sink), hooks_(std::move(hooks)) {}
-
-QString RenderRun::framePath(const ProjectState& st, qint32 n) {
-    return st.renderpath + st.rendername + frameText(n) + QStringLiteral(".bmp");
-}
 
 bool RenderRun::advance(std::chrono::nanoseconds budget) {
     const auto until = std::chrono::steady_clock::now() + budget;
@@ -38,8 +36,9 @@ void RenderRun::frame() {
             done_ = true;
             return;
         }
-        prefix_ = st.renderpath + st.rendername;
-        total_ = plannedFrames(st, kFrameLimit);
+        limit_ = sink_.frameLimit();
+        // Without a limit the count still stops where the frame counter would overflow.
+        total_ = plannedFrames(st, limit_ > 0 ? limit_ : std::numeric_limits<qint32>::max());
         walk_ = std::make_unique<FrameWalk>(ws_);
     }
     walk_->next();
@@ -50,15 +49,14 @@ void RenderRun::frame() {
 // Saves the map as the next frame file; false (and the render over) when it cannot.
 bool RenderRun::saveFrame() {
     ProjectState& st = ws_.st;
-    if (st.renderframe >= kFrameLimit) {
+    if (limit_ > 0 && st.renderframe >= limit_) {
         if (hooks_.showFrame) hooks_.showFrame(kCutShortText);
         result_.cutShort = true;
         done_ = true;
         return false;
     }
     if (hooks_.showFrame) hooks_.showFrame(frameText(st.renderframe));
-    const QString path = prefix_ + frameText(st.renderframe) + QStringLiteral(".bmp");
-    if (MaybeError e = sink_.put(ws_.map.image(), path)) {
+    if (MaybeError e = sink_.put(ws_.map.image(), st.renderframe)) {
         result_.error = e;
         done_ = true;
         return false;

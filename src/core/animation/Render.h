@@ -1,9 +1,8 @@
 #pragma once
-// The frame-sequence render: the preview's frame walk played without a timer, every frame handed to a frame
-// sink under the name renderpath & rendername & frame text & ".bmp". Every render numbers its frames from
-// 0000. It stops at the first frame that cannot be written, and at the frame number limit (the last file is
-// 9999). The directory and base name are taken when the render starts: choosing another directory or opening
-// a project while it runs does not split its frames between two places.
+// The render: the preview's frame walk played without a timer, every frame handed to a frame
+// sink with its number, from 0 in every render. It stops at the first frame that cannot be
+// written, and at the sink's frame limit (numbered files end at 9999). The sink names what it
+// writes: it is made for a render target taken when the render starts.
 //
 // RenderRun works in slices so that a GUI can draw a few milliseconds of frames per pass of
 // its event loop; RenderAnimation runs one render to its end.
@@ -15,12 +14,11 @@
 #include <functional>
 #include <memory>
 
-constexpr qint32 kFrameLimit = 10000;
 extern const QString kCutShortText; // both frame labels once the limit is reached
 
 struct RenderResult {
-    qint64 frames = 0;     // files written, numbered 0000 upwards
-    bool cutShort = false; // the frame number limit ended the render
+    qint64 frames = 0;     // frames written
+    bool cutShort = false; // the sink's frame limit ended the render
     MaybeError error;      // a frame could not be written, or the route has no points
     QString message() const;
 };
@@ -42,9 +40,6 @@ class RenderRun {
     // Waits for the sink to write everything; call once done() holds.
     RenderResult finish();
 
-    // The name of frame n.
-    static QString framePath(const ProjectState& st, qint32 n);
-
   private:
     void frame();
     bool saveFrame();
@@ -54,7 +49,7 @@ class RenderRun {
     Hooks hooks_;
     std::unique_ptr<FrameWalk> walk_; // made by the first frame
     bool done_ = false;
-    QString prefix_; // renderpath & rendername at the start
+    qint64 limit_ = 0; // the sink's frame limit, 0 for none
     qint64 total_ = 0;
     RenderResult result_;
 };

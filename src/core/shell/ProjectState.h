@@ -52,6 +52,8 @@ struct ProjectState {
     double interval = 0.0;
     double delay = 0.0;
     qint32 renderframe = 0;
+    QString renderformat;  // output kind id; empty or unknown: the default kind
+    QString renderquality; // quality id; empty or unknown: the default quality
 };
 
 // One-character fields keep the first character of a text, or a blank for the empty text.

@@ -1,6 +1,7 @@
 #include "AnimationCommands.h"
 
 #include "RenderDialog.h"
+#include "animation/FrameWriters.h"
 
 #include <QMessageBox>
 #include <QWidget>
@@ -83,7 +84,13 @@ void AnimationCommands::startRender() {
     if (rendering() || preview_.running()) return;
     timer_->stop();
     // A fresh writer for every render: a failure of the last one is forgotten.
-    writer_ = std::make_unique<BmpFrameWriter>();
+    MadeWriter made = makeFrameWriter(renderTargetFor(ws_));
+    if (made.error) {
+        tell(dialog_ && dialog_->isVisible() ? static_cast<QWidget*>(dialog_) : main_, QMessageBox::Warning,
+             made.error->message());
+        return;
+    }
+    writer_ = std::move(made.sink);
     run_ = std::make_unique<RenderRun>(ws_, *writer_,
                                        RenderRun::Hooks{[this](const QString& t) { frameText_ = t; }, {}});
     slice_.start();

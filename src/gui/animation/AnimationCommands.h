@@ -9,11 +9,11 @@
 // keeps 29.97 frames a second, and late ticks do not accumulate into drift.
 //
 // Render: frames are drawn on this thread in slices of a few milliseconds per pass of the
-// event loop and handed to a BmpFrameWriter, which writes them on worker threads. A slice never
+// event loop and handed to the target's frame writer, which writes them on worker threads. A slice never
 // waits for the writer: while its small queue is full, the next slice comes a millisecond later.
 // The map window and both frame labels are brought up to date at most every 20 ms.
 
-#include "animation/BmpFrameWriter.h"
+#include "animation/FrameSink.h"
 #include "animation/Preview.h"
 #include "animation/Render.h"
 #include "animation/TickPace.h"
@@ -66,7 +66,7 @@ class AnimationCommands : public QObject {
     TickPace pace_;
     RenderDialog* dialog_ = nullptr;
 
-    std::unique_ptr<BmpFrameWriter> writer_;
+    std::unique_ptr<FrameSink> writer_;
     std::unique_ptr<RenderRun> run_;
     QTimer slice_;   // draws the next slice of frames whenever the event loop is idle
     QTimer repaint_; // screen-rate updates of the map window and the labels
