@@ -43,18 +43,23 @@ QString valuesNote(const ProjectRead& read) {
         parts << QString("%1 line(s) held a number too large or too small for its field; it was held to "
                          "the nearest value the field can take (the point count to 0 to 100)")
                      .arg(read.heldLines);
+    if (read.refusedLines > 0)
+        parts << QString("%1 line(s) held a value their key cannot take (a control character in a name, "
+                         "or an unknown word) and were skipped")
+                     .arg(read.refusedLines);
     return parts.join("; ") + '.';
 }
 
 // A line break inside a text value would split its line, and the file would not read back as
 // it was saved; such a value (a directory or file name holding one) stops the save instead.
 const char* valueWithLineBreak(const ProjectState& st) {
-    const std::pair<const char*, const QString*> texts[] = {{"imagepath", &st.imagepath},
-                                                            {"imagename", &st.imagename},
-                                                            {"renderpath", &st.renderpath},
-                                                            {"rendername", &st.rendername}};
-    for (const auto& [key, text] : texts)
-        if (text->contains(u'\r') || text->contains(u'\n')) return key;
+    for (const KeyRow& row : projectKeys()) {
+        if (row.kind != KeyKind::Text) continue;
+        for (int slot = 0; slot < (row.perPoint() ? kPointSlots : 1); ++slot) {
+            const QString text = keyValueText(row, st, slot);
+            if (text.contains(u'\r') || text.contains(u'\n')) return row.name;
+        }
+    }
     return nullptr;
 }
 
@@ -98,7 +103,8 @@ LoadReport LoadProject(Workspace& ws) {
     }
     const ProjectRead read = parseProjectText(*bytes);
     applyProjectRead(ws.st, read);
-    if (read.skippedLines > 0 || read.heldLines > 0) report.notes << valuesNote(read);
+    if (read.skippedLines > 0 || read.heldLines > 0 || read.refusedLines > 0)
+        report.notes << valuesNote(read);
     // Only the exact letters name a preset; any other letter keeps the frame size and rate read.
     if (ws.st.format == u'n')
         SetNTSC(ws);

@@ -1,6 +1,5 @@
 // Reading the ".wsr" text: lenient, line by line, into a staged result.
 #include "NumberText.h"
-#include "ProjectKeys.h"
 #include "ProjectText.h"
 #include "TextEncoding.h"
 
@@ -9,6 +8,25 @@
 namespace {
 double number(QStringView text) {
     return readNumber(text).value;
+}
+
+// A key line: staged under its row and slot when a row knows the key and takes the value.
+void storeKeyLine(KeyTable keys, QStringView key, QStringView value, ProjectRead& r) {
+    int slot = 0;
+    const KeyRow* row = findKey(keys, key, &slot);
+    if (!row) return;
+    if (slot < 0) {
+        ++r.skippedLines;
+        return;
+    }
+    bool held = false;
+    std::optional<KeyValue> v = readKeyValue(*row, value, &held);
+    if (!v) {
+        ++r.refusedLines;
+        return;
+    }
+    if (held) ++r.heldLines;
+    r.keys[{int(row - keys.data()), slot}] = std::move(*v);
 }
 
 // A point line is keyed by a number above 0, or by a key that is wholly the number 0. A key
@@ -50,7 +68,7 @@ QList<QStringView> splitLines(QStringView text) {
     return lines;
 }
 
-ProjectRead parseProjectText(QByteArrayView bytes) {
+ProjectRead parseProjectText(QByteArrayView bytes, KeyTable keys) {
     const QString text = decodeProjectText(bytes);
     ProjectRead r;
     for (QStringView line : splitLines(text)) {
@@ -59,32 +77,16 @@ ProjectRead parseProjectText(QByteArrayView bytes) {
         if (eq < 0) continue; // the header, empty lines, anything without a key
         const QStringView key = trimBlanks(line.first(eq));
         const QStringView value = trimBlanks(line.sliced(eq + 1));
-        storeKeyLine(key, value, r);
+        storeKeyLine(keys, key, value, r);
         storePoint(key, value, r);
     }
     return r;
 }
 
-void applyProjectRead(ProjectState& st, const ProjectRead& r) {
-    auto take = [](auto& field, const auto& staged) {
-        if (staged) field = *staged;
-    };
-    take(st.format, r.format);
-    take(st.fps, r.fps);
-    take(st.frameheight, r.frameheight);
-    take(st.framewidth, r.framewidth);
-    take(st.imagepath, r.imagepath);
-    take(st.imagename, r.imagename);
-    take(st.renderpath, r.renderpath);
-    take(st.rendername, r.rendername);
-    take(st.interval, r.interval);
-    take(st.color, r.color);
-    take(st.linethick, r.linethick);
-    take(st.circlethick, r.circlethick);
-    take(st.circleradius, r.circleradius);
-    take(st.selected, r.selected);
-    take(st.selcolor, r.selcolor);
-    take(st.listmax, r.listmax);
+void applyProjectRead(ProjectState& st, const ProjectRead& r, KeyTable keys) {
+    resetNewKeys(st, keys);
+    for (const auto& [at, value] : r.keys)
+        storeKeyValue(keys[at.first], st, at.second, value);
     for (int i = 0; i < kPointSlots; ++i) {
         if (!r.points[i]) continue;
         st.pointx[i] = r.points[i]->x;

@@ -3,6 +3,7 @@
 // project state, and writing the state out. No files and no drawing here, so a damaged
 // file can be read completely before any field changes.
 
+#include "ProjectKeys.h"
 #include "shell/ProjectState.h"
 
 #include <QByteArray>
@@ -10,6 +11,7 @@
 #include <QList>
 #include <QStringView>
 #include <array>
+#include <map>
 #include <optional>
 
 struct PointLine {
@@ -18,25 +20,26 @@ struct PointLine {
     double dist = 0.0;
 };
 
-// What a file says: every field it names (the last line for a key wins) and every slot it fills.
+// What a file says: every key line it names (by table row and slot; the last line for a key
+// wins) and every point slot it fills.
 struct ProjectRead {
-    std::optional<QChar> format;
-    std::optional<double> fps, interval;
-    std::optional<qint16> frameheight, framewidth, linethick, circlethick, circleradius, selected, listmax;
-    std::optional<QString> imagepath, imagename, renderpath, rendername;
-    std::optional<qint32> color, selcolor;
+    std::map<std::pair<int, int>, KeyValue> keys;
     std::array<std::optional<PointLine>, kPointSlots> points;
-    int skippedLines = 0; // point lines naming a slot outside 0..99
-    int heldLines = 0;    // lines with a number held to its field's range (listmax to 0..100)
+    int skippedLines = 0; // point lines and per-point keys naming a slot outside 0..99
+    int heldLines = 0;    // lines with a number held to its key's range (listmax to 0..100)
+    int refusedLines = 0; // texts holding a control character, words a key does not know
 };
 
-ProjectRead parseProjectText(QByteArrayView bytes);
+// Every function takes the table of keys; tests pass their own.
+ProjectRead parseProjectText(QByteArrayView bytes, KeyTable keys = projectKeys());
 
-// Writes what the file named into the state; everything else keeps its value.
-void applyProjectRead(ProjectState& st, const ProjectRead& read);
+// Writes what the file named into the state. Of the sixteen standard keys, what the file does
+// not name keeps its value; any newer key it does not name takes its default.
+void applyProjectRead(ProjectState& st, const ProjectRead& read, KeyTable keys = projectKeys());
 
-// The header, the sixteen key lines and one line per route point, CR LF after each.
-QByteArray formatProjectText(const ProjectState& st);
+// The header, the sixteen key lines, one line per route point, then the newer keys whose values
+// differ from their defaults; CR LF after each.
+QByteArray formatProjectText(const ProjectState& st, KeyTable keys = projectKeys());
 
 // Lines end at CR (an LF right after it belongs to it) and at a lone LF.
 QList<QStringView> splitLines(QStringView text);

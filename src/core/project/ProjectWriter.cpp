@@ -1,33 +1,19 @@
-// Writing the ".wsr" text: always the same lines in the same order.
+// Writing the ".wsr" text: the same lines in the same order, newer keys only when not at their default.
 #include "NumberText.h"
 #include "ProjectText.h"
 #include "TextEncoding.h"
 
-QByteArray formatProjectText(const ProjectState& st) {
+QByteArray formatProjectText(const ProjectState& st, KeyTable keys) {
     const int points = qBound(0, int(st.listmax), kPointSlots);
     QString t;
     t.reserve(400 + 40 * points);
     const QLatin1String eol("\r\n");
     t += QLatin1String("[Vantorel* Pathwright - version ") + st.version + u']' + eol;
-    auto line = [&](const char* key, const QString& value) {
-        t += QLatin1String(key) + QLatin1String(" = ") + value + eol;
+    auto line = [&](const QString& key, const QString& value) {
+        t += key + QLatin1String(" = ") + value + eol;
     };
-    line("format", QString(st.format));
-    line("fps", doubleForm(st.fps));
-    line("frameheight", integerForm(st.frameheight));
-    line("framewidth", integerForm(st.framewidth));
-    line("imagepath", st.imagepath);
-    line("imagename", st.imagename);
-    line("renderpath", st.renderpath);
-    line("rendername", st.rendername);
-    line("interval", doubleForm(st.interval));
-    line("color", integerForm(st.color));
-    line("linethick", integerForm(st.linethick));
-    line("circlethick", integerForm(st.circlethick));
-    line("circleradius", integerForm(st.circleradius));
-    line("selected", integerForm(st.selected));
-    line("selcolor", integerForm(st.selcolor));
-    line("listmax", integerForm(st.listmax));
+    for (const KeyRow& row : keys)
+        if (row.standard) line(QLatin1String(row.name), keyValueText(row, st, 0));
     for (int i = 0; i < points; ++i) {
         appendPrintForm(t, qint64(i));
         t += QLatin1String(" = ");
@@ -37,6 +23,17 @@ QByteArray formatProjectText(const ProjectState& st) {
         t += QLatin1String(", ");
         appendPrintForm(t, st.pointdist[i]);
         t += eol;
+    }
+    for (const KeyRow& row : keys) {
+        if (row.standard) continue;
+        const QString def = defaultText(row);
+        for (int i = 0; i < (row.perPoint() ? points : 1); ++i) {
+            const QString value = keyValueText(row, st, i);
+            if (value == def) continue;
+            line(row.perPoint() ? QString("%1.%2").arg(QLatin1String(row.name)).arg(i)
+                                : QLatin1String(row.name),
+                 value);
+        }
     }
     return encodeProjectText(t);
 }

@@ -1,6 +1,7 @@
 #include "Startup.h"
 
 #include "mapview/RouteEditing.h"
+#include "project/ProjectKeys.h"
 #include "settings/Presets.h"
 
 void startUpBegin(Workspace& ws, const QString& programDir) {
@@ -11,6 +12,7 @@ void startUpBegin(Workspace& ws, const QString& programDir) {
     st.imagepath = st.projectdir;
     st.renderpath = st.projectdir;
     st.projectname.clear();
+    resetNewKeys(st);
 }
 
 void startUpFinish(Workspace& ws, double sizeratio) {

@@ -1,0 +1,129 @@
+// Reading, storing and spelling the value of one key row, whatever its kind and field.
+#include "NumberText.h"
+#include "ProjectKeys.h"
+
+#include <limits>
+#include <type_traits>
+
+namespace {
+template <class T> struct FieldType {};
+template <class T> struct FieldType<StateField<T>> { using type = T; };
+template <class T> struct FieldType<PointField<T>> { using type = T; };
+
+// The field of a row at a slot (per-point fields) or itself.
+template <class F, class State> auto& fieldAt(F field, State& st, int slot) {
+    if constexpr (std::is_same_v<F, StateField<typename FieldType<F>::type>>)
+        return st.*field;
+    else
+        return (st.*field)[slot];
+}
+
+// The whole numbers a field of type T can hold.
+void fieldRange(const KeyField& field, double* lo, double* hi) {
+    std::visit(
+        [&](auto f) {
+            using T = typename FieldType<decltype(f)>::type;
+            if constexpr (std::is_integral_v<T>) {
+                *lo = std::max(*lo, double(std::numeric_limits<T>::min()));
+                *hi = std::min(*hi, double(std::numeric_limits<T>::max()));
+            }
+        },
+        field);
+}
+
+// The one-character field keeps the first character; half of a surrogate pair cannot stand alone.
+QChar firstLetter(QStringView value) {
+    if (value.isEmpty()) return u' ';
+    return value[0].isSurrogate() ? QChar(QChar::ReplacementCharacter) : value[0];
+}
+
+// Control characters in a name would reach file names and system calls (a NUL ends a path there).
+bool hasControl(QStringView text) {
+    for (QChar c : text)
+        if (c.unicode() < 32 || c.unicode() == 127) return true;
+    return false;
+}
+
+double held(double v, double lo, double hi, bool* wasHeld) {
+    if (v >= lo && v <= hi) return v;
+    *wasHeld = true;
+    return v < lo ? lo : hi;
+}
+} // namespace
+
+std::optional<KeyValue> readKeyValue(const KeyRow& row, QStringView text, bool* wasHeld) {
+    double lo = row.min, hi = row.max;
+    switch (row.kind) {
+    case KeyKind::Letter:
+        return firstLetter(text);
+    case KeyKind::Text:
+        if (hasControl(text)) return std::nullopt;
+        return text.toString();
+    case KeyKind::Word:
+        for (const char* w : row.words)
+            if (text.compare(QLatin1String(w), Qt::CaseInsensitive) == 0) return QString::fromLatin1(w);
+        return std::nullopt;
+    case KeyKind::Number:
+        return held(toFinite(readNumber(text).value, wasHeld), lo, hi, wasHeld);
+    case KeyKind::Colour:
+        lo = std::max(lo, 0.0);
+        hi = std::min(hi, double(0xFFFFFF));
+        break;
+    case KeyKind::Whole:
+        break;
+    }
+    fieldRange(row.field, &lo, &hi);
+    // The default rounding mode rounds ties to even; NaN, which no reading produces, goes to the top.
+    const double r = std::nearbyint(readNumber(text).value);
+    return qint64(held(r, lo, hi, wasHeld));
+}
+
+void storeKeyValue(const KeyRow& row, ProjectState& st, int slot, const KeyValue& v) {
+    std::visit(
+        [&](auto f) {
+            auto& target = fieldAt(f, st, slot);
+            using T = std::remove_reference_t<decltype(target)>;
+            std::visit(
+                [&](const auto& value) {
+                    if constexpr (std::is_constructible_v<T, decltype(value)>) target = T(value);
+                },
+                v);
+        },
+        row.field);
+}
+
+QString keyValueText(const KeyRow& row, const ProjectState& st, int slot) {
+    return std::visit(
+        [&](auto f) -> QString {
+            const auto& value = fieldAt(f, st, slot);
+            using T = std::remove_cvref_t<decltype(value)>;
+            if constexpr (std::is_same_v<T, QString>)
+                return value;
+            else if constexpr (std::is_same_v<T, QChar>)
+                return QString(value);
+            else if constexpr (std::is_same_v<T, double>)
+                return doubleForm(value);
+            else
+                return integerForm(qint64(value));
+        },
+        row.field);
+}
+
+QString defaultText(const KeyRow& row) {
+    ProjectState st;
+    bool ignored = false;
+    if (const std::optional<KeyValue> v = readKeyValue(row, QString::fromLatin1(row.def), &ignored))
+        storeKeyValue(row, st, 0, *v);
+    return keyValueText(row, st, 0);
+}
+
+void resetNewKeys(ProjectState& st, KeyTable keys) {
+    for (const KeyRow& row : keys) {
+        if (row.standard) continue;
+        bool ignored = false;
+        const std::optional<KeyValue> v = readKeyValue(row, QString::fromLatin1(row.def), &ignored);
+        if (!v) continue;
+        for (int slot = 0; slot < (row.perPoint() ? kPointSlots : 1); ++slot)
+            storeKeyValue(row, st, slot, *v);
+    }
+}
