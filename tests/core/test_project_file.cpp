@@ -3,6 +3,7 @@
 #include "mapview/MapPicture.h"
 #include "project/ProjectFile.h"
 #include "project/ProjectText.h"
+#include "settings/VideoFormats.h"
 #include "shell/Startup.h"
 #include "support/Files.h"
 
@@ -229,6 +230,46 @@ class TestProjectFile : public QObject {
         const QColor corner = ws->map.image().pixelColor(1, 1);
         if (!loaded) QVERIFY(corner != QColor(Qt::red)); // the old map is gone, background shows
         if (loaded) QCOMPARE(corner, QColor(note.isEmpty() ? Qt::blue : Qt::green));
+    }
+
+    // The letter c takes the frame size and rate read, held to the custom ranges and the listed
+    // rates (the one note counts what was held), sizes the map and sets `delay`; a file in the
+    // custom range writes back byte for byte.
+    void customFormat_data() {
+        QTest::addColumn<QString>("lines");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<double>("fps");
+        QTest::addColumn<int>("held");
+        const QString hd = "format = c\r\nframewidth = 1920\r\nframeheight = 1080\r\n";
+        QTest::newRow("1080p 59.94") << hd + "fps = 59.94" << QSize(1920, 1080) << 59.94 << 0;
+        QTest::newRow("vertical 23.976")
+            << "format = c\r\nframewidth = 1080\r\nframeheight = 1920\r\nfps = 23.976" << QSize(1080, 1920)
+            << 23.976 << 0;
+        QTest::newRow("rate a hair off") << hd + "fps = 29.970001" << QSize(1920, 1080) << 29.97 << 0;
+        QTest::newRow("rate not listed") << hd + "fps = 27" << QSize(1920, 1080) << 25.0 << 1;
+        QTest::newRow("rate zero") << hd + "fps = 0" << QSize(1920, 1080) << 23.976 << 1;
+        QTest::newRow("odd sizes") << "format = c\r\nframewidth = 1001\r\nframeheight = 601\r\nfps = 30"
+                                   << QSize(1000, 600) << 30.0 << 2;
+        QTest::newRow("too large") << "format = c\r\nframewidth = 9000\r\nframeheight = 5000\r\nfps = 60"
+                                   << QSize(7680, 4320) << 60.0 << 2;
+        QTest::newRow("too small") << "format = c\r\nframewidth = -4\r\nframeheight = 8\r\nfps = 60"
+                                   << QSize(16, 16) << 60.0 << 2;
+    }
+    void customFormat() {
+        QFETCH(QString, lines);
+        QFETCH(QSize, size);
+        QFETCH(double, fps);
+        QFETCH(int, held);
+        const LoadReport report = load("[h]\r\ninterval = 2\r\n" + lines.toUtf8() + "\r\n");
+        QCOMPARE(QSize(ws->st.framewidth, ws->st.frameheight), size);
+        QCOMPARE(ws->map.image().size(), size);
+        QCOMPARE(ws->st.fps, fps);
+        QCOMPARE(ws->st.delay, 2 * fps);
+        QCOMPARE(report.notes.filter("held").size(), held ? 1 : 0);
+        if (held) QVERIFY(report.notes.filter(QString("%1 line(s) held").arg(held)).size() == 1);
+        const QByteArray text = formatProjectText(ws->st);
+        QCOMPARE(load(text).notes.filter("held").size(), 0);
+        QCOMPARE(formatProjectText(ws->st), text);
     }
 
     // Skipped and held lines are counted in one note; nothing is written past the 100 slots.

@@ -4,6 +4,7 @@
 #include "mapview/MapPicture.h"
 #include "mapview/RouteDrawing.h"
 #include "settings/Presets.h"
+#include "settings/VideoFormats.h"
 
 #include <QDir>
 #include <QFile>
@@ -41,7 +42,8 @@ QString valuesNote(const ProjectRead& read) {
             << QString("%1 point line(s) naming a slot outside 0 to 99 were skipped").arg(read.skippedLines);
     if (read.heldLines > 0)
         parts << QString("%1 line(s) held a number too large or too small for its field; it was held to "
-                         "the nearest value the field can take (the point count to 0 to 100)")
+                         "the nearest value the field can take (the point count to 0 to 100, a custom "
+                         "frame to an even size of 16 to 7680 by 16 to 4320 at a listed rate)")
                      .arg(read.heldLines);
     if (read.refusedLines > 0)
         parts << QString("%1 line(s) held a value their key cannot take (a control character in a name, "
@@ -101,15 +103,19 @@ LoadReport LoadProject(Workspace& ws) {
         report.error = error;
         return report;
     }
-    const ProjectRead read = parseProjectText(*bytes);
+    ProjectRead read = parseProjectText(*bytes);
     applyProjectRead(ws.st, read);
+    if (ws.st.format == u'c') read.heldLines += holdCustomFormat(ws.st);
     if (read.skippedLines > 0 || read.heldLines > 0 || read.refusedLines > 0)
         report.notes << valuesNote(read);
-    // Only the exact letters name a preset; any other letter keeps the frame size and rate read.
+    // Only the exact letters name a preset; c takes the frame size and rate read, within the custom
+    // ranges; any other letter keeps them with the map and `delay` as they were.
     if (ws.st.format == u'n')
         SetNTSC(ws);
     else if (ws.st.format == u'p')
         SetPAL(ws);
+    else if (ws.st.format == u'c')
+        applyVideoFormat(ws, currentFormat(ws.st), ws.st.fps, ws.st.framewidth, ws.st.frameheight);
     reloadMapPicture(ws, report.notes);
     Redraw(ws);
     return report;

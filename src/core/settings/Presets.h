@@ -1,5 +1,6 @@
 #pragma once
-// The two video formats: frame size, frame rate, format letter, frames per leg, map size.
+// The two video format presets, rows of the format table: frame size, frame rate, format
+// letter, frames per leg, map size.
 
 #include "shell/Workspace.h"
 

@@ -1,0 +1,113 @@
+#include "VideoFormats.h"
+
+#include "mapview/RouteDrawing.h"
+#include "project/NumberText.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+
+namespace {
+const VideoFormat kFormats[] = {
+    {"NTSC", u'n', 654, 480, 29.97}, {"PAL", u'p', 786, 576, 25.0}, {"720p", u'c', 1280, 720},
+    {"1080p", u'c', 1920, 1080},     {"1440p", u'c', 2560, 1440},   {"4K UHD", u'c', 3840, 2160},
+    {"Vertical", u'c', 1080, 1920},  {"Square", u'c', 1080, 1080},  {"Custom", u'c'},
+};
+const double kRates[] = {23.976, 24, 25, 29.97, 30, 50, 59.94, 60};
+
+int heldSide(int v, int max, int* held) {
+    const int even = std::clamp(v, kMinFrameSide, max) & ~1;
+    if (even != v) ++*held;
+    return even;
+}
+} // namespace
+
+bool customSizeFits(int width, int height) {
+    return width % 2 == 0 && height % 2 == 0 && width >= kMinFrameSide && width <= kMaxFrameWidth &&
+           height >= kMinFrameSide && height <= kMaxFrameHeight;
+}
+
+std::span<const VideoFormat> videoFormats() {
+    return kFormats;
+}
+
+std::span<const double> frameRates() {
+    return kRates;
+}
+
+const VideoFormat* findVideoFormat(QStringView name) {
+    for (const VideoFormat& f : kFormats)
+        if (name.compare(QLatin1String(f.name), Qt::CaseInsensitive) == 0) return &f;
+    return nullptr;
+}
+
+const VideoFormat& currentFormat(const ProjectState& st) {
+    for (const VideoFormat& f : kFormats) {
+        if (f.letter != st.format) continue;
+        if (f.letter != u'c' || f.custom() || (f.width == st.framewidth && f.height == st.frameheight))
+            return f;
+    }
+    return kFormats[std::size(kFormats) - 1];
+}
+
+QString rateText(double fps) {
+    return doubleForm(fps);
+}
+
+QString formatLabel(const ProjectState& st) {
+    const VideoFormat& f = currentFormat(st);
+    const QString name = f.custom() ? QString("%1 %2 x %3").arg(f.name).arg(st.framewidth).arg(st.frameheight)
+                                    : QString(f.name);
+    return name + ' ' + rateText(st.fps);
+}
+
+std::optional<double> findFrameRate(double fps) {
+    for (double r : kRates)
+        if (std::abs(r - fps) < 0.01) return r;
+    return std::nullopt;
+}
+
+ExactRate exactRate(double fps) {
+    if (!(fps > 0 && fps < 1e6)) return {};
+    // The NTSC family: n * 1000/1001 for whole n.
+    const double n = std::round(fps * 1.001);
+    if (std::abs(fps - n * 1000 / 1001) < 0.0005 && std::abs(fps - n) > 0.0005) return {int(n) * 1000, 1001};
+    if (fps == std::round(fps)) return {int(fps), 1};
+    int num = int(std::round(fps * 1000)), den = 1000;
+    const int g = std::gcd(num, den);
+    return {num / g, den / g};
+}
+
+void applyVideoFormat(Workspace& ws, const VideoFormat& format, double fps, int width, int height) {
+    ProjectState& st = ws.st;
+    if (!format.custom()) {
+        width = format.width;
+        height = format.height;
+    }
+    st.frameheight = qint16(height);
+    st.framewidth = qint16(width);
+    // The map's drawing area becomes exactly the frame, so rendered frames are frame-sized;
+    // the GUI fits the window around it.
+    if (ws.map.width() != width || ws.map.height() != height) ws.map.resize(width, height);
+    if (ws.mapResized) ws.mapResized();
+    st.format = format.letter;
+    st.fps = format.fps > 0 ? format.fps : fps;
+    st.delay = st.interval * st.fps;
+    Redraw(ws);
+}
+
+int holdCustomFormat(ProjectState& st) {
+    int held = 0;
+    st.framewidth = qint16(heldSide(st.framewidth, kMaxFrameWidth, &held));
+    st.frameheight = qint16(heldSide(st.frameheight, kMaxFrameHeight, &held));
+    if (!findFrameRate(st.fps)) {
+        double nearest = kRates[0];
+        for (double r : kRates)
+            if (std::abs(r - st.fps) < std::abs(nearest - st.fps)) nearest = r;
+        st.fps = nearest;
+        ++held;
+    } else if (*findFrameRate(st.fps) != st.fps) {
+        st.fps = *findFrameRate(st.fps);
+    }
+    return held;
+}
