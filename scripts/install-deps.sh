@@ -2,10 +2,13 @@
 # Installs the Debian packages the build and the tests need, only those that are missing.
 # Usage: install-deps.sh [build|test]
 set -euo pipefail
-want=(cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core)
+want=(cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core
+      libavcodec-dev libavformat-dev libswscale-dev libavutil-dev)
 if [ "${1:-build}" = test ]; then
     # Second BMP readers check the frame files the renderer writes.
     want+=(python3-pil imagemagick)
+    # ffprobe and ffmpeg check the video files: codec, rate, frame count, colours.
+    want+=(ffmpeg)
 fi
 missing=()
 for p in "${want[@]}"; do

@@ -1,0 +1,183 @@
+#include "VideoEncoder.h"
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libavutil/log.h>
+#include <libavutil/opt.h>
+}
+
+#include <cerrno>
+#include <cstring>
+#include <mutex>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+constexpr int kIoBuffer = 1 << 18;
+
+QString systemReason(int err) {
+    char buf[256];
+    return QString::fromLocal8Bit(strerror_r(err, buf, sizeof buf));
+}
+} // namespace
+
+// The container writes through these instead of a URL, so the file stays the caller's.
+struct EncoderIo {
+    static int write(void* opaque, uint8_t* data, int size) {
+        auto* e = static_cast<VideoEncoder*>(opaque);
+        for (int left = size; left > 0;) {
+            const ssize_t n = ::write(e->fd_, data, std::size_t(left));
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) {
+                e->ioErrno_ = n < 0 ? errno : ENOSPC;
+                return AVERROR(e->ioErrno_);
+            }
+            data += n;
+            left -= int(n);
+        }
+        return size;
+    }
+    static int64_t seek(void* opaque, int64_t offset, int whence) {
+        auto* e = static_cast<VideoEncoder*>(opaque);
+        if (whence & AVSEEK_SIZE) {
+            struct stat s {};
+            return ::fstat(e->fd_, &s) == 0 ? int64_t(s.st_size) : AVERROR(errno);
+        }
+        const off_t at = ::lseek(e->fd_, offset, whence & ~AVSEEK_FORCE);
+        if (at < 0) {
+            e->ioErrno_ = errno;
+            return AVERROR(errno);
+        }
+        return at;
+    }
+};
+
+VideoEncoder::~VideoEncoder() {
+    avcodec_free_context(&codec_);
+    if (io_) av_freep(&io_->buffer);
+    avio_context_free(&io_);
+    avformat_free_context(format_);
+    av_packet_free(&packet_);
+}
+
+MaybeError VideoEncoder::fail(int averror) const {
+    if (ioErrno_ != 0) return Error{name_, systemReason(ioErrno_)};
+    char buf[AV_ERROR_MAX_STRING_SIZE] = {};
+    av_strerror(averror, buf, sizeof buf);
+    return Error{name_, QStringLiteral("the video could not be encoded (%1)").arg(QString::fromUtf8(buf))};
+}
+
+MaybeError VideoEncoder::open(const VideoSettings& s, int fd, const QString& name) {
+    // The libraries' own log lines would interleave with the progress line; failures come
+    // back as errors with their reason instead.
+    static std::once_flag quiet;
+    std::call_once(quiet, [] { av_log_set_level(AV_LOG_FATAL); });
+    name_ = name;
+    fd_ = fd;
+    const bool h264 = s.codec == VideoSettings::Codec::H264;
+    const AVCodec* codec = avcodec_find_encoder_by_name(h264 ? "libx264" : "prores_ks");
+    if (!codec)
+        return Error{name, QStringLiteral("this build of the FFmpeg libraries has no %1 encoder")
+                               .arg(h264 ? "H.264 (libx264)" : "ProRes (prores_ks)")};
+    codec_ = avcodec_alloc_context3(codec);
+    packet_ = av_packet_alloc();
+    if (!codec_ || !packet_) return fail(AVERROR(ENOMEM));
+    colour_ = colourFor(s.width, s.height);
+    codec_->width = s.width;
+    codec_->height = s.height;
+    codec_->time_base = AVRational{s.rateDen, s.rateNum};
+    codec_->framerate = AVRational{s.rateNum, s.rateDen};
+    codec_->sample_aspect_ratio = AVRational{1, 1};
+    codec_->color_primaries = AVColorPrimaries(colour_.primaries);
+    codec_->color_trc = AVColorTransferCharacteristic(colour_.transfer);
+    codec_->colorspace = AVColorSpace(colour_.matrix);
+    codec_->color_range = AVCOL_RANGE_MPEG;
+    codec_->thread_count = s.threads;
+    if (h264) {
+        codec_->pix_fmt = AV_PIX_FMT_YUV420P;
+        codec_->chroma_sample_location = AVCHROMA_LOC_LEFT;
+        av_opt_set(codec_->priv_data, "preset", s.preset.constData(), 0);
+        av_opt_set_double(codec_->priv_data, "crf", s.crf, 0);
+    } else {
+        codec_->pix_fmt = s.alpha ? AV_PIX_FMT_YUVA444P10LE : AV_PIX_FMT_YUV444P10LE;
+        codec_->codec_tag = 0;
+        av_opt_set_int(codec_->priv_data, "profile", s.proresProfile, 0);
+        av_opt_set(codec_->priv_data, "vendor", "apl0", 0); // what editors expect to find
+    }
+
+    if (int r = avformat_alloc_output_context2(&format_, nullptr, h264 ? "mp4" : "mov", nullptr); r < 0)
+        return fail(r);
+    if (format_->oformat->flags & AVFMT_GLOBALHEADER) codec_->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+    if (int r = avcodec_open2(codec_, codec, nullptr); r < 0) return fail(r);
+
+    stream_ = avformat_new_stream(format_, nullptr);
+    if (!stream_) return fail(AVERROR(ENOMEM));
+    stream_->time_base = codec_->time_base;
+    stream_->avg_frame_rate = codec_->framerate;
+    stream_->r_frame_rate = codec_->framerate;
+    if (int r = avcodec_parameters_from_context(stream_->codecpar, codec_); r < 0) return fail(r);
+
+    auto* buffer = static_cast<unsigned char*>(av_malloc(kIoBuffer));
+    io_ = buffer
+              ? avio_alloc_context(buffer, kIoBuffer, 1, this, nullptr, &EncoderIo::write, &EncoderIo::seek)
+              : nullptr;
+    if (!io_) {
+        av_free(buffer);
+        return fail(AVERROR(ENOMEM));
+    }
+    format_->pb = io_;
+    if (int r = avformat_write_header(format_, nullptr); r < 0) return fail(r);
+    headerWritten_ = true;
+    return std::nullopt;
+}
+
+int VideoEncoder::pixelFormat() const {
+    return codec_ ? codec_->pix_fmt : AV_PIX_FMT_NONE;
+}
+
+AVFrame* VideoEncoder::newFrame() const {
+    AVFrame* f = av_frame_alloc();
+    if (!f) return nullptr;
+    f->format = codec_->pix_fmt;
+    f->width = codec_->width;
+    f->height = codec_->height;
+    if (av_frame_get_buffer(f, 0) < 0) av_frame_free(&f);
+    return f;
+}
+
+MaybeError VideoEncoder::encode(AVFrame* frame) {
+    frame->pts = frames_;
+    frame->color_primaries = codec_->color_primaries;
+    frame->color_trc = codec_->color_trc;
+    frame->colorspace = codec_->colorspace;
+    frame->color_range = codec_->color_range;
+    if (int r = avcodec_send_frame(codec_, frame); r < 0) return fail(r);
+    ++frames_;
+    return drain();
+}
+
+// Stores every packet the encoder has ready.
+MaybeError VideoEncoder::drain() {
+    for (;;) {
+        const int r = avcodec_receive_packet(codec_, packet_);
+        if (r == AVERROR(EAGAIN) || r == AVERROR_EOF) return std::nullopt;
+        if (r < 0) return fail(r);
+        if (packet_->duration == 0) packet_->duration = 1; // the last frame lasts one frame too
+        av_packet_rescale_ts(packet_, codec_->time_base, stream_->time_base);
+        packet_->stream_index = stream_->index;
+        const int w = av_write_frame(format_, packet_);
+        av_packet_unref(packet_);
+        if (w < 0) return fail(w);
+    }
+}
+
+MaybeError VideoEncoder::finish() {
+    if (!headerWritten_) return Error{name_, QStringLiteral("the video file was not started")};
+    if (int r = avcodec_send_frame(codec_, nullptr); r < 0) return fail(r);
+    if (MaybeError e = drain()) return e;
+    if (int r = av_write_trailer(format_); r < 0) return fail(r);
+    avio_flush(io_);
+    if (io_->error < 0) return fail(io_->error);
+    return std::nullopt;
+}

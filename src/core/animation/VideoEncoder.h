@@ -1,0 +1,69 @@
+#pragma once
+// One video stream encoded by the FFmpeg libraries and stored in an MP4 or MOV container,
+// written through an open file descriptor (the caller owns naming, temporary files and
+// renaming). H.264 in 4:2:0 for MP4; ProRes 4444 for MOV, with an alpha plane when asked.
+// Frames have consecutive time stamps at a constant, exact rational rate. Used from one thread.
+
+#include "VideoColour.h"
+#include "shell/Error.h"
+
+#include <QByteArray>
+
+struct AVCodecContext;
+struct AVFormatContext;
+struct AVFrame;
+struct AVIOContext;
+struct AVPacket;
+struct AVStream;
+
+struct VideoSettings {
+    enum class Codec { H264, ProRes };
+    Codec codec = Codec::H264;
+    bool alpha = false; // ProRes only
+    int width = 0, height = 0;
+    int rateNum = 25, rateDen = 1; // frames per second as a fraction
+    int crf = 18;                  // H.264: constant quality, lower is better
+    QByteArray preset = "veryfast";
+    int proresProfile = 4; // 4: 4444, 5: 4444 XQ
+    int threads = 0;       // 0: the codec's choice
+};
+
+class VideoEncoder {
+  public:
+    VideoEncoder() = default;
+    ~VideoEncoder();
+    VideoEncoder(const VideoEncoder&) = delete;
+    VideoEncoder& operator=(const VideoEncoder&) = delete;
+
+    // Sets up the codec and writes the container header into `fd` (seekable, positioned at 0).
+    // `name` is the file named in errors.
+    MaybeError open(const VideoSettings& settings, int fd, const QString& name);
+    // The pixel format (AVPixelFormat) frames must have, and a frame of it to fill.
+    int pixelFormat() const;
+    AVFrame* newFrame() const;
+    const ColourTags& colour() const { return colour_; }
+
+    // Encodes the next frame; the frame may be reused once this returns.
+    MaybeError encode(AVFrame* frame);
+    // Drains the encoder and completes the file (index, durations). The file is then playable.
+    MaybeError finish();
+    qint64 frames() const { return frames_; }
+
+  private:
+    MaybeError fail(int averror) const;
+    MaybeError drain();
+
+    AVCodecContext* codec_ = nullptr;
+    AVFormatContext* format_ = nullptr;
+    AVIOContext* io_ = nullptr;
+    AVPacket* packet_ = nullptr;
+    AVStream* stream_ = nullptr;
+    ColourTags colour_{};
+    QString name_;
+    int fd_ = -1;
+    int ioErrno_ = 0; // the system's reason when a write or seek failed
+    qint64 frames_ = 0;
+    bool headerWritten_ = false;
+
+    friend struct EncoderIo;
+};

@@ -1,0 +1,220 @@
+#include "VideoWriter.h"
+
+extern "C" {
+#include <libavutil/frame.h>
+}
+
+#include <QFile>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+constexpr int kDefaultDepth = 4;
+
+QString systemReason(int err) {
+    char buf[256];
+    return QString::fromLocal8Bit(strerror_r(err, buf, sizeof buf));
+}
+
+// A new hidden file beside `path`, created exclusively; -1 and errno on failure.
+int createTemp(const QString& path, QString& temp) {
+    const qsizetype slash = path.lastIndexOf(u'/');
+    QByteArray name = QFile::encodeName(path.left(slash + 1) + u'.' + path.mid(slash + 1) + ".XXXXXX");
+    const int fd = ::mkostemp(name.data(), O_CLOEXEC);
+    if (fd < 0) return -1;
+    // mkostemp makes the file private; the finished video gets the usual permissions.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(fd, 0666 & ~mask);
+    temp = QFile::decodeName(name);
+    return fd;
+}
+} // namespace
+
+VideoWriter::VideoWriter(VideoSettings settings, QString path, int depth)
+    : settings_(std::move(settings)), path_(std::move(path)) {
+    slots_.resize(std::size_t(depth > 0 ? depth : kDefaultDepth));
+    for (int i = int(slots_.size()) - 1; i >= 0; --i)
+        free_.push_back(i);
+}
+
+VideoWriter::~VideoWriter() {
+    stopThreads();
+    if (!finished_) discard();
+    for (Slot& s : slots_)
+        av_frame_free(&s.frame);
+}
+
+void VideoWriter::setError(MaybeError e) {
+    if (!error_) error_ = std::move(e);
+}
+
+MaybeError VideoWriter::start(const QImage& first) {
+    started_ = true;
+    if (settings_.width == 0) settings_.width = first.width();
+    if (settings_.height == 0) settings_.height = first.height();
+    if (settings_.codec == VideoSettings::Codec::H264 && (settings_.width % 2 || settings_.height % 2))
+        return Error{path_, QStringLiteral("H.264 video needs an even frame width and height, not %1 x %2")
+                                .arg(settings_.width)
+                                .arg(settings_.height)};
+    fd_ = createTemp(path_, temp_);
+    if (fd_ < 0) return Error{path_, systemReason(errno)};
+    if (MaybeError e = encoder_.open(settings_, fd_, path_)) return e;
+    for (Slot& s : slots_)
+        if (!(s.frame = encoder_.newFrame())) return Error{path_, systemReason(ENOMEM)};
+    converter_ = std::thread([this] { convertLoop(); });
+    encoderThread_ = std::thread([this] { encodeLoop(); });
+    return std::nullopt;
+}
+
+MaybeError VideoWriter::put(const QImage& frame, const QString&) {
+    if (!started_)
+        if (MaybeError e = start(frame)) {
+            std::lock_guard lock(mutex_);
+            setError(e);
+        }
+    if (frame.width() != settings_.width || frame.height() != settings_.height)
+        return Error{path_, QStringLiteral("a frame changed size during the render")};
+    const QImage image =
+        supportedLayout(frame.format()) ? frame : frame.convertToFormat(QImage::Format_ARGB32);
+    int index;
+    {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [this] { return !free_.empty() || error_; });
+        if (error_) return error_;
+        index = free_.back();
+        free_.pop_back();
+    }
+    // The slot is this thread's until queued: copy outside the lock.
+    Slot& slot = slots_[std::size_t(index)];
+    slot.layout = image.format();
+    slot.stride = image.bytesPerLine();
+    slot.pixels.resize(std::size_t(image.sizeInBytes()));
+    std::memcpy(slot.pixels.data(), image.constBits(), slot.pixels.size());
+    {
+        std::lock_guard lock(mutex_);
+        toConvert_.push_back(index);
+    }
+    changed_.notify_all();
+    return std::nullopt;
+}
+
+void VideoWriter::convertLoop() {
+    std::unique_ptr<ColourConverter> converter;
+    QImage::Format layout = QImage::Format_Invalid;
+    for (;;) {
+        int index;
+        {
+            std::unique_lock lock(mutex_);
+            changed_.wait(lock, [this] { return stopping_ || !toConvert_.empty(); });
+            if (toConvert_.empty()) return;
+            index = toConvert_.front();
+            toConvert_.pop_front();
+            ++busy_;
+        }
+        Slot& slot = slots_[std::size_t(index)];
+        if (slot.layout != layout) {
+            layout = slot.layout;
+            converter = std::make_unique<ColourConverter>(settings_.width, settings_.height, layout,
+                                                          encoder_.pixelFormat(), encoder_.colour());
+        }
+        if (layout == QImage::Format_ARGB32_Premultiplied)
+            unpremultiply(slot.pixels.data(), settings_.width, settings_.height, slot.stride);
+        // The encoder may still hold the last picture of this frame: then it gets a new one.
+        const bool ok = converter->valid() && av_frame_make_writable(slot.frame) >= 0;
+        if (ok) converter->convert(slot.pixels.data(), slot.stride, slot.frame);
+        {
+            std::lock_guard lock(mutex_);
+            --busy_;
+            if (ok) {
+                toEncode_.push_back(index);
+            } else {
+                setError(Error{path_, QStringLiteral("the frames could not be converted to video colours")});
+                free_.push_back(index);
+            }
+        }
+        changed_.notify_all();
+    }
+}
+
+void VideoWriter::encodeLoop() {
+    for (;;) {
+        int index;
+        bool skip;
+        {
+            std::unique_lock lock(mutex_);
+            changed_.wait(lock, [this] { return stopping_ || !toEncode_.empty(); });
+            if (toEncode_.empty()) return;
+            index = toEncode_.front();
+            toEncode_.pop_front();
+            ++busy_;
+            skip = bool(error_);
+        }
+        const MaybeError e = skip ? std::nullopt : encoder_.encode(slots_[std::size_t(index)].frame);
+        {
+            std::lock_guard lock(mutex_);
+            --busy_;
+            if (e)
+                setError(e);
+            else if (!skip)
+                ++encoded_;
+            free_.push_back(index);
+        }
+        changed_.notify_all();
+    }
+}
+
+void VideoWriter::stopThreads() {
+    {
+        std::lock_guard lock(mutex_);
+        stopping_ = true;
+    }
+    changed_.notify_all();
+    if (converter_.joinable()) converter_.join();
+    if (encoderThread_.joinable()) encoderThread_.join();
+}
+
+// Removes the unfinished file.
+void VideoWriter::discard() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+    if (!temp_.isEmpty()) ::unlink(QFile::encodeName(temp_).constData());
+    temp_.clear();
+}
+
+MaybeError VideoWriter::finish() {
+    if (finished_) return error_;
+    {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [this] { return toConvert_.empty() && toEncode_.empty() && busy_ == 0; });
+    }
+    stopThreads();
+    finished_ = true;
+    MaybeError e = error_;
+    if (!e && started_) e = encoder_.finish();
+    if (!e && started_ && ::close(std::exchange(fd_, -1)) != 0) e = Error{path_, systemReason(errno)};
+    const QByteArray temp = QFile::encodeName(temp_), final = QFile::encodeName(path_);
+    if (!e && started_ && ::rename(temp.constData(), final.constData()) != 0)
+        e = Error{path_, systemReason(errno)};
+    if (e) {
+        discard();
+        std::lock_guard lock(mutex_);
+        setError(e);
+        encoded_ = 0; // nothing of it is on disk
+    }
+    return e;
+}
+
+qint64 VideoWriter::written() const {
+    std::lock_guard lock(mutex_);
+    return encoded_;
+}
+
+bool VideoWriter::ready() const {
+    std::lock_guard lock(mutex_);
+    return !free_.empty() || error_;
+}

@@ -1,0 +1,68 @@
+#pragma once
+// Writes a render as one video file. The caller's thread only copies each frame into a free
+// buffer of a small ring; a conversion thread turns it into the encoder's Y'CbCr and an
+// encoding thread compresses and stores it, so conversion and encoding overlap and the
+// drawing goes on meanwhile. The ring bounds memory whatever the length of the render.
+//
+// The file is written under a hidden temporary name in the target directory and renamed to its
+// own name only once complete: a failure (no permission, full disk) leaves no half file under
+// that name. finish() after any number of frames, the render's natural end or a stop, gives a
+// complete, playable file.
+
+#include "FrameSink.h"
+#include "VideoEncoder.h"
+
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+class VideoWriter : public FrameSink {
+  public:
+    // `settings` width and height 0: taken from the first frame. `depth` 0: the default ring.
+    VideoWriter(VideoSettings settings, QString path, int depth = 0);
+    ~VideoWriter() override; // without finish(): stops and removes the unfinished file
+
+    MaybeError put(const QImage& frame, const QString& path) override;
+    MaybeError finish() override;
+    qint64 written() const override;
+    bool ready() const override;
+
+    const QString& path() const { return path_; }
+
+  private:
+    struct Slot {
+        std::vector<uchar> pixels;
+        qsizetype stride = 0;
+        QImage::Format layout = QImage::Format_Invalid;
+        AVFrame* frame = nullptr;
+    };
+
+    MaybeError start(const QImage& first);
+    void convertLoop();
+    void encodeLoop();
+    void stopThreads();
+    void discard();
+    void setError(MaybeError e); // under the lock
+
+    VideoSettings settings_;
+    QString path_;
+    QString temp_;
+    int fd_ = -1;
+    VideoEncoder encoder_;
+    bool started_ = false;
+    bool finished_ = false;
+
+    std::vector<Slot> slots_;
+    std::vector<int> free_;
+    std::deque<int> toConvert_, toEncode_;
+    int busy_ = 0; // slots a thread works on now
+    qint64 encoded_ = 0;
+    bool stopping_ = false;
+    MaybeError error_;
+
+    mutable std::mutex mutex_;
+    std::condition_variable changed_;
+    std::thread converter_, encoderThread_;
+};
