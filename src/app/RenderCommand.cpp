@@ -1,53 +1,39 @@
 #include "RenderCommand.h"
 
+#include "ProgressLine.h"
+#include "StopSignals.h"
 #include "animation/FrameWriters.h"
 #include "animation/Render.h"
+#include "animation/VideoWriter.h"
 #include "project/ProjectFile.h"
 #include "shell/Startup.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <cstdio>
 #include <cstring>
-#include <unistd.h>
 
 namespace {
 void say(FILE* to, const QString& text) {
     std::fprintf(to, "pathwright: %s\n", qPrintable(text));
 }
 
-// A progress line, redrawn in place at most ten times a second.
-class ProgressLine {
-  public:
-    ProgressLine() : on_(isatty(STDERR_FILENO)) { clock_.start(); }
-    void show(qint64 written, qint64 total, bool force = false) {
-        total_ = total;
-        if (!on_ || (!force && clock_.elapsed() - last_ < 100)) return;
-        last_ = clock_.elapsed();
-        const double secs = clock_.nsecsElapsed() / 1e9;
-        std::fprintf(stderr, "\rpathwright: %lld of %lld frames written, %.0f frames/s   ",
-                     (long long)written, (long long)total, secs > 0 ? written / secs : 0.0);
-        std::fflush(stderr);
-        shown_ = true;
-    }
-    // The last figures once more, so the line ends at the final count (of the planned total:
-    // a render that stopped early shows how far it got).
-    void end(qint64 written) {
-        show(written, total_, true);
-        if (shown_) std::fputc('\n', stderr);
-    }
-    double seconds() const { return clock_.nsecsElapsed() / 1e9; }
+// The command line's words for the output kinds: the writer families, "png" and "mov" with
+// --transparent for the clear-background kinds.
+QStringList kindWords() {
+    QStringList words;
+    for (const OutputKind& kind : outputKinds())
+        if (!words.contains(kind.container)) words << kind.container;
+    return words;
+}
 
-  private:
-    bool on_;
-    bool shown_ = false;
-    qint64 total_ = 0;
-    qint64 last_ = -1000;
-    QElapsedTimer clock_;
-};
+const OutputKind* kindFor(const QString& word, bool transparent) {
+    for (const OutputKind& kind : outputKinds())
+        if (word == kind.container && kind.transparent == transparent) return &kind;
+    return nullptr;
+}
 } // namespace
 
 bool wantsCommandLine(int argc, char** argv) {
@@ -59,6 +45,84 @@ bool wantsCommandLine(int argc, char** argv) {
     return false;
 }
 
+namespace {
+// The output kind and quality asked for on the command line replace the project's own; an
+// error text when they make no sense.
+QString chooseOutput(const QCommandLineParser& parser, const QCommandLineOption& kind,
+                     const QCommandLineOption& transparent, const QCommandLineOption& quality,
+                     RenderTarget& target) {
+    const QString word = parser.isSet(kind) ? parser.value(kind) : QString(target.kind->container);
+    if (!kindWords().contains(word))
+        return QString("unknown output kind \"%1\": use %2").arg(word, kindWords().join(", "));
+    const bool clear = parser.isSet(transparent) || (!parser.isSet(kind) && target.kind->transparent);
+    const OutputKind* chosen = kindFor(word, clear);
+    if (!chosen) return QString("--transparent works with png and mov, not with %1").arg(word);
+    target.kind = chosen;
+    if (parser.isSet(quality)) {
+        const std::optional<RenderQuality> q = findQuality(parser.value(quality));
+        if (!q)
+            return QString("unknown quality \"%1\": use high, standard or small").arg(parser.value(quality));
+        target.quality = *q;
+    }
+    return QString();
+}
+
+// Runs the render to its end or to a stop signal.
+RenderResult renderUntilStopped(Workspace& ws, FrameSink& writer, ProgressLine& progress,
+                                const StopSignals& stops) {
+    RenderRun run(ws, writer,
+                  {{}, [&](qint64 done, qint64 total) { progress.show(done, total, writer.output()); }});
+    while (run.advance(std::chrono::milliseconds(50)))
+        if (stops.caught()) run.stop();
+    RenderResult result = run.finish();
+    progress.end(writer.written(), writer.output());
+    return result;
+}
+
+// The summary and the exit status.
+int report(const RenderResult& result, const FrameSink& writer, const RenderTarget& target, double secs,
+           int signal) {
+    const bool video = isVideoKind(*target.kind);
+    if (result.error) {
+        if (result.error->file.isEmpty()) {
+            say(stderr, result.message());
+        } else if (video) {
+            say(stderr,
+                QString("cannot write the video file %1: %2").arg(result.error->file, result.error->reason));
+            say(stderr,
+                "the render stopped and left no file under that name (--output DIR writes it elsewhere)");
+        } else {
+            say(stderr, QString("cannot write frame %1: %2").arg(result.error->file, result.error->reason));
+            say(stderr, QString("the render stopped; the %1 frames before it were written "
+                                "(--output DIR writes the frames elsewhere)")
+                            .arg(result.frames));
+        }
+        return 2;
+    }
+    const SinkOutput out = writer.output();
+    const QString files = video ? QString("to %1, %2").arg(out.first, sizeText(out.bytes))
+                                : QString("(%1 to %2)").arg(out.first, QFileInfo(out.last).fileName());
+    say(stdout, QString("rendered %1 frames %2 in %3 s, %4 frames/s")
+                    .arg(result.frames)
+                    .arg(files)
+                    .arg(secs, 0, 'f', 2)
+                    .arg(secs > 0 ? result.frames / secs : 0.0, 0, 'f', 0));
+    if (result.stopped) {
+        say(stderr, QString("stopped by %1 after %2 frames; %3")
+                        .arg(StopSignals::name(signal))
+                        .arg(result.frames)
+                        .arg(video ? "the video file is complete up to there and plays"
+                                   : "the frames up to there are written"));
+        return 4;
+    }
+    if (result.cutShort) {
+        say(stderr, result.message());
+        return 3;
+    }
+    return 0;
+}
+} // namespace
+
 int runRenderCommand(int argc, char** argv) {
     // Rendering draws into images only (no text): no window system is loaded at all.
     QCoreApplication app(argc, argv);
@@ -69,12 +133,15 @@ int runRenderCommand(int argc, char** argv) {
     parser.setApplicationDescription(
         "Draws an animated route over a map and renders it as video frames.\n\n"
         "  pathwright [PROJECT.wsr]      open the program (needs a display)\n"
-        "  pathwright --render PROJECT.wsr [--output DIR] [--name BASE]\n"
-        "                                render the project's frames without a display\n\n"
-        "Frames are written as DIR/BASE0000.bmp, BASE0001.bmp, ... (24-bit BMP), by default into the\n"
-        "project's render directory under its render name. Exit status: 0 done, 1 wrong arguments,\n"
-        "2 the project could not be read or a frame could not be written, 3 the animation was cut\n"
-        "short at frame 9999.");
+        "  pathwright --render PROJECT.wsr [--output DIR] [--name BASE] [--output-kind KIND]\n"
+        "             [--transparent] [--quality QUALITY]\n"
+        "                                render the project without a display\n\n"
+        "Frames are written as DIR/BASE0000.bmp, BASE0001.bmp, ... (24-bit BMP) or .png, or as one\n"
+        "video file DIR/BASE.mp4 (H.264) or DIR/BASE.mov (ProRes 4444), by default into the project's\n"
+        "render directory under its render name and in its output kind. Ctrl+C stops a render and\n"
+        "keeps what is written: a video file then plays up to there. Exit status: 0 done, 1 wrong\n"
+        "arguments, 2 the project could not be read or the output could not be written, 3 the\n"
+        "animation was cut short at frame 9999 (numbered files only), 4 stopped by Ctrl+C or SIGTERM.");
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption render("render", "Render the frames of the project file PROJECT.wsr.",
@@ -82,8 +149,17 @@ int runRenderCommand(int argc, char** argv) {
     const QCommandLineOption output(
         "output", "Write the frames into DIR instead of the project's render directory.", "DIR");
     const QCommandLineOption name(
-        "name", "Name the frames BASE0000.bmp and on instead of the project's render name.", "BASE");
-    parser.addOptions({render, output, name});
+        "name", "Name the output BASE0000.bmp and on (or BASE.mp4) instead of the project's render name.",
+        "BASE");
+    const QCommandLineOption kind("output-kind",
+                                  "What to write: " + kindWords().join(", ") +
+                                      " (numbered BMP or PNG files, an MP4 or MOV video file).",
+                                  "KIND");
+    const QCommandLineOption transparent(
+        "transparent", "Only the route, on a transparent background (png and mov), to lay over other video.");
+    const QCommandLineOption quality("quality", "Video quality: high, standard (the default) or small.",
+                                     "QUALITY");
+    parser.addOptions({render, output, name, kind, transparent, quality});
     parser.process(app); // --help and --version print and exit here
     if (!parser.isSet(render) || !parser.positionalArguments().isEmpty()) {
         say(stderr, "usage: pathwright --render PROJECT.wsr [--output DIR] [--name BASE] (see --help)");
@@ -106,37 +182,18 @@ int runRenderCommand(int argc, char** argv) {
     if (parser.isSet(output)) ws.st.renderpath = withSeparator(QDir(parser.value(output)).absolutePath());
     if (parser.isSet(name)) ws.st.rendername = parser.value(name);
 
-    MadeWriter made = makeFrameWriter(renderTargetFor(ws));
+    RenderTarget target = renderTargetFor(ws);
+    if (const QString wrong = chooseOutput(parser, kind, transparent, quality, target); !wrong.isEmpty()) {
+        say(stderr, wrong);
+        return 1;
+    }
+    MadeWriter made = makeFrameWriter(target);
     if (made.error) {
         say(stderr, made.error->message());
         return 2;
     }
-    FrameSink& writer = *made.sink;
+    const StopSignals stops;
     ProgressLine progress;
-    const RenderResult result =
-        RenderAnimation(ws, writer, {{}, [&](qint64 done, qint64 total) { progress.show(done, total); }});
-    progress.end(writer.written());
-    if (result.error) {
-        if (result.error->file.isEmpty()) {
-            say(stderr, result.message());
-        } else {
-            say(stderr, QString("cannot write frame %1: %2").arg(result.error->file, result.error->reason));
-            say(stderr, QString("the render stopped; the %1 frames before it were written "
-                                "(--output DIR writes the frames elsewhere)")
-                            .arg(result.frames));
-        }
-        return 2;
-    }
-    const double secs = progress.seconds();
-    const SinkOutput out = writer.output();
-    say(stdout, QString("rendered %1 frames (%2 to %3) in %4 s, %5 frames/s")
-                    .arg(result.frames)
-                    .arg(out.first, QFileInfo(out.last).fileName())
-                    .arg(secs, 0, 'f', 2)
-                    .arg(secs > 0 ? result.frames / secs : 0.0, 0, 'f', 0));
-    if (result.cutShort) {
-        say(stderr, result.message());
-        return 3;
-    }
-    return 0;
+    const RenderResult result = renderUntilStopped(ws, *made.sink, progress, stops);
+    return report(result, *made.sink, target, progress.seconds(), stops.caught());
 }

@@ -1,6 +1,7 @@
 #include "FrameWriters.h"
 
 #include "BmpFrameWriter.h"
+#include "VideoWriter.h"
 
 namespace {
 struct WriterRow {
@@ -11,6 +12,8 @@ struct WriterRow {
 // One row per writer family.
 constexpr WriterRow kWriters[] = {
     {"bmp", makeBmpSequence},
+    {"mp4", makeVideoFile},
+    {"mov", makeVideoFile},
 };
 } // namespace
 

@@ -67,6 +67,12 @@ bool RenderRun::saveFrame() {
     return true;
 }
 
+void RenderRun::stop() {
+    if (phase_ == Phase::Done) return;
+    phase_ = Phase::Done;
+    result_.stopped = true;
+}
+
 RenderResult RenderRun::finish() {
     const MaybeError late = sink_.finish();
     // Frames are written in parallel: once all have settled, the sink knows the earliest failure.

@@ -19,6 +19,7 @@ extern const QString kCutShortText; // both frame labels once the limit is reach
 struct RenderResult {
     qint64 frames = 0;     // frames written
     bool cutShort = false; // the sink's frame limit ended the render
+    bool stopped = false;  // stopped on request before its end
     MaybeError error;      // a frame could not be written, or the route has no points
     QString message() const;
 };
@@ -37,6 +38,8 @@ class RenderRun {
     bool advance(std::chrono::nanoseconds budget);
     bool done() const { return done_; }
     qint64 total() const { return total_; }
+    // Ends the render after the frames handed over so far (Stop, Ctrl+C).
+    void stop();
     // Waits for the sink to write everything; call once done() holds.
     RenderResult finish();
 

@@ -100,7 +100,9 @@ MaybeError VideoEncoder::open(const VideoSettings& s, int fd, const QString& nam
         av_opt_set(codec_->priv_data, "preset", s.preset.constData(), 0);
         av_opt_set_double(codec_->priv_data, "crf", s.crf, 0);
     } else {
-        codec_->pix_fmt = s.alpha ? AV_PIX_FMT_YUVA444P10LE : AV_PIX_FMT_YUV444P10LE;
+        codec_->pix_fmt = s.proresProfile < 4 ? AV_PIX_FMT_YUV422P10LE
+                          : s.alpha           ? AV_PIX_FMT_YUVA444P10LE
+                                              : AV_PIX_FMT_YUV444P10LE;
         codec_->codec_tag = 0;
         av_opt_set_int(codec_->priv_data, "profile", s.proresProfile, 0);
         av_opt_set(codec_->priv_data, "vendor", "apl0", 0); // what editors expect to find

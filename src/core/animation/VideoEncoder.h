@@ -24,7 +24,7 @@ struct VideoSettings {
     int rateNum = 25, rateDen = 1; // frames per second as a fraction
     int crf = 18;                  // H.264: constant quality, lower is better
     QByteArray preset = "veryfast";
-    int proresProfile = 4; // 4: 4444, 5: 4444 XQ
+    int proresProfile = 4; // 3: 422 HQ (no alpha), 4: 4444, 5: 4444 XQ
     int threads = 0;       // 0: the codec's choice
 };
 

@@ -35,8 +35,8 @@ int createTemp(const QString& path, QString& temp) {
 }
 } // namespace
 
-VideoWriter::VideoWriter(VideoSettings settings, QString path, int depth)
-    : settings_(std::move(settings)), path_(std::move(path)) {
+VideoWriter::VideoWriter(VideoSettings settings, QString path, bool transparent, int depth)
+    : settings_(std::move(settings)), path_(std::move(path)), transparent_(transparent) {
     slots_.resize(std::size_t(depth > 0 ? depth : kDefaultDepth));
     for (int i = int(slots_.size()) - 1; i >= 0; --i)
         free_.push_back(i);
@@ -71,7 +71,7 @@ MaybeError VideoWriter::start(const QImage& first) {
     return std::nullopt;
 }
 
-MaybeError VideoWriter::put(const QImage& frame, const QString&) {
+MaybeError VideoWriter::put(const QImage& frame, qint64) {
     if (!started_)
         if (MaybeError e = start(frame)) {
             std::lock_guard lock(mutex_);
@@ -200,6 +200,10 @@ MaybeError VideoWriter::finish() {
     const QByteArray temp = QFile::encodeName(temp_), final = QFile::encodeName(path_);
     if (!e && started_ && ::rename(temp.constData(), final.constData()) != 0)
         e = Error{path_, systemReason(errno)};
+    if (!e && started_) {
+        struct stat s {};
+        if (::stat(final.constData(), &s) == 0) bytes_ = s.st_size;
+    }
     if (e) {
         discard();
         std::lock_guard lock(mutex_);
@@ -217,4 +221,10 @@ qint64 VideoWriter::written() const {
 bool VideoWriter::ready() const {
     std::lock_guard lock(mutex_);
     return !free_.empty() || error_;
+}
+
+SinkOutput VideoWriter::output() const {
+    std::lock_guard lock(mutex_);
+    if (!finished_ || error_ || !started_) return {};
+    return {path_, path_, bytes_};
 }

@@ -10,6 +10,7 @@
 // complete, playable file.
 
 #include "FrameSink.h"
+#include "FrameWriters.h"
 #include "VideoEncoder.h"
 
 #include <condition_variable>
@@ -21,13 +22,15 @@
 class VideoWriter : public FrameSink {
   public:
     // `settings` width and height 0: taken from the first frame. `depth` 0: the default ring.
-    VideoWriter(VideoSettings settings, QString path, int depth = 0);
+    VideoWriter(VideoSettings settings, QString path, bool transparent = false, int depth = 0);
     ~VideoWriter() override; // without finish(): stops and removes the unfinished file
 
-    MaybeError put(const QImage& frame, const QString& path) override;
+    MaybeError put(const QImage& frame, qint64 index) override;
     MaybeError finish() override;
     qint64 written() const override;
     bool ready() const override;
+    bool transparent() const override { return transparent_; }
+    SinkOutput output() const override;
 
     const QString& path() const { return path_; }
 
@@ -48,6 +51,7 @@ class VideoWriter : public FrameSink {
 
     VideoSettings settings_;
     QString path_;
+    bool transparent_;
     QString temp_;
     int fd_ = -1;
     VideoEncoder encoder_;
@@ -59,6 +63,7 @@ class VideoWriter : public FrameSink {
     std::deque<int> toConvert_, toEncode_;
     int busy_ = 0; // slots a thread works on now
     qint64 encoded_ = 0;
+    qint64 bytes_ = 0; // the finished file
     bool stopping_ = false;
     MaybeError error_;
 
@@ -66,3 +71,8 @@ class VideoWriter : public FrameSink {
     std::condition_variable changed_;
     std::thread converter_, encoderThread_;
 };
+
+// MP4 (H.264) or MOV (ProRes 4444) named folder & base name & ".mp4" or ".mov".
+MadeWriter makeVideoFile(const RenderTarget& target);
+// True for the kinds written as one video file.
+bool isVideoKind(const OutputKind& kind);

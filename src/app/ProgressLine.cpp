@@ -1,0 +1,38 @@
+#include "ProgressLine.h"
+
+#include <QFileInfo>
+#include <QLocale>
+#include <cstdio>
+#include <unistd.h>
+
+QString sizeText(qint64 bytes) {
+    return QLocale::c().formattedDataSize(bytes, 1, QLocale::DataSizeSIFormat);
+}
+
+ProgressLine::ProgressLine() : on_(isatty(STDERR_FILENO)) {
+    clock_.start();
+}
+
+void ProgressLine::show(qint64 written, qint64 total, const SinkOutput& out, bool force) {
+    total_ = total;
+    if (!on_ || (!force && clock_.elapsed() - last_ < 100)) return;
+    last_ = clock_.elapsed();
+    const double secs = seconds();
+    const double fps = secs > 0 ? written / secs : 0.0;
+    QString line = QString("\rpathwright: %1 of %2 frames written, %3 frames/s")
+                       .arg(written)
+                       .arg(total)
+                       .arg(fps, 0, 'f', 0);
+    if (fps > 0 && written < total) line += QString(", %1 s left").arg((total - written) / fps, 0, 'f', 0);
+    // A video is one file that grows; a sequence names its files in the summary.
+    if (!out.first.isEmpty() && out.first == out.last)
+        line += QString(", %1 %2").arg(QFileInfo(out.first).fileName(), sizeText(out.bytes));
+    std::fprintf(stderr, "%s   ", qPrintable(line));
+    std::fflush(stderr);
+    shown_ = true;
+}
+
+void ProgressLine::end(qint64 written, const SinkOutput& out) {
+    show(written, total_, out, true);
+    if (shown_) std::fputc('\n', stderr);
+}

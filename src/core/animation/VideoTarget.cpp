@@ -1,0 +1,58 @@
+// How a render target becomes a video file: codec by container, quality by the target's choice.
+#include "VideoWriter.h"
+
+#include <cmath>
+
+namespace {
+// H.264 constant quality per choice: 14 is visually lossless for map and line art, 18 the usual
+// "transparent" setting, 23 libx264's own default for small files.
+int crfFor(RenderQuality q) {
+    switch (q) {
+    case RenderQuality::High:
+        return 14;
+    case RenderQuality::Small:
+        return 23;
+    case RenderQuality::Standard:
+        break;
+    }
+    return 18;
+}
+
+// ProRes has fixed data rates per profile: 4444 XQ, 4444 and, for opaque frames only (4:2:2 has
+// no alpha), 422 HQ.
+int proresProfileFor(RenderQuality q, bool alpha) {
+    if (q == RenderQuality::High) return 5;
+    if (q == RenderQuality::Small && !alpha) return 3;
+    return 4;
+}
+
+// The exact rate behind a frame rate as it is shown: 29.97 is 30000/1001, 25 is 25/1.
+void exactRate(double fps, int& num, int& den) {
+    const double ntsc = fps * 1.001;
+    if (std::abs(ntsc - std::round(ntsc)) < 0.005 && std::abs(fps - std::round(fps)) > 0.005) {
+        num = int(std::round(ntsc)) * 1000;
+        den = 1001;
+    } else {
+        num = std::max(1, int(std::round(fps)));
+        den = 1;
+    }
+}
+} // namespace
+
+bool isVideoKind(const OutputKind& kind) {
+    return qstrcmp(kind.container, "mp4") == 0 || qstrcmp(kind.container, "mov") == 0;
+}
+
+MadeWriter makeVideoFile(const RenderTarget& target) {
+    VideoSettings s;
+    const bool mp4 = qstrcmp(target.kind->container, "mp4") == 0;
+    s.codec = mp4 ? VideoSettings::Codec::H264 : VideoSettings::Codec::ProRes;
+    s.alpha = target.kind->transparent;
+    s.width = target.width;
+    s.height = target.height;
+    exactRate(target.fps, s.rateNum, s.rateDen);
+    s.crf = crfFor(target.quality);
+    s.proresProfile = proresProfileFor(target.quality, s.alpha);
+    const QString path = target.folder + target.baseName + (mp4 ? ".mp4" : ".mov");
+    return {std::make_unique<VideoWriter>(s, path, target.kind->transparent), {}};
+}

@@ -1,0 +1,208 @@
+// Video files as other programs see them (ffprobe, ffmpeg): codec, pixel format, exact rate,
+// frame count, colour tags, pictures against the rendered frames, stops, limits and failures.
+#include "animation/Render.h"
+#include "animation/VideoWriter.h"
+#include "support/AnimationSupport.h"
+
+#include <QtTest>
+#include <cmath>
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+// Passes frames on to a writer and keeps what it was given.
+struct Keeping : FrameSink {
+    explicit Keeping(FrameSink& to) : to(to) {}
+    MaybeError put(const QImage& f, qint64 i) override { return frames.push_back(f.copy()), to.put(f, i); }
+    MaybeError finish() override { return to.finish(); }
+    qint64 written() const override { return to.written(); }
+    bool transparent() const override { return to.transparent(); }
+    FrameSink& to;
+    std::vector<QImage> frames;
+};
+
+QMap<QString, QString> probe(const QString& file) {
+    QProcess p;
+    p.start("ffprobe", {"-v", "error", "-count_frames", "-select_streams", "v:0", "-show_entries",
+                        "stream=codec_name,pix_fmt,r_frame_rate,nb_read_frames,color_space,color_range",
+                        "-of", "default=nw=1", file});
+    p.waitForFinished(60000);
+    QMap<QString, QString> m;
+    for (const QString& line : QString(p.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts))
+        m[line.section('=', 0, 0)] = line.section('=', 1);
+    return m;
+}
+
+// Every frame decoded to RGBA with the matrix the stream is tagged with.
+std::vector<QImage> decode(const QString& file, QSize size, const QString& space) {
+    QProcess p;
+    const QString matrix = space == "bt709" ? "bt709" : "bt601";
+    p.start("ffmpeg", {"-v", "error", "-i", file, "-vf",
+                       "scale=in_color_matrix=" + matrix + ":in_range=tv:out_range=pc,format=rgba", "-f",
+                       "rawvideo", "-"});
+    p.waitForFinished(60000);
+    const QByteArray raw = p.readAllStandardOutput();
+    const qsizetype bytes = qsizetype(size.width()) * size.height() * 4;
+    std::vector<QImage> out;
+    for (qsizetype at = 0; at + bytes <= raw.size(); at += bytes)
+        out.push_back(QImage(reinterpret_cast<const uchar*>(raw.constData() + at), size.width(),
+                             size.height(), QImage::Format_RGBA8888)
+                          .convertToFormat(QImage::Format_ARGB32_Premultiplied));
+    return out;
+}
+
+double psnr(const QImage& a, const QImage& b) {
+    const QImage x = a.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    double sum = 0;
+    for (int y = 0; y < x.height(); ++y)
+        for (int i = 0; i < x.width() * 4; ++i)
+            sum += std::pow(double(x.constScanLine(y)[i]) - b.constScanLine(y)[i], 2);
+    return sum == 0 ? 99 : 10 * std::log10(255.0 * 255 * x.width() * x.height() * 4 / sum);
+}
+
+// Saturated but smooth colours: 4:2:0 keeps them, a wrong matrix or range shifts them all.
+QImage smoothColours(QSize size) {
+    QImage img(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x)
+            img.setPixel(x, y, qRgb(255 * x / size.width(), 255 * y / size.height(), 160));
+    return img;
+}
+
+RenderTarget targetFor(const Workspace& ws, const char* kind, const QString& dir) {
+    RenderTarget t = renderTargetFor(ws);
+    t.kind = findOutputKind(QString(kind));
+    t.folder = dir + "/";
+    return t;
+}
+} // namespace
+
+class TestVideoWriter : public QObject {
+    Q_OBJECT
+  private slots:
+    void filesHoldWhatTheyClaim_data() {
+        for (const char* c : {"kind", "codec", "pixFmt", "rate", "space"})
+            QTest::addColumn<QString>(c);
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<double>("fps");
+        QTest::addColumn<int>("stopAfter"); // frames before Stop; 0 for the whole render
+        QTest::newRow("mp4 NTSC") << "mp4"
+                                  << "h264"
+                                  << "yuv420p"
+                                  << "30000/1001"
+                                  << "smpte170m" << QSize(654, 480) << 29.97 << 0;
+        QTest::newRow("mp4 PAL stopped") << "mp4"
+                                         << "h264"
+                                         << "yuv420p"
+                                         << "25/1"
+                                         << "bt470bg" << QSize(786, 576) << 25.0 << 5;
+        QTest::newRow("mp4 720p 59.94") << "mp4"
+                                        << "h264"
+                                        << "yuv420p"
+                                        << "60000/1001"
+                                        << "bt709" << QSize(1280, 720) << 59.94 << 0;
+        QTest::newRow("mov alpha 23.976") << "mov-alpha"
+                                          << "prores"
+                                          << "yuva444p12le"
+                                          << "24000/1001"
+                                          << "smpte170m" << QSize(200, 100) << 23.976 << 0;
+        QTest::newRow("mov stopped at 1") << "mov"
+                                          << "prores"
+                                          << "yuv444p12le"
+                                          << "50/1"
+                                          << "bt709" << QSize(1920, 1080) << 50.0 << 1;
+    }
+    // A navy route over a smooth map: what a player decodes is what was rendered (PSNR), in a
+    // file of the claimed codec, rate and colours, with as many frames as the BMP sequence.
+    void filesHoldWhatTheyClaim() {
+        QFETCH(QString, kind);
+        QFETCH(QSize, size);
+        QFETCH(double, fps);
+        QFETCH(int, stopAfter);
+        QTemporaryDir dir;
+        Workspace ws, bmp;
+        for (Workspace* w : {&ws, &bmp}) {
+            setUpRoute(*w, {{20, 50}, {120, 50}, {150, 90}}, 4);
+            w->st.color = rgb(0, 0, 128);
+            w->st.fps = fps;
+            w->map.resize(size.width(), size.height());
+            w->picture = smoothColours(size);
+        }
+        MemorySink sequence(false);
+        const qint64 bmpFrames = RenderAnimation(bmp, sequence).frames;
+        MadeWriter made = makeFrameWriter(targetFor(ws, qPrintable(kind), dir.path()));
+        Keeping sink(*made.sink);
+        RenderRun run(ws, sink);
+        while (!run.done() && (stopAfter == 0 || qint64(sink.frames.size()) < stopAfter))
+            run.advance(std::chrono::nanoseconds(0));
+        run.stop();
+        const RenderResult r = run.finish();
+        QVERIFY2(!r.error, qPrintable(r.message()));
+        QCOMPARE(r.frames, stopAfter ? stopAfter : bmpFrames);
+        const QString file = made.sink->output().first;
+        QCOMPARE(file, dir.filePath("tour." + kind.left(3)));
+        const auto info = probe(file);
+        QTEST(info["codec_name"], "codec");
+        QTEST(info["pix_fmt"], "pixFmt");
+        QTEST(info["r_frame_rate"], "rate");
+        QTEST(info["color_space"], "space");
+        QCOMPARE(info["color_range"], "tv");
+        QCOMPARE(info["nb_read_frames"].toLongLong(), r.frames);
+        const std::vector<QImage> decoded = decode(file, size, info["color_space"]);
+        QCOMPARE(qint64(decoded.size()), r.frames);
+        for (std::size_t k = 0; k < decoded.size(); ++k)
+            QVERIFY2(psnr(sink.frames[k], decoded[k]) >= 40, qPrintable(QString("frame %1").arg(k)));
+    }
+
+    void failureLeavesNoFile_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("folder"); // under the test's directory
+        QTest::addColumn<int>("fileLimit");  // bytes a process may write to one file, 0 for any
+        QTest::newRow("mp4, missing folder") << "mp4"
+                                             << "none/" << 0;
+        QTest::newRow("mp4, disk full") << "mp4"
+                                        << "" << 3000;
+        QTest::newRow("mov, disk full at the end") << "mov-alpha"
+                                                   << "" << 60000;
+    }
+    // The render stops with the file's name and the reason, and neither the video nor its
+    // unfinished temporary file stays.
+    void failureLeavesNoFile() {
+        QFETCH(QString, kind);
+        QFETCH(QString, folder);
+        QFETCH(int, fileLimit);
+        QTemporaryDir dir;
+        Workspace ws;
+        setUpRoute(ws, {{20, 50}, {120, 50}, {150, 90}}, 20);
+        const RenderTarget target = targetFor(ws, qPrintable(kind), dir.filePath(folder));
+        MadeWriter made = makeFrameWriter(target);
+        rlimit saved{};
+        getrlimit(RLIMIT_FSIZE, &saved);
+        const rlimit small{rlim_t(fileLimit), saved.rlim_max};
+        std::signal(SIGXFSZ, SIG_IGN);
+        if (fileLimit) setrlimit(RLIMIT_FSIZE, &small);
+        const RenderResult r = RenderAnimation(ws, *made.sink);
+        setrlimit(RLIMIT_FSIZE, &saved);
+        QVERIFY(r.error);
+        QCOMPARE(r.error->file, target.folder + "tour." + kind.left(3));
+        QVERIFY(!r.error->reason.isEmpty());
+        QCOMPARE(made.sink->written(), 0);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+    }
+
+    // Numbered files end at 9999; a video goes on.
+    void noFrameLimit() {
+        QTemporaryDir dir;
+        Workspace ws;
+        setUpRoute(ws, {{2, 2}, {30, 2}}, 10050);
+        ws.map.resize(32, 16);
+        MadeWriter made = makeFrameWriter(targetFor(ws, "mp4", dir.path()));
+        const RenderResult r = RenderAnimation(ws, *made.sink);
+        QVERIFY(!r.error && !r.cutShort);
+        QVERIFY(r.frames > 10050);
+        QCOMPARE(probe(dir.filePath("tour.mp4"))["nb_read_frames"].toLongLong(), r.frames);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestVideoWriter)
+#include "test_video_writer.moc"
