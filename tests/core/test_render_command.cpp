@@ -1,5 +1,6 @@
 // The command-line renderer, run as the program itself with no display in its environment.
 #include <QtTest>
+#include <csignal>
 
 namespace {
 struct Run {
@@ -47,6 +48,16 @@ class TestRenderCommand : public QObject {
         QTest::newRow("unwritable output")
             << QStringList{"--render", harbour, "--output", dir.filePath("none")} << 2
             << dir.filePath("none/harbour0000.bmp: No such file or directory");
+        QTest::newRow("unwritable video")
+            << QStringList{"--render", harbour, "--output", dir.filePath("none"), "--output-kind", "mp4"} << 2
+            << "cannot write the video file " + dir.filePath("none/harbour.mp4: No such file or directory");
+        QTest::newRow("unknown kind")
+            << QStringList{"--render", harbour, "--output-kind", "gif"} << 1 << "unknown output kind \"gif\"";
+        QTest::newRow("opaque kind made clear")
+            << QStringList{"--render", harbour, "--output-kind", "mp4", "--transparent"} << 1
+            << "--transparent works with png and mov, not with mp4";
+        QTest::newRow("unknown quality")
+            << QStringList{"--render", harbour, "--quality", "best"} << 1 << "unknown quality \"best\"";
     }
     void answers() {
         QFETCH(QStringList, args);
@@ -84,6 +95,46 @@ class TestRenderCommand : public QObject {
         QVERIFY2(r.out.contains(QString("\rpathwright: %1 of %1 frames written, ").arg(frames)),
                  qPrintable(r.out));
         QVERIFY(r.out.contains(QString("rendered %1 frames").arg(frames)));
+    }
+
+    void signalFinishesTheVideo_data() {
+        QTest::addColumn<int>("signal");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("Ctrl+C") << int(SIGINT) << "Ctrl+C (SIGINT)";
+        QTest::newRow("SIGTERM") << int(SIGTERM) << "SIGTERM";
+    }
+    // A long render stopped by a signal leaves a video file that plays the frames the summary
+    // counts, and says so in a non-zero exit.
+    void signalFinishesTheVideo() {
+        QFETCH(int, signal);
+        QFETCH(QString, named);
+        QTemporaryDir out;
+        QFile project(out.filePath("long.wsr"));
+        QFile example(SOURCE_DIR "/" + harbour);
+        QVERIFY(project.open(QIODevice::WriteOnly) && example.open(QIODevice::ReadOnly));
+        project.write(example.readAll()
+                          .replace("interval = 2", "interval = 2000")
+                          .replace("imagepath = examples", "imagepath = " SOURCE_DIR "/examples"));
+        project.close();
+        QProcess p;
+        p.start(QCoreApplication::applicationDirPath() + "/../pathwright",
+                {"--render", project.fileName(), "--output", out.path(), "--name", "long", "--output-kind",
+                 "mp4"});
+        QTRY_VERIFY_WITH_TIMEOUT(
+            QDir(out.path()).entryList({".long.mp4.*"}, QDir::Hidden | QDir::Files).size(), 20000);
+        QTest::qWait(300);
+        ::kill(pid_t(p.processId()), signal);
+        QVERIFY(p.waitForFinished(60000));
+        QCOMPARE(p.exitCode(), 4);
+        const QString said = p.readAllStandardOutput() + p.readAllStandardError();
+        const QString frames = QRegularExpression("rendered (\\d+) frames to ").match(said).captured(1);
+        QVERIFY2(said.contains(QString("stopped by %1 after %2 frames").arg(named, frames)),
+                 qPrintable(said));
+        QProcess probe;
+        probe.start("ffprobe", {"-v", "error", "-count_frames", "-show_entries", "stream=nb_read_frames",
+                                "-of", "csv=p=0", out.filePath("long.mp4")});
+        QVERIFY(probe.waitForFinished(60000));
+        QCOMPARE(probe.readAllStandardOutput().trimmed(), frames.toUtf8());
     }
 };
 

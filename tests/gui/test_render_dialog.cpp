@@ -6,9 +6,11 @@
 #include "shell/DirectoryList.h"
 #include "shell/MainWindow.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QtTest>
 
@@ -121,6 +123,42 @@ class RenderDialogTest : public QObject {
         QCOMPARE(w->workspace().st.rendername, QString("busy"));
         QTRY_VERIFY_WITH_TIMEOUT(!anim->rendering(), 20000);
         QCOMPARE(files("again*").size(), 0);
+    }
+
+    void stopOrCancelDuringAVideoRender_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<bool>("stays"); // the dialog stays open
+        QTest::newRow("Stop keeps the frames so far") << "btnStop" << true;
+        QTest::newRow("Cancel hides, the render goes on") << "btnCancel" << false;
+    }
+    // While the render runs the bar and the speed move; Stop ends it with a video file that
+    // holds the frames the dialog reports, Cancel lets it run to the end.
+    void stopOrCancelDuringAVideoRender() {
+        QFETCH(QString, button);
+        QFETCH(bool, stays);
+        setRoute({{20, 50}, {400, 50}});
+        w->workspace().st.delay = 400;
+        RenderDialog* d = openDialog();
+        d->findChild<QComboBox*>("cboKind")->setCurrentIndex(
+            d->findChild<QComboBox*>("cboKind")->findData("mp4"));
+        render(d, dir.path(), "tour");
+        auto* bar = d->findChild<QProgressBar*>("prgRender");
+        QTRY_VERIFY(bar->value() > 0);
+        QVERIFY(d->findChild<QLabel*>("lblSpeed")->text().contains("frames/s"));
+        QTest::mouseClick(d->findChild<QPushButton*>(button), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(!anim->rendering(), 60000);
+        QCOMPARE(d->isVisible(), stays);
+        QVERIFY(!d->findChild<QPushButton*>("btnStop")->isEnabled());
+        QProcess probe;
+        probe.start("ffprobe", {"-v", "error", "-count_frames", "-show_entries", "stream=nb_read_frames",
+                                "-of", "csv=p=0", dir.filePath("tour.mp4")});
+        QVERIFY(probe.waitForFinished(60000));
+        const qint64 frames = probe.readAllStandardOutput().trimmed().toLongLong();
+        QCOMPARE(frames, mainLabel()->text().toLongLong() + 1);
+        QCOMPARE(frames < 400, stays);
+        if (stays)
+            QCOMPARE(d->findChild<QLabel*>("lblSpeed")->text(),
+                     QString("Stopped: %1 frames kept.").arg(frames));
     }
 
     void failureIsReported_data() {

@@ -2,6 +2,7 @@
 
 #include "RenderDialog.h"
 #include "animation/FrameWriters.h"
+#include "animation/VideoWriter.h"
 
 #include <QMessageBox>
 #include <QWidget>
@@ -43,11 +44,16 @@ AnimationCommands::AnimationCommands(Workspace& ws, QWidget* mainWindow, QTimer*
     connect(&slice_, &QTimer::timeout, this, &AnimationCommands::renderSlice);
     repaint_.setInterval(kRepaintMs);
     connect(&repaint_, &QTimer::timeout, this, &AnimationCommands::showProgress);
+    endPoll_.setInterval(kRepaintMs);
+    connect(&endPoll_, &QTimer::timeout, this, [this] {
+        if (ending_.wait_for(std::chrono::seconds(0)) == std::future_status::ready) endRender();
+    });
 }
 
 AnimationCommands::~AnimationCommands() {
     // The workspace and the main window's timer may be gone already: touch neither. The run goes
     // first, then the writer finishes what it holds and its threads end.
+    if (ending_.valid()) ending_.wait();
     run_.reset();
     writer_.reset();
 }
@@ -73,8 +79,10 @@ void AnimationCommands::startTick() {
 
 void AnimationCommands::btnRender_Click() {
     if (!dialog_)
-        dialog_ = new RenderDialog(
-            ws_, [this] { startRender(); }, [this] { return rendering() || previewing(); }, main_);
+        dialog_ = new RenderDialog(ws_,
+                                   {[this] { startRender(); }, [this] { return rendering() || previewing(); },
+                                    [this] { stopRender(); }},
+                                   main_);
     dialog_->show();
     dialog_->raise();
     dialog_->activateWindow();
@@ -84,7 +92,9 @@ void AnimationCommands::startRender() {
     if (rendering() || preview_.running()) return;
     timer_->stop();
     // A fresh writer for every render: a failure of the last one is forgotten.
-    MadeWriter made = makeFrameWriter(renderTargetFor(ws_));
+    const RenderTarget target = renderTargetFor(ws_);
+    video_ = isVideoKind(*target.kind);
+    MadeWriter made = makeFrameWriter(target);
     if (made.error) {
         tell(dialog_ && dialog_->isVisible() ? static_cast<QWidget*>(dialog_) : main_, QMessageBox::Warning,
              made.error->message());
@@ -93,8 +103,16 @@ void AnimationCommands::startRender() {
     writer_ = std::move(made.sink);
     run_ = std::make_unique<RenderRun>(ws_, *writer_,
                                        RenderRun::Hooks{[this](const QString& t) { frameText_ = t; }, {}});
+    clock_.start();
+    if (dialog_) dialog_->renderStarted();
     slice_.start();
     repaint_.start();
+}
+
+void AnimationCommands::stopRender() {
+    if (!run_ || ending_.valid()) return;
+    run_->stop();
+    finishRender();
 }
 
 void AnimationCommands::renderSlice() {
@@ -108,22 +126,46 @@ void AnimationCommands::renderSlice() {
 }
 
 void AnimationCommands::showProgress() {
+    if (dialog_ && run_) {
+        const qint64 written = writer_->written();
+        const double secs = clock_.nsecsElapsed() / 1e9;
+        dialog_->showProgress(written, run_->total(), secs > 0 ? written / secs : 0.0);
+    }
     if (frameText_.isEmpty()) return;
     setFrameText_(frameText_);
     if (dialog_) dialog_->setFrameText(frameText_);
     refresh_();
 }
 
+// No more frames: the writer finishes on a thread (a video encoder still holds frames to
+// compress), the event loop goes on meanwhile.
 void AnimationCommands::finishRender() {
     slice_.stop();
+    FrameSink* writer = writer_.get();
+    ending_ = std::async(std::launch::async, [writer] { return writer->finish(); });
+    endPoll_.start();
+}
+
+void AnimationCommands::endRender() {
+    endPoll_.stop();
     repaint_.stop();
-    const RenderResult result = run_->finish();
-    run_.reset();
+    ending_.get();
+    const RenderResult result = run_->finish(); // the writer is done: this does not wait
     showProgress();
+    run_.reset();
     frameText_.clear();
     QWidget* parent = dialog_ && dialog_->isVisible() ? static_cast<QWidget*>(dialog_) : main_;
+    if (dialog_)
+        dialog_->renderEnded(result.error     ? QString("The render stopped.")
+                             : result.stopped ? QString("Stopped: %1 frames kept.").arg(result.frames)
+                                              : QString("%1 frames written.").arg(result.frames));
     if (result.error && result.error->file.isEmpty()) {
         tell(parent, QMessageBox::Information, result.message());
+    } else if (result.error && video_) {
+        tell(parent, QMessageBox::Warning,
+             QString("The render stopped: the video file %1 could not be written.\n\n%2\n\n"
+                     "Nothing was kept under that name.")
+                 .arg(result.error->file, result.error->reason));
     } else if (result.error) {
         // The dialog stays open so that another directory can be chosen.
         tell(parent, QMessageBox::Warning,
@@ -131,7 +173,7 @@ void AnimationCommands::finishRender() {
                      "The %3 frames before it were written.")
                  .arg(result.error->file, result.error->reason)
                  .arg(result.frames));
-    } else {
+    } else if (!result.stopped) {
         if (dialog_) dialog_->hide();
         if (result.cutShort) tell(main_, QMessageBox::Information, result.message());
     }

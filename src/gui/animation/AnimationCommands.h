@@ -11,7 +11,9 @@
 // Render: frames are drawn on this thread in slices of a few milliseconds per pass of the
 // event loop and handed to the target's frame writer, which writes them on worker threads. A slice never
 // waits for the writer: while its small queue is full, the next slice comes a millisecond later.
-// The map window and both frame labels are brought up to date at most every 20 ms.
+// The map window, both frame labels and the dialog's progress are brought up to date at most
+// every 20 ms. At the end (or after Stop) the writer finishes on a thread of its own, a video
+// file's last frames included, while the event loop goes on.
 
 #include "animation/FrameSink.h"
 #include "animation/Preview.h"
@@ -19,9 +21,11 @@
 #include "animation/TickPace.h"
 #include "shell/Workspace.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
 #include <functional>
+#include <future>
 #include <memory>
 
 class QWidget;
@@ -42,6 +46,8 @@ class AnimationCommands : public QObject {
 
     // The render dialog's Render button, after it has set `renderpath` and `rendername`.
     void startRender();
+    // Ends the running render after the frames drawn so far; they are kept (a video file plays).
+    void stopRender();
     bool previewing() const { return preview_.running(); }
     bool rendering() const { return bool(run_); }
     RenderDialog* renderDialog() const { return dialog_; }
@@ -56,6 +62,7 @@ class AnimationCommands : public QObject {
     void renderSlice();
     void showProgress();
     void finishRender();
+    void endRender();
 
     Workspace& ws_;
     QWidget* main_;
@@ -71,4 +78,8 @@ class AnimationCommands : public QObject {
     QTimer slice_;   // draws the next slice of frames whenever the event loop is idle
     QTimer repaint_; // screen-rate updates of the map window and the labels
     QString frameText_;
+    bool video_ = false;             // the render writes one video file
+    QElapsedTimer clock_;            // since the render started
+    std::future<MaybeError> ending_; // the writer finishing its last frames
+    QTimer endPoll_;
 };

@@ -1,39 +1,71 @@
 #include "RenderDialog.h"
 
+#include "animation/RenderTarget.h"
+#include "animation/VideoWriter.h"
 #include "shell/DirectoryList.h"
 #include "shell/Layout.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 
-RenderDialog::RenderDialog(Workspace& ws, std::function<void()> startRender, std::function<bool()> busy,
-                           QWidget* parent)
-    : QDialog(parent), ws_(ws), startRender_(std::move(startRender)), busy_(std::move(busy)) {
+namespace {
+constexpr RenderQuality kQualities[] = {RenderQuality::High, RenderQuality::Standard, RenderQuality::Small};
+
+QString timeText(double seconds) {
+    const qint64 s = qint64(seconds + 0.5);
+    return QString("%1:%2").arg(s / 60).arg(s % 60, 2, 10, QChar(u'0'));
+}
+} // namespace
+
+RenderDialog::RenderDialog(Workspace& ws, Actions actions, QWidget* parent)
+    : QDialog(parent), ws_(ws), actions_(std::move(actions)) {
     setObjectName("frmRender");
     setWindowTitle("Pathwright - Render");
-    setFixedSize(px(3972), px(2772));
+    setFixedSize(px(3972), px(3924));
 
     dir_ = DirectoryList::addToDialog(this, 1152);
     name_ = placed(new QLineEdit(this), "txtName", 120, 1800, 3732, 288);
-    auto* render = placed(new QPushButton("&Render", this), "btnRender", 120, 2280, 1332, 372);
+    kind_ = placed(new QComboBox(this), "cboKind", 120, 2220, 2412, 312);
+    for (const OutputKind& kind : outputKinds())
+        kind_->addItem(kind.label, QString(kind.id));
+    quality_ = placed(new QComboBox(this), "cboQuality", 2640, 2220, 1212, 312);
+    for (RenderQuality q : kQualities)
+        quality_->addItem(qualityLabel(q) + " quality", qualityId(q));
+    auto* render = placed(new QPushButton("&Render", this), "btnRender", 120, 2700, 1332, 372);
     render->setDefault(true);
     render->setAutoDefault(true);
-    auto* cancel = placed(new QPushButton("&Cancel", this), "btnCancel", 1560, 2280, 1332, 372);
+    auto* cancel = placed(new QPushButton("&Cancel", this), "btnCancel", 1560, 2700, 1332, 372);
     cancel->setAutoDefault(false);
-    frame_ = placed(new QLabel("Frame", this), "lblFrame", 3000, 2280, 852, 372);
+    frame_ = placed(new QLabel("Frame", this), "lblFrame", 3000, 2700, 852, 372);
     frame_->setFont(sansFont(12));
+    progress_ = placed(new QProgressBar(this), "prgRender", 120, 3240, 2412, 312);
+    progress_->setRange(0, 1);
+    progress_->setValue(0);
+    stop_ = placed(new QPushButton("&Stop", this), "btnStop", 2640, 3210, 1212, 372);
+    stop_->setAutoDefault(false);
+    stop_->setEnabled(false);
+    speed_ = placed(new QLabel(this), "lblSpeed", 120, 3600, 3732, 288);
     setTabOrder(dir_->pathBox(), dir_);
     setTabOrder(dir_, name_);
-    setTabOrder(name_, render);
+    setTabOrder(name_, kind_);
+    setTabOrder(kind_, quality_);
+    setTabOrder(quality_, render);
     setTabOrder(render, cancel);
+    setTabOrder(cancel, stop_);
 
     connect(dir_, &DirectoryList::changed, this, &RenderDialog::Dir1_Change);
+    connect(kind_, &QComboBox::currentIndexChanged, this, &RenderDialog::kindChosen);
+    connect(quality_, &QComboBox::currentIndexChanged, this,
+            [this] { ws_.st.renderquality = quality_->currentData().toString(); });
     connect(render, &QPushButton::clicked, this, &RenderDialog::btnRender_Click);
     // Escape reaches QDialog::reject, which hides the dialog as Cancel does.
     connect(cancel, &QPushButton::clicked, this, &QDialog::hide);
+    connect(stop_, &QPushButton::clicked, this, [this] { actions_.stopRender(); });
 }
 
 bool RenderDialog::event(QEvent* e) {
@@ -45,11 +77,43 @@ void RenderDialog::setFrameText(const QString& text) {
     frame_->setText(text);
 }
 
+void RenderDialog::showProgress(qint64 written, qint64 total, double framesPerSecond) {
+    // The bar counts in thousandths: a render may have more frames than an int holds.
+    progress_->setRange(0, 1000);
+    progress_->setValue(total > 0 ? int(std::min<qint64>(1000, written * 1000 / total)) : 0);
+    progress_->setFormat(QString("%1 of %2 frames").arg(written).arg(total));
+    QString text = QString("%1 frames/s").arg(framesPerSecond, 0, 'f', 0);
+    if (framesPerSecond > 0 && written < total)
+        text += QString(", %1 left").arg(timeText((total - written) / framesPerSecond));
+    speed_->setText(text);
+}
+
+void RenderDialog::renderStarted() {
+    stop_->setEnabled(true);
+    speed_->clear();
+}
+
+void RenderDialog::renderEnded(const QString& status) {
+    stop_->setEnabled(false);
+    speed_->setText(status);
+}
+
 void RenderDialog::Form_Activate() {
     // Showing `renderpath` must not change it: the change handler would write it back with a
     // separator, so it is held off while the list moves.
     const QSignalBlocker hold(dir_);
     if (!ws_.st.renderpath.isEmpty()) dir_->setPath(ws_.st.renderpath);
+    // The project's output settings, as a project just opened holds them.
+    const RenderTarget target = renderTargetFor(ws_);
+    const QSignalBlocker holdKind(kind_), holdQuality(quality_);
+    kind_->setCurrentIndex(kind_->findData(QString(target.kind->id)));
+    quality_->setCurrentIndex(quality_->findData(qualityId(target.quality)));
+    quality_->setEnabled(isVideoKind(*target.kind)); // the frame sequences are lossless
+}
+
+void RenderDialog::kindChosen() {
+    ws_.st.renderformat = kind_->currentData().toString();
+    quality_->setEnabled(isVideoKind(*findOutputKind(ws_.st.renderformat)));
 }
 
 void RenderDialog::Dir1_Change() {
@@ -57,8 +121,8 @@ void RenderDialog::Dir1_Change() {
 }
 
 void RenderDialog::btnRender_Click() {
-    if (busy_ && busy_()) return;
+    if (actions_.busy && actions_.busy()) return;
     ws_.st.renderpath = withSeparator(dir_->path());
     ws_.st.rendername = name_->text();
-    startRender_();
+    actions_.startRender();
 }

@@ -1,9 +1,12 @@
 #pragma once
 // The render dialog `frmRender`: the output directory (a path box in the place of a drive list
-// and the directory list), the base name of the frame files, Render, Cancel and its own frame
-// label. Render sets `renderpath` and `rendername` and asks for the render to start; the dialog
-// is hidden when the render is over. While a preview or a render runs, Render does nothing at
-// all (the running render keeps its names). Cancel only hides it, also while a render runs.
+// and the directory list), the base name, what to write (the output kind and, for video files,
+// the quality), Render, Cancel and its own frame label; while a render runs, a progress bar over
+// the planned frames, the speed and the time left, and Stop. Choosing a kind or a quality sets
+// `renderformat` or `renderquality`; Render sets `renderpath` and `rendername` and asks for the
+// render to start; the dialog is hidden when a render ends by itself. While a preview or a render runs,
+// Render does nothing at all (the running render keeps its names). Cancel only hides it, also while a render
+// runs; Stop ends the render, keeping what is written.
 
 #include "shell/Workspace.h"
 
@@ -11,18 +14,28 @@
 #include <functional>
 
 class DirectoryList;
+class QComboBox;
 class QLabel;
 class QLineEdit;
+class QProgressBar;
+class QPushButton;
 
 class RenderDialog : public QDialog {
     Q_OBJECT
   public:
-    // `startRender` runs the render (it returns at once; the render runs from the event loop);
-    // `busy` tells whether a preview or a render runs.
-    RenderDialog(Workspace& ws, std::function<void()> startRender, std::function<bool()> busy,
-                 QWidget* parent = nullptr);
+    struct Actions {
+        std::function<void()> startRender; // returns at once; the render runs from the event loop
+        std::function<bool()> busy;        // a preview or a render runs
+        std::function<void()> stopRender;
+    };
+    RenderDialog(Workspace& ws, Actions actions, QWidget* parent = nullptr);
 
     void setFrameText(const QString& text);
+    // The running render's figures; `total` 0 while not known yet.
+    void showProgress(qint64 written, qint64 total, double framesPerSecond);
+    // Between the start and the end of a render Stop is enabled; `status` says how it ended.
+    void renderStarted();
+    void renderEnded(const QString& status);
 
     void Form_Activate();
     void Dir1_Change();
@@ -32,10 +45,16 @@ class RenderDialog : public QDialog {
     bool event(QEvent* e) override;
 
   private:
+    void kindChosen();
+
     Workspace& ws_;
-    std::function<void()> startRender_;
-    std::function<bool()> busy_;
+    Actions actions_;
     DirectoryList* dir_;
     QLineEdit* name_;
+    QComboBox* kind_;
+    QComboBox* quality_;
     QLabel* frame_;
+    QProgressBar* progress_;
+    QPushButton* stop_;
+    QLabel* speed_;
 };
