@@ -68,8 +68,8 @@ bool RenderRun::saveFrame() {
 }
 
 void RenderRun::stop() {
-    if (phase_ == Phase::Done) return;
-    phase_ = Phase::Done;
+    if (done_) return;
+    done_ = true;
     result_.stopped = true;
 }
 
