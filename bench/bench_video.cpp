@@ -9,6 +9,7 @@
 #include "animation/BmpFrameWriter.h"
 #include "animation/Render.h"
 #include "animation/VideoWriter.h"
+#include "settings/VideoFormats.h"
 #include "shell/Startup.h"
 
 #include <QDir>
@@ -37,13 +38,12 @@ QImage mapPicture(int w, int h) {
     return img;
 }
 
-// A 99-point route at 29.97 frames/s over a frame of w x h.
-void setUp(Workspace& ws, int w, int h) {
+// A 99-point route at 29.97 frames/s in a format of the table.
+void setUp(Workspace& ws, const QString& format) {
     startUpBegin(ws, QDir::tempPath());
     startUpFinish(ws, 1.0);
-    ws.map.resize(w, h);
-    ws.st.framewidth = qint16(w);
-    ws.st.frameheight = qint16(h);
+    applyVideoFormat(ws, *findVideoFormat(format), 29.97);
+    const int w = ws.st.framewidth, h = ws.st.frameheight;
     ws.st.linethick = qint16(std::max(5, h / 100));
     ws.picture = mapPicture(w, h);
     unsigned seed = 12345;
@@ -59,9 +59,9 @@ void setUp(Workspace& ws, int w, int h) {
 }
 
 // Renders the first `frames` frames of the route into `sink`; seconds until the sink is done.
-double render(int w, int h, FrameSink& sink, qint64 frames) {
+double render(const QString& format, FrameSink& sink, qint64 frames) {
     Workspace ws;
-    setUp(ws, w, h);
+    setUp(ws, format);
     RenderRun run(ws, sink);
     QElapsedTimer t;
     t.start();
@@ -73,25 +73,26 @@ double render(int w, int h, FrameSink& sink, qint64 frames) {
     return t.nsecsElapsed() / 1e9;
 }
 
-RenderTarget mp4Target(const QString& dir, const QString& name, int w, int h) {
-    RenderTarget t;
+RenderTarget mp4Target(const QString& dir, const QString& name, const QString& format) {
+    Workspace ws;
+    setUp(ws, format);
+    RenderTarget t = renderTargetFor(ws);
     t.kind = findOutputKind(u"mp4");
     t.folder = dir + "/";
     t.baseName = name;
-    t.width = w;
-    t.height = h;
-    t.fps = 29.97;
     return t;
 }
 
-void compare(const QString& dir, const char* label, int w, int h, qint64 frames) {
-    MadeWriter video = makeFrameWriter(mp4Target(dir, "direct", w, h));
-    const double direct = render(w, h, *video.sink, frames);
+void compare(const QString& dir, const QString& format, qint64 frames) {
+    const RenderTarget target = mp4Target(dir, "direct", format);
+    const int w = target.width, h = target.height;
+    MadeWriter video = makeFrameWriter(target);
+    const double direct = render(format, *video.sink, frames);
     const qint64 written = video.sink->written();
     video.sink.reset();
 
     BmpFrameWriter bmp(NumberedFiles{dir + "/f", ".bmp"});
-    render(w, h, bmp, frames);
+    render(format, bmp, frames);
     const bool hd = w > 1024 || h > 576;
     QProcess ffmpeg;
     QElapsedTimer t;
@@ -105,8 +106,8 @@ void compare(const QString& dir, const char* label, int w, int h, qint64 frames)
     for (qint64 n = 0; n < frames; ++n)
         QFile::remove(dir + QString("/f%1.bmp").arg(n, 4, 10, QChar(u'0')));
     std::printf(
-        "%s %d x %d, %lld frames: direct render %.0f frames/s; ffmpeg from BMP files %s; ratio %.2f\n", label,
-        w, h, (long long)written, written / direct,
+        "%s %d x %d, %lld frames: direct render %.0f frames/s; ffmpeg from BMP files %s; ratio %.2f\n",
+        qPrintable(format), w, h, (long long)written, written / direct,
         ran ? qPrintable(QString("%1 frames/s").arg(frames / program, 0, 'f', 0)) : "did not run",
         ran ? (written / direct) / (frames / program) : 0.0);
 }
@@ -124,18 +125,18 @@ int main(int argc, char** argv) {
 
     // Memory: a short render first (one-time allocations), then one ten times as long.
     {
-        MadeWriter w = makeFrameWriter(mp4Target(tmp.path(), "warm", 654, 480));
-        render(654, 480, *w.sink, ntscFrames / 10);
+        MadeWriter w = makeFrameWriter(mp4Target(tmp.path(), "warm", "NTSC"));
+        render("NTSC", *w.sink, ntscFrames / 10);
     }
     const long warm = peakKb();
     {
-        MadeWriter w = makeFrameWriter(mp4Target(tmp.path(), "long", 654, 480));
-        render(654, 480, *w.sink, ntscFrames);
+        MadeWriter w = makeFrameWriter(mp4Target(tmp.path(), "long", "NTSC"));
+        render("NTSC", *w.sink, ntscFrames);
     }
     std::printf("peak memory: %ld KB after %lld NTSC frames, %ld KB after %lld more\n", warm,
                 (long long)ntscFrames / 10, peakKb(), (long long)ntscFrames);
 
-    compare(tmp.path(), "NTSC", 654, 480, ntscFrames);
-    compare(tmp.path(), "1080p", 1920, 1080, hdFrames);
+    compare(tmp.path(), "NTSC", ntscFrames);
+    compare(tmp.path(), "1080p", hdFrames);
     return 0;
 }

@@ -1,7 +1,7 @@
 // How a render target becomes a video file: codec by container, quality by the target's choice.
 #include "VideoWriter.h"
 
-#include <cmath>
+#include "settings/VideoFormats.h"
 
 namespace {
 // H.264 constant quality per choice: 14 is visually lossless for map and line art, 18 the usual
@@ -26,17 +26,6 @@ int proresProfileFor(RenderQuality q, bool alpha) {
     return 4;
 }
 
-// The exact rate behind a frame rate as it is shown: 29.97 is 30000/1001, 25 is 25/1.
-void exactRate(double fps, int& num, int& den) {
-    const double ntsc = fps * 1.001;
-    if (std::abs(ntsc - std::round(ntsc)) < 0.005 && std::abs(fps - std::round(fps)) > 0.005) {
-        num = int(std::round(ntsc)) * 1000;
-        den = 1001;
-    } else {
-        num = std::max(1, int(std::round(fps)));
-        den = 1;
-    }
-}
 } // namespace
 
 bool isVideoKind(const OutputKind& kind) {
@@ -50,7 +39,9 @@ MadeWriter makeVideoFile(const RenderTarget& target) {
     s.alpha = target.kind->transparent;
     s.width = target.width;
     s.height = target.height;
-    exactRate(target.fps, s.rateNum, s.rateDen);
+    const ExactRate rate = exactRate(target.fps);
+    s.rateNum = rate.num;
+    s.rateDen = rate.den;
     s.crf = crfFor(target.quality);
     s.proresProfile = proresProfileFor(target.quality, s.alpha);
     const QString path = target.folder + target.baseName + (mp4 ? ".mp4" : ".mov");
