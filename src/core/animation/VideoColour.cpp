@@ -44,8 +44,8 @@ ColourConverter::ColourConverter(int width, int height, QImage::Format layout, i
     if (from == AV_PIX_FMT_NONE) return;
     // Same size in and out: only the chroma is resampled. Accurate rounding would cost 40 % of the
     // speed for a gain that does not show after encoding.
-    ctx_ = sws_getContext(width, height, from, width, height, AVPixelFormat(target),
-                          SWS_BILINEAR, nullptr, nullptr, nullptr);
+    ctx_ = sws_getContext(width, height, from, width, height, AVPixelFormat(target), SWS_BILINEAR, nullptr,
+                          nullptr, nullptr);
     if (!ctx_) return;
     const int* rgb = sws_getCoefficients(SWS_CS_DEFAULT);
     const int* yuv = sws_getCoefficients(tags.swsMatrix);

@@ -35,6 +35,7 @@ struct EncoderIo {
             }
             data += n;
             left -= int(n);
+            e->bytes_ += n;
         }
         return size;
     }

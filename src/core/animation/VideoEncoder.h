@@ -8,6 +8,7 @@
 #include "shell/Error.h"
 
 #include <QByteArray>
+#include <atomic>
 
 struct AVCodecContext;
 struct AVFormatContext;
@@ -48,6 +49,8 @@ class VideoEncoder {
     // Drains the encoder and completes the file (index, durations). The file is then playable.
     MaybeError finish();
     qint64 frames() const { return frames_; }
+    // Bytes stored so far (any thread may ask).
+    qint64 bytes() const { return bytes_; }
 
   private:
     MaybeError fail(int averror) const;
@@ -63,6 +66,7 @@ class VideoEncoder {
     int fd_ = -1;
     int ioErrno_ = 0; // the system's reason when a write or seek failed
     qint64 frames_ = 0;
+    std::atomic<qint64> bytes_ = 0;
     bool headerWritten_ = false;
 
     friend struct EncoderIo;

@@ -11,6 +11,7 @@ extern "C" {
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 constexpr int kDefaultDepth = 4;
@@ -187,30 +188,34 @@ void VideoWriter::discard() {
 }
 
 MaybeError VideoWriter::finish() {
-    if (finished_) return error_;
     {
         std::unique_lock lock(mutex_);
+        if (finished_) return error_;
         changed_.wait(lock, [this] { return toConvert_.empty() && toEncode_.empty() && busy_ == 0; });
     }
     stopThreads();
-    finished_ = true;
-    MaybeError e = error_;
+    MaybeError e;
+    {
+        std::lock_guard lock(mutex_);
+        e = error_;
+    }
+    qint64 size = 0;
     if (!e && started_) e = encoder_.finish();
+    struct stat st {};
+    if (!e && started_ && ::fstat(fd_, &st) == 0) size = st.st_size;
     if (!e && started_ && ::close(std::exchange(fd_, -1)) != 0) e = Error{path_, systemReason(errno)};
     const QByteArray temp = QFile::encodeName(temp_), final = QFile::encodeName(path_);
     if (!e && started_ && ::rename(temp.constData(), final.constData()) != 0)
         e = Error{path_, systemReason(errno)};
-    if (!e && started_) {
-        struct stat s {};
-        if (::stat(final.constData(), &s) == 0) bytes_ = s.st_size;
-    }
+    if (e) discard();
+    std::lock_guard lock(mutex_);
+    finished_ = true;
+    bytes_ = size;
     if (e) {
-        discard();
-        std::lock_guard lock(mutex_);
         setError(e);
         encoded_ = 0; // nothing of it is on disk
     }
-    return e;
+    return error_;
 }
 
 qint64 VideoWriter::written() const {
@@ -225,6 +230,7 @@ bool VideoWriter::ready() const {
 
 SinkOutput VideoWriter::output() const {
     std::lock_guard lock(mutex_);
-    if (!finished_ || error_ || !started_) return {};
-    return {path_, path_, bytes_};
+    if (error_ || !started_) return {};
+    // While the file grows under its temporary name, the name it will have and its size so far.
+    return {path_, path_, finished_ ? bytes_ : encoder_.bytes()};
 }

@@ -4,6 +4,8 @@
 #include "animation/FrameWriters.h"
 #include "animation/VideoWriter.h"
 
+#include <QFileInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QWidget>
 
@@ -155,10 +157,18 @@ void AnimationCommands::endRender() {
     run_.reset();
     frameText_.clear();
     QWidget* parent = dialog_ && dialog_->isVisible() ? static_cast<QWidget*>(dialog_) : main_;
-    if (dialog_)
-        dialog_->renderEnded(result.error     ? QString("The render stopped.")
-                             : result.stopped ? QString("Stopped: %1 frames kept.").arg(result.frames)
-                                              : QString("%1 frames written.").arg(result.frames));
+    if (dialog_) {
+        const SinkOutput out = writer_->output();
+        const QString file =
+            video_ ? QString(" in %1, %2")
+                         .arg(QFileInfo(out.first).fileName(),
+                              QLocale::system().formattedDataSize(out.bytes, 1, QLocale::DataSizeSIFormat))
+                   : QString();
+        dialog_->renderEnded(result.error ? QString("The render stopped.")
+                             : result.stopped
+                                 ? QString("Stopped: %1 frames kept%2.").arg(result.frames).arg(file)
+                                 : QString("%1 frames written%2.").arg(result.frames).arg(file));
+    }
     if (result.error && result.error->file.isEmpty()) {
         tell(parent, QMessageBox::Information, result.message());
     } else if (result.error && video_) {
