@@ -26,30 +26,30 @@ RenderDialog::RenderDialog(Workspace& ws, Actions actions, QWidget* parent)
     : QDialog(parent), ws_(ws), actions_(std::move(actions)) {
     setObjectName("frmRender");
     setWindowTitle("Pathwright - Render");
-    setFixedSize(px(3972), px(3924));
+    setFixedSize(px(3972), px(4320));
 
     dir_ = DirectoryList::addToDialog(this, 1152);
     name_ = placed(new QLineEdit(this), "txtName", 120, 1800, 3732, 288);
-    kind_ = placed(new QComboBox(this), "cboKind", 120, 2220, 2412, 312);
+    kind_ = placed(new QComboBox(this), "cboKind", 120, 2220, 3732, 312);
     for (const OutputKind& kind : outputKinds())
         kind_->addItem(kind.label, QString(kind.id));
-    quality_ = placed(new QComboBox(this), "cboQuality", 2640, 2220, 1212, 312);
+    quality_ = placed(new QComboBox(this), "cboQuality", 120, 2616, 2412, 312);
     for (RenderQuality q : kQualities)
         quality_->addItem(qualityLabel(q) + " quality", qualityId(q));
-    auto* render = placed(new QPushButton("&Render", this), "btnRender", 120, 2700, 1332, 372);
+    auto* render = placed(new QPushButton("&Render", this), "btnRender", 120, 3096, 1332, 372);
     render->setDefault(true);
     render->setAutoDefault(true);
-    auto* cancel = placed(new QPushButton("&Cancel", this), "btnCancel", 1560, 2700, 1332, 372);
+    auto* cancel = placed(new QPushButton("&Cancel", this), "btnCancel", 1560, 3096, 1332, 372);
     cancel->setAutoDefault(false);
-    frame_ = placed(new QLabel("Frame", this), "lblFrame", 3000, 2700, 852, 372);
+    frame_ = placed(new QLabel("Frame", this), "lblFrame", 3000, 3096, 852, 372);
     frame_->setFont(sansFont(12));
-    progress_ = placed(new QProgressBar(this), "prgRender", 120, 3240, 2412, 312);
+    progress_ = placed(new QProgressBar(this), "prgRender", 120, 3636, 2412, 312);
     progress_->setRange(0, 1);
     progress_->setValue(0);
-    stop_ = placed(new QPushButton("&Stop", this), "btnStop", 2640, 3210, 1212, 372);
+    stop_ = placed(new QPushButton("&Stop", this), "btnStop", 2640, 3606, 1212, 372);
     stop_->setAutoDefault(false);
     stop_->setEnabled(false);
-    speed_ = placed(new QLabel(this), "lblSpeed", 120, 3600, 3732, 288);
+    speed_ = placed(new QLabel(this), "lblSpeed", 120, 3996, 3732, 288);
     setTabOrder(dir_->pathBox(), dir_);
     setTabOrder(dir_, name_);
     setTabOrder(name_, kind_);
