@@ -1,5 +1,6 @@
 #include "RenderCommand.h"
 
+#include "FormatOptions.h"
 #include "ProgressLine.h"
 #include "StopSignals.h"
 #include "animation/FrameWriters.h"
@@ -134,14 +135,15 @@ int runRenderCommand(int argc, char** argv) {
         "Draws an animated route over a map and renders it as video frames.\n\n"
         "  pathwright [PROJECT.wsr]      open the program (needs a display)\n"
         "  pathwright --render PROJECT.wsr [--output DIR] [--name BASE] [--output-kind KIND]\n"
-        "             [--transparent] [--quality QUALITY]\n"
+        "             [--transparent] [--quality QUALITY] [--format NAME] [--fps RATE] [--size WxH]\n"
         "                                render the project without a display\n\n"
         "Frames are written as DIR/BASE0000.bmp, BASE0001.bmp, ... (24-bit BMP) or .png, or as one\n"
         "video file DIR/BASE.mp4 (H.264) or DIR/BASE.mov (ProRes 4444), by default into the project's\n"
         "render directory under its render name and in its output kind. Ctrl+C stops a render and\n"
         "keeps what is written: a video file then plays up to there. Exit status: 0 done, 1 wrong\n"
         "arguments, 2 the project could not be read or the output could not be written, 3 the\n"
-        "animation was cut short at frame 9999 (numbered files only), 4 stopped by Ctrl+C or SIGTERM.");
+        "animation was cut short at frame 9999 (numbered files only), 4 stopped by Ctrl+C or SIGTERM.\n\n" +
+        FormatOptions::help());
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption render("render", "Render the frames of the project file PROJECT.wsr.",
@@ -159,7 +161,9 @@ int runRenderCommand(int argc, char** argv) {
         "transparent", "Only the route, on a transparent background (png and mov), to lay over other video.");
     const QCommandLineOption quality("quality", "Video quality: high, standard (the default) or small.",
                                      "QUALITY");
+    const FormatOptions formats;
     parser.addOptions({render, output, name, kind, transparent, quality});
+    parser.addOptions(formats.all());
     parser.process(app); // --help and --version print and exit here
     if (!parser.isSet(render) || !parser.positionalArguments().isEmpty()) {
         say(stderr, "usage: pathwright --render PROJECT.wsr [--output DIR] [--name BASE] (see --help)");
@@ -181,6 +185,10 @@ int runRenderCommand(int argc, char** argv) {
         say(stderr, note);
     if (parser.isSet(output)) ws.st.renderpath = withSeparator(QDir(parser.value(output)).absolutePath());
     if (parser.isSet(name)) ws.st.rendername = parser.value(name);
+    if (const std::optional<QString> wrong = formats.apply(parser, ws)) {
+        say(stderr, *wrong);
+        return 1;
+    }
 
     RenderTarget target = renderTargetFor(ws);
     if (const QString wrong = chooseOutput(parser, kind, transparent, quality, target); !wrong.isEmpty()) {

@@ -45,6 +45,18 @@ class TestRenderCommand : public QObject {
         QTest::newRow("stray argument") << QStringList{"--render", "a.wsr", "b"} << 1 << "usage";
         QTest::newRow("unknown option") << QStringList{"--render", "a.wsr", "--fast"} << 1 << "fast";
         QTest::newRow("missing project") << QStringList{"--render", "no/such.wsr"} << 2 << "no/such.wsr";
+        QTest::newRow("help lists formats") << QStringList{"--help"} << 0 << "1080p 1920x1080";
+        QTest::newRow("unknown format")
+            << QStringList{"--render", harbour, "--format", "8k"} << 1 << "the formats are";
+        QTest::newRow("rate not listed")
+            << QStringList{"--render", harbour, "--fps", "31"} << 1 << "23.976, 24, 25";
+        QTest::newRow("odd size") << QStringList{"--render", harbour, "--size", "1001x600"} << 1
+                                  << "both even";
+        QTest::newRow("NTSC at 60") << QStringList{"--render", harbour, "--format", "ntsc", "--fps", "60"}
+                                    << 1 << "NTSC runs at 29.97";
+        QTest::newRow("size with a row")
+            << QStringList{"--render", harbour, "--format", "720p", "--size", "16x16"} << 1
+            << "--size goes with --format custom";
         QTest::newRow("unwritable output")
             << QStringList{"--render", harbour, "--output", dir.filePath("none")} << 2
             << dir.filePath("none/harbour0000.bmp: No such file or directory");
@@ -80,6 +92,19 @@ class TestRenderCommand : public QObject {
         QVERIFY(r.out.contains(QString("rendered %1 frames").arg(files.size())));
         QCOMPARE(QImage(dir.filePath(files.last())).size(), QSize(786, 576)); // the PAL frame
         QVERIFY(!r.err.contains("\r"));
+    }
+
+    // Another format from the command line: its size in every frame, its rate in the frame count
+    // (PAL's 25 frames per leg second become 60).
+    void rendersInAnotherFormat() {
+        const QString out = dir.filePath("custom");
+        QVERIFY(QDir().mkpath(out));
+        const Run r = pathwright({"--render", harbour, "--output", out, "--size", "16x16", "--fps", "60"});
+        QCOMPARE(r.code, 0);
+        const QStringList files = QDir(out).entryList(QDir::Files, QDir::Name);
+        QVERIFY2(files.size() >= 3 + 6 + 6 * 120 && files.size() <= 3 + 6 + 6 * 121,
+                 qPrintable(r.out + r.err));
+        QCOMPARE(QImage(out + '/' + files.last()).size(), QSize(16, 16));
     }
 
     // On a terminal stderr carries the progress line, redrawn in place and ending at every frame

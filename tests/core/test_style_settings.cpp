@@ -103,12 +103,25 @@ class TestStyleSettings : public QObject {
         QTEST(text, "text");
     }
 
-    void intervalSetsDelay() {
-        ProjectState st;
-        st.fps = 25;
-        setIntervalFromBar(st, 25);
-        QCOMPARE(st.interval, 2.5);
-        QCOMPARE(st.delay, 62.5);
+    // Up to PAL the bars keep their ranges; taller frames reach further in proportion.
+    void barsGrowWithFrameHeight_data() {
+        QTest::addColumn<int>("field");
+        QTest::addColumn<int>("height");
+        QTest::addColumn<int>("max");
+        QTest::newRow("line, NTSC") << int(StyleField::LineThick) << 480 << 9;
+        QTest::newRow("line, PAL") << int(StyleField::LineThick) << 576 << 9;
+        QTest::newRow("line, 720p") << int(StyleField::LineThick) << 720 << 12;
+        QTest::newRow("line, 1080p") << int(StyleField::LineThick) << 1080 << 18;
+        QTest::newRow("circle, 4K") << int(StyleField::CircleThick) << 2160 << 36;
+        QTest::newRow("radius, 1080p") << int(StyleField::CircleRadius) << 1080 << 26;
+        QTest::newRow("radius, Vertical") << int(StyleField::CircleRadius) << 1920 << 46;
+    }
+    void barsGrowWithFrameHeight() {
+        QFETCH(int, field);
+        QFETCH(int, height);
+        const BarRange r = styleRange(StyleField(field), height);
+        QCOMPARE(r.min, 1);
+        QTEST(r.max, "max");
     }
 
     void styleBarsSetTheirField() {

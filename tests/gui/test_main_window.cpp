@@ -1,14 +1,19 @@
 // The main window: tool bar, menus, caption, the map window's size and the Redraw button.
 #include "animation/AnimationCommands.h"
-#include "mapview/ImageView.h"
+#include "mapview/MapView.h"
+#include "settings/CustomSizeDialog.h"
 #include "shell/MainWindow.h"
 #include "support/Pixels.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
+#include <QSpinBox>
+#include <QToolButton>
 #include <QtTest>
 
 namespace {
@@ -84,8 +89,6 @@ class MainWindowTest : public QObject {
         const QTimer* timer = w->findChild<AnimationCommands*>()->timerRoute(); // stopped, at 33 ms
         QVERIFY(!timer->isActive());
         QCOMPARE(timer->interval(), 33);
-        QCOMPARE(describe(w->menuBar()->actions()),
-                 QStringList({"&File", "mnuProperties &Properties", "&Help"}));
         QCOMPARE(describe(w->findChild<QMenu*>("mnuFile")->actions()),
                  QStringList({"mnuOpen &Open Ctrl+O", "mnuSave &Save Ctrl+S", "mnuSaveAs Save&As Ctrl+A",
                               "div01", "mnuImage &Image Ctrl+I", "mnuRender &Render Ctrl+R", "div03",
@@ -117,20 +120,64 @@ class MainWindowTest : public QObject {
         QVERIFY(!dialog->isVisible());
     }
 
-    void mapDrawingAreaFollowsThePresets() {
-        auto* map = w->findChild<ImageView*>("frmImage");
-        auto* sub = qobject_cast<QMdiSubWindow*>(map->parentWidget());
-        QVERIFY(sub);
-        QCOMPARE(sub->windowTitle(), QString("map image"));
-        const QSize ntscWindow = sub->size();
-        QCOMPARE(map->size(), QSize(654, 480));
-        QTest::mouseClick(child("btnPAL"), Qt::LeftButton);
-        QCOMPARE(map->size(), QSize(786, 576));
-        QCOMPARE(w->workspace().map.image().size(), QSize(786, 576));
-        QTest::mouseClick(child("btnNTSC"), Qt::LeftButton);
-        QCOMPARE(map->size(), QSize(654, 480));
-        QCOMPARE(sub->size(), ntscWindow);
-        QVERIFY(sub->height() > 480); // its frame goes around the drawing area
+    // Each way of choosing a format sizes the frame; the map window shows all of it, pixel for
+    // pixel when the screen has room and scaled to fit when not, and the main window stays on
+    // the screen. The tool bar's drop-down names the format.
+    void formatsShowWholeFrames_data() {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QSize>("frame");
+        QTest::addColumn<QString>("label");
+        QTest::newRow("PAL button") << "btnPAL" << QSize(786, 576) << "PAL 25";
+        QTest::newRow("4K menu") << "fmt 4K UHD 29.97" << QSize(3840, 2160) << "4K UHD 29.97";
+        QTest::newRow("Vertical menu") << "fmt Vertical 60" << QSize(1080, 1920) << "Vertical 60";
+        QTest::newRow("NTSC menu") << "fmt NTSC 29.97" << QSize(654, 480) << "NTSC 29.97";
+    }
+    void formatsShowWholeFrames() {
+        QFETCH(QString, control);
+        QFETCH(QSize, frame);
+        auto* map = w->findChild<MapView*>("frmImage");
+        if (auto* action = w->findChild<QAction*>(control))
+            action->trigger();
+        else
+            QTest::mouseClick(child(control), Qt::LeftButton);
+        QCOMPARE(w->workspace().map.image().size(), frame);
+        QTEST(w->findChild<QToolButton*>("btnFormat")->text(), "label");
+        const QSize room = map->viewport()->size();
+        const bool fits = frame.width() <= room.width() && frame.height() <= room.height();
+        QCOMPARE(map->scale() == 1.0, fits);
+        QVERIFY(frame.width() * map->scale() <= room.width() + 0.5);
+        QVERIFY(frame.height() * map->scale() <= room.height() + 0.5);
+        const QSize screen = w->screen()->availableGeometry().size();
+        QVERIFY2(screen.boundedTo(w->frameGeometry().size()) == w->frameGeometry().size(),
+                 qPrintable(QString("%1x%2 on %3x%4")
+                                .arg(w->frameGeometry().width())
+                                .arg(w->frameGeometry().height())
+                                .arg(screen.width())
+                                .arg(screen.height())));
+    }
+
+    // The custom size dialog closes only on a size the table allows, and gives the rate chosen.
+    void customSizeDialog_data() {
+        QTest::addColumn<QSize>("typed");
+        QTest::addColumn<bool>("closes");
+        QTest::newRow("even") << QSize(1000, 600) << true;
+        QTest::newRow("odd width") << QSize(1001, 600) << false;
+        QTest::newRow("odd height") << QSize(1000, 601) << false;
+    }
+    void customSizeDialog() {
+        QFETCH(QSize, typed);
+        QFETCH(bool, closes);
+        CustomSizeDialog dialog(w->workspace().st);
+        dialog.findChild<QSpinBox*>("txtWidth")->setValue(typed.width());
+        dialog.findChild<QSpinBox*>("txtHeight")->setValue(typed.height());
+        auto* rate = dialog.findChild<QComboBox*>("cboRate");
+        rate->setCurrentIndex(rate->findData(59.94));
+        dialog.show();
+        dialog.accept();
+        QCOMPARE(dialog.result() == QDialog::Accepted, closes);
+        QCOMPARE(dialog.isVisible(), !closes);
+        QCOMPARE(dialog.frameSize(), typed);
+        QCOMPARE(dialog.fps(), 59.94);
     }
 
     void redrawButtonShowsTheRoute() {

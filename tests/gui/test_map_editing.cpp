@@ -2,13 +2,14 @@
 // and setting its style through the properties dialog. The editing rules themselves are
 // checked in the core; here each control is shown to be wired to them.
 
-#include "mapview/ImageView.h"
+#include "mapview/MapView.h"
 #include "settings/PropertiesDialog.h"
 #include "shell/MainWindow.h"
 #include "support/Pixels.h"
 
 #include <QAction>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStringList>
 #include <QtTest>
 
@@ -16,7 +17,7 @@ class MapEditingTest : public QObject {
     Q_OBJECT
     QTemporaryDir dir;
     MainWindow* w = nullptr;
-    ImageView* map = nullptr;
+    MapView* map = nullptr;
 
     QWidget* child(const char* name) { return w->findChild<QWidget*>(name); }
     ProjectState& st() { return w->workspace().st; }
@@ -36,7 +37,7 @@ class MapEditingTest : public QObject {
             if (buttons.contains(op))
                 QTest::mouseClick(child(buttons[op]), Qt::LeftButton);
             else
-                QTest::mouseClick(map, Qt::LeftButton, {},
+                QTest::mouseClick(map->viewport(), Qt::LeftButton, {},
                                   QPoint(op.section(',', 0, 0).toInt(), op.section(',', 1, 1).toInt()));
         }
     }
@@ -46,7 +47,7 @@ class MapEditingTest : public QObject {
         w = new MainWindow(dir.path());
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w));
-        map = w->findChild<ImageView*>("frmImage");
+        map = w->findChild<MapView*>("frmImage");
         QVERIFY(map);
     }
     void cleanup() { delete w; }
@@ -98,9 +99,37 @@ class MapEditingTest : public QObject {
                           Qt::LeftButton, {});
         QMouseEvent release(QEvent::MouseButtonRelease, released, map->mapToGlobal(released), Qt::LeftButton,
                             Qt::NoButton, {});
-        QApplication::sendEvent(map, &press);
-        QApplication::sendEvent(map, &release);
+        QApplication::sendEvent(map->viewport(), &press);
+        QApplication::sendEvent(map->viewport(), &release);
         QCOMPARE(routeText(), QString("10,12"));
+    }
+
+    // Clicks on the view at a zoom (and scrolled) land on the frame pixel under them; the reach of
+    // 25 screen pixels is 50 frame pixels at 50 % and 12.5 at 200 %.
+    void zoomedClicks_data() {
+        QTest::addColumn<double>("zoom");
+        QTest::addColumn<QPoint>("scroll");
+        QTest::addColumn<QString>("ops");
+        QTest::addColumn<QString>("route");
+        QTest::newRow("100 %") << 1.0 << QPoint() << "10,20" << "10,20";
+        QTest::newRow("50 %") << 0.5 << QPoint() << "10,20" << "20,40";
+        QTest::newRow("25 %") << 0.25 << QPoint() << "100,50" << "400,200";
+        QTest::newRow("200 %, halves to even") << 2.0 << QPoint() << "11,21" << "6,10";
+        QTest::newRow("200 %, scrolled") << 2.0 << QPoint(100, 40) << "10,20" << "55,30";
+        QTest::newRow("reach at 50 %") << 0.5 << QPoint() << "50,50 - 74,50" << "";
+        QTest::newRow("miss at 50 %") << 0.5 << QPoint() << "50,50 - 76,50" << "100,100";
+        QTest::newRow("reach at 200 %") << 2.0 << QPoint() << "50,50 - 74,50" << "";
+        QTest::newRow("miss at 200 %") << 2.0 << QPoint() << "50,50 - 76,50" << "25,25";
+    }
+    void zoomedClicks() {
+        QFETCH(double, zoom);
+        QFETCH(QPoint, scroll);
+        QFETCH(QString, ops);
+        map->setZoom(zoom);
+        map->horizontalScrollBar()->setValue(scroll.x());
+        map->verticalScrollBar()->setValue(scroll.y());
+        play(ops);
+        QTEST(routeText(), "route");
     }
 
     // The menu entry and the swatch open the one modeless dialog; its palette turns the route,

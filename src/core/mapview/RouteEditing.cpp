@@ -69,7 +69,7 @@ void btnFore(Workspace& ws) {
     Redraw(ws);
 }
 
-void clickMap(Workspace& ws, qint32 mousex, qint32 mousey) {
+void clickMap(Workspace& ws, qint32 mousex, qint32 mousey, double reach) {
     ProjectState& st = ws.st;
     // Positions are stored in 16-bit fields; a release far outside the map is held to them.
     const auto to16 = [](qint32 v) { return qint16(std::clamp<qint32>(v, -32768, 32767)); };
@@ -90,7 +90,7 @@ void clickMap(Workspace& ws, qint32 mousex, qint32 mousey) {
     }
     if (st.editmode == u'-' && st.listmax > 0) { // delete
         const Nearest n = nearestPoint(st, mousex, mousey);
-        if (n.idx >= 0 && n.best < kReach) {
+        if (n.idx >= 0 && n.best < reach) {
             for (int i = n.idx; i <= st.listmax - 2; ++i) {
                 st.pointx[i] = st.pointx[i + 1];
                 st.pointy[i] = st.pointy[i + 1];
@@ -103,7 +103,7 @@ void clickMap(Workspace& ws, qint32 mousex, qint32 mousey) {
     if ((st.editmode == u'>' && st.selected < 0) || st.editmode == u'o') { // select
         Redraw(ws);
         const Nearest n = nearestPoint(st, mousex, mousey);
-        if (n.idx >= 0 && n.best < kReach) {
+        if (n.idx >= 0 && n.best < reach) {
             st.selected = qint16(n.idx);
             ws.map.setPenWidth(st.circlethick);
             ws.map.circle(st.pointx[n.idx], st.pointy[n.idx], st.circleradius, st.selcolor);

@@ -4,7 +4,9 @@
 
 #include "shell/Workspace.h"
 
-constexpr double kReach = 25.0; // a click reaches points strictly nearer than this
+// A click reaches points strictly nearer than this many pixels on screen; the view gives the
+// reach in frame pixels at its zoom.
+constexpr double kReach = 25.0;
 
 // Rounds half to even, as mouse positions and stored numbers are rounded.
 qint32 roundHalfEven(double v);
@@ -23,5 +25,6 @@ void btnMove(Workspace& ws);
 void btnBack(Workspace& ws);
 void btnFore(Workspace& ws);
 
-// A click on the map at the last release position: add, delete, select, move, in that order.
-void clickMap(Workspace& ws, qint32 mousex, qint32 mousey);
+// A click on the map at a frame pixel: add, delete, select, move, in that order. `reach` is in
+// frame pixels.
+void clickMap(Workspace& ws, qint32 mousex, qint32 mousey, double reach = kReach);

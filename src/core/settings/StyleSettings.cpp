@@ -5,8 +5,10 @@
 
 #include <QLocale>
 
-BarRange styleRange(StyleField f) {
-    return f == StyleField::CircleRadius ? kRadiusRange : kThickRange;
+BarRange styleRange(StyleField f, int frameheight) {
+    BarRange r = f == StyleField::CircleRadius ? kRadiusRange : kThickRange;
+    if (frameheight > 576) r.max = roundHalfEven(r.max * frameheight / 540.0);
+    return r;
 }
 
 qint16& styleField(ProjectState& st, StyleField f) {

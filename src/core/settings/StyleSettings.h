@@ -15,7 +15,9 @@ constexpr BarRange kThickRange{1, 9};
 constexpr BarRange kRadiusRange{1, 13};
 constexpr BarRange kIntervalRange{1, 100}; // tenths of a second
 
-BarRange styleRange(StyleField f);
+// The bar's range for frames up to PAL's 576 lines; taller frames reach further in proportion
+// to their height (twice at 1080 lines, four times at 2160), so a route can look the same.
+BarRange styleRange(StyleField f, int frameheight = 0);
 qint16& styleField(ProjectState& st, StyleField f);
 
 // A style bar moved to `value`: the field takes it and the route is drawn again.

@@ -8,11 +8,19 @@
 #include <numeric>
 
 namespace {
+// clang-format off
 const VideoFormat kFormats[] = {
-    {"NTSC", u'n', 654, 480, 29.97}, {"PAL", u'p', 786, 576, 25.0}, {"720p", u'c', 1280, 720},
-    {"1080p", u'c', 1920, 1080},     {"1440p", u'c', 2560, 1440},   {"4K UHD", u'c', 3840, 2160},
-    {"Vertical", u'c', 1080, 1920},  {"Square", u'c', 1080, 1080},  {"Custom", u'c'},
+    {"NTSC",     "ntsc",     u'n', 654,  480,  29.97},
+    {"PAL",      "pal",      u'p', 786,  576,  25.0},
+    {"720p",     "720p",     u'c', 1280, 720},
+    {"1080p",    "1080p",    u'c', 1920, 1080},
+    {"1440p",    "1440p",    u'c', 2560, 1440},
+    {"4K UHD",   "4k",       u'c', 3840, 2160},
+    {"Vertical", "vertical", u'c', 1080, 1920},
+    {"Square",   "square",   u'c', 1080, 1080},
+    {"Custom",   "custom",   u'c'},
 };
+// clang-format on
 const double kRates[] = {23.976, 24, 25, 29.97, 30, 50, 59.94, 60};
 
 int heldSide(int v, int max, int* held) {
@@ -37,7 +45,9 @@ std::span<const double> frameRates() {
 
 const VideoFormat* findVideoFormat(QStringView name) {
     for (const VideoFormat& f : kFormats)
-        if (name.compare(QLatin1String(f.name), Qt::CaseInsensitive) == 0) return &f;
+        if (name.compare(QLatin1String(f.name), Qt::CaseInsensitive) == 0 ||
+            name.compare(QLatin1String(f.id), Qt::CaseInsensitive) == 0)
+            return &f;
     return nullptr;
 }
 

@@ -11,7 +11,8 @@
 #include <span>
 
 struct VideoFormat {
-    const char* name; // as shown, and as typed on the command line (any case)
+    const char* name; // as shown
+    const char* id;   // as typed on the command line (any case; the name is taken too)
     QChar letter;     // the project file's "format" letter
     int width = 0;    // 0: a custom size chosen by the user
     int height = 0;
@@ -29,7 +30,7 @@ bool customSizeFits(int width, int height);
 std::span<const VideoFormat> videoFormats();
 // The rates the rows without their own rate run at, each the double nearest its decimal.
 std::span<const double> frameRates();
-const VideoFormat* findVideoFormat(QStringView name);
+const VideoFormat* findVideoFormat(QStringView nameOrId);
 // The row the state is in: NTSC or PAL by letter, else the row of its frame size, else Custom.
 const VideoFormat& currentFormat(const ProjectState& st);
 // "1080p 29.97", "NTSC 29.97", "Custom 1000 x 600 25".

@@ -1,7 +1,5 @@
 #include "ImageView.h"
 
-#include "mapview/RouteEditing.h"
-
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -31,9 +29,6 @@ void ImageView::mousePressEvent(QMouseEvent* e) {
 }
 
 void ImageView::mouseReleaseEvent(QMouseEvent* e) {
-    mousex = roundHalfEven(e->position().x());
-    mousey = roundHalfEven(e->position().y());
-    emit released(mousex, mousey);
     const bool click = pressed_ && rect().contains(e->position().toPoint());
     pressed_ = false;
     if (click) emit clicked();

@@ -118,6 +118,11 @@ void PropertiesDialog::Form_Activate() {
 // true value in the label, and stays as it is until the user moves the bar.
 void PropertiesDialog::fillStyleBar(StyleField f) {
     QScrollBar* bar = styleBars_[slot(f)];
+    const BarRange range = styleRange(f, ws_.st.frameheight);
+    if (bar->maximum() != range.max) {
+        const QSignalBlocker quiet(bar); // a shorter bar must not cut the field down
+        bar->setRange(range.min, range.max);
+    }
     const int field = styleField(ws_.st, f);
     const int shown = std::clamp(field, bar->minimum(), bar->maximum());
     if (shown != bar->value()) {

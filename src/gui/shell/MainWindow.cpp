@@ -6,10 +6,12 @@
 #include "mapview/GetImageDialog.h"
 #include "mapview/ImageView.h"
 #include "mapview/MapResize.h"
+#include "mapview/MapView.h"
 #include "mapview/RouteDrawing.h"
 #include "mapview/RouteEditing.h"
 #include "mapview/Thumbnail.h"
 #include "project/ProjectCommands.h"
+#include "settings/FormatMenu.h"
 #include "settings/Presets.h"
 #include "settings/PropertiesDialog.h"
 #include "shell/Startup.h"
@@ -62,6 +64,7 @@ MainWindow::MainWindow(const QString& programDir, QWidget* parent)
     animation_ = new AnimationCommands(
         ws_, this, &timerRoute_, [this](const QString& t) { setFrameText(t); }, refresh);
     connect(&timerRoute_, &QTimer::timeout, animation_, &AnimationCommands::timerRoute_Timer);
+    format_ = new FormatMenu(ws_, refresh, this);
 
     buildToolBar(bar);
     buildMenus();
@@ -76,14 +79,14 @@ MainWindow::~MainWindow() {
 
 void MainWindow::MDIForm_Load(const QString& programDir) {
     startUpBegin(ws_, programDir);
-    map_ = new ImageView(ws_.map);
+    map_ = new MapView(ws_.map);
     map_->setObjectName("frmImage");
     frmImage_ = mdi_->addSubWindow(map_, Qt::SubWindow | Qt::WindowTitleHint);
     frmImage_->setWindowTitle("map image");
     frmImage_->setWindowIcon(noIcon());
     frmImage_->adjustSize();
     frmImage_->show();
-    connect(map_, &ImageView::clicked, this, &MainWindow::frmImage_Click);
+    connect(map_, &MapView::clicked, this, &MainWindow::frmImage_Click);
     const double sizeratio = double(frmImage_->height()) / map_->height();
     startUpFinish(ws_, sizeratio);
     setMapCursor();
@@ -93,6 +96,7 @@ void MainWindow::MDIForm_Load(const QString& programDir) {
 void MainWindow::refreshViews() {
     map_->refresh();
     picStyle_->refresh();
+    format_->showCurrent();
     if (imgThumb_->property("pictureKey").toLongLong() != ws_.picture.cacheKey()) {
         imgThumb_->showPicture(ws_.picture);
         imgThumb_->setProperty("pictureKey", ws_.picture.cacheKey());
@@ -103,17 +107,36 @@ void MainWindow::setFrameText(const QString& text) {
     lblFrame_->setText(text);
 }
 
+// A size for the window's inside whose frame still fits on the screen.
+QSize MainWindow::onScreen(QSize inside) const {
+    if (!screen()) return inside;
+    const QSize frame = frameGeometry().size() - geometry().size();
+    return inside.boundedTo(screen()->availableSize() - frame);
+}
+
+// The map window asks for the whole frame; the main window grows for it within the screen, and
+// a frame that still does not fit is shown scaled by the view.
 void MainWindow::fitMapWindow() {
     if (!frmImage_) return;
     map_->refresh();
     frmImage_->adjustSize();
-    // Grow the main window when the map window no longer fits (PAL after NTSC), within the screen.
     const QSize need = frmImage_->size() - mdi_->viewport()->size();
     if (isVisible() && (need.width() > 0 || need.height() > 0)) {
-        QSize target = size() + need.expandedTo(QSize(0, 0));
-        if (screen()) target = target.boundedTo(screen()->availableSize());
-        resize(target);
+        resize(onScreen(size() + need.expandedTo(QSize(0, 0))));
     }
+    if (isVisible()) {
+        frmImage_->move(0, 0);
+        frmImage_->resize(frmImage_->size().boundedTo(mdi_->viewport()->size()));
+    }
+    map_->fit();
+}
+
+void MainWindow::mnuZoom100_Click() {
+    map_->setZoom(1.0);
+}
+
+void MainWindow::mnuFit_Click() {
+    fitMapWindow();
 }
 
 void MainWindow::setMapCursor() {
@@ -173,8 +196,8 @@ void MainWindow::btnRedraw_Click() {
     refreshViews();
 }
 
-void MainWindow::frmImage_Click() {
-    clickMap(ws_, map_->mousex, map_->mousey);
+void MainWindow::frmImage_Click(QPoint framePos) {
+    clickMap(ws_, framePos.x(), framePos.y(), map_->reach());
     refreshViews();
 }
 
@@ -208,6 +231,12 @@ void MainWindow::mnuExit_Click() {
     for (QWidget* w : findChildren<QDialog*>(Qt::FindDirectChildrenOnly))
         w->close();
     qApp->quit();
+}
+
+void MainWindow::showEvent(QShowEvent* e) {
+    QMainWindow::showEvent(e);
+    resize(onScreen(size()));
+    fitMapWindow();
 }
 
 void MainWindow::closeEvent(QCloseEvent* e) {

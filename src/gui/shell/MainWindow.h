@@ -9,9 +9,10 @@
 #include <QTimer>
 
 class AnimationCommands;
+class FormatMenu;
 class GetImageDialog;
 class ImageView;
-class MapWindow;
+class MapView;
 class ProjectCommands;
 class PropertiesDialog;
 class QLabel;
@@ -43,12 +44,15 @@ class MainWindow : public QMainWindow {
     void btnFore_Click();
     void btnRedraw_Click();
     void btnResize_Click();
+    void mnuZoom100_Click();
+    void mnuFit_Click();
     void imgThumb_Click();
     void mnuProperties_Click();
     void mnuExit_Click();
-    void frmImage_Click();
+    void frmImage_Click(QPoint framePos);
 
   protected:
+    void showEvent(QShowEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
 
   private:
@@ -59,18 +63,20 @@ class MainWindow : public QMainWindow {
                             double pointSize, const QString& tooltip);
     void setMapCursor();
     void fitMapWindow();
+    QSize onScreen(QSize inside) const;
 
     Workspace ws_;
     QString programDir_;
     QMdiArea* mdi_ = nullptr;
     QMdiSubWindow* frmImage_ = nullptr;
-    ImageView* map_ = nullptr;
+    MapView* map_ = nullptr;
     ImageView* picStyle_ = nullptr;
     Thumbnail* imgThumb_ = nullptr;
     QLabel* lblFrame_ = nullptr;
     QTimer timerRoute_;
     ProjectCommands* project_ = nullptr;
     AnimationCommands* animation_ = nullptr;
+    FormatMenu* format_ = nullptr;
     QPointer<GetImageDialog> frmGetImage_;
     QPointer<PropertiesDialog> frmProperties_;
 };

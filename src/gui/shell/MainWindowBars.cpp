@@ -6,11 +6,13 @@
 #include "mapview/ImageView.h"
 #include "mapview/Thumbnail.h"
 #include "project/ProjectCommands.h"
+#include "settings/FormatMenu.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QToolButton>
 
 QPushButton* MainWindow::toolButton(QWidget* bar, const char* name, const QString& caption, int left,
                                     int width, double pointSize, const QString& tooltip) {
@@ -43,12 +45,14 @@ void MainWindow::buildToolBar(QWidget* bar) {
     lblFrame_->setFont(sansFont(12));
     lblFrame_->setFrameStyle(QFrame::Box | QFrame::Plain);
     lblFrame_->setAlignment(Qt::AlignCenter);
+    QToolButton* format = format_->makeButton(bar);
+    placeTwips(format, 7860, 0, 1620, 372);
     auto* resize = toolButton(bar, "btnResize", "BIR", 7800, 372, 0, QString());
     resize->setVisible(false);
 
     // Keyboard order across the tool bar.
-    QWidget* order[] = {ntsc,  pal,  redraw, route,     render, plus,  seek,
-                        minus, back, fore,   picStyle_, move,   resize};
+    QWidget* order[] = {ntsc, pal,   format, redraw, route,     render, plus,
+                        seek, minus, back,   fore,   picStyle_, move,   resize};
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 
@@ -90,6 +94,14 @@ void MainWindow::buildMenus() {
     file->addAction(exit);
     QAction* properties = action("mnuProperties", "&Properties", QKeySequence());
     menuBar()->addAction(properties);
+    menuBar()->addMenu(format_);
+    QMenu* view = menuBar()->addMenu("&View");
+    view->setObjectName("mnuView");
+    QAction* zoom100 = action("mnuZoom100", "&100 %", QKeySequence(Qt::CTRL | Qt::Key_1));
+    QAction* fit = action("mnuFit", "&Fit", QKeySequence(Qt::CTRL | Qt::Key_0));
+    view->addActions({zoom100, fit});
+    connect(zoom100, &QAction::triggered, this, &MainWindow::mnuZoom100_Click);
+    connect(fit, &QAction::triggered, this, &MainWindow::mnuFit_Click);
     menuBar()->addMenu("&Help")->setObjectName("mnuHelp"); // no entries: choosing it does nothing
 
     connect(open, &QAction::triggered, project_, &ProjectCommands::mnuOpen_Click);

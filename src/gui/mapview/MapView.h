@@ -1,0 +1,60 @@
+#pragma once
+// The map window's view of the map surface: the whole frame scaled to fit when it is larger
+// than the space on screen (never enlarged), or a chosen zoom with scroll bars. The core works
+// in frame pixels only; this class is the one place that maps screen positions to them.
+
+#include "shell/Surface.h"
+
+#include <QAbstractScrollArea>
+#include <optional>
+#include <utility>
+
+class MapView : public QAbstractScrollArea {
+    Q_OBJECT
+  public:
+    explicit MapView(Surface& surface, QWidget* parent = nullptr);
+
+    // Follows the surface's size (after a format change) and repaints.
+    void refresh();
+    // The frame at 100 %: what the map window asks for when the screen has room.
+    QSize sizeHint() const override;
+
+    // Fit: the whole frame within the view, at most 100 %. Any other zoom keeps its factor.
+    void fit();
+    void setZoom(double factor);
+    bool fitting() const { return fit_; }
+    // Screen pixels per frame pixel, as painted now.
+    double scale() const { return scale_; }
+
+    // The frame pixel under a viewport position: the exact inverse of the painting, rounded
+    // half to even as mouse positions are.
+    QPoint framePoint(QPointF viewportPos) const;
+    // Where a frame position is painted, in viewport coordinates.
+    QPointF viewportPoint(QPointF framePos) const;
+    // A click's reach, measured on screen, in frame pixels at this zoom.
+    double reach() const;
+
+  signals:
+    // A press and release inside the view; the release's frame pixel.
+    void clicked(QPoint framePos);
+    void zoomChanged();
+
+  protected:
+    void paintEvent(QPaintEvent*) override;
+    void resizeEvent(QResizeEvent*) override;
+    void wheelEvent(QWheelEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void scrollContentsBy(int, int) override { viewport()->update(); }
+
+  private:
+    void setFitting(bool fit);
+    void layoutFrame(std::optional<std::pair<QPointF, QPointF>> keep = std::nullopt);
+    QPointF scroll() const;
+
+    Surface& surface_;
+    bool fit_ = true;
+    double zoom_ = 1.0;  // the chosen factor when not fitting
+    double scale_ = 1.0; // the factor in force
+    bool pressed_ = false;
+};

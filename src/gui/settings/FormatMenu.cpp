@@ -1,0 +1,76 @@
+#include "FormatMenu.h"
+
+#include "CustomSizeDialog.h"
+#include "settings/VideoFormats.h"
+
+#include <QActionGroup>
+#include <QToolButton>
+
+FormatMenu::FormatMenu(Workspace& ws, std::function<void()> refresh, QWidget* parent)
+    : QMenu("F&ormat", parent), ws_(ws), refresh_(std::move(refresh)) {
+    setObjectName("mnuFormat");
+    auto* group = new QActionGroup(this);
+    const std::span<const VideoFormat> rows = videoFormats();
+    for (int i = 0; i < int(rows.size()); ++i) {
+        const VideoFormat& f = rows[i];
+        auto add = [&](QMenu* menu, const QString& caption, double fps) {
+            QAction* a = menu->addAction(caption, this, [this, i, fps] { choose(i, fps); });
+            a->setObjectName(QString("fmt %1 %2").arg(f.name, rateText(fps)));
+            a->setData(QVariant::fromValue(QPointF(i, fps)));
+            a->setCheckable(true);
+            group->addAction(a);
+        };
+        if (f.custom()) {
+            addSeparator();
+            addAction("&Custom size...", this, &FormatMenu::chooseCustom)->setObjectName("mnuCustomSize");
+        } else if (f.fps > 0) {
+            add(this, QString("%1 %2   (%3 x %4)").arg(f.name, rateText(f.fps)).arg(f.width).arg(f.height),
+                f.fps);
+        } else {
+            QMenu* sub = addMenu(QString("%1   (%2 x %3)").arg(f.name).arg(f.width).arg(f.height));
+            for (double fps : frameRates())
+                add(sub, rateText(fps) + " fps", fps);
+        }
+    }
+    connect(this, &QMenu::aboutToShow, this, &FormatMenu::showCurrent);
+}
+
+QToolButton* FormatMenu::makeButton(QWidget* bar) {
+    button_ = new QToolButton(bar);
+    button_->setObjectName("btnFormat");
+    button_->setMenu(this);
+    button_->setPopupMode(QToolButton::InstantPopup);
+    button_->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    button_->setToolTip("Video format: frame size and rate");
+    showCurrent();
+    return button_;
+}
+
+void FormatMenu::showCurrent() {
+    if (button_) button_->setText(formatLabel(ws_.st));
+    const VideoFormat& current = currentFormat(ws_.st);
+    const int row = int(&current - videoFormats().data());
+    for (QAction* a : findChildren<QAction*>()) {
+        if (!a->isCheckable()) continue;
+        const QPointF d = a->data().toPointF();
+        a->setChecked(int(d.x()) == row && d.y() == ws_.st.fps);
+    }
+}
+
+void FormatMenu::choose(int row, double fps) {
+    applyVideoFormat(ws_, videoFormats()[row], fps);
+    showCurrent();
+    if (refresh_) refresh_();
+}
+
+void FormatMenu::chooseCustom() {
+    CustomSizeDialog dialog(ws_.st, parentWidget());
+    if (dialog.exec() != QDialog::Accepted) {
+        showCurrent();
+        return;
+    }
+    applyVideoFormat(ws_, *findVideoFormat(u"Custom"), dialog.fps(), dialog.frameSize().width(),
+                     dialog.frameSize().height());
+    showCurrent();
+    if (refresh_) refresh_();
+}
