@@ -10,9 +10,9 @@
 #include "shell/Startup.h"
 
 #include <QCommandLineParser>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <cstdio>
 #include <cstring>
 
@@ -125,8 +125,10 @@ int report(const RenderResult& result, const FrameSink& writer, const RenderTarg
 } // namespace
 
 int runRenderCommand(int argc, char** argv) {
-    // Rendering draws into images only (no text): no window system is loaded at all.
-    QCoreApplication app(argc, argv);
+    // Rendering draws into images only; labels need fonts, which the offscreen platform gives
+    // without any window system.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     QCoreApplication::setApplicationName("pathwright");
     QCoreApplication::setApplicationVersion(PATHWRIGHT_VERSION);
 

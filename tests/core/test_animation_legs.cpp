@@ -43,7 +43,7 @@ class TestAnimationLegs : public QObject {
         QFETCH(double, endX);
         Workspace ws;
         setUpRoute(ws, {from, to}, delay);
-        Leg leg = setUpLeg(ws.st, 1);
+        Leg leg = setUpLeg(ws.st, 1, delay);
         int taken = 0;
         for (; !legEnded(ws.st, leg) && taken < 100000; ++taken) {
             stepMove(ws, leg);

@@ -1,6 +1,33 @@
 #include "FrameWalk.h"
 
 #include <algorithm>
+#include <cmath>
+
+namespace {
+QPointF pointAt(const ProjectState& st, int i) {
+    return QPointF(st.pointx[i], st.pointy[i]);
+}
+
+double headingOf(QPointF d) {
+    return std::atan2(d.y(), d.x()) * 180 / M_PI;
+}
+} // namespace
+
+double legDelay(const ProjectState& st, int i) {
+    if (st.pointinterval[i] >= 0) return st.pointinterval[i] * st.fps;
+    if (st.timing == QLatin1String("speed") && st.speed > 0) {
+        const QPointF d = pointAt(st, i) - pointAt(st, i - 1);
+        return std::hypot(d.x(), d.y()) / st.speed * st.fps;
+    }
+    return st.delay;
+}
+
+qint64 holdFrames(const ProjectState& st, int i) {
+    const double seconds = st.pointhold[i] >= 0 ? st.pointhold[i] : st.hold;
+    const double frames = std::nearbyint(seconds * st.fps);
+    // A hold no video could hold ends at a day of 1000 frames per second.
+    return std::isfinite(frames) && frames > 0 ? qint64(std::min(frames, 864e5)) : 0;
+}
 
 FrameWalk::FrameWalk(Workspace& ws) : st_(ws.st), ws_(&ws) {}
 
@@ -15,22 +42,31 @@ FrameKind FrameWalk::next() {
     case Phase::FirstPoint:
         if (ws_) drawFirstPoint(*ws_);
         last_ = std::min<int>(st_.listmax, kPointSlots) - 1;
-        leg_.index = 0;
-        afterReached();
+        // The head faces the first leg that goes anywhere.
+        for (int j = 1; j <= last_; ++j)
+            if (pointAt(st_, j) != pointAt(st_, 0)) {
+                head_.heading = headingOf(pointAt(st_, j) - pointAt(st_, 0));
+                break;
+            }
+        reached(0);
         return FrameKind::FirstPoint;
     case Phase::Stepping:
         if (cut_ || legEnded(st_, leg_)) {
             cut_ = false;
             if (ws_) markReached(*ws_, leg_.index);
-            afterReached();
+            reached(leg_.index);
             return FrameKind::Reached;
         }
         if (ws_)
             stepMove(*ws_, leg_);
         else
-            stepPosition(st_);
+            stepPosition(st_, leg_);
         stepUpdate(st_, leg_);
+        head_.at = QPointF(st_.curx, st_.cury);
         return FrameKind::Step;
+    case Phase::Holding:
+        if (--holdLeft_ <= 0) afterHold();
+        return FrameKind::Hold;
     case Phase::Last:
         phase_ = Phase::Done;
         return FrameKind::Last;
@@ -40,18 +76,33 @@ FrameKind FrameWalk::next() {
     return FrameKind::Done;
 }
 
+void FrameWalk::reached(int i) {
+    leg_.index = i;
+    head_.shown = true;
+    head_.at = pointAt(st_, i);
+    holdLeft_ = holdFrames(st_, i);
+    if (holdLeft_ > 0)
+        phase_ = Phase::Holding;
+    else
+        afterHold();
+}
+
 // The next leg is set up at once, so the shared leg fields always describe the running leg.
-void FrameWalk::afterReached() {
-    if (leg_.index < last_) {
-        leg_ = setUpLeg(st_, leg_.index + 1);
-        phase_ = Phase::Stepping;
-    } else {
+void FrameWalk::afterHold() {
+    if (leg_.index >= last_) {
         phase_ = Phase::Last;
+        return;
     }
+    const int i = leg_.index + 1;
+    leg_ = setUpLeg(st_, i, legDelay(st_, i));
+    if (st_.easing == QLatin1String("smooth")) easeLeg(st_, leg_);
+    if (!leg_.pause) head_.heading = headingOf(pointAt(st_, i) - pointAt(st_, i - 1));
+    phase_ = Phase::Stepping;
 }
 
 void FrameWalk::cutLeg() {
     if (phase_ == Phase::Stepping) cut_ = true;
+    if (phase_ == Phase::Holding) afterHold();
 }
 
 qint64 plannedFrames(const ProjectState& st, qint64 cap) {

@@ -2,12 +2,21 @@
 // The one walk through the animation's frames. The preview takes one frame per timer tick, the
 // render one per file and the frame count walks a copy of the state drawing nothing, so the
 // three can never disagree. Each next() draws one frame on the map surface and says its kind.
+// Holds, per-leg times, constant speed and easing all live here.
 
 #include "Legs.h"
 
 #include <optional>
 
-enum class FrameKind { BareMap, FirstPoint, Step, Reached, Last, Done };
+enum class FrameKind { BareMap, FirstPoint, Step, Reached, Hold, Last, Done };
+
+// Where the head of the line is in the frame just walked, and which way it travels (degrees,
+// clockwise from the x axis, as y grows downwards). Not shown on the bare map.
+struct Head {
+    bool shown = false;
+    QPointF at;
+    double heading = 0;
+};
 
 class FrameWalk {
   public:
@@ -23,12 +32,15 @@ class FrameWalk {
     // The next frame is the last picture once more.
     bool lastComes() const { return phase_ == Phase::Last; }
     bool done() const { return phase_ == Phase::Done; }
-    // A redraw cut the running leg short: the next frame marks its end point reached.
+    // A redraw cut the running leg short: the next frame marks its end point reached. A hold
+    // cut short ends at once.
     void cutLeg();
+    const Head& head() const { return head_; }
 
   private:
-    enum class Phase { Begin, FirstPoint, Stepping, Last, Done };
-    void afterReached();
+    enum class Phase { Begin, FirstPoint, Stepping, Holding, Last, Done };
+    void reached(int i);
+    void afterHold();
 
     std::optional<ProjectState> own_; // the copy a count walks
     ProjectState& st_;
@@ -36,8 +48,14 @@ class FrameWalk {
     Phase phase_ = Phase::Begin;
     int last_ = 0;
     bool cut_ = false;
+    qint64 holdLeft_ = 0;
     Leg leg_;
+    Head head_;
 };
+
+// Frames of the leg that ends at point i, and of the hold at point i.
+double legDelay(const ProjectState& st, int i);
+qint64 holdFrames(const ProjectState& st, int i);
 
 // The number of frames a render of the route gives (frame 0 the bare map), stopping at `cap`.
 // 0 for an empty route.

@@ -1,5 +1,6 @@
 #include "Legs.h"
 
+#include "mapview/Labels.h"
 #include <QPointF>
 #include <algorithm>
 #include <cmath>
@@ -36,6 +37,7 @@ bool delayUsable(double delay) {
 }
 
 void resetMap(Workspace& ws) {
+    prepareLook(ws);
     ws.map.resetTo(ws.picture);
 }
 
@@ -45,9 +47,10 @@ void drawFirstPoint(Workspace& ws) {
     ws.map.dot(st.pointx[0], st.pointy[0], st.color);
     ws.map.setPenWidth(st.circlethick);
     ws.map.circle(st.pointx[0], st.pointy[0], st.circleradius, st.color);
+    drawLabel(ws, 0);
 }
 
-Leg setUpLeg(ProjectState& st, int i) {
+Leg setUpLeg(ProjectState& st, int i, double delay) {
     st.curx = st.pointx[i - 1];
     st.cury = st.pointy[i - 1];
     st.targetx = st.pointx[i];
@@ -58,29 +61,54 @@ Leg setUpLeg(ProjectState& st, int i) {
     st.legdir = st.curdir;
     Leg leg;
     leg.index = i;
-    if (delayUsable(st.delay)) {
-        st.stepx = st.remainx / st.delay;
-        st.stepy = st.remainy / st.delay;
+    leg.from = QPointF(st.curx, st.cury);
+    if (delayUsable(delay)) {
+        st.stepx = st.remainx / delay;
+        st.stepy = st.remainy / delay;
     } else {
         // One step lands exactly on the target: the coordinates are small whole numbers.
         st.stepx = st.remainx;
         st.stepy = st.remainy;
     }
     leg.pause = st.legdir == QLatin1String("00");
-    if (leg.pause) leg.pauseLeft = delayUsable(st.delay) ? qint64(std::min(std::ceil(st.delay), 1e15)) : 1;
+    if (leg.pause) leg.pauseLeft = delayUsable(delay) ? qint64(std::min(std::ceil(delay), 1e15)) : 1;
     return leg;
 }
 
-QPointF stepPosition(ProjectState& st) {
+void easeLeg(const ProjectState& st, Leg& leg) {
+    if (leg.pause) return;
+    // The linear walk counted on a copy; a leg of more steps than any video holds is cut there.
+    constexpr qint64 kMaxSteps = qint64(1) << 22;
+    ProjectState walk = st;
+    Leg linear = leg;
+    qint64 steps = 0;
+    do {
+        stepPosition(walk, linear);
+        stepUpdate(walk, linear);
+        ++steps;
+    } while (!legEnded(walk, linear) && steps < kMaxSteps);
+    leg.eased = steps;
+}
+
+QPointF stepPosition(ProjectState& st, Leg& leg) {
     const QPointF old(st.curx, st.cury);
+    if (leg.eased > 0) {
+        // Smoothstep, s(t) = t^2 (3 - 2t); the last step lands exactly on the target.
+        const qint64 k = ++leg.taken;
+        const double t = double(k) / double(leg.eased);
+        const double s = t * t * (3 - 2 * t);
+        st.curx = k >= leg.eased ? st.targetx : leg.from.x() + (st.targetx - leg.from.x()) * s;
+        st.cury = k >= leg.eased ? st.targety : leg.from.y() + (st.targety - leg.from.y()) * s;
+        return old;
+    }
     st.curx = st.curx + st.stepx;
     st.cury = st.cury + st.stepy;
     return old;
 }
 
-void stepMove(Workspace& ws, const Leg& leg) {
+void stepMove(Workspace& ws, Leg& leg) {
     ProjectState& st = ws.st;
-    const QPointF old = stepPosition(st);
+    const QPointF old = stepPosition(st, leg);
     if (leg.pause) return;
     const QPointF to = drawable(old, QPointF(st.curx, st.cury));
     ws.map.setPenWidth(st.linethick);
@@ -95,6 +123,7 @@ void stepUpdate(ProjectState& st, Leg& leg) {
 }
 
 bool legEnded(const ProjectState& st, const Leg& leg) {
+    if (leg.eased > 0) return leg.taken >= leg.eased;
     return leg.pause ? leg.pauseLeft <= 0 : st.curdir != st.legdir;
 }
 
@@ -102,4 +131,5 @@ void markReached(Workspace& ws, int i) {
     const ProjectState& st = ws.st;
     ws.map.setPenWidth(st.circlethick);
     ws.map.circle(st.pointx[i], st.pointy[i], st.circleradius, st.color);
+    drawLabel(ws, i);
 }

@@ -17,11 +17,15 @@ QString directionCode(double dx, double dy);
 
 // What the step and the end test need beyond the shared fields. A leg whose two points
 // coincide is a pause: it never changes its direction code, so it ends after a fixed number
-// of steps (delay rounded up) and draws nothing.
+// of steps (delay rounded up) and draws nothing. An eased leg takes the steps its linear walk
+// would take, placed on a curve that starts and ends gently.
 struct Leg {
     int index = 0;
     bool pause = false;
     qint64 pauseLeft = 0;
+    qint64 eased = 0; // steps of an eased leg; 0 for a linear one
+    qint64 taken = 0;
+    QPointF from;
 };
 
 // Frames per leg are meaningful only for a finite delay above zero; otherwise a leg is one step.
@@ -29,13 +33,15 @@ bool delayUsable(double delay);
 
 void resetMap(Workspace& ws);
 void drawFirstPoint(Workspace& ws);
-// Leg i runs from point i-1 to point i (1 <= i <= 99).
-Leg setUpLeg(ProjectState& st, int i);
+// Leg i runs from point i-1 to point i (1 <= i <= 99) in `delay` frames.
+Leg setUpLeg(ProjectState& st, int i, double delay);
+// Makes a leg just set up an eased one (a pause stays as it is).
+void easeLeg(const ProjectState& st, Leg& leg);
 
 // Step 1 and 2: moves the end and returns its old position (no drawing).
-QPointF stepPosition(ProjectState& st);
+QPointF stepPosition(ProjectState& st, Leg& leg);
 // Steps 1 to 3: moves the end and draws the new piece of line (nothing for a pause).
-void stepMove(Workspace& ws, const Leg& leg);
+void stepMove(Workspace& ws, Leg& leg);
 // Step 4: the remaining distance and its direction code.
 void stepUpdate(ProjectState& st, Leg& leg);
 bool legEnded(const ProjectState& st, const Leg& leg);

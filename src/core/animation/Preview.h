@@ -29,6 +29,9 @@ class Preview {
     // Called after a redraw has stopped the timer; ends the running leg if it cut it short.
     void afterRedraw();
 
+    // The head of the frame shown last (not shown before a preview, nor on the bare map).
+    Head head() const { return walk_ ? walk_->head() : Head(); }
+
     // The timer interval: 1000 / fps milliseconds rounded half to even (33 for NTSC, 40 for PAL).
     static int intervalFor(double fps);
 

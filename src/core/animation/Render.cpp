@@ -36,6 +36,13 @@ void RenderRun::frame() {
             done_ = true;
             return;
         }
+        Error bad;
+        marker_ = Marker::fromState(st, &bad);
+        if (!bad.reason.isEmpty()) {
+            result_.error = bad;
+            done_ = true;
+            return;
+        }
         limit_ = sink_.frameLimit();
         // Without a limit the count still stops where the frame counter would overflow.
         total_ = plannedFrames(st, limit_ > 0 ? limit_ : std::numeric_limits<qint32>::max());
@@ -56,7 +63,7 @@ bool RenderRun::saveFrame() {
         return false;
     }
     if (hooks_.showFrame) hooks_.showFrame(frameText(st.renderframe));
-    if (MaybeError e = sink_.put(ws_.map.image(), st.renderframe)) {
+    if (MaybeError e = sink_.put(marker_.over(ws_.map.image(), walk_->head()), st.renderframe)) {
         result_.error = e;
         done_ = true;
         return false;

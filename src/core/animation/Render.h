@@ -9,6 +9,7 @@
 
 #include "FrameSink.h"
 #include "FrameWalk.h"
+#include "Marker.h"
 
 #include <chrono>
 #include <functional>
@@ -51,6 +52,7 @@ class RenderRun {
     FrameSink& sink_;
     Hooks hooks_;
     std::unique_ptr<FrameWalk> walk_; // made by the first frame
+    Marker marker_;
     bool done_ = false;
     qint64 limit_ = 0; // the sink's frame limit, 0 for none
     qint64 total_ = 0;

@@ -1,11 +1,13 @@
 #include "RouteDrawing.h"
 
+#include "Labels.h"
 #include "shell/Startup.h"
 
 void Redraw(Workspace& ws) {
     DrawSwatch(ws);
     if (ws.stopTimer) ws.stopTimer();
     ws.st.waiting = false;
+    prepareLook(ws);
     ws.map.resetTo(ws.picture);
     drawRoute(ws);
 }
@@ -26,5 +28,6 @@ void drawRoute(Workspace& ws) {
         map.setPenWidth(st.circlethick);
         map.circle(x, y, st.circleradius, st.color);
         if (st.selected == i) map.circle(x, y, st.circleradius, st.selcolor);
+        drawLabel(ws, i);
     }
 }

@@ -50,6 +50,7 @@ void swapSlots(ProjectState& st, int a, int b) {
     std::swap(st.pointx[a], st.pointx[b]);
     std::swap(st.pointy[a], st.pointy[b]);
     std::swap(st.pointdist[a], st.pointdist[b]);
+    swapPointExtras(st, a, b);
 }
 } // namespace
 
@@ -80,6 +81,7 @@ void clickMap(Workspace& ws, qint32 mousex, qint32 mousey, double reach) {
         ws.map.setPenWidth(st.circlethick);
         ws.map.circle(mousex, mousey, st.circleradius, st.color);
         const int n = std::max<int>(st.listmax, 0);
+        clearPointExtras(st, n);
         st.pointx[n] = to16(mousex);
         st.pointy[n] = to16(mousey);
         if (n > 0) {
@@ -95,7 +97,9 @@ void clickMap(Workspace& ws, qint32 mousex, qint32 mousey, double reach) {
                 st.pointx[i] = st.pointx[i + 1];
                 st.pointy[i] = st.pointy[i + 1];
                 st.pointdist[i] = st.pointdist[i + 1];
+                swapPointExtras(st, i, i + 1);
             }
+            clearPointExtras(st, st.listmax - 1);
             --st.listmax;
             Redraw(ws);
         }

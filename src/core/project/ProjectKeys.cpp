@@ -5,6 +5,10 @@ namespace {
 using K = KeyKind;
 using S = ProjectState;
 
+const char* const kTimings[] = {"leg", "speed"};
+const char* const kEasings[] = {"linear", "smooth"};
+const char* const kMarkers[] = {"none", "dot", "arrow", "picture"};
+
 const KeyRow kKeys[] = {
     {"format", K::Letter, &S::format, true},
     {"fps", K::Number, &S::fps, true},
@@ -23,6 +27,22 @@ const KeyRow kKeys[] = {
     {"selcolor", K::Whole, &S::selcolor, true},
     {"listmax", K::Whole, &S::listmax, true, 0, kPointSlots},
     // New settings follow the sixteen, each one row with its default.
+    {"hold", K::Number, &S::hold, false, 0, 3600, "0"},
+    {"hold", K::Number, &S::pointhold, false, -1, 3600, "-1"},
+    {"interval", K::Number, &S::pointinterval, false, -1, 3600, "-1"},
+    {"timing", K::Word, &S::timing, false, 0, 0, "leg", kTimings},
+    {"speed", K::Number, &S::speed, false, 1, 100000, "100"},
+    {"easing", K::Word, &S::easing, false, 0, 0, "linear", kEasings},
+    {"marker", K::Word, &S::marker, false, 0, 0, "none", kMarkers},
+    {"markersize", K::Whole, &S::markersize, false, 2, 512, "24"},
+    {"markercolor", K::Colour, &S::markercolor, false, 0, 0xFFFFFF, "16777215"},
+    {"markerpicture", K::Text, &S::markerpicture},
+    {"markerturn", K::Whole, &S::markerturn, false, 0, 1, "0"},
+    {"label", K::Text, &S::pointlabel},
+    {"labelsize", K::Whole, &S::labelsize, false, 4, 200, "16"},
+    {"labelcolor", K::Colour, &S::labelcolor, false, 0, 0xFFFFFF, "16777215"},
+    {"casing", K::Whole, &S::casing, false, -1, 0xFFFFFF, "-1"},
+    {"casingwidth", K::Whole, &S::casingwidth, false, 1, 64, "2"},
 };
 
 // Keys are ASCII; folding only A..Z keeps letters such as the Kelvin sign from posing as "k".

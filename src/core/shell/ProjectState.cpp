@@ -6,3 +6,15 @@ QString withSeparator(const QString& dir) {
     const QString sep = QDir::separator();
     return dir.endsWith(sep) ? dir : dir + sep;
 }
+
+void swapPointExtras(ProjectState& st, int a, int b) {
+    std::swap(st.pointhold[a], st.pointhold[b]);
+    std::swap(st.pointinterval[a], st.pointinterval[b]);
+    std::swap(st.pointlabel[a], st.pointlabel[b]);
+}
+
+void clearPointExtras(ProjectState& st, int i) {
+    st.pointhold[i] = -1;
+    st.pointinterval[i] = -1;
+    st.pointlabel[i].clear();
+}

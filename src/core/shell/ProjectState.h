@@ -1,6 +1,8 @@
 #pragma once
 // The one record of program state. Every procedure reads and writes its fields directly;
-// a fresh value-initialised record is the state before start-up (numbers 0, strings empty).
+// a fresh value-initialised record is the state before start-up (numbers 0, strings empty),
+// except the settings of the animation's timing and look at the end, which start at their
+// defaults: those leave the animation as it always was.
 
 #include <QChar>
 #include <QString>
@@ -13,6 +15,12 @@ constexpr int kMousePointLimit = 99; // clicking fills at most slots 0..98
 // Colours are red + 256*green + 65536*blue, red in the low byte.
 constexpr qint32 rgb(int r, int g, int b) {
     return r + 256 * g + 65536 * b;
+}
+
+template <class T> constexpr std::array<T, kPointSlots> filledSlots(T v) {
+    std::array<T, kPointSlots> a{};
+    a.fill(v);
+    return a;
 }
 
 struct ProjectState {
@@ -54,7 +62,32 @@ struct ProjectState {
     qint32 renderframe = 0;
     QString renderformat;  // output kind id; empty or unknown: the default kind
     QString renderquality; // quality id; empty or unknown: the default quality
+
+    // Timing: a pause at reached points, legs of their own time or of one speed, eased legs.
+    // A per-point value below zero means "as the default".
+    double hold = 0; // seconds at every reached point
+    std::array<double, kPointSlots> pointhold = filledSlots(-1.0);
+    std::array<double, kPointSlots> pointinterval = filledSlots(-1.0); // the leg ending at the point
+    QString timing = QStringLiteral("leg");                            // or "speed"
+    double speed = 100;                                                // frame pixels per second
+    QString easing = QStringLiteral("linear");                         // or "smooth"
+    // Look: a marker at the head, labels at the points, an outline along the line.
+    QString marker = QStringLiteral("none"); // "dot", "arrow" or "picture"
+    qint16 markersize = 24;
+    qint32 markercolor = rgb(255, 255, 255);
+    QString markerpicture;
+    bool markerturn = false;
+    std::array<QString, kPointSlots> pointlabel;
+    qint16 labelsize = 16;
+    qint32 labelcolor = rgb(255, 255, 255);
+    qint32 casing = -1; // the outline's colour; below zero: none
+    qint16 casingwidth = 2;
 };
+
+// What a route point carries besides its position travels with it when points are reordered
+// or deleted; a slot freed or newly filled starts at the defaults.
+void swapPointExtras(ProjectState& st, int a, int b);
+void clearPointExtras(ProjectState& st, int i);
 
 // One-character fields keep the first character of a text, or a blank for the empty text.
 inline QChar firstCharOrBlank(const QString& text) {

@@ -40,9 +40,11 @@ void Surface::resize(int width, int height) {
     finish();
     image_ = QImage(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
     image_.fill(background_);
+    resetLayers();
 }
 
 QPainter& Surface::painter() {
+    if (target_) return *target_;
     if (!painter_) {
         painter_ = std::make_unique<QPainter>(&image_);
         painter_->setRenderHint(QPainter::Antialiasing);
@@ -60,7 +62,39 @@ void Surface::setPenWidth(int width) {
     penWidth_ = sanePenWidth(width);
 }
 
+template <class Draw> void Surface::layered(QRectF box, qint32 color, Draw draw) {
+    if (!layered_) {
+        draw(color);
+        return;
+    }
+    if (outlineWidth_ > 0) {
+        const int pen = penWidth_;
+        penWidth_ = pen + 2 * outlineWidth_;
+        target_ = &layerPainter(under_);
+        draw(outlineColor_);
+        penWidth_ = pen;
+    }
+    target_ = &layerPainter(strokes_);
+    draw(color);
+    target_ = nullptr;
+    const double reach = penWidth_ / 2.0 + outlineWidth_ + 2;
+    compose(box.normalized().adjusted(-reach, -reach, reach, reach));
+}
+
 void Surface::dot(float x, float y, qint32 color) {
+    layered(QRectF(x, y, 0, 0), color, [&](qint32 c) { dotOn(x, y, c); });
+}
+
+void Surface::line(float x1, float y1, float x2, float y2, qint32 color) {
+    layered(QRectF(QPointF(x1, y1), QPointF(x2, y2)), color, [&](qint32 c) { lineOn(x1, y1, x2, y2, c); });
+}
+
+void Surface::circle(float x, float y, float r, qint32 color) {
+    const double a = std::abs(double(r));
+    layered(QRectF(x - a, y - a, 2 * a, 2 * a), color, [&](qint32 c) { circleOn(x, y, r, c); });
+}
+
+void Surface::dotOn(float x, float y, qint32 color) {
     QPainter& p = painter();
     if (penWidth_ <= 1) {
         // A single pixel, fully covered, so it stays exact under anti-aliasing.
@@ -75,7 +109,7 @@ void Surface::dot(float x, float y, qint32 color) {
     p.drawEllipse(QPointF(x, y), r, r);
 }
 
-void Surface::line(float x1, float y1, float x2, float y2, qint32 color) {
+void Surface::lineOn(float x1, float y1, float x2, float y2, qint32 color) {
     QPainter& p = painter();
     if (penWidth_ <= 1) {
         p.setPen(roundPen(color, penWidth_));
@@ -86,11 +120,11 @@ void Surface::line(float x1, float y1, float x2, float y2, qint32 color) {
     // caps on a fast path but round caps as general curves, about six times slower.
     p.setPen(QPen(toQColor(color), penWidth_, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin));
     p.drawLine(QPointF(x1, y1), QPointF(x2, y2));
-    dot(x1, y1, color);
-    dot(x2, y2, color);
+    dotOn(x1, y1, color);
+    dotOn(x2, y2, color);
 }
 
-void Surface::circle(float x, float y, float r, qint32 color) {
+void Surface::circleOn(float x, float y, float r, qint32 color) {
     const double radius = std::abs(double(r));
     if (blitSprite(x, y, true, float(radius), color)) return;
     QPainter& p = painter();
@@ -145,13 +179,17 @@ void Surface::box(float x1, float y1, float x2, float y2, qint32 color) {
 void Surface::clear() {
     finish();
     image_.fill(background_);
+    resetLayers();
 }
 
 void Surface::resetTo(const QImage& picture) {
-    clear();
-    if (picture.isNull()) return;
-    QPainter p(&image_);
-    p.drawImage(0, 0, picture);
+    finish();
+    image_.fill(background_);
+    if (!picture.isNull()) {
+        QPainter p(&image_);
+        p.drawImage(0, 0, picture);
+    }
+    resetLayers();
 }
 
 const QImage& Surface::image() {

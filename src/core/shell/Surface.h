@@ -4,6 +4,7 @@
 // numbers; an integer coordinate names the centre of that pixel.
 
 #include <QColor>
+#include <QFont>
 #include <QImage>
 #include <QPainter>
 #include <memory>
@@ -38,6 +39,18 @@ class Surface {
     // The drawing area as it is now (finishes any painting in progress).
     const QImage& image();
 
+    // Layers, for a surface that keeps what it draws in three: the background picture with
+    // outlines, the strokes, and text on top. An outline `width` pixels wider on each side is
+    // drawn beneath every dot, line and circle from now on (width 0: none); as outlines stay
+    // beneath all strokes, no piece's outline ever covers another piece's stroke. Layers take
+    // effect at the next clear or reset; without them the surface draws as it always did.
+    void setLayers(bool on, qint32 outlineColor = 0, int outlineWidth = 0);
+    bool layered() const { return layered_; }
+    // Text above every stroke, its box's top left at (x, y), in a halo of `halo` that reaches
+    // `haloWidth` / 2 beyond the letters.
+    void text(float x, float y, const QString& text, const QFont& font, qint32 color, qint32 halo,
+              double haloWidth);
+
   private:
     QPainter& painter();
     void finish();
@@ -46,8 +59,23 @@ class Surface {
     // shape is too large to keep.
     const QImage* sprite(bool ring, int radius, qint32 color);
     bool blitSprite(float x, float y, bool ring, float radius, qint32 color);
+    void dotOn(float x, float y, qint32 color);
+    void lineOn(float x1, float y1, float x2, float y2, qint32 color);
+    void circleOn(float x, float y, float r, qint32 color);
+    // With layers: runs `draw` on the outline layer with the pen widened, then on the strokes,
+    // and shows the result around `box`. Without: runs it on the image.
+    template <class Draw> void layered(QRectF box, qint32 color, Draw draw);
+    void compose(const QRectF& area);
+    void resetLayers();
 
     QImage image_;
+    bool layered_ = false, wantLayers_ = false;
+    qint32 outlineColor_ = 0;
+    int outlineWidth_ = 0;
+    QImage under_, strokes_, top_; // with layers: what image_ shows, composed
+    QPainter* target_ = nullptr;   // where the shapes go while layers draw
+    std::unordered_map<const QImage*, std::unique_ptr<QPainter>> layerPainters_;
+    QPainter& layerPainter(QImage& layer);
     QColor background_;
     int penWidth_ = 1;
     std::unique_ptr<QPainter> painter_;

@@ -38,6 +38,7 @@ AnimationCommands::AnimationCommands(Workspace& ws, QWidget* mainWindow, QTimer*
     ws_.stopTimer = [this, stop] {
         if (stop) stop();
         timer_->stop();
+        if (!preview_.running()) markerShown_ = false;
         if (preview_.running())
             QMetaObject::invokeMethod(
                 this, [this] { preview_.afterRedraw(); }, Qt::QueuedConnection);
@@ -63,6 +64,8 @@ AnimationCommands::~AnimationCommands() {
 void AnimationCommands::btnRoute_Click() {
     if (rendering() || preview_.running()) return;
     pace_.reset(ws_.st.fps);
+    marker_ = Marker::fromState(ws_.st); // a picture that cannot be used shows as a dot
+    markerShown_ = true;
     preview_.start();
     refresh_();
 }
@@ -72,6 +75,10 @@ void AnimationCommands::timerRoute_Timer() {
     pace_.ticked();
     if (preview_.running() && timer_->isActive()) startTick();
     refresh_();
+}
+
+void AnimationCommands::paintMarker(QPainter& p) const {
+    if (markerShown_ && !rendering()) marker_.paint(p, preview_.head());
 }
 
 void AnimationCommands::startTick() {
@@ -93,6 +100,7 @@ void AnimationCommands::btnRender_Click() {
 void AnimationCommands::startRender() {
     if (rendering() || preview_.running()) return;
     timer_->stop();
+    markerShown_ = false;
     // A fresh writer for every render: a failure of the last one is forgotten.
     const RenderTarget target = renderTargetFor(ws_);
     video_ = isVideoKind(*target.kind);

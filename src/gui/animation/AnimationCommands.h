@@ -16,6 +16,7 @@
 // file's last frames included, while the event loop goes on.
 
 #include "animation/FrameSink.h"
+#include "animation/Marker.h"
 #include "animation/Preview.h"
 #include "animation/Render.h"
 #include "animation/TickPace.h"
@@ -52,6 +53,8 @@ class AnimationCommands : public QObject {
     bool rendering() const { return bool(run_); }
     RenderDialog* renderDialog() const { return dialog_; }
     const QTimer* timerRoute() const { return timer_; }
+    // The preview's marker over the map window, from its first point until the next redraw.
+    void paintMarker(QPainter& p) const;
 
   signals:
     // A render is over; `message` is empty on success, else what the user was told.
@@ -70,6 +73,8 @@ class AnimationCommands : public QObject {
     std::function<void(const QString&)> setFrameText_;
     std::function<void()> refresh_;
     Preview preview_;
+    Marker marker_;
+    bool markerShown_ = false;
     TickPace pace_;
     RenderDialog* dialog_ = nullptr;
 

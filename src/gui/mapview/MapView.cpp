@@ -96,10 +96,14 @@ void MapView::paintEvent(QPaintEvent* e) {
     p.fillRect(e->rect(), palette().dark());
     if (scale_ == 1.0 && scroll().isNull()) {
         p.drawImage(e->rect(), surface_.image(), e->rect()); // pixel for pixel, no resampling
-        return;
+    } else {
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.drawImage(target, surface_.image());
     }
-    p.setRenderHint(QPainter::SmoothPixmapTransform);
-    p.drawImage(target, surface_.image());
+    if (!overlay) return;
+    p.translate(target.topLeft());
+    p.scale(scale_, scale_);
+    overlay(p);
 }
 
 void MapView::resizeEvent(QResizeEvent* e) {

@@ -6,6 +6,7 @@
 #include "shell/Surface.h"
 
 #include <QAbstractScrollArea>
+#include <functional>
 #include <optional>
 #include <utility>
 
@@ -33,6 +34,10 @@ class MapView : public QAbstractScrollArea {
     QPointF viewportPoint(QPointF framePos) const;
     // A click's reach, measured on screen, in frame pixels at this zoom.
     double reach() const;
+
+    // Paints what moves (the preview's marker) in frame pixels over the surface, which keeps
+    // only what stays.
+    std::function<void(QPainter&)> overlay;
 
   signals:
     // A press and release inside the view; the release's frame pixel.

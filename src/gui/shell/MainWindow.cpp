@@ -81,6 +81,7 @@ void MainWindow::MDIForm_Load(const QString& programDir) {
     startUpBegin(ws_, programDir);
     map_ = new MapView(ws_.map);
     map_->setObjectName("frmImage");
+    map_->overlay = [this](QPainter& p) { animation_->paintMarker(p); };
     frmImage_ = mdi_->addSubWindow(map_, Qt::SubWindow | Qt::WindowTitleHint);
     frmImage_->setWindowTitle("map image");
     frmImage_->setWindowIcon(noIcon());

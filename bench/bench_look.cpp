@@ -1,0 +1,117 @@
+// What the animation's look costs: the same 99-point NTSC route rendered plain and with every
+// look and timing setting on (a turned picture marker, a label at every point, a cased line,
+// eased legs at one speed, holds), by turns, median of the rounds. Two sinks: one that only
+// takes each frame (the render's own work: walking, drawing, composing), and the BMP writer
+// into a temporary directory (what a user waits for).
+//
+// Usage: bench_look [ROUNDS]
+#include "animation/FrameWriters.h"
+#include "animation/Render.h"
+#include "project/ProjectText.h"
+#include "shell/Startup.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+class NullSink : public FrameSink {
+  public:
+    MaybeError put(const QImage& frame, qint64) override {
+        sum_ += frame.constBits()[0]; // touches the frame, as a writer would
+        ++n_;
+        return std::nullopt;
+    }
+    MaybeError finish() override { return std::nullopt; }
+    qint64 written() const override { return n_; }
+
+  private:
+    qint64 n_ = 0;
+    unsigned sum_ = 0;
+};
+
+void setUp(Workspace& ws, bool look, const QString& dir) {
+    startUpBegin(ws, QDir::tempPath());
+    startUpFinish(ws, 1.0); // NTSC: 654 x 480 at 29.97 fps, 59.94 frames per leg
+    QImage map(ws.st.framewidth, ws.st.frameheight, QImage::Format_RGB32);
+    for (int y = 0; y < map.height(); ++y)
+        for (int x = 0; x < map.width(); ++x)
+            map.setPixel(
+                x, y, (x % 40 == 0 || y % 40 == 0) ? qRgb(90, 90, 90) : qRgb(120 + x / 6, 160 + y / 6, 200));
+    ws.picture = map;
+    unsigned seed = 12345;
+    auto next = [&seed](int range) {
+        seed = seed * 1103515245u + 12345u;
+        return int((seed >> 8) % unsigned(range));
+    };
+    ws.st.listmax = 99;
+    for (int i = 0; i < 99; ++i) {
+        ws.st.pointx[i] = qint16(20 + next(ws.st.framewidth - 40));
+        ws.st.pointy[i] = qint16(20 + next(ws.st.frameheight - 40));
+    }
+    ws.st.renderpath = dir + '/';
+    ws.st.rendername = look ? "look" : "plain";
+    if (!look) return;
+    QImage plane(64, 64, QImage::Format_ARGB32_Premultiplied);
+    plane.fill(Qt::transparent);
+    QPainter(&plane).fillRect(8, 24, 48, 16, Qt::white);
+    plane.save(dir + "/plane.png");
+    // About the plain route's pace, so both renders give a similar number of frames.
+    QByteArray keys =
+        "hold = 0.1\ntiming = speed\nspeed = 150\neasing = smooth\nmarker = picture\n"
+        "markersize = 40\nmarkerturn = 1\ncasing = 16777215\ncasingwidth = 2\nmarkerpicture = " +
+        QFile::encodeName(dir) + "/plane.png\n";
+    for (int i = 0; i < 99; ++i)
+        keys += "label." + QByteArray::number(i) + " = Stop " + QByteArray::number(i) + "\n";
+    applyProjectRead(ws.st, parseProjectText(keys));
+}
+
+double median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    const int rounds = argc > 1 ? std::max(1, atoi(argv[1])) : 5;
+    QTemporaryDir tmp;
+    std::vector<double> fps[2][2]; // [look][bmp]
+    qint64 frames[2] = {0, 0};
+    for (int r = 0; r < rounds; ++r) {
+        for (int bmp = 0; bmp < 2; ++bmp) {
+            for (int look = 0; look < 2; ++look) {
+                Workspace ws;
+                setUp(ws, look, tmp.path());
+                MadeWriter made;
+                NullSink null;
+                if (bmp) made = makeFrameWriter(renderTargetFor(ws));
+                FrameSink& sink = bmp ? *made.sink : static_cast<FrameSink&>(null);
+                QElapsedTimer t;
+                t.start();
+                const RenderResult res = RenderAnimation(ws, sink);
+                fps[look][bmp].push_back(res.frames / (t.nsecsElapsed() / 1e9));
+                frames[look] = res.frames;
+                for (QDirIterator it(tmp.path(), {"*.bmp"}, QDir::Files); it.hasNext();)
+                    QFile::remove(it.next());
+            }
+        }
+    }
+    std::printf("a 99-point NTSC route, 654 x 480; plain %lld frames, with the look %lld frames; median of "
+                "%d rounds\n",
+                (long long)frames[0], (long long)frames[1], rounds);
+    const char* what[2] = {"frames taken, not written", "24-bit BMP files, page cache"};
+    for (int bmp = 0; bmp < 2; ++bmp) {
+        const double plain = median(fps[0][bmp]), look = median(fps[1][bmp]);
+        std::printf("%-30s plain %6.0f frames/s, with the look %6.0f frames/s (%.0f %%)\n", what[bmp], plain,
+                    look, 100 * look / plain);
+    }
+    return 0;
+}

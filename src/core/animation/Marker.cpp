@@ -1,0 +1,102 @@
+#include "Marker.h"
+
+#include <QFileInfo>
+#include <QImageReader>
+#include <QPainterPath>
+#include <algorithm>
+#include <cstring>
+
+namespace {
+constexpr qint64 kMaxPictureBytes = 8 << 20;
+constexpr int kMaxPictureSide = 4096;
+
+QString markerPath(const ProjectState& st) {
+    if (QFileInfo(st.markerpicture).isAbsolute() || st.projectpath.isEmpty()) return st.markerpicture;
+    return QFileInfo(st.projectpath).absolutePath() + u'/' + st.markerpicture;
+}
+} // namespace
+
+QImage readMarkerPicture(const ProjectState& st, Error* error) {
+    const QString path = markerPath(st);
+    auto fail = [&](const QString& why) {
+        if (error) *error = Error{path, why};
+        return QImage();
+    };
+    for (QChar c : st.markerpicture)
+        if (c.unicode() < 32 || c.unicode() == 127) return fail("the name holds a control character");
+    if (st.markerpicture.isEmpty()) return fail("no marker picture is named");
+    const QFileInfo info(path);
+    if (!info.isFile()) return fail("not a file that can be read");
+    if (info.size() > kMaxPictureBytes) return fail("larger than 8 MB");
+    QImageReader reader(path, "png");
+    reader.setDecideFormatFromContent(false);
+    const QSize size = reader.size();
+    if (!size.isValid() || size.width() > kMaxPictureSide || size.height() > kMaxPictureSide)
+        return fail("not a PNG picture of at most 4096 x 4096 pixels");
+    QImage img = reader.read();
+    if (img.isNull()) return fail("the picture cannot be read (" + reader.errorString() + ")");
+    return img.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+Marker Marker::fromState(const ProjectState& st, Error* error) {
+    Marker m;
+    const QString& k = st.marker;
+    m.kind_ = k == QLatin1String("dot")       ? Kind::Dot
+              : k == QLatin1String("arrow")   ? Kind::Arrow
+              : k == QLatin1String("picture") ? Kind::Picture
+                                              : Kind::None;
+    m.size_ = std::clamp<double>(st.markersize, 2, 512);
+    m.color_ = st.markercolor;
+    m.turn_ = st.markerturn;
+    if (m.kind_ != Kind::Picture) return m;
+    const QImage img = readMarkerPicture(st, error);
+    if (img.isNull()) {
+        m.kind_ = Kind::Dot;
+        return m;
+    }
+    // The longer side takes the marker's size.
+    m.picture_ = img.scaled(int(m.size_), int(m.size_), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    return m;
+}
+
+void Marker::paint(QPainter& p, const Head& head) const {
+    if (kind_ == Kind::None || !head.shown) return;
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    // Integer coordinates name pixel centres, as on the map surface.
+    p.translate(head.at.x() + 0.5, head.at.y() + 0.5);
+    if (turn_) p.rotate(head.heading);
+    const double r = size_ / 2;
+    const QColor fill = toQColor(color_);
+    const QColor edge = fill.lightness() > 128 ? Qt::black : Qt::white;
+    if (kind_ == Kind::Picture) {
+        p.drawImage(QPointF(-picture_.width() / 2.0, -picture_.height() / 2.0), picture_);
+    } else if (kind_ == Kind::Dot) {
+        p.setPen(QPen(edge, std::max(1.0, size_ / 10)));
+        p.setBrush(fill);
+        p.drawEllipse(QPointF(0, 0), r, r);
+    } else {
+        QPainterPath arrow;
+        arrow.moveTo(r, 0);
+        arrow.lineTo(-r, -r * 0.8);
+        arrow.lineTo(-r * 0.45, 0);
+        arrow.lineTo(-r, r * 0.8);
+        arrow.closeSubpath();
+        p.setPen(QPen(edge, std::max(1.0, size_ / 12), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.setBrush(fill);
+        p.drawPath(arrow);
+    }
+    p.restore();
+}
+
+const QImage& Marker::over(const QImage& surface, const Head& head) {
+    if (kind_ == Kind::None || !head.shown) return surface;
+    // One buffer for every frame: copying into it costs no allocation.
+    if (frame_.size() != surface.size() || frame_.format() != surface.format())
+        frame_ = QImage(surface.size(), surface.format());
+    std::memcpy(frame_.bits(), surface.constBits(), size_t(surface.sizeInBytes()));
+    QPainter p(&frame_);
+    paint(p, head);
+    return frame_;
+}

@@ -1,0 +1,38 @@
+#pragma once
+// The moving layer: a marker at the head of the line (a dot, an arrow or a picture such as a
+// plane seen from above), painted over each frame's picture as it is shown or written and
+// never into the map surface, so no frame keeps an earlier position of it. The screen, the
+// preview and every writer paint it with paint().
+
+#include "FrameWalk.h"
+#include "shell/Error.h"
+
+#include <QImage>
+#include <QPainter>
+
+class Marker {
+  public:
+    enum class Kind { None, Dot, Arrow, Picture };
+    Marker() = default;
+    // The marker the state asks for. A picture that cannot be used gives an error and a dot.
+    static Marker fromState(const ProjectState& st, Error* error = nullptr);
+
+    Kind kind() const { return kind_; }
+    // Pictures and arrows face right (the x axis) unless turned with the heading.
+    void paint(QPainter& p, const Head& head) const;
+    // The frame with the marker over `surface`; `surface` itself when there is none to show.
+    const QImage& over(const QImage& surface, const Head& head);
+
+  private:
+    Kind kind_ = Kind::None;
+    double size_ = 0;
+    qint32 color_ = 0;
+    bool turn_ = false;
+    QImage picture_; // scaled to the marker's size
+    QImage frame_;
+};
+
+// The marker picture's file, checked as untrusted input before it is opened: no control
+// characters, a regular file of at most 8 MB holding a PNG of at most 4096 x 4096 pixels.
+// Relative paths start at the project file's directory.
+QImage readMarkerPicture(const ProjectState& st, Error* error);

@@ -1,0 +1,105 @@
+#include "Labels.h"
+
+#include <QFontMetricsF>
+#include <QLineF>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+double haloWidth(const QFont& f) {
+    return std::max(2.0, f.pixelSize() / 5.0);
+}
+
+// Black or white, whichever stands out more from the text colour.
+qint32 haloFor(qint32 color) {
+    const QColor c = toQColor(color);
+    return 0.299 * c.red() + 0.587 * c.green() + 0.114 * c.blue() > 140 ? rgb(0, 0, 0) : rgb(255, 255, 255);
+}
+
+// Whether the segment comes within `reach` of the box (clipped against the widened box).
+bool crosses(const QRectF& box, QLineF seg, double reach) {
+    const QRectF r = box.adjusted(-reach, -reach, reach, reach);
+    double t0 = 0, t1 = 1;
+    const double d[2] = {seg.dx(), seg.dy()}, p0[2] = {seg.x1(), seg.y1()};
+    const double lo[2] = {r.left(), r.top()}, hi[2] = {r.right(), r.bottom()};
+    for (int k = 0; k < 2; ++k) {
+        if (d[k] == 0) {
+            if (p0[k] < lo[k] || p0[k] > hi[k]) return false;
+            continue;
+        }
+        double a = (lo[k] - p0[k]) / d[k], b = (hi[k] - p0[k]) / d[k];
+        if (a > b) std::swap(a, b);
+        t0 = std::max(t0, a);
+        t1 = std::min(t1, b);
+        if (t0 > t1) return false;
+    }
+    return true;
+}
+} // namespace
+
+QFont labelFont(const ProjectState& st) {
+    QFont f(QStringLiteral("DejaVu Sans"));
+    f.setStyleHint(QFont::SansSerif);
+    f.setPixelSize(std::clamp<int>(st.labelsize, 4, 200));
+    f.setBold(true);
+    return f;
+}
+
+QRectF labelBox(const ProjectState& st, QSize frame, int i) {
+    const QFont font = labelFont(st);
+    const QFontMetricsF fm(font);
+    const double m = haloWidth(font) / 2;
+    const QSizeF size(fm.horizontalAdvance(st.pointlabel[i]) + 2 * m, fm.height() + 2 * m);
+    const QPointF p(st.pointx[i], st.pointy[i]);
+    const double w = size.width(), ht = size.height();
+    // Eight sides around the point, right and left first; then the same further out.
+    auto side = [&](int k) {
+        const double g = (std::abs(double(st.circleradius)) + st.circlethick / 2.0 + 3) * (1 + k / 8);
+        const double h = g * 0.7;
+        const QPointF at[] = {{g, -ht / 2}, {-g - w, -ht / 2}, {-w / 2, -g - ht},
+                              {-w / 2, g},  {h, -h - ht},      {-h - w, -h - ht},
+                              {h, h},       {-h - w, h}};
+        return QRectF(p + at[k % 8], size);
+    };
+    const QRectF inside(QPointF(0, 0), QSizeF(frame));
+    const int last = std::min<int>(st.listmax, kPointSlots) - 1;
+    const double reach = std::max<int>(st.linethick, 1) / 2.0 + (st.casing >= 0 ? st.casingwidth : 0);
+    auto clear = [&](const QRectF& b) {
+        for (int j : {i - 1, i + 1})
+            if (j >= 0 && j <= last && crosses(b, QLineF(p, QPointF(st.pointx[j], st.pointy[j])), reach))
+                return false;
+        return true;
+    };
+    // Never outside the frame: moved in, and a box wider than the frame starts at its edge.
+    auto within = [&](QRectF b) {
+        b.moveLeft(std::max(0.0, std::min(b.left(), frame.width() - b.width())));
+        b.moveTop(std::max(0.0, std::min(b.top(), frame.height() - b.height())));
+        return b;
+    };
+    // A side that fits as it is comes first, then a side moved into the frame.
+    for (bool moved : {false, true})
+        for (int k = 0; k < 24; ++k) {
+            const QRectF b = side(k);
+            if ((moved || inside.contains(b)) && clear(within(b))) return within(b);
+        }
+    return within(side(0));
+}
+
+void drawLabel(Workspace& ws, int i) {
+    const ProjectState& st = ws.st;
+    if (st.pointlabel[i].isEmpty()) return;
+    const QFont font = labelFont(st);
+    const QRectF b = labelBox(st, QSize(ws.map.width(), ws.map.height()), i);
+    const double m = haloWidth(font) / 2;
+    ws.map.text(float(b.left() + m), float(b.top() + m), st.pointlabel[i], font, st.labelcolor,
+                haloFor(st.labelcolor), 2 * m);
+}
+
+void prepareLook(Workspace& ws) {
+    const ProjectState& st = ws.st;
+    const bool cased = st.casing >= 0 && st.casingwidth > 0;
+    const int n = std::min<int>(st.listmax, kPointSlots);
+    const bool labels = std::any_of(st.pointlabel.begin(), st.pointlabel.begin() + std::max(n, 0),
+                                    [](const QString& t) { return !t.isEmpty(); });
+    ws.map.setLayers(cased || labels, cased ? st.casing : 0, cased ? st.casingwidth : 0);
+}

@@ -1,0 +1,19 @@
+#pragma once
+// Names at the route points and the route's look on the map surface. A label sits beside its
+// point, on the first side where it covers neither leg meeting there and stays inside the
+// frame; where no side does both, inside the frame wins.
+
+#include "shell/Workspace.h"
+
+#include <QFont>
+#include <QRectF>
+
+QFont labelFont(const ProjectState& st);
+// The box label i takes on a frame of `frame` pixels (text and halo).
+QRectF labelBox(const ProjectState& st, QSize frame, int i);
+// Draws label i, if the point has one.
+void drawLabel(Workspace& ws, int i);
+
+// Sets the map surface's layers for the route's casing and labels; takes effect at its next
+// reset. A route with neither draws as it always did.
+void prepareLook(Workspace& ws);

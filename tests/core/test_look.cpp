@@ -1,0 +1,220 @@
+// The animation's timing and look: frame counts worked out by hand for holds, leg times and
+// constant speed; eased legs; the marker, the labels and the cased line in the frames.
+#include "animation/Preview.h"
+#include "animation/Render.h"
+#include "mapview/Labels.h"
+#include "project/ProjectText.h"
+#include "support/AnimationSupport.h"
+
+#include <QGuiApplication>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+using Route = QList<QPoint>;
+const Route kTwo{{20, 50}, {120, 50}}, kThree{{20, 50}, {120, 50}, {120, 0}};
+
+// Red lines 5 px wide at 25 fps, `delay` frames a leg, then the settings a file's key lines give.
+void setUp(Workspace& ws, const Route& points, double delay, const QByteArray& keys) {
+    setUpRoute(ws, std::vector<QPoint>(points.begin(), points.end()), delay);
+    applyProjectRead(ws.st, parseProjectText(keys));
+}
+
+std::vector<QImage> render(Workspace& ws) {
+    MemorySink sink;
+    RenderAnimation(ws, sink);
+    return std::move(sink.frames);
+}
+
+bool near(QRgb c, QRgb want) {
+    return std::abs(qRed(c) - qRed(want)) + std::abs(qGreen(c) - qGreen(want)) +
+               std::abs(qBlue(c) - qBlue(want)) <
+           60;
+}
+} // namespace
+
+class TestLook : public QObject {
+    Q_OBJECT
+  private slots:
+    void frameCounts_data() {
+        QTest::addColumn<Route>("points");
+        QTest::addColumn<double>("delay");
+        QTest::addColumn<QByteArray>("keys");
+        QTest::addColumn<int>("frames");
+        // Two points 100 px apart, 50 steps: bare map, first point, 50 steps, reached, last.
+        QTest::newRow("plain") << kTwo << 50.0 << QByteArray() << 54;
+        QTest::newRow("hold everywhere") << kTwo << 50.0 << QByteArray("hold = 1") << 54 + 25 + 25;
+        QTest::newRow("first point") << kTwo << 50.0 << QByteArray("hold.0 = 0.4") << 54 + 10;
+        QTest::newRow("last point") << kTwo << 50.0 << QByteArray("hold.1 = 2") << 54 + 50;
+        QTest::newRow("point beats all") << kTwo << 50.0 << QByteArray("hold = 1\nhold.0 = 0") << 54 + 25;
+        QTest::newRow("leg time") << kTwo << 50.0 << QByteArray("interval.1 = 1") << 4 + 25;
+        // Then 50 px up: 50 steps of 1 px.
+        QTest::newRow("three points") << kThree << 50.0 << QByteArray() << 5 + 50 + 50;
+        QTest::newRow("second leg's time") << kThree << 50.0 << QByteArray("interval.2 = 0.4") << 5 + 50 + 10;
+        // 100 px/s: 100 px in 25 steps of 4 px; 50 px in 12.5 frames, 13 steps of 4 px.
+        QTest::newRow("speed") << kThree << 50.0 << QByteArray("timing = speed\nspeed = 100") << 5 + 25 + 13;
+        QTest::newRow("leg time beats speed")
+            << kThree << 50.0 << QByteArray("timing = speed\nspeed = 100\ninterval.2 = 0.4") << 5 + 25 + 10;
+        // 100 px in 59.94 frames: the linear walk takes 60 steps, and so does the eased one.
+        QTest::newRow("eased NTSC leg") << kTwo << 59.94 << QByteArray("easing = smooth") << 4 + 60;
+        QTest::newRow("eased with holds")
+            << kThree << 50.0 << QByteArray("easing = smooth\nhold = 0.2") << 105 + 15;
+    }
+    void frameCounts() {
+        QFETCH(Route, points);
+        QFETCH(double, delay);
+        QFETCH(QByteArray, keys);
+        QFETCH(int, frames);
+        Workspace ws;
+        setUp(ws, points, delay, keys);
+        QCOMPARE(plannedFrames(ws.st, 100000), frames);
+        MemorySink sink;
+        QCOMPARE(RenderAnimation(ws, sink).frames, frames);
+        // The preview shows at frame count n the render's frame n.
+        bool ticking = false;
+        Preview p(ws, {[&](int) { ticking = true; }, [&] { ticking = false; }, [](const QString&) {}});
+        for (p.start(); ticking;) {
+            QCOMPARE(ws.map.image(), sink.frames.at(size_t(ws.st.framecount)));
+            p.tick();
+        }
+        QCOMPARE(ws.st.framecount, frames - 1);
+    }
+
+    // Every eased step lands on the smooth curve, the last one exactly on the point; halfway
+    // through the steps the head is halfway along the leg.
+    void easedLegsLandOnThePoints() {
+        Workspace ws;
+        setUp(ws, kThree, 50, "easing = smooth");
+        FrameWalk walk(ws);
+        QList<QPointF> reached, halfway;
+        QPointF before;
+        int step = 0;
+        for (FrameKind k; (k = walk.next()) != FrameKind::Done;) {
+            if (k == FrameKind::Reached) reached << before, step = 0;
+            if (k == FrameKind::Step && ++step == 25) halfway << walk.head().at;
+            before = QPointF(ws.st.curx, ws.st.cury);
+        }
+        QCOMPARE(reached, QList<QPointF>({{120, 50}, {120, 0}}));
+        QCOMPARE(halfway, QList<QPointF>({{70, 50}, {120, 25}}));
+    }
+
+    // The marker is at the head in every frame and nowhere else: not where it was a frame ago.
+    void markerMovesWithTheHead() {
+        Workspace ws;
+        setUp(ws, kTwo, 10, "marker = dot\nmarkersize = 8\nmarkercolor = 65280"); // green, 10 px steps
+        const auto f = render(ws);
+        QVERIFY(!near(f[0].pixel(20, 50), qRgb(0, 255, 0)));
+        for (int k = 2; k <= 11; ++k) {
+            QVERIFY2(near(f[k].pixel(20 + 10 * (k - 1), 50), qRgb(0, 255, 0)),
+                     qPrintable(QString::number(k)));
+            QVERIFY(!near(f[k].pixel(20 + 10 * (k - 2), 50), qRgb(0, 255, 0)));
+        }
+        QVERIFY(near(f.back().pixel(120, 50), qRgb(0, 255, 0))); // on the last point after the end
+    }
+
+    void pictureTurnsWithTheLeg_data() {
+        QTest::addColumn<QByteArray>("turn");
+        QTest::addColumn<QPoint>("nose"); // where the picture's right half lands, from the head
+        QTest::newRow("unturned") << QByteArray("0") << QPoint(6, 0);
+        QTest::newRow("turned down the leg") << QByteArray("1") << QPoint(0, 6);
+    }
+    // A picture whose right half is blue, on a leg going straight down.
+    void pictureTurnsWithTheLeg() {
+        QFETCH(QByteArray, turn);
+        QFETCH(QPoint, nose);
+        QTemporaryDir dir;
+        QImage pic(20, 20, QImage::Format_ARGB32);
+        pic.fill(Qt::transparent);
+        for (int y = 0; y < 20; ++y)
+            for (int x = 10; x < 20; ++x)
+                pic.setPixel(x, y, qRgb(0, 0, 255));
+        QVERIFY(pic.save(dir.filePath("m.png")));
+        Workspace ws;
+        setUp(ws, {{50, 10}, {50, 90}}, 8,
+              "marker = picture\nmarkersize = 20\nmarkerturn = " + turn +
+                  "\nmarkerpicture = " + dir.filePath("m.png").toUtf8());
+        const QImage f = render(ws)[5]; // the head at (50, 50)
+        QVERIFY(near(f.pixel(QPoint(50, 50) + nose), qRgb(0, 0, 255)));
+        QVERIFY(!near(f.pixel(QPoint(50, 50) - nose), qRgb(0, 0, 255)));
+    }
+
+    void labels_data() {
+        QTest::addColumn<Route>("points");
+        QTest::addColumn<int>("reachFrame"); // the frame in which point 1 is reached
+        QTest::newRow("room beside") << Route{{20, 50}, {100, 50}, {100, 90}} << 12;
+        QTest::newRow("legs right and down") << Route{{20, 20}, {100, 20}, {180, 20}} << 12;
+        QTest::newRow("at the frame's edge") << Route{{100, 50}, {195, 95}} << 12;
+    }
+    // Blue text appears in the frame where point 1 is reached, inside the frame and off the legs.
+    void labels() {
+        QFETCH(Route, points);
+        QFETCH(int, reachFrame);
+        Workspace ws;
+        setUp(ws, points, 10, "label.1 = Quay\nlabelcolor = 16711680\nlabelsize = 14");
+        const auto f = render(ws);
+        const QRect box = labelBox(ws.st, QSize(200, 100), 1).toAlignedRect();
+        QVERIFY(QRect(0, 0, 200, 100).contains(box));
+        auto blue = [&](const QImage& img) {
+            int n = 0;
+            for (int y = box.top(); y <= box.bottom(); ++y)
+                for (int x = box.left(); x <= box.right(); ++x)
+                    n += near(img.pixel(x, y), qRgb(0, 0, 255));
+            return n;
+        };
+        QCOMPARE(blue(f[reachFrame - 1]), 0);
+        QVERIFY(blue(f[reachFrame]) > 10);
+        // Both legs keep their red middle wherever the text could be.
+        for (int j : {0, 2}) {
+            if (j >= points.size()) continue;
+            const QLineF leg(points[1], points[j]);
+            for (double t = 14 / leg.length(); t < 1; t += 0.02)
+                QVERIFY(near(f.back().pixel(leg.pointAt(t).toPoint()), qRgb(255, 0, 0)));
+        }
+    }
+
+    // Every setting away from its default is written, in a fixed order after the point lines,
+    // and reads back as it was.
+    void keysReadBack() {
+        const QByteArray keys =
+            "hold = 0.5\r\nhold.0 = 1\r\ninterval.1 = 3\r\ntiming = speed\r\nspeed = 160\r\n"
+            "easing = smooth\r\nmarker = picture\r\nmarkersize = 40\r\nmarkercolor = 255\r\n"
+            "markerpicture = plane.png\r\nmarkerturn = 1\r\nlabel.0 = Bay\r\nlabel.1 = Old town\r\n"
+            "labelsize = 18\r\nlabelcolor = 0\r\ncasing = 16777215\r\ncasingwidth = 3\r\n";
+        Workspace ws, back;
+        setUp(ws, kTwo, 50, keys);
+        const QByteArray text = formatProjectText(ws.st);
+        QVERIFY2(text.endsWith(" 1  =  120 ,  50 ,  0 \r\n" + keys), text.constData());
+        setUp(back, {}, 50, text);
+        QCOMPARE(formatProjectText(back.st), text);
+    }
+
+    // The line colour runs unbroken along a cased line, at sharp joints too and while it grows.
+    void casingNeverCoversTheLine() {
+        Workspace ws;
+        const Route zigzag{{20, 50}, {120, 50}, {30, 56}, {150, 80}};
+        setUp(ws, zigzag, 7, "casing = 0\ncasingwidth = 4");
+        FrameWalk walk(ws);
+        int legsDone = 0;
+        for (FrameKind k; (k = walk.next()) != FrameKind::Done;) {
+            if (k == FrameKind::Reached) ++legsDone;
+            const QImage& img = ws.map.image();
+            for (int i = 1; i <= legsDone + 1 && i < zigzag.size(); ++i) {
+                const bool growing = i == legsDone + 1;
+                if (growing && k != FrameKind::Step) continue;
+                const QLineF leg(zigzag[i - 1], growing ? walk.head().at : QPointF(zigzag[i]));
+                for (double t = 0; t <= 1; t += 1 / std::max(1.0, leg.length()))
+                    QVERIFY2(near(img.pixel(leg.pointAt(t).toPoint()), qRgb(255, 0, 0)),
+                             qPrintable(QString("leg %1 at %2").arg(i).arg(t)));
+            }
+        }
+    }
+};
+
+int main(int argc, char** argv) {
+    // Labels need fonts, which the offscreen platform gives without a display.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    TestLook t;
+    return QTest::qExec(&t, argc, argv);
+}
+#include "test_look.moc"
