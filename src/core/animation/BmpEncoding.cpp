@@ -54,6 +54,11 @@ PackRow packRow() {
 }
 } // namespace
 
+void packBgrRow(const uchar* rgb32, char* bgr, int width) {
+    static const PackRow pack = packRow();
+    pack(reinterpret_cast<const std::uint32_t*>(rgb32), bgr, width);
+}
+
 void encodeBmp(const uchar* rgb32, int width, int height, qsizetype stride, std::vector<char>& out) {
     const std::size_t row = bmpRowSize(width);
     const std::size_t size = bmpFileSize(width, height);

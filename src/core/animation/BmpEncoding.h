@@ -20,3 +20,5 @@ inline std::size_t bmpFileSize(int width, int height) {
 // which is resized to the file size (its capacity is reused from call to call).
 void encodeBmp(const uchar* rgb32, int width, int height, qsizetype stride, std::vector<char>& out);
 
+// Packs one row of RGB32 pixels into blue, green, red bytes, width * 3 of them.
+void packBgrRow(const uchar* rgb32, char* bgr, int width);

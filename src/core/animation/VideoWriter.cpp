@@ -1,7 +1,10 @@
 #include "VideoWriter.h"
 
+#include "BmpEncoding.h"
+
 extern "C" {
 #include <libavutil/frame.h>
+#include <libavutil/pixfmt.h>
 }
 
 #include <QFile>
@@ -65,6 +68,7 @@ MaybeError VideoWriter::start(const QImage& first) {
     fd_ = createTemp(path_, temp_);
     if (fd_ < 0) return Error{path_, systemReason(errno)};
     if (MaybeError e = encoder_.open(settings_, fd_, path_)) return e;
+    packRows_ = encoder_.pixelFormat() == AV_PIX_FMT_YUV420P;
     for (Slot& s : slots_)
         if (!(s.frame = encoder_.newFrame())) return Error{path_, systemReason(ENOMEM)};
     converter_ = std::thread([this] { convertLoop(); });
@@ -92,10 +96,21 @@ MaybeError VideoWriter::put(const QImage& frame, qint64) {
     }
     // The slot is this thread's until queued: copy outside the lock.
     Slot& slot = slots_[std::size_t(index)];
-    slot.layout = image.format();
-    slot.stride = image.bytesPerLine();
-    slot.pixels.resize(std::size_t(image.sizeInBytes()));
-    std::memcpy(slot.pixels.data(), image.constBits(), slot.pixels.size());
+    if (image.format() == QImage::Format_RGB32 && packRows_) {
+        // Packed to 24 bits in the same pass: the conversion to 4:2:0 has a fast path for
+        // those (three times faster than from 32-bit pixels, more than the packing costs).
+        slot.layout = QImage::Format_BGR888;
+        slot.stride = qsizetype(image.width()) * 3;
+        slot.pixels.resize(std::size_t(slot.stride) * std::size_t(image.height()));
+        for (int y = 0; y < image.height(); ++y)
+            packBgrRow(image.constScanLine(y), reinterpret_cast<char*>(slot.pixels.data()) + slot.stride * y,
+                       image.width());
+    } else {
+        slot.layout = image.format();
+        slot.stride = image.bytesPerLine();
+        slot.pixels.resize(std::size_t(image.sizeInBytes()));
+        std::memcpy(slot.pixels.data(), image.constBits(), slot.pixels.size());
+    }
     {
         std::lock_guard lock(mutex_);
         toConvert_.push_back(index);

@@ -56,6 +56,7 @@ class VideoWriter : public FrameSink {
     int fd_ = -1;
     VideoEncoder encoder_;
     bool started_ = false;
+    bool packRows_ = false; // opaque frames are packed to 24 bits while copied
     bool finished_ = false;
 
     std::vector<Slot> slots_;
