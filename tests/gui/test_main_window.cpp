@@ -12,6 +12,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QToolButton>
 #include <QtTest>
@@ -127,10 +128,11 @@ class MainWindowTest : public QObject {
         QTest::addColumn<QString>("control");
         QTest::addColumn<QSize>("frame");
         QTest::addColumn<QString>("label");
-        QTest::newRow("PAL button") << "btnPAL" << QSize(786, 576) << "PAL 25";
-        QTest::newRow("4K menu") << "fmt 4K UHD 29.97" << QSize(3840, 2160) << "4K UHD 29.97";
-        QTest::newRow("Vertical menu") << "fmt Vertical 60" << QSize(1080, 1920) << "Vertical 60";
-        QTest::newRow("NTSC menu") << "fmt NTSC 29.97" << QSize(654, 480) << "NTSC 29.97";
+        QTest::addColumn<int>("lineMax"); // the line thickness bar's end
+        QTest::newRow("PAL button") << "btnPAL" << QSize(786, 576) << "PAL 25" << 9;
+        QTest::newRow("4K menu") << "fmt 4K UHD 29.97" << QSize(3840, 2160) << "4K UHD 29.97" << 36;
+        QTest::newRow("Vertical menu") << "fmt Vertical 60" << QSize(1080, 1920) << "Vertical 60" << 32;
+        QTest::newRow("NTSC menu") << "fmt NTSC 29.97" << QSize(654, 480) << "NTSC 29.97" << 9;
     }
     void formatsShowWholeFrames() {
         QFETCH(QString, control);
@@ -154,6 +156,12 @@ class MainWindowTest : public QObject {
                                 .arg(w->frameGeometry().height())
                                 .arg(screen.width())
                                 .arg(screen.height())));
+        w->findChild<QAction*>("mnuProperties")->trigger();
+        auto* dialog = child("frmProperties");
+        QVERIFY(QTest::qWaitForWindowActive(dialog));
+        QFETCH(int, lineMax);
+        QTRY_COMPARE(dialog->findChild<QScrollBar*>("scrlLineThick")->maximum(), lineMax);
+        QCOMPARE(w->workspace().st.linethick, qint16(5));
     }
 
     // The custom size dialog closes only on a size the table allows, and gives the rate chosen.
