@@ -105,7 +105,7 @@ class TestPreview : public QObject {
         setUpRoute(ws, {{20, 50}, {120, 50}, {120, 0}}, 50);
         FakeHost h;
         Preview p(ws, h.host());
-        ws.stopTimer = [&] { h.active = false; };
+        QObject::connect(&ws.events, &WorkspaceEvents::redrawing, [&] { h.active = false; });
         p.start();
         for (int i = 0; i < 10; ++i)
             p.tick();

@@ -129,7 +129,7 @@ class GetImageTest : public QObject {
         openEntry("good.png");
         QVERIFY(!dlg->isVisible());
         QCOMPARE(ws.st.imagename, QString("good.png"));
-        QCOMPARE(rgbAt(ws.map.image(), 5, 5), 0x00ff00u); // no redraw: the route waits
+        QCOMPARE(rgbAt(ws.map.image(), 5, 5), 0xff0000u); // the route stays drawn over the new map
         const qint64 thumbKey = thumb()->pixmap().cacheKey();
         QVERIFY(!thumb()->pixmap().isNull());
         QTest::mouseClick(thumb(), Qt::LeftButton);
@@ -137,7 +137,7 @@ class GetImageTest : public QObject {
         QTRY_COMPARE(closer.texts.size(), 2);
         QVERIFY2(closer.texts.last().contains("Map.JPG"), qPrintable(closer.texts.last()));
         QCOMPARE(ws.st.imagename, QString("good.png"));
-        QCOMPARE(rgbAt(ws.map.image(), 5, 5), 0x00ff00u);
+        QCOMPARE(rgbAt(ws.map.image(), 5, 5), 0xff0000u);
         QCOMPARE(thumb()->pixmap().cacheKey(), thumbKey);
         QVERIFY(dlg->isVisible());
     }

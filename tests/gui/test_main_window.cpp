@@ -1,13 +1,19 @@
-// The main window: tool bar, menus, caption, the map window's size and the Redraw button.
+// The main window: tool bar, menus, caption, leaving with unsaved changes, the map window's size
+// and the Redraw button.
 #include "animation/AnimationCommands.h"
 #include "mapview/MapView.h"
+#include "project/ProjectCommands.h"
 #include "settings/CustomSizeDialog.h"
+#include "shell/EditHistory.h"
 #include "shell/MainWindow.h"
+#include "support/Files.h"
+#include "support/ModalCloser.h"
 #include "support/Pixels.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPushButton>
@@ -90,6 +96,8 @@ class MainWindowTest : public QObject {
         const QTimer* timer = w->findChild<AnimationCommands*>()->timerRoute(); // stopped, at 33 ms
         QVERIFY(!timer->isActive());
         QCOMPARE(timer->interval(), 33);
+        QCOMPARE(describe(w->findChild<QMenu*>("mnuEdit")->actions()),
+                 QStringList({"mnuUndo &Undo Ctrl+Z", "mnuRedo &Redo Ctrl+Shift+Z"}));
         QCOMPARE(describe(w->findChild<QMenu*>("mnuFile")->actions()),
                  QStringList({"mnuOpen &Open Ctrl+O", "mnuSave &Save Ctrl+S", "mnuSaveAs Save&As Ctrl+A",
                               "div01", "mnuImage &Image Ctrl+I", "mnuRender &Render Ctrl+R", "div03",
@@ -97,28 +105,72 @@ class MainWindowTest : public QObject {
         QVERIFY(w->findChild<QMenu*>("mnuHelp")->actions().isEmpty());
     }
 
-    // Exit ends the program at once, unsaved changes or an open dialog notwithstanding.
-    void exitEndsTheProgramAtOnce_data() {
-        QTest::addColumn<bool>("closeControl");
-        QTest::newRow("Ctrl+X") << false;
-        QTest::newRow("the window's close control") << true;
+    // Exit, the close control and Open ask Save, Discard or Cancel when there are unsaved changes
+    // (a PAL click), and go on only when the changes were saved or let go. "saveas" answers the
+    // Save As dialog that Save brings up for a project with no file ("-" cancels it); "fails"
+    // puts a directory in the way of the save.
+    void unsavedChangesAreAsked_data() {
+        QTest::addColumn<QString>("way");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("saveas");
+        QTest::addColumn<bool>("fails");
+        QTest::addColumn<bool>("goesOn");
+        const auto row = [](const char* way, const char* answer, const char* saveas, bool fails, bool on) {
+            QTest::addRow("%s %s %s%s", way, answer, saveas, fails ? " fails" : "")
+                << way << answer << saveas << fails << on;
+        };
+        row("exit", "none", "", false, true);
+        row("exit", "discard", "", false, true);
+        row("exit", "cancel", "", false, false);
+        row("exit", "save", "", false, true);
+        row("exit", "save", "", true, false);
+        row("close", "discard", "", false, true);
+        row("close", "cancel", "", false, false);
+        row("close", "save", "new", false, true);
+        row("open", "none", "", false, true);
+        row("open", "cancel", "", false, false);
+        row("open", "save", "", true, false);
+        row("open", "save", "new", false, true);
+        row("open", "save", "-", false, false);
+        row("open", "discard", "", false, true);
     }
-    void exitEndsTheProgramAtOnce() {
-        QFETCH(bool, closeControl);
-        w->workspace().st.listmax = 1;
-        QTest::keyClick(w, Qt::Key_I, Qt::ControlModifier);
-        QWidget* dialog = child("frmGetImage");
-        QVERIFY(dialog && dialog->isVisible());
-        w->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(w));
-        QTimer::singleShot(0, w, [this, closeControl] {
-            closeControl ? void(w->close()) : QTest::keyClick(w, Qt::Key_X, Qt::ControlModifier);
+    void unsavedChangesAreAsked() {
+        QFETCH(QString, way);
+        QFETCH(QString, answer);
+        QFETCH(QString, saveas);
+        QFETCH(bool, fails);
+        ModalCloser closer; // the message of a failed save
+        QTemporaryDir rowDir;
+        const QString home = rowDir.path() + '/';
+        writeFile(home + "other.wsr", readFile(TEST_DATA_DIR "/tour.wsr"));
+        ProjectCommands& project = w->projectCommands();
+        w->workspace().st.projectdir = home; // where Save As starts
+        if (saveas.isEmpty()) QVERIFY(project.saveProject(home, "tour.wsr", w));
+        int asked = 0;
+        project.setAsk([&](QWidget*, const QString&) {
+            ++asked;
+            return answer == "save"      ? QMessageBox::Save
+                   : answer == "discard" ? QMessageBox::Discard
+                                         : QMessageBox::Cancel;
         });
-        QTimer watchdog; // ends the loop if Exit does not; not a timing check
-        watchdog.callOnTimeout([] { QCoreApplication::exit(2); });
-        watchdog.start(5000);
-        QCOMPARE(QCoreApplication::exec(), 0);
-        QVERIFY(!dialog->isVisible());
+        if (answer != "none") QTest::mouseClick(child("btnPAL"), Qt::LeftButton);
+        QCOMPARE(w->windowTitle().endsWith('*'), answer != "none");
+        if (fails) QVERIFY(QFile::remove(home + "tour.wsr") && QDir(home).mkdir("tour.wsr"));
+        QTimer::singleShot(0, w, [&] { // the Save As dialog, shown modal
+            auto* saveAs = w->findChild<QDialog*>("frmSaveAs");
+            if (!saveAs || !saveAs->isModal()) return;
+            saveAs->findChild<QLineEdit*>("txtName")->setText(saveas);
+            QTest::mouseClick(saveAs->findChild<QPushButton*>(saveas == "-" ? "btnCancel" : "btnSave"),
+                              Qt::LeftButton);
+        });
+        const bool on = way == "exit"    ? w->mnuExit_Click()
+                        : way == "close" ? w->close()
+                                         : project.openProject(home, "other.wsr", w);
+        QTEST(on, "goesOn");
+        QCOMPARE(asked, answer == "none" ? 0 : 1);
+        const QString saved = home + (saveas.isEmpty() ? "tour.wsr" : saveas + ".wsr");
+        if (answer == "save") QCOMPARE(QFile::exists(saved) && readFile(saved).contains("format = p"), on);
+        QCOMPARE(closer.texts.filter("was not saved").size(), fails ? 1 : 0);
     }
 
     // Each way of choosing a format sizes the frame; the map window shows all of it, pixel for

@@ -2,6 +2,7 @@
 // activation, scroll bars, palette clicks and the ways to hide it.
 
 #include "settings/PropertiesDialog.h"
+#include "shell/EditHistory.h"
 #include "shell/Startup.h"
 
 #include <QApplication>
@@ -15,10 +16,11 @@
 
 namespace {
 
-// A dialog over a started-up workspace with a two-point route; it counts the repaints the
-// dialog asks for after each redraw.
+// A dialog over a started-up workspace with a two-point route; it counts the repaints its
+// edits ask for.
 struct Fixture {
     Workspace ws;
+    EditHistory history{ws};
     int refreshes = 0;
     std::unique_ptr<PropertiesDialog> dlg;
     Fixture() {
@@ -27,7 +29,8 @@ struct Fixture {
         ws.st.listmax = 2;
         ws.st.pointx = {100, 300};
         ws.st.pointy = {100, 100};
-        dlg = std::make_unique<PropertiesDialog>(ws, [this] { ++refreshes; });
+        QObject::connect(&history, &EditHistory::changed, [this] { ++refreshes; });
+        dlg = std::make_unique<PropertiesDialog>(ws, history);
     }
     template <class T = QWidget> T* child(const QString& name) {
         T* w = dlg->findChild<T*>(name);
@@ -118,11 +121,11 @@ class TestProperties : public QObject {
         const auto row = [](const char* tag, const char* set, const char* shown, const char* after, int n) {
             QTest::newRow(tag) << QString(set) << QString(shown) << QString(after) << n;
         };
-        row("start values", "5 3 10 2 59.94", "5:5 3:3 10:10 20:2", "5 3 10 2 59.94", 3);
+        row("start values", "5 3 10 2 59.94", "5:5 3:3 10:10 20:2", "5 3 10 2 59.94", 4);
         // The line bar already stands at 1 and does not move; the circle bar shows its top end.
-        row("line at 1, circle beyond", "1 20 10 2 59.94", "1:1 9:20 10:10 20:2", "1 20 10 2 59.94", 2);
-        row("2.25 to even", "5 3 10 2.25 0", "5:5 3:3 10:10 22:2.2", "5 3 10 2.2 65.934", 3);
-        row("2.35 to even", "5 3 10 2.35 0", "5:5 3:3 10:10 24:2.4", "5 3 10 2.4 71.928", 3);
+        row("line at 1, circle beyond", "1 20 10 2 59.94", "1:1 9:20 10:10 20:2", "1 20 10 2 59.94", 3);
+        row("2.25 to even", "5 3 10 2.25 0", "5:5 3:3 10:10 22:2.2", "5 3 10 2.2 65.934", 4);
+        row("2.35 to even", "5 3 10 2.35 0", "5:5 3:3 10:10 24:2.4", "5 3 10 2.4 71.928", 4);
         row("out of range", "20 -3 32767 0.01 0", "9:20 1:-3 13:32767 1:0.01", "20 -3 32767 0.01 0", 2);
     }
     void firstActivation() {
@@ -153,7 +156,8 @@ class TestProperties : public QObject {
         QCOMPARE(f.text("lblLineThick"), QString::number(line->value()));
     }
 
-    // Dragging a style bar's thumb: every value it passes reaches the field and the map at once.
+    // Dragging a style bar's thumb: every value it passes reaches the field and the map at once,
+    // and the whole drag undoes as one step.
     void styleBarDragRedraws() {
         Fixture f;
         QVERIFY(f.activate());
@@ -173,6 +177,10 @@ class TestProperties : public QObject {
         QCOMPARE(seen, QList<int>({10, 9, 8, 7, 6, 5, 4}));
         QCOMPARE(f.refreshes - before, 6);
         QCOMPARE(f.ws.map.image().pixelColor(104, 100), QColor(255, 0, 0)); // the ring at radius 4
+        f.history.stack().undo();
+        QCOMPARE(f.ws.st.circleradius, 10);
+        QCOMPARE(f.shown(), QString("5:5 3:3 10:10 20:2"));
+        QVERIFY(!f.history.stack().canUndo());
     }
 
     // The interval bar's thumb is taken on release; a click on its trough pages by 10 at once.
@@ -207,16 +215,15 @@ class TestProperties : public QObject {
         QTest::addColumn<Qt::MouseButton>("button");
         QTest::addColumn<QPoint>("release");
         QTest::addColumn<QColor>("colour");
-        QTest::addColumn<int>("refreshes");
         const QColor red(255, 0, 0);
         QTest::newRow("route beyond grid")
-            << "piccolor" << Qt::LeftButton << QPoint(181, 61) << QColor(0, 255, 255) << 1;
+            << "piccolor" << Qt::LeftButton << QPoint(181, 61) << QColor(0, 255, 255);
         QTest::newRow("right button")
-            << "piccolor" << Qt::RightButton << QPoint(125, 25) << QColor(0, 255, 128) << 1;
+            << "piccolor" << Qt::RightButton << QPoint(125, 25) << QColor(0, 255, 128);
         QTest::newRow("highlight") << "picselcolor" << Qt::LeftButton << QPoint(125, 25)
-                                   << QColor(0, 255, 128) << 1;
-        QTest::newRow("released left") << "piccolor" << Qt::LeftButton << QPoint(-5, 10) << red << 0;
-        QTest::newRow("released above") << "piccolor" << Qt::RightButton << QPoint(10, -1) << red << 0;
+                                   << QColor(0, 255, 128);
+        QTest::newRow("released left") << "piccolor" << Qt::LeftButton << QPoint(-5, 10) << red;
+        QTest::newRow("released above") << "piccolor" << Qt::RightButton << QPoint(10, -1) << red;
     }
     void paletteClick() {
         QFETCH(QString, box);
@@ -226,10 +233,8 @@ class TestProperties : public QObject {
         Fixture f;
         f.ws.st.selected = 1;
         QVERIFY(f.activate());
-        const int before = f.refreshes;
         QTest::mousePress(f.child(box), button, {}, QPoint(10, 10));
         QTest::mouseRelease(f.child(box), button, {}, release);
-        QTEST(f.refreshes - before, "refreshes");
         const bool route = box == "piccolor";
         QCOMPARE(route ? f.ws.st.color : f.ws.st.selcolor, rgb(colour.red(), colour.green(), colour.blue()));
         QCOMPARE(background(f.child<QLabel>(route ? "lblcolor" : "lblSelcolor")), colour);
@@ -263,7 +268,7 @@ class TestProperties : public QObject {
         QVERIFY(alive);
         QTEST(!f.dlg->isVisible(), "hides");
         QVERIFY(f.activate());
-        QCOMPARE(f.refreshes, 3);
+        QCOMPARE(f.refreshes, 4);
         QCOMPARE(f.shown(), QString("5:5 3:3 10:10 22:2.2"));
         QCOMPARE(f.fields(), QString("5 3 10 2.25 65.934"));
     }

@@ -1,6 +1,5 @@
 #pragma once
-// A workspace after the start-up sequence, counting its redraws: every redraw stops the
-// preview timer first, so the timer hook counts them.
+// A workspace after the start-up sequence, counting its redraws.
 
 #include "shell/Startup.h"
 #include "shell/Workspace.h"
@@ -11,8 +10,6 @@ struct StartedWorkspace {
     StartedWorkspace() {
         startUpBegin(ws, "/tmp");
         startUpFinish(ws, 1.0);
-        ws.stopTimer = [this] { ++redraws; };
+        QObject::connect(&ws.events, &WorkspaceEvents::redrawing, [this] { ++redraws; });
     }
-    StartedWorkspace(const StartedWorkspace&) = delete; // the hook holds `this`
-    StartedWorkspace& operator=(const StartedWorkspace&) = delete;
 };

@@ -1,5 +1,7 @@
 #include "MapPicture.h"
 
+#include "RouteDrawing.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
@@ -31,8 +33,8 @@ MaybeError loadMapPicture(Workspace& ws, const QString& path) {
     Error error;
     QImage img = readPicture(path, &error);
     if (img.isNull()) return error;
-    ws.map.resetTo(img);
     ws.picture = std::move(img);
+    Redraw(ws); // the route stays in view over the new map
     return std::nullopt;
 }
 

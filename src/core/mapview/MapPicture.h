@@ -9,8 +9,8 @@
 // Reads a picture file; a picture that cannot be read gives an error and no image.
 QImage readPicture(const QString& path, Error* error);
 
-// Loads the map picture into the map surface and the master copy. On failure both stay as
-// they were and the error says why.
+// Loads the map picture into the master copy and redraws the map with the route over it. On
+// failure both stay as they were and the error says why.
 MaybeError loadMapPicture(Workspace& ws, const QString& path);
 
 // True when the text after the name's last dot, lower-cased, occurs anywhere inside `accepted`

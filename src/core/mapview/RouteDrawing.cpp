@@ -5,7 +5,7 @@
 
 void Redraw(Workspace& ws) {
     DrawSwatch(ws);
-    if (ws.stopTimer) ws.stopTimer();
+    emit ws.events.redrawing();
     ws.st.waiting = false;
     prepareLook(ws);
     ws.map.resetTo(ws.picture);

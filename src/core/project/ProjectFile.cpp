@@ -108,14 +108,7 @@ LoadReport LoadProject(Workspace& ws) {
     if (ws.st.format == u'c') read.heldLines += holdCustomFormat(ws.st);
     if (read.skippedLines > 0 || read.heldLines > 0 || read.refusedLines > 0)
         report.notes << valuesNote(read);
-    // Only the exact letters name a preset; c takes the frame size and rate read, within the custom
-    // ranges; any other letter keeps them with the map and `delay` as they were.
-    if (ws.st.format == u'n')
-        SetNTSC(ws);
-    else if (ws.st.format == u'p')
-        SetPAL(ws);
-    else if (ws.st.format == u'c')
-        applyVideoFormat(ws, currentFormat(ws.st), ws.st.fps, ws.st.framewidth, ws.st.frameheight);
+    applyFormatPreset(ws);
     reloadMapPicture(ws, report.notes);
     Redraw(ws);
     return report;

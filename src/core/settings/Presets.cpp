@@ -9,3 +9,18 @@ void SetNTSC(Workspace& ws) {
 void SetPAL(Workspace& ws) {
     applyVideoFormat(ws, *findVideoFormat(u"PAL"));
 }
+
+bool applyFormatPreset(Workspace& ws) {
+    // Only the exact letters name a preset; c takes the frame size and rate held, within the custom
+    // ranges; any other letter keeps them with the map and `delay` as they were.
+    ProjectState& st = ws.st;
+    if (st.format == u'n')
+        SetNTSC(ws);
+    else if (st.format == u'p')
+        SetPAL(ws);
+    else if (st.format == u'c')
+        applyVideoFormat(ws, currentFormat(st), st.fps, st.framewidth, st.frameheight);
+    else
+        return false;
+    return true;
+}

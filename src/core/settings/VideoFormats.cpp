@@ -99,7 +99,7 @@ void applyVideoFormat(Workspace& ws, const VideoFormat& format, double fps, int 
     // The map's drawing area becomes exactly the frame, so rendered frames are frame-sized;
     // the GUI fits the window around it.
     if (ws.map.width() != width || ws.map.height() != height) ws.map.resize(width, height);
-    if (ws.mapResized) ws.mapResized();
+    emit ws.events.mapResized();
     st.format = format.letter;
     st.fps = format.fps > 0 ? format.fps : fps;
     st.delay = st.interval * st.fps;

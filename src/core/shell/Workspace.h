@@ -4,9 +4,9 @@
 
 #include "ProjectState.h"
 #include "Surface.h"
+#include "WorkspaceEvents.h"
 
 #include <QImage>
-#include <functional>
 
 constexpr int kSwatchWidth = 91; // the style swatch box on the tool bar, in pixels
 constexpr int kSwatchHeight = 31;
@@ -18,9 +18,5 @@ struct Workspace {
     Surface map{kDesignMapWidth, kDesignMapHeight}; // the map window's drawing area
     Surface swatch{kSwatchWidth, kSwatchHeight};    // the style swatch
     QImage picture;                                 // the loaded map picture (the thumbnail's master copy)
-
-    // Set by the GUI: the preview's timer stops when a redraw ends the running leg, and the
-    // map window follows the size of the map surface.
-    std::function<void()> stopTimer;
-    std::function<void()> mapResized;
+    WorkspaceEvents events;                         // redraws and new map sizes, for the views
 };

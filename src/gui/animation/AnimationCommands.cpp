@@ -22,10 +22,10 @@ void tell(QWidget* parent, QMessageBox::Icon icon, const QString& text) {
 }
 } // namespace
 
-AnimationCommands::AnimationCommands(Workspace& ws, QWidget* mainWindow, QTimer* timerRoute,
-                                     std::function<void(const QString&)> setFrameText,
+AnimationCommands::AnimationCommands(Workspace& ws, EditHistory& history, QWidget* mainWindow,
+                                     QTimer* timerRoute, std::function<void(const QString&)> setFrameText,
                                      std::function<void()> refresh)
-    : QObject(mainWindow), ws_(ws), main_(mainWindow), timer_(timerRoute),
+    : QObject(mainWindow), ws_(ws), history_(history), main_(mainWindow), timer_(timerRoute),
       setFrameText_(std::move(setFrameText)), refresh_(std::move(refresh)),
       preview_(ws, {[this](int) {
                         if (!timer_->isActive()) startTick();
@@ -34,15 +34,13 @@ AnimationCommands::AnimationCommands(Workspace& ws, QWidget* mainWindow, QTimer*
     timer_->setTimerType(Qt::PreciseTimer);
     // A redraw stops the timer and clears `waiting`; once it is done, the preview ends the leg
     // it cut short and goes on with the next one.
-    std::function<void()> stop = ws_.stopTimer;
-    ws_.stopTimer = [this, stop] {
-        if (stop) stop();
+    connect(&ws_.events, &WorkspaceEvents::redrawing, this, [this] {
         timer_->stop();
         if (!preview_.running()) markerShown_ = false;
         if (preview_.running())
             QMetaObject::invokeMethod(
                 this, [this] { preview_.afterRedraw(); }, Qt::QueuedConnection);
-    };
+    });
     slice_.setInterval(0);
     connect(&slice_, &QTimer::timeout, this, &AnimationCommands::renderSlice);
     repaint_.setInterval(kRepaintMs);
@@ -88,7 +86,7 @@ void AnimationCommands::startTick() {
 
 void AnimationCommands::btnRender_Click() {
     if (!dialog_)
-        dialog_ = new RenderDialog(ws_,
+        dialog_ = new RenderDialog(ws_, history_,
                                    {[this] { startRender(); }, [this] { return rendering() || previewing(); },
                                     [this] { stopRender(); }},
                                    main_);

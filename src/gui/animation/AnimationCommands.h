@@ -29,6 +29,7 @@
 #include <future>
 #include <memory>
 
+class EditHistory;
 class QWidget;
 class RenderDialog;
 
@@ -36,8 +37,9 @@ class AnimationCommands : public QObject {
     Q_OBJECT
   public:
     // `timerRoute` is the main window's timer; `setFrameText` sets the main window's `lblFrame`;
-    // `refresh` repaints the map window and the swatch.
-    AnimationCommands(Workspace& ws, QWidget* mainWindow, QTimer* timerRoute,
+    // `refresh` repaints the map window and the swatch; the render dialog's names change
+    // through `history`.
+    AnimationCommands(Workspace& ws, EditHistory& history, QWidget* mainWindow, QTimer* timerRoute,
                       std::function<void(const QString&)> setFrameText, std::function<void()> refresh);
     ~AnimationCommands() override;
 
@@ -68,6 +70,7 @@ class AnimationCommands : public QObject {
     void endRender();
 
     Workspace& ws_;
+    EditHistory& history_;
     QWidget* main_;
     QTimer* timer_;
     std::function<void(const QString&)> setFrameText_;

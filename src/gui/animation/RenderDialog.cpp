@@ -3,6 +3,7 @@
 #include "animation/RenderTarget.h"
 #include "animation/VideoWriter.h"
 #include "shell/DirectoryList.h"
+#include "shell/EditHistory.h"
 #include "shell/Layout.h"
 
 #include <QComboBox>
@@ -22,8 +23,8 @@ QString timeText(double seconds) {
 }
 } // namespace
 
-RenderDialog::RenderDialog(Workspace& ws, Actions actions, QWidget* parent)
-    : QDialog(parent), ws_(ws), actions_(std::move(actions)) {
+RenderDialog::RenderDialog(Workspace& ws, EditHistory& history, Actions actions, QWidget* parent)
+    : QDialog(parent), ws_(ws), history_(history), actions_(std::move(actions)) {
     setObjectName("frmRender");
     setWindowTitle("Pathwright - Render");
     setFixedSize(px(3972), px(4320));
@@ -60,8 +61,10 @@ RenderDialog::RenderDialog(Workspace& ws, Actions actions, QWidget* parent)
 
     connect(dir_, &DirectoryList::changed, this, &RenderDialog::Dir1_Change);
     connect(kind_, &QComboBox::currentIndexChanged, this, &RenderDialog::kindChosen);
-    connect(quality_, &QComboBox::currentIndexChanged, this,
-            [this] { ws_.st.renderquality = quality_->currentData().toString(); });
+    connect(quality_, &QComboBox::currentIndexChanged, this, [this] {
+        history_.edit(tr("Render quality"),
+                      [this] { ws_.st.renderquality = quality_->currentData().toString(); });
+    });
     connect(render, &QPushButton::clicked, this, &RenderDialog::btnRender_Click);
     // Escape reaches QDialog::reject, which hides the dialog as Cancel does.
     connect(cancel, &QPushButton::clicked, this, &QDialog::hide);
@@ -112,17 +115,20 @@ void RenderDialog::Form_Activate() {
 }
 
 void RenderDialog::kindChosen() {
-    ws_.st.renderformat = kind_->currentData().toString();
+    history_.edit(tr("Render kind"), [this] { ws_.st.renderformat = kind_->currentData().toString(); });
     quality_->setEnabled(isVideoKind(*findOutputKind(ws_.st.renderformat)));
 }
 
 void RenderDialog::Dir1_Change() {
-    ws_.st.renderpath = withSeparator(dir_->path());
+    history_.edit(
+        tr("Render directory"), [this] { ws_.st.renderpath = withSeparator(dir_->path()); }, kBrowseRender);
 }
 
 void RenderDialog::btnRender_Click() {
     if (actions_.busy && actions_.busy()) return;
-    ws_.st.renderpath = withSeparator(dir_->path());
-    ws_.st.rendername = name_->text();
+    history_.edit(tr("Render names"), [this] {
+        ws_.st.renderpath = withSeparator(dir_->path());
+        ws_.st.rendername = name_->text();
+    });
     actions_.startRender();
 }

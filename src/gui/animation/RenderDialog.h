@@ -14,6 +14,7 @@
 #include <functional>
 
 class DirectoryList;
+class EditHistory;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -28,7 +29,8 @@ class RenderDialog : public QDialog {
         std::function<bool()> busy;        // a preview or a render runs
         std::function<void()> stopRender;
     };
-    RenderDialog(Workspace& ws, Actions actions, QWidget* parent = nullptr);
+    // Changes to the render settings go through `history`.
+    RenderDialog(Workspace& ws, EditHistory& history, Actions actions, QWidget* parent = nullptr);
 
     void setFrameText(const QString& text);
     // The running render's figures; `total` 0 while not known yet.
@@ -48,6 +50,7 @@ class RenderDialog : public QDialog {
     void kindChosen();
 
     Workspace& ws_;
+    EditHistory& history_;
     Actions actions_;
     DirectoryList* dir_;
     QLineEdit* name_;

@@ -2,6 +2,7 @@
 
 #include "mapview/MapPicture.h"
 #include "shell/DirectoryList.h"
+#include "shell/EditHistory.h"
 #include "shell/Layout.h"
 #include "shell/ProgramIcon.h"
 
@@ -11,17 +12,17 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-GetImageDialog::GetImageDialog(Workspace& ws, std::function<void()> loaded, QWidget* parent)
-    : QDialog(parent), ws_(ws), loaded_(std::move(loaded)) {
+GetImageDialog::GetImageDialog(Workspace& ws, EditHistory& history, QWidget* parent)
+    : QDialog(parent), ws_(ws), history_(history) {
     setObjectName("frmGetImage");
-    setWindowTitle("Pathwright - Get Image");
+    setWindowTitle(tr("Pathwright - Get Image"));
     setWindowIcon(noIcon());
     setFixedSize(px(3972), px(4932));
 
     dir_ = DirectoryList::addToDialog(this, 1368);
     list_ = placed(new QListWidget(this), "List1", 120, 1920, 3732, 2352);
-    auto* open = placed(new QPushButton("&Open", this), "btnOpen", 120, 4440, 1332, 372);
-    auto* cancel = placed(new QPushButton("&Cancel", this), "btnCancel", 1560, 4440, 1332, 372);
+    auto* open = placed(new QPushButton(tr("&Open"), this), "btnOpen", 120, 4440, 1332, 372);
+    auto* cancel = placed(new QPushButton(tr("&Cancel"), this), "btnCancel", 1560, 4440, 1332, 372);
     cancel->setDefault(true); // Enter and Escape both cancel
     setTabOrder(dir_->pathBox(), dir_);
     setTabOrder(dir_, list_);
@@ -38,7 +39,8 @@ GetImageDialog::GetImageDialog(Workspace& ws, std::function<void()> loaded, QWid
 
 void GetImageDialog::Dir1_Change() {
     list_->clear();
-    ws_.st.imagepath = withSeparator(dir_->path());
+    history_.edit(
+        tr("Picture directory"), [this] { ws_.st.imagepath = withSeparator(dir_->path()); }, kBrowseImage);
     list_->addItems(pictureFilesIn(ws_.st.imagepath));
 }
 
@@ -46,16 +48,20 @@ void GetImageDialog::btnOpen_Click() {
     const QListWidgetItem* item = list_->currentItem();
     if (!item || !item->isSelected()) {
         QMessageBox::information(this, windowTitle(),
-                                 "No picture was chosen: select a picture file in the list.");
+                                 tr("No picture was chosen: select a picture file in the list."));
         return;
     }
     const QString name = item->text();
     // The name is taken only when the picture loads, so a failure leaves the old map.
-    if (const MaybeError error = loadMapPicture(ws_, ws_.st.imagepath + name)) {
-        QMessageBox::warning(this, windowTitle(), "The map picture was not changed.\n\n" + error->message());
+    MaybeError error;
+    history_.edit(tr("Map picture"), [&] {
+        error = loadMapPicture(ws_, ws_.st.imagepath + name);
+        if (!error) ws_.st.imagename = name;
+    });
+    if (error) {
+        QMessageBox::warning(this, windowTitle(),
+                             tr("The map picture was not changed.") + "\n\n" + error->message());
         return;
     }
-    ws_.st.imagename = name;
-    if (loaded_) loaded_();
     hide();
 }

@@ -4,23 +4,23 @@
 #include "shell/Workspace.h"
 
 #include <QDialog>
-#include <functional>
 
 class DirectoryList;
+class EditHistory;
 class QListWidget;
 
 class GetImageDialog : public QDialog {
     Q_OBJECT
   public:
-    // `loaded` runs after a picture became the map (repaint the map window and thumbnail).
-    GetImageDialog(Workspace& ws, std::function<void()> loaded, QWidget* parent = nullptr);
+    // The picture directory and the map picture change through `history`.
+    GetImageDialog(Workspace& ws, EditHistory& history, QWidget* parent = nullptr);
 
     void Dir1_Change();
     void btnOpen_Click();
 
   private:
     Workspace& ws_;
-    std::function<void()> loaded_;
+    EditHistory& history_;
     DirectoryList* dir_;
     QListWidget* list_;
 };

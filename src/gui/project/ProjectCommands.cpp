@@ -3,14 +3,15 @@
 #include "OpenDialog.h"
 #include "SaveAsDialog.h"
 #include "project/ProjectFile.h"
+#include "shell/EditHistory.h"
 
 #include <QFileInfo>
-#include <QMessageBox>
 
 namespace {
 void showError(QWidget* parent, const QString& headline, const Error& error) {
-    QMessageBox::warning(parent, "Pathwright",
-                         headline + "\n\nFile: " + error.file + "\nReason: " + error.reason);
+    QMessageBox::warning(parent, ProjectCommands::tr("Pathwright"),
+                         headline + "\n\n" +
+                             ProjectCommands::tr("File: %1\nReason: %2").arg(error.file, error.reason));
 }
 
 void showDialog(QDialog* dialog) {
@@ -18,12 +19,18 @@ void showDialog(QDialog* dialog) {
     dialog->raise();
     dialog->activateWindow();
 }
+
+QMessageBox::StandardButton askUser(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Warning, ProjectCommands::tr("Pathwright"), text,
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+    box.setInformativeText(ProjectCommands::tr("Save them first? Discarded changes are lost."));
+    box.setDefaultButton(QMessageBox::Save);
+    return QMessageBox::StandardButton(box.exec());
+}
 } // namespace
 
-ProjectCommands::ProjectCommands(Workspace& ws, QWidget* mainWindow, std::function<void()> refresh,
-                                 std::function<void(const QString&)> setCaption)
-    : QObject(mainWindow), ws_(ws), main_(mainWindow), refresh_(std::move(refresh)),
-      setCaption_(std::move(setCaption)) {}
+ProjectCommands::ProjectCommands(Workspace& ws, EditHistory& history, QWidget* mainWindow)
+    : QObject(mainWindow), ws_(ws), history_(history), main_(mainWindow), ask_(askUser) {}
 
 void ProjectCommands::mnuOpen_Click() {
     if (!frmOpen_)
@@ -33,13 +40,17 @@ void ProjectCommands::mnuOpen_Click() {
     showDialog(frmOpen_);
 }
 
-void ProjectCommands::mnuSaveAs_Click() {
+SaveAsDialog* ProjectCommands::saveAsDialog() {
     if (!frmSaveAs_)
         frmSaveAs_ = new SaveAsDialog(
             ws_,
             [this](const QString& dir, const QString& name) { return saveProject(dir, name, frmSaveAs_); },
             main_);
-    showDialog(frmSaveAs_);
+    return frmSaveAs_;
+}
+
+void ProjectCommands::mnuSaveAs_Click() {
+    showDialog(saveAsDialog());
     frmSaveAs_->showProjectDirectory();
 }
 
@@ -50,12 +61,38 @@ void ProjectCommands::mnuSave_Click() {
         saveProject(ws_.st.projectdir, ws_.st.projectname, main_);
 }
 
+bool ProjectCommands::askToSave(QWidget* parent) {
+    if (!history_.unsaved()) return true;
+    const QString text = ws_.st.projectname.isEmpty()
+                             ? tr("The new project has changes that are not saved.")
+                             : tr("The project %1 has changes that are not saved.").arg(ws_.st.projectname);
+    switch (ask_(parent, text)) {
+    case QMessageBox::Discard:
+        return true;
+    case QMessageBox::Save:
+        return saveOrSaveAs(parent);
+    default:
+        return false;
+    }
+}
+
+bool ProjectCommands::saveOrSaveAs(QWidget* parent) {
+    if (!ws_.st.projectname.isEmpty()) return saveProject(ws_.st.projectdir, ws_.st.projectname, parent);
+    // No file yet: Save As, waited for here; closing it without a save cancels.
+    SaveAsDialog* dialog = saveAsDialog();
+    dialog->hide();
+    dialog->showProjectDirectory();
+    dialog->exec();
+    return !history_.unsaved();
+}
+
 bool ProjectCommands::openFile(const QString& path) {
     const QFileInfo info(path);
     return openProject(withSeparator(info.absolutePath()), info.fileName(), main_);
 }
 
 bool ProjectCommands::openProject(const QString& dir, const QString& name, QWidget* parent) {
+    if (!askToSave(parent)) return false;
     ProjectState& st = ws_.st;
     const ProjectState old = st;
     st.projectdir = dir;
@@ -66,14 +103,14 @@ bool ProjectCommands::openProject(const QString& dir, const QString& name, QWidg
         st.projectdir = old.projectdir;
         st.projectname = old.projectname;
         st.projectpath = old.projectpath;
-        showError(parent, "The project could not be opened; nothing was changed.", *report.error);
+        showError(parent, tr("The project could not be opened; nothing was changed."), *report.error);
         return false;
     }
-    if (refresh_) refresh_();
-    if (setCaption_) setCaption_(projectCaption(st));
+    history_.startOver();
+    emit projectFileUsed(st.projectpath);
     if (!report.notes.isEmpty())
-        QMessageBox::information(parent, "Pathwright",
-                                 "The project " + st.projectpath + " was opened.\n\n" +
+        QMessageBox::information(parent, tr("Pathwright"),
+                                 tr("The project %1 was opened.").arg(st.projectpath) + "\n\n" +
                                      report.notes.join("\n\n"));
     return true;
 }
@@ -86,10 +123,11 @@ bool ProjectCommands::saveProject(const QString& dir, const QString& name, QWidg
     if (const MaybeError error = SaveProject(ws_)) {
         st.projectdir = oldDir;
         st.projectname = oldName;
-        showError(parent, "The project was not saved.", *error);
+        showError(parent, tr("The project was not saved."), *error);
         return false;
     }
     st.projectpath = st.projectdir + st.projectname;
-    if (setCaption_) setCaption_(projectCaption(st));
+    history_.markSaved();
+    emit projectFileUsed(st.projectpath);
     return true;
 }

@@ -1,12 +1,15 @@
 #pragma once
-// The File menu's project commands and their dialogs (Open, Save, Save As).
+// The File menu's project commands and their dialogs (Open, Save, Save As), and the question
+// that keeps unsaved changes from being lost.
 
 #include "shell/Workspace.h"
 
+#include <QMessageBox>
 #include <QObject>
 #include <QPointer>
 #include <functional>
 
+class EditHistory;
 class OpenDialog;
 class SaveAsDialog;
 class QWidget;
@@ -14,9 +17,7 @@ class QWidget;
 class ProjectCommands : public QObject {
     Q_OBJECT
   public:
-    // `refresh` repaints the map window and the swatch; `setCaption` sets the main window's caption.
-    ProjectCommands(Workspace& ws, QWidget* mainWindow, std::function<void()> refresh,
-                    std::function<void(const QString&)> setCaption);
+    ProjectCommands(Workspace& ws, EditHistory& history, QWidget* mainWindow);
 
     void mnuOpen_Click();
     void mnuSave_Click();
@@ -24,17 +25,32 @@ class ProjectCommands : public QObject {
     // Opens a project named on the command line; false when it could not be read.
     bool openFile(const QString& path);
 
-    // Opens `name` in `dir` (ending in the separator). The project's directory and name change
-    // only when the file was read; errors and notes are told in a message over `parent`.
+    // Opens `name` in `dir` (ending in the separator), once unsaved changes are saved or let go.
+    // The project's directory and name change only when the file was read; errors and notes are
+    // told in a message over `parent`.
     bool openProject(const QString& dir, const QString& name, QWidget* parent);
     // Saves under `name` in `dir`; on an error the directory, name and caption stay as they were.
     bool saveProject(const QString& dir, const QString& name, QWidget* parent);
 
+    // With unsaved changes, asks Save, Discard or Cancel. True when the caller may go on: the
+    // changes were saved (Save As when the project has no file yet) or discarded.
+    bool askToSave(QWidget* parent);
+    // What the user answers; tests answer in the user's place.
+    using Ask = std::function<QMessageBox::StandardButton(QWidget* parent, const QString& text)>;
+    void setAsk(Ask ask) { ask_ = std::move(ask); }
+
+  signals:
+    // A project was opened from or saved to `path`.
+    void projectFileUsed(const QString& path);
+
   private:
+    SaveAsDialog* saveAsDialog();
+    bool saveOrSaveAs(QWidget* parent);
+
     Workspace& ws_;
+    EditHistory& history_;
     QWidget* main_;
-    std::function<void()> refresh_;
-    std::function<void(const QString&)> setCaption_;
+    Ask ask_;
     QPointer<OpenDialog> frmOpen_;
     QPointer<SaveAsDialog> frmSaveAs_;
 };

@@ -2,12 +2,13 @@
 
 #include "CustomSizeDialog.h"
 #include "settings/VideoFormats.h"
+#include "shell/EditHistory.h"
 
 #include <QActionGroup>
 #include <QToolButton>
 
-FormatMenu::FormatMenu(Workspace& ws, std::function<void()> refresh, QWidget* parent)
-    : QMenu("F&ormat", parent), ws_(ws), refresh_(std::move(refresh)) {
+FormatMenu::FormatMenu(Workspace& ws, EditHistory& history, QWidget* parent)
+    : QMenu(tr("F&ormat"), parent), ws_(ws), history_(history) {
     setObjectName("mnuFormat");
     auto* group = new QActionGroup(this);
     const std::span<const VideoFormat> rows = videoFormats();
@@ -58,9 +59,8 @@ void FormatMenu::showCurrent() {
 }
 
 void FormatMenu::choose(int row, double fps) {
-    applyVideoFormat(ws_, videoFormats()[row], fps);
+    history_.edit(tr("Video format"), [&] { applyVideoFormat(ws_, videoFormats()[row], fps); });
     showCurrent();
-    if (refresh_) refresh_();
 }
 
 void FormatMenu::chooseCustom() {
@@ -69,8 +69,9 @@ void FormatMenu::chooseCustom() {
         showCurrent();
         return;
     }
-    applyVideoFormat(ws_, *findVideoFormat(u"Custom"), dialog.fps(), dialog.frameSize().width(),
-                     dialog.frameSize().height());
+    history_.edit(tr("Video format"), [&] {
+        applyVideoFormat(ws_, *findVideoFormat(u"Custom"), dialog.fps(), dialog.frameSize().width(),
+                         dialog.frameSize().height());
+    });
     showCurrent();
-    if (refresh_) refresh_();
 }

@@ -5,15 +5,15 @@
 #include "shell/Workspace.h"
 
 #include <QMenu>
-#include <functional>
 
+class EditHistory;
 class QToolButton;
 
 class FormatMenu : public QMenu {
     Q_OBJECT
   public:
-    // `refresh` repaints the views after a change of format.
-    FormatMenu(Workspace& ws, std::function<void()> refresh, QWidget* parent);
+    // A change of format is an edit through `history`.
+    FormatMenu(Workspace& ws, EditHistory& history, QWidget* parent);
     // The drop-down on the tool bar; it opens this menu.
     QToolButton* makeButton(QWidget* bar);
     // Caption and check marks after the format changed elsewhere (presets, a project opened).
@@ -25,6 +25,6 @@ class FormatMenu : public QMenu {
     void choose(int row, double fps);
 
     Workspace& ws_;
-    std::function<void()> refresh_;
+    EditHistory& history_;
     QToolButton* button_ = nullptr;
 };

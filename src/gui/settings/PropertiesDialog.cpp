@@ -2,6 +2,7 @@
 
 #include "PaletteBox.h"
 #include "settings/Palette.h"
+#include "shell/EditHistory.h"
 #include "shell/Layout.h"
 
 #include <QEvent>
@@ -36,27 +37,28 @@ int slot(StyleField f) {
 }
 } // namespace
 
-PropertiesDialog::PropertiesDialog(Workspace& ws, std::function<void()> refresh, QWidget* parent)
-    : QDialog(parent), ws_(ws), refresh_(std::move(refresh)) {
+PropertiesDialog::PropertiesDialog(Workspace& ws, EditHistory& history, QWidget* parent)
+    : QDialog(parent), ws_(ws), history_(history) {
     setObjectName("frmProperties");
-    setWindowTitle("Pathwright - Properties");
+    setWindowTitle(tr("Pathwright - Properties"));
     QPixmap none(16, 16); // no icon of its own, nor the main window's
     none.fill(Qt::transparent);
     setWindowIcon(QIcon(none));
     setFont(sansFont(8));
     setFixedSize(px(4572), px(4092));
 
-    buildStyleRow(StyleField::LineThick, "Line thickness:", 360, "Label1", "scrlLineThick", "lblLineThick");
-    buildStyleRow(StyleField::CircleThick, "Circle thickness:", 720, "Label2", "scrlCircleThick",
+    buildStyleRow(StyleField::LineThick, tr("Line thickness:"), 360, "Label1", "scrlLineThick",
+                  "lblLineThick");
+    buildStyleRow(StyleField::CircleThick, tr("Circle thickness:"), 720, "Label2", "scrlCircleThick",
                   "lblCircleThick");
-    buildStyleRow(StyleField::CircleRadius, "Circle radius:", 1080, "Label3", "scrlCircleRadius",
+    buildStyleRow(StyleField::CircleRadius, tr("Circle radius:"), 1080, "Label3", "scrlCircleRadius",
                   "lblCircleRadius");
 
     // The two palettes, each with its caption and a label showing the colour chosen.
     piccolor_ = placed(new PaletteBox(px(2184), px(744), this), "piccolor", 1680, 1440, 2184, 744);
     picselcolor_ = placed(new PaletteBox(px(2184), px(744), this), "picselcolor", 1680, 2280, 2184, 744);
-    label(this, "Label4", "Draw color:", 240, 1680, 1332, 252);
-    label(this, "Label5", "Select color:", 240, 2520, 1332, 252);
+    label(this, "Label4", tr("Draw color:"), 240, 1680, 1332, 252);
+    label(this, "Label5", tr("Select color:"), 240, 2520, 1332, 252);
     lblcolor_ = label(this, "lblcolor", QString(), 3960, 1440, 372, 732);
     lblSelcolor_ = label(this, "lblSelcolor", QString(), 3960, 2280, 372, 732);
     for (QLabel* l : {lblcolor_, lblSelcolor_})
@@ -67,14 +69,14 @@ PropertiesDialog::PropertiesDialog(Workspace& ws, std::function<void()> refresh,
             [this](QPointF pos) { colourPicked(ws_.st.selcolor, lblSelcolor_, pos); });
 
     // The interval counts tenths of a second and is taken only when the thumb is let go.
-    label(this, "Label6", "Interval (seconds)", 240, 3120, 1332, 252);
+    label(this, "Label6", tr("Interval (seconds)"), 240, 3120, 1332, 252);
     scrlinterval_ = scrollBar(this, "scrlinterval", 3120, kIntervalRange, 10);
     scrlinterval_->setTracking(false);
     lblInterval_ = label(this, "lblInterval", QString(), 3960, 3120, 372, 252);
     lblInterval_->setAlignment(Qt::AlignCenter);
     connect(scrlinterval_, &QScrollBar::valueChanged, this, &PropertiesDialog::scrlinterval_Change);
 
-    auto* btnClose = placed(new QPushButton("&Close", this), "btnClose", 240, 3600, 1332, 372);
+    auto* btnClose = placed(new QPushButton(tr("&Close"), this), "btnClose", 240, 3600, 1332, 372);
     btnClose->setDefault(true); // Enter; Escape hides through the dialog's reject()
     connect(btnClose, &QPushButton::clicked, this, &QWidget::hide);
 
@@ -83,16 +85,22 @@ PropertiesDialog::PropertiesDialog(Workspace& ws, std::function<void()> refresh,
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
     styleBars_[0]->setFocus();
+    // Undo and redo put values back: an open dialog shows them (and changes nothing).
+    connect(&history_, &EditHistory::restored, this, [this] {
+        if (isVisible()) showValues();
+    });
 }
 
-void PropertiesDialog::buildStyleRow(StyleField f, const char* caption, int top, const char* labelName,
+void PropertiesDialog::buildStyleRow(StyleField f, const QString& caption, int top, const char* labelName,
                                      const char* barName, const char* valueName) {
     label(this, labelName, caption, 240, top, 1332, 252);
     QScrollBar* bar = scrollBar(this, barName, top, styleRange(f), 1);
     styleBars_[slot(f)] = bar;
     styleLabels_[slot(f)] = label(this, valueName, QString(), 3960, top, 372, 252);
-    // With tracking on, the bar reports every step of a drag, so the picture follows the thumb.
+    // With tracking on, the bar reports every step of a drag, so the picture follows the thumb;
+    // the whole drag is one edit.
     connect(bar, &QScrollBar::valueChanged, this, [this, f](int value) { styleChanged(f, value); });
+    connect(bar, &QScrollBar::sliderReleased, &history_, &EditHistory::endDrag);
 }
 
 bool PropertiesDialog::event(QEvent* event) {
@@ -111,6 +119,20 @@ void PropertiesDialog::Form_Activate() {
     showColour(lblcolor_, ws_.st.color);
     showColour(lblSelcolor_, ws_.st.selcolor);
     fillIntervalBar();
+}
+
+void PropertiesDialog::showValues() {
+    for (StyleField f : {StyleField::LineThick, StyleField::CircleThick, StyleField::CircleRadius}) {
+        QScrollBar* bar = styleBars_[slot(f)];
+        const QSignalBlocker quiet(bar);
+        bar->setValue(std::clamp<int>(styleField(ws_.st, f), bar->minimum(), bar->maximum()));
+        styleLabels_[slot(f)]->setText(QString::number(styleField(ws_.st, f)));
+    }
+    const QSignalBlocker quiet(scrlinterval_);
+    scrlinterval_->setValue(intervalBarValue(ws_.st.interval));
+    lblInterval_->setText(shortestDecimal(ws_.st.interval));
+    showColour(lblcolor_, ws_.st.color);
+    showColour(lblSelcolor_, ws_.st.selcolor);
 }
 
 // Moving the bar to the field's value runs its change handler, as a user's move would. A field
@@ -151,20 +173,21 @@ void PropertiesDialog::fillIntervalBar() {
 
 void PropertiesDialog::styleChanged(StyleField f, int value) {
     styleLabels_[slot(f)]->setText(QString::number(value));
-    setStyleField(ws_, f, value);
-    if (refresh_) refresh_();
+    const int drag = styleBars_[slot(f)]->isSliderDown() ? kDragLineThick + slot(f) : kNoDrag;
+    history_.edit(
+        tr("Style"), [this, f, value] { setStyleField(ws_, f, value); }, drag);
 }
 
 void PropertiesDialog::scrlinterval_Change(int value) {
     lblInterval_->setText(intervalText(value));
-    setIntervalFromBar(ws_.st, value);
+    history_.edit(tr("Interval"), [this, value] { setIntervalFromBar(ws_.st, value); });
 }
 
 void PropertiesDialog::colourPicked(qint32& target, QLabel* shown, QPointF pos) {
     // A release left of or above the box has no colour and is ignored.
-    if (!pickColor(ws_, target, pos.x(), pos.y())) return;
-    showColour(shown, target);
-    if (refresh_) refresh_();
+    bool picked = false;
+    history_.edit(tr("Colour"), [&] { picked = pickColor(ws_, target, pos.x(), pos.y()); });
+    if (picked) showColour(shown, target);
 }
 
 void PropertiesDialog::showColour(QLabel* label, qint32 color) {

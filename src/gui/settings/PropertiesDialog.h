@@ -1,14 +1,14 @@
 #pragma once
 // The properties dialog `frmProperties`: line and circle style, colours and the leg interval.
-// Every change goes straight into the project state; there is no OK or Cancel.
+// Every change goes straight into the project state, as an undoable edit; there is no OK or Cancel.
 
 #include "settings/StyleSettings.h"
 #include "shell/Workspace.h"
 
 #include <QDialog>
 #include <array>
-#include <functional>
 
+class EditHistory;
 class PaletteBox;
 class QLabel;
 class QScrollBar;
@@ -16,17 +16,18 @@ class QScrollBar;
 class PropertiesDialog : public QDialog {
     Q_OBJECT
   public:
-    // `refresh` repaints the map window and the swatch after a redraw.
-    PropertiesDialog(Workspace& ws, std::function<void()> refresh, QWidget* parent = nullptr);
+    // Changes go through `history`, which repaints the views.
+    PropertiesDialog(Workspace& ws, EditHistory& history, QWidget* parent = nullptr);
 
   protected:
     // Every activation refills the dialog from the project state.
     bool event(QEvent* event) override;
 
   private:
-    void buildStyleRow(StyleField f, const char* caption, int top, const char* label, const char* bar,
+    void buildStyleRow(StyleField f, const QString& caption, int top, const char* label, const char* bar,
                        const char* value);
     void Form_Activate();
+    void showValues();
     void fillStyleBar(StyleField f);
     void fillIntervalBar();
     void styleChanged(StyleField f, int value);
@@ -35,7 +36,7 @@ class PropertiesDialog : public QDialog {
     void showColour(QLabel* label, qint32 color);
 
     Workspace& ws_;
-    std::function<void()> refresh_;
+    EditHistory& history_;
     std::array<QScrollBar*, 3> styleBars_{};
     std::array<QLabel*, 3> styleLabels_{};
     QScrollBar* scrlinterval_ = nullptr;

@@ -1,5 +1,6 @@
 #include "MainWindow.h"
 
+#include "EditHistory.h"
 #include "Layout.h"
 #include "ProgramIcon.h"
 #include "animation/AnimationCommands.h"
@@ -11,12 +12,14 @@
 #include "mapview/RouteEditing.h"
 #include "mapview/Thumbnail.h"
 #include "project/ProjectCommands.h"
+#include "project/ProjectFile.h"
 #include "settings/FormatMenu.h"
 #include "settings/Presets.h"
 #include "settings/PropertiesDialog.h"
 #include "shell/Startup.h"
 
 #include <QApplication>
+#include <QButtonGroup>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMdiArea>
@@ -32,10 +35,9 @@ constexpr int kToolBarHeight = 420; // twips
 constexpr int kClientWidth = 9516, kClientHeight = 7836;
 } // namespace
 
-MainWindow::MainWindow(const QString& programDir, QWidget* parent)
-    : QMainWindow(parent), programDir_(programDir) {
+MainWindow::MainWindow(const QString& programDir, QWidget* parent) : QMainWindow(parent) {
     setObjectName("MDIForm1");
-    setWindowTitle("Vantorel* Pathwright");
+    setWindowTitle(tr("Vantorel* Pathwright"));
     setWindowIcon(programIcon());
 
     auto* client = new QWidget(this);
@@ -56,15 +58,17 @@ MainWindow::MainWindow(const QString& programDir, QWidget* parent)
     timerRoute_.setObjectName("timerRoute");
     timerRoute_.setInterval(33);
     timerRoute_.setTimerType(Qt::PreciseTimer);
-    ws_.stopTimer = [this] { timerRoute_.stop(); };
-    ws_.mapResized = [this] { fitMapWindow(); };
+    connect(&ws_.events, &WorkspaceEvents::mapResized, this, &MainWindow::fitMapWindow);
+    history_ = new EditHistory(ws_, this);
+    connect(history_, &EditHistory::changed, this, &MainWindow::refreshViews);
+    connect(history_, &EditHistory::savedChanged, this, &MainWindow::updateCaption);
 
-    auto refresh = [this] { refreshViews(); };
-    project_ = new ProjectCommands(ws_, this, refresh, [this](const QString& c) { setWindowTitle(c); });
+    project_ = new ProjectCommands(ws_, *history_, this);
     animation_ = new AnimationCommands(
-        ws_, this, &timerRoute_, [this](const QString& t) { setFrameText(t); }, refresh);
+        ws_, *history_, this, &timerRoute_, [this](const QString& t) { setFrameText(t); },
+        [this] { refreshViews(); });
     connect(&timerRoute_, &QTimer::timeout, animation_, &AnimationCommands::timerRoute_Timer);
-    format_ = new FormatMenu(ws_, refresh, this);
+    format_ = new FormatMenu(ws_, *history_, this);
 
     buildToolBar(bar);
     buildMenus();
@@ -72,10 +76,7 @@ MainWindow::MainWindow(const QString& programDir, QWidget* parent)
     MDIForm_Load(programDir);
 }
 
-MainWindow::~MainWindow() {
-    ws_.stopTimer = nullptr;
-    ws_.mapResized = nullptr;
-}
+MainWindow::~MainWindow() = default;
 
 void MainWindow::MDIForm_Load(const QString& programDir) {
     startUpBegin(ws_, programDir);
@@ -83,19 +84,20 @@ void MainWindow::MDIForm_Load(const QString& programDir) {
     map_->setObjectName("frmImage");
     map_->overlay = [this](QPainter& p) { animation_->paintMarker(p); };
     frmImage_ = mdi_->addSubWindow(map_, Qt::SubWindow | Qt::WindowTitleHint);
-    frmImage_->setWindowTitle("map image");
+    frmImage_->setWindowTitle(tr("map image"));
     frmImage_->setWindowIcon(noIcon());
     frmImage_->adjustSize();
     frmImage_->show();
     connect(map_, &MapView::clicked, this, &MainWindow::frmImage_Click);
     const double sizeratio = double(frmImage_->height()) / map_->height();
     startUpFinish(ws_, sizeratio);
-    setMapCursor();
+    showMode();
     refreshViews();
 }
 
 void MainWindow::refreshViews() {
     map_->refresh();
+    showMode();
     picStyle_->refresh();
     format_->showCurrent();
     if (imgThumb_->property("pictureKey").toLongLong() != ws_.picture.cacheKey()) {
@@ -140,7 +142,20 @@ void MainWindow::mnuFit_Click() {
     fitMapWindow();
 }
 
-void MainWindow::setMapCursor() {
+void MainWindow::updateCaption() {
+    // The design caption stays until the project has a file; "*" marks unsaved changes.
+    const QString caption =
+        ws_.st.projectname.isEmpty() ? tr("Vantorel* Pathwright") : projectCaption(ws_.st);
+    setWindowTitle(history_->unsaved() ? caption + '*' : caption);
+}
+
+void MainWindow::showMode() {
+    if (modes_) {
+        const char* names[] = {"btnPlus", "btnMinus", "btnSeek", "btnMove"};
+        const QString modes = "+-o>";
+        const int mode = modes.indexOf(ws_.st.editmode);
+        if (mode >= 0) findChild<QPushButton*>(names[mode])->setChecked(true);
+    }
     switch (ws_.st.editmode.unicode()) {
     case u'+':
         map_->setCursor(Qt::CrossCursor);
@@ -158,39 +173,31 @@ void MainWindow::setMapCursor() {
 }
 
 void MainWindow::btnNTSC_Click() {
-    SetNTSC(ws_);
-    refreshViews();
+    history_->edit(tr("NTSC format"), [this] { SetNTSC(ws_); });
 }
 void MainWindow::btnPAL_Click() {
-    SetPAL(ws_);
-    refreshViews();
+    history_->edit(tr("PAL format"), [this] { SetPAL(ws_); });
+}
+void MainWindow::modeButton(void (*action)(Workspace&)) {
+    history_->edit(tr("Select point"), [this, action] { action(ws_); });
 }
 void MainWindow::btnPlus_Click() {
-    btnPlus(ws_);
-    setMapCursor();
-    refreshViews();
+    modeButton(btnPlus);
 }
 void MainWindow::btnMinus_Click() {
-    btnMinus(ws_);
-    setMapCursor();
-    refreshViews();
+    modeButton(btnMinus);
 }
 void MainWindow::btnSeek_Click() {
-    btnSeek(ws_);
-    setMapCursor();
+    modeButton(btnSeek);
 }
 void MainWindow::btnMove_Click() {
-    btnMove(ws_);
-    setMapCursor();
-    refreshViews();
+    modeButton(btnMove);
 }
 void MainWindow::btnBack_Click() {
-    btnBack(ws_);
-    refreshViews();
+    history_->edit(tr("Move point back"), [this] { btnBack(ws_); });
 }
 void MainWindow::btnFore_Click() {
-    btnFore(ws_);
-    refreshViews();
+    history_->edit(tr("Move point forward"), [this] { btnFore(ws_); });
 }
 void MainWindow::btnRedraw_Click() {
     Redraw(ws_);
@@ -198,36 +205,44 @@ void MainWindow::btnRedraw_Click() {
 }
 
 void MainWindow::frmImage_Click(QPoint framePos) {
-    clickMap(ws_, framePos.x(), framePos.y(), map_->reach());
-    refreshViews();
+    static const QHash<QChar, const char*> labels{{u'+', QT_TR_NOOP("Add point")},
+                                                  {u'-', QT_TR_NOOP("Delete point")},
+                                                  {u'>', QT_TR_NOOP("Move point")}};
+    history_->edit(tr(labels.value(ws_.st.editmode, QT_TR_NOOP("Select point"))),
+                   [&] { clickMap(ws_, framePos.x(), framePos.y(), map_->reach()); });
 }
 
 void MainWindow::btnResize_Click() {
-    if (const MaybeError error = resizeMapPicture(ws_))
-        QMessageBox::warning(this, "Pathwright", "The map picture was not resized.\n\n" + error->message());
-    refreshViews();
+    MaybeError error;
+    history_->edit(tr("Resize map picture"), [this, &error] { error = resizeMapPicture(ws_); });
+    if (error)
+        QMessageBox::warning(this, tr("Pathwright"),
+                             tr("The map picture was not resized.") + "\n\n" + error->message());
 }
 
 void MainWindow::imgThumb_Click() {
-    if (!frmGetImage_)
-        frmGetImage_ = new GetImageDialog(
-            ws_, [this] { refreshViews(); }, this);
+    if (!frmGetImage_) frmGetImage_ = new GetImageDialog(ws_, *history_, this);
     frmGetImage_->show();
     frmGetImage_->raise();
     frmGetImage_->activateWindow();
 }
 
 void MainWindow::mnuProperties_Click() {
-    if (!frmProperties_)
-        frmProperties_ = new PropertiesDialog(
-            ws_, [this] { refreshViews(); }, this);
+    if (!frmProperties_) frmProperties_ = new PropertiesDialog(ws_, *history_, this);
     frmProperties_->show();
     frmProperties_->raise();
     frmProperties_->activateWindow();
 }
 
-void MainWindow::mnuExit_Click() {
-    // Nothing is asked and nothing is saved; a running preview or render stops where it is.
+bool MainWindow::mnuExit_Click() {
+    if (!project_->askToSave(this)) return false;
+    leave();
+    return true;
+}
+
+void MainWindow::leave() {
+    // A running preview or render stops where it is.
+    leaving_ = true;
     timerRoute_.stop();
     for (QWidget* w : findChildren<QDialog*>(Qt::FindDirectChildrenOnly))
         w->close();
@@ -241,6 +256,7 @@ void MainWindow::showEvent(QShowEvent* e) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* e) {
+    if (!leaving_ && !project_->askToSave(this)) return e->ignore();
     e->accept();
-    mnuExit_Click();
+    if (!leaving_) leave();
 }

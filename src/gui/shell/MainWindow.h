@@ -9,12 +9,14 @@
 #include <QTimer>
 
 class AnimationCommands;
+class EditHistory;
 class FormatMenu;
 class GetImageDialog;
 class ImageView;
 class MapView;
 class ProjectCommands;
 class PropertiesDialog;
+class QButtonGroup;
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
@@ -29,6 +31,7 @@ class MainWindow : public QMainWindow {
 
     Workspace& workspace() { return ws_; }
     ProjectCommands& projectCommands() { return *project_; }
+    EditHistory& history() { return *history_; }
     // Repaints the map window, the swatch and the thumbnail from the workspace.
     void refreshViews();
     void setFrameText(const QString& text);
@@ -48,7 +51,8 @@ class MainWindow : public QMainWindow {
     void mnuFit_Click();
     void imgThumb_Click();
     void mnuProperties_Click();
-    void mnuExit_Click();
+    // Leaves the program unless the user keeps unsaved changes; false when it stays.
+    bool mnuExit_Click();
     void frmImage_Click(QPoint framePos);
 
   protected:
@@ -59,14 +63,22 @@ class MainWindow : public QMainWindow {
     void MDIForm_Load(const QString& programDir);
     void buildToolBar(QWidget* bar);
     void buildMenus();
+    void buildEditMenu();
     QPushButton* toolButton(QWidget* bar, const char* name, const QString& caption, int left, int width,
                             double pointSize, const QString& tooltip);
-    void setMapCursor();
+    // The mode: the pressed mode button and the map's cursor.
+    void showMode();
     void fitMapWindow();
     QSize onScreen(QSize inside) const;
+    void updateCaption();
+    // A mode button: the mode's action as one edit (it may clear the selection).
+    void modeButton(void (*action)(Workspace&));
+    void leave();
 
     Workspace ws_;
-    QString programDir_;
+    EditHistory* history_ = nullptr;
+    QButtonGroup* modes_ = nullptr; // +, -, o, ->: the pressed one is the mode
+    bool leaving_ = false;
     QMdiArea* mdi_ = nullptr;
     QMdiSubWindow* frmImage_ = nullptr;
     MapView* map_ = nullptr;

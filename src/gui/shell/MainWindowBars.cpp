@@ -1,5 +1,6 @@
 // The main window's tool bar and menu bar.
 
+#include "EditHistory.h"
 #include "Layout.h"
 #include "MainWindow.h"
 #include "animation/AnimationCommands.h"
@@ -9,9 +10,11 @@
 #include "settings/FormatMenu.h"
 
 #include <QAction>
+#include <QButtonGroup>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStyle>
 #include <QToolButton>
 
 QPushButton* MainWindow::toolButton(QWidget* bar, const char* name, const QString& caption, int left,
@@ -49,10 +52,28 @@ void MainWindow::buildToolBar(QWidget* bar) {
     placeTwips(format, 7860, 0, 1620, 372);
     auto* resize = toolButton(bar, "btnResize", "BIR", 7800, 372, 0, QString());
     resize->setVisible(false);
+    auto* undo = toolButton(bar, "btnUndo", QString(), 9468, 372, 0, tr("Undo"));
+    auto* redo = toolButton(bar, "btnRedo", QString(), 9840, 372, 0, tr("Redo"));
+    undo->setIcon(QIcon::fromTheme("edit-undo", style()->standardIcon(QStyle::SP_ArrowBack)));
+    redo->setIcon(QIcon::fromTheme("edit-redo", style()->standardIcon(QStyle::SP_ArrowForward)));
+    QUndoStack* stack = &history_->stack();
+    undo->setEnabled(false);
+    redo->setEnabled(false);
+    connect(stack, &QUndoStack::canUndoChanged, undo, &QWidget::setEnabled);
+    connect(stack, &QUndoStack::canRedoChanged, redo, &QWidget::setEnabled);
+    connect(undo, &QPushButton::clicked, stack, &QUndoStack::undo);
+    connect(redo, &QPushButton::clicked, stack, &QUndoStack::redo);
+
+    // The mode buttons show the mode: exactly one of them is pressed.
+    modes_ = new QButtonGroup(this);
+    for (QPushButton* b : {plus, minus, seek, move}) {
+        b->setCheckable(true);
+        modes_->addButton(b);
+    }
 
     // Keyboard order across the tool bar.
-    QWidget* order[] = {ntsc, pal,   format, redraw, route,     render, plus,
-                        seek, minus, back,   fore,   picStyle_, move,   resize};
+    QWidget* order[] = {ntsc,  pal,  format, redraw,    route, render, plus, seek,
+                        minus, back, fore,   picStyle_, move,  resize, undo, redo};
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 
@@ -92,6 +113,7 @@ void MainWindow::buildMenus() {
     file->addActions({image, render});
     file->addSeparator()->setObjectName("div03");
     file->addAction(exit);
+    buildEditMenu();
     QAction* properties = action("mnuProperties", "&Properties", QKeySequence());
     menuBar()->addAction(properties);
     menuBar()->addMenu(format_);
@@ -111,4 +133,18 @@ void MainWindow::buildMenus() {
     connect(render, &QAction::triggered, animation_, &AnimationCommands::btnRender_Click);
     connect(exit, &QAction::triggered, this, &MainWindow::mnuExit_Click);
     connect(properties, &QAction::triggered, this, &MainWindow::mnuProperties_Click);
+}
+
+void MainWindow::buildEditMenu() {
+    QMenu* edit = menuBar()->addMenu(tr("&Edit"));
+    edit->setObjectName("mnuEdit");
+    QAction* undo = history_->stack().createUndoAction(this, tr("&Undo"));
+    undo->setObjectName("mnuUndo");
+    undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    undo->setShortcutContext(Qt::ApplicationShortcut); // also from the modeless dialogs
+    QAction* redo = history_->stack().createRedoAction(this, tr("&Redo"));
+    redo->setObjectName("mnuRedo");
+    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    redo->setShortcutContext(Qt::ApplicationShortcut);
+    edit->addActions({undo, redo});
 }
