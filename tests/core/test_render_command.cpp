@@ -40,7 +40,6 @@ class TestRenderCommand : public QObject {
         QTest::addColumn<int>("code");
         QTest::addColumn<QString>("says"); // in standard output or standard error
         QTest::newRow("help") << QStringList{"--help"} << 0 << "--render <PROJECT.wsr>";
-        QTest::newRow("version") << QStringList{"--version"} << 0 << "pathwright 1.1";
         QTest::newRow("no project value") << QStringList{"--render"} << 1 << "Missing value";
         QTest::newRow("stray argument") << QStringList{"--render", "a.wsr", "b"} << 1 << "usage";
         QTest::newRow("unknown option") << QStringList{"--render", "a.wsr", "--fast"} << 1 << "fast";
