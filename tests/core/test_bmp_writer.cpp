@@ -3,6 +3,7 @@
 #include "animation/BmpFrameWriter.h"
 #include "animation/Render.h"
 #include "support/AnimationSupport.h"
+#include "support/Files.h"
 
 #include <QtTest>
 #include <chrono>
@@ -133,6 +134,35 @@ class TestBmpWriter : public QObject {
         QCOMPARE(writer.written(), 0);
         QCOMPARE(r.frames, 0);
         QCOMPARE(filesIn(target), QStringList());
+    }
+
+    void hostileNames_data() {
+        QTest::addColumn<QString>("name");      // the frame's name in the folder
+        QTest::addColumn<QString>("planted");   // a link to a file outside, under this name
+        QTest::addColumn<QStringList>("files"); // in the folder afterwards
+        QTest::newRow("NUL in the name")
+            << QString::fromUtf8("victim\0.bmp", 11) << QString() << QStringList();
+        QTest::newRow("link under the frame name") << "f0.bmp"
+                                                   << "f0.bmp" << QStringList{"f0.bmp"};
+        QTest::newRow("link under a temporary name")
+            << "f0.bmp"
+            << ".f0.bmp.part" << QStringList{".f0.bmp.part", "f0.bmp"};
+    }
+    // Nothing standing in the folder redirects a frame, and a NUL never reaches the system.
+    void hostileNames() {
+        QFETCH(QString, name);
+        QFETCH(QString, planted);
+        QFETCH(QStringList, files);
+        QTemporaryDir dir, outside;
+        const QString victim = outside.filePath("victim");
+        writeFile(victim, "keep");
+        if (!planted.isEmpty()) QVERIFY(QFile::link(victim, dir.filePath(planted)));
+        const MaybeError e = BmpFrameWriter::writeFile(dir.filePath(name), {'B', 'M'});
+        QCOMPARE(bool(e), files.isEmpty());
+        if (e) QVERIFY2(e->message().endsWith("/victim\\x00.bmp: " + e->reason), qPrintable(e->message()));
+        QCOMPARE(readFile(victim), QByteArray("keep"));
+        QCOMPARE(filesIn(dir.path()), files);
+        if (!e) QCOMPARE(readFile(dir.filePath(name)), QByteArray("BM"));
     }
 
     // Frame 5 fails slowly (a disk filling up) while the other worker goes on writing the frames

@@ -1,45 +1,12 @@
 #include "BmpFrameWriter.h"
 
 #include "BmpEncoding.h"
+#include "shell/SafeFile.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <unistd.h>
-
-namespace {
-QString reasonFor(int err) {
-    char buf[256];
-    // The GNU strerror_r returns the text (thread-safe, unlike strerror).
-    return QString::fromLocal8Bit(strerror_r(err, buf, sizeof buf));
-}
-
-// The hidden name a frame is written under before it is complete.
-QString tempNameFor(const QString& path) {
-    const qsizetype slash = path.lastIndexOf(u'/');
-    return path.left(slash + 1) + u'.' + path.mid(slash + 1) + QStringLiteral(".part");
-}
-
-bool writeAll(int fd, const char* data, std::size_t size) {
-    while (size > 0) {
-        const ssize_t n = ::write(fd, data, size);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        if (n == 0) {
-            errno = ENOSPC;
-            return false;
-        }
-        data += n;
-        size -= std::size_t(n);
-    }
-    return true;
-}
-} // namespace
 
 BmpFrameWriter::BmpFrameWriter(NumberedFiles names, int threads, int depth, Encoding encoding,
                                WriteFile writeFile)
@@ -185,19 +152,7 @@ void BmpFrameWriter::removeAfter(qint64 seq) {
 }
 
 MaybeError BmpFrameWriter::writeFile(const QString& path, const std::vector<char>& data) {
-    const QByteArray final = QFile::encodeName(path);
-    const QByteArray temp = QFile::encodeName(tempNameFor(path));
-    const int fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0) return Error{path, reasonFor(errno)};
-    const bool ok = writeAll(fd, data.data(), data.size());
-    int err = ok ? 0 : errno;
-    if (::close(fd) != 0 && ok) err = errno;
-    if (err == 0 && ::rename(temp.constData(), final.constData()) != 0) err = errno;
-    if (err != 0) {
-        ::unlink(temp.constData());
-        return Error{path, reasonFor(err)};
-    }
-    return std::nullopt;
+    return writeFileSafely(path, data.data(), data.size());
 }
 
 SinkOutput BmpFrameWriter::output() const {

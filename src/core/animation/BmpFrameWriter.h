@@ -7,9 +7,9 @@
 // much as a plain copy, so the two cores keep more time for creating files (bench_render compares
 // both). The pool bounds memory: a render of any length holds at most `depth` frame copies.
 //
-// Each file is written under a hidden temporary name in the same directory and renamed to its
-// frame name when complete, so a failure (missing directory, no permission, full disk) never
-// leaves a half-written file under a frame name. After the first failure nothing more is
+// Each file is written through SafeFile (a fresh hidden name, renamed when complete), so a
+// failure (missing directory, no permission, full disk) never leaves a half-written file under a
+// frame name, and nothing planted in the folder redirects a frame. After the first failure nothing more is
 // written and put() reports it. Frames after the failed one that other workers had already
 // finished are removed again, so the disk holds exactly the frames before it, as if the render
 // had written one frame at a time and stopped there.
@@ -45,7 +45,7 @@ class BmpFrameWriter : public FrameSink {
 
     int threads() const { return int(workers_.size()); }
 
-    // The real files: written under the hidden temporary name, then renamed.
+    // The real files, written safely.
     static MaybeError writeFile(const QString& path, const std::vector<char>& data);
 
   private:

@@ -5,10 +5,15 @@
 #include <QString>
 #include <optional>
 
+// A path or value as a message shows it: control characters as \xNN, so a name cannot break
+// the message's lines, and the middle left out beyond a few hundred characters, so a
+// hostile name cannot flood the screen.
+QString shown(const QString& text);
+
 struct Error {
     QString file;
     QString reason;
-    QString message() const { return file.isEmpty() ? reason : file + ": " + reason; }
+    QString message() const { return file.isEmpty() ? reason : shown(file) + ": " + reason; }
 };
 
 using MaybeError = std::optional<Error>;

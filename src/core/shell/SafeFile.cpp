@@ -1,0 +1,102 @@
+#include "SafeFile.h"
+
+#include <QFile>
+#include <QRandomGenerator>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+// Room for ".", the suffix and ".part" within the 255 bytes a file name may take.
+constexpr qsizetype kKeptNameBytes = 200;
+
+QByteArray tempNameFor(const QByteArray& final) {
+    const qsizetype slash = final.lastIndexOf('/');
+    const QByteArray dir = final.left(slash + 1);
+    const QByteArray name = final.mid(slash + 1).left(kKeptNameBytes);
+    static const char digits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
+    QByteArray unique(10, '0');
+    for (char& c : unique)
+        c = digits[QRandomGenerator::global()->bounded(int(sizeof digits - 1))];
+    return dir + '.' + name + '.' + unique + ".part";
+}
+} // namespace
+
+MaybeError refuseUnsafePath(const QString& path) {
+    if (path.isEmpty()) return Error{path, "no file name was given"};
+    if (path.contains(QChar(u'\0')))
+        return Error{path, "the name holds a NUL character, which no file name can hold"};
+    return std::nullopt;
+}
+
+QString systemReason(int err) {
+    char buf[256];
+    // The GNU strerror_r returns the text (thread-safe, unlike strerror).
+    return QString::fromLocal8Bit(strerror_r(err, buf, sizeof buf));
+}
+
+SafeFile::SafeFile(QString path) : path_(std::move(path)) {}
+
+SafeFile::~SafeFile() {
+    discard();
+}
+
+MaybeError SafeFile::open(int mode) {
+    if (MaybeError e = refuseUnsafePath(path_)) return e;
+    discard();
+    const QByteArray final = QFile::encodeName(path_);
+    // A fresh name each try: O_EXCL refuses anything standing there, a link included.
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        QByteArray temp = tempNameFor(final);
+        fd_ = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+        if (fd_ >= 0) {
+            temp_ = std::move(temp);
+            return std::nullopt;
+        }
+        if (errno != EEXIST) return Error{path_, systemReason(errno)};
+    }
+    return Error{path_, systemReason(EEXIST)};
+}
+
+MaybeError SafeFile::write(const void* data, std::size_t size) {
+    const char* p = static_cast<const char*>(data);
+    while (size > 0) {
+        const ssize_t n = ::write(fd_, p, size);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return failed(errno);
+        if (n == 0) return failed(ENOSPC);
+        p += n;
+        size -= std::size_t(n);
+    }
+    return std::nullopt;
+}
+
+MaybeError SafeFile::commit() {
+    if (fd_ < 0) return Error{path_, systemReason(EBADF)};
+    const int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0) return failed(errno);
+    if (::rename(temp_.constData(), QFile::encodeName(path_).constData()) != 0) return failed(errno);
+    temp_.clear();
+    return std::nullopt;
+}
+
+void SafeFile::discard() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+    if (!temp_.isEmpty()) ::unlink(temp_.constData());
+    temp_.clear();
+}
+
+Error SafeFile::failed(int err) {
+    discard();
+    return Error{path_, systemReason(err)};
+}
+
+MaybeError writeFileSafely(const QString& path, const void* data, std::size_t size) {
+    SafeFile file(path);
+    if (MaybeError e = file.open()) return e;
+    if (MaybeError e = file.write(data, size)) return e;
+    return file.commit();
+}
