@@ -5,6 +5,8 @@
 #include "StopSignals.h"
 #include "animation/FrameWriters.h"
 #include "animation/Render.h"
+#include "animation/RenderFolder.h"
+#include "animation/RenderLock.h"
 #include "animation/VideoWriter.h"
 #include "project/ProjectFile.h"
 #include "shell/Startup.h"
@@ -88,12 +90,11 @@ int report(const RenderResult& result, const FrameSink& writer, const RenderTarg
         if (result.error->file.isEmpty()) {
             say(stderr, result.message());
         } else if (video) {
-            say(stderr,
-                QString("cannot write the video file %1: %2").arg(result.error->file, result.error->reason));
+            say(stderr, "cannot write the video file " + result.error->message());
             say(stderr,
                 "the render stopped and left no file under that name (--output DIR writes it elsewhere)");
         } else {
-            say(stderr, QString("cannot write frame %1: %2").arg(result.error->file, result.error->reason));
+            say(stderr, "cannot write frame " + result.error->message());
             say(stderr, QString("the render stopped; the %1 frames before it were written "
                                 "(--output DIR writes the frames elsewhere)")
                             .arg(result.frames));
@@ -101,8 +102,9 @@ int report(const RenderResult& result, const FrameSink& writer, const RenderTarg
         return 2;
     }
     const SinkOutput out = writer.output();
-    const QString files = video ? QString("to %1, %2").arg(out.first, sizeText(out.bytes))
-                                : QString("(%1 to %2)").arg(out.first, QFileInfo(out.last).fileName());
+    const QString files =
+        video ? QString("to %1, %2").arg(shown(out.first), sizeText(out.bytes))
+              : QString("(%1 to %2)").arg(shown(out.first), shown(QFileInfo(out.last).fileName()));
     say(stdout, QString("rendered %1 frames %2 in %3 s, %4 frames/s")
                     .arg(result.frames)
                     .arg(files)
@@ -185,11 +187,32 @@ int runRenderCommand(int argc, char** argv) {
     }
     for (const QString& note : loaded.notes)
         say(stderr, note);
-    if (parser.isSet(output)) ws.st.renderpath = withSeparator(QDir(parser.value(output)).absolutePath());
     if (parser.isSet(name)) ws.st.rendername = parser.value(name);
     if (const std::optional<QString> wrong = formats.apply(parser, ws)) {
         say(stderr, *wrong);
         return 1;
+    }
+    if (parser.isSet(output)) {
+        // --output promises DIR: a name reaching into another folder is refused before anything is written.
+        if (ws.st.rendername.contains(u'/')) {
+            say(stderr, "the frame name " + shown(ws.st.rendername) +
+                            " holds a folder separator; with --output every frame is written into DIR "
+                            "(give --name BASE without a '/')");
+            return 1;
+        }
+        const QString dir = QDir(parser.value(output)).absolutePath();
+        if (!QDir().mkpath(dir)) {
+            say(stderr, "cannot create the folder " + shown(dir));
+            return 2;
+        }
+        ws.st.renderpath = withSeparator(dir);
+    } else {
+        ws.st.renderpath = renderFolder(ws.st);
+    }
+    RenderLock lock;
+    if (MaybeError e = lock.take(ws.st.renderpath, ws.st.rendername)) {
+        say(stderr, "cannot render: " + e->message());
+        return 2;
     }
 
     RenderTarget target = renderTargetFor(ws);

@@ -3,6 +3,7 @@
 // and failures reported. The animation itself is checked in the core tests.
 #include "animation/AnimationCommands.h"
 #include "animation/RenderDialog.h"
+#include "animation/RenderLock.h"
 #include "shell/DirectoryList.h"
 #include "shell/MainWindow.h"
 
@@ -58,15 +59,27 @@ class RenderDialogTest : public QObject {
     }
     void cleanup() { delete w; }
 
+    void opensAtRenderpath_data() {
+        QTest::addColumn<QString>("renderpath"); // %D is the folder of the project file
+        QTest::addColumn<QString>("opensAt");
+        QTest::newRow("as a project may hold it: no separator") << "%D/frames"
+                                                                << "%D/frames";
+        QTest::newRow("Windows folder: the project's own") << "C:\\Frames\\"
+                                                           << "%D";
+    }
     void opensAtRenderpath() {
-        const QString out = dir.filePath("frames");
-        QVERIFY(QDir().mkpath(out));
-        w->workspace().st.renderpath = out; // as a project file may hold it: no separator
+        QFETCH(QString, renderpath);
+        QFETCH(QString, opensAt);
+        renderpath.replace("%D", dir.path());
+        opensAt.replace("%D", dir.path());
+        QVERIFY(QDir().mkpath(dir.filePath("frames")));
+        w->workspace().st.renderpath = renderpath;
+        w->workspace().st.projectpath = dir.filePath("p.wsr");
         RenderDialog* d = openDialog();
         d->Form_Activate();
-        QCOMPARE(d->findChild<DirectoryList*>("Dir1")->path(), out);
-        QCOMPARE(d->findChild<QLineEdit*>("Drive1")->text(), out);
-        QCOMPARE(w->workspace().st.renderpath, out);
+        QCOMPARE(d->findChild<DirectoryList*>("Dir1")->path(), opensAt);
+        QCOMPARE(d->findChild<QLineEdit*>("Drive1")->text(), opensAt);
+        QCOMPARE(w->workspace().st.renderpath, renderpath);
     }
 
     // The timer drives the preview at the video's pace; preview and render end on the same
@@ -164,25 +177,43 @@ class RenderDialogTest : public QObject {
 
     void failureIsReported_data() {
         QTest::addColumn<bool>("withPoints");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("hindrance");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("missing directory") << true << "tour0000.bmp";
-        QTest::newRow("no points") << false << "no points";
+        QTest::newRow("missing directory") << true << "tour"
+                                           << "gone"
+                                           << "tour0000.bmp";
+        QTest::newRow("no points") << false << "tour"
+                                   << "gone"
+                                   << "no points";
+        QTest::newRow("another render writes there") << true << "tour"
+                                                     << "locked"
+                                                     << "another render";
+        QTest::newRow("name with a folder") << true << "../tour"
+                                            << ""
+                                            << "holds a '/'";
     }
     void failureIsReported() {
         QFETCH(bool, withPoints);
+        QFETCH(QString, name);
+        QFETCH(QString, hindrance);
         QFETCH(QString, expected);
         if (withPoints) setRoute({{20, 50}, {120, 50}});
-        const QString gone = dir.filePath("gone");
-        QVERIFY(QDir().mkpath(gone));
+        QTemporaryDir fresh;
+        const QString out = fresh.filePath("out");
+        QVERIFY(QDir().mkpath(out));
         RenderDialog* d = openDialog();
-        d->findChild<DirectoryList*>("Dir1")->setPath(gone); // a directory that exists when chosen
-        QVERIFY(QDir(gone).removeRecursively());
-        d->findChild<QLineEdit*>("txtName")->setText("tour");
+        d->findChild<DirectoryList*>("Dir1")->setPath(out); // a directory that exists when chosen
+        if (hindrance == "gone") QVERIFY(QDir(out).removeRecursively());
+        RenderLock other;
+        if (hindrance == "locked") QVERIFY(!other.take(out + "/", name));
+        d->findChild<QLineEdit*>("txtName")->setText(name);
         QTest::mouseClick(d->findChild<QPushButton*>("btnRender"), Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(!anim->rendering(), 20000);
         QMessageBox* box = nullptr;
         QTRY_VERIFY((box = w->findChild<QMessageBox*>()) && box->isVisible());
         QVERIFY2(box->text().contains(expected), qPrintable(box->text()));
+        QCOMPARE(QDir(fresh.path()).entryList({"*.bmp"}) + QDir(out).entryList({"*.bmp"}), QStringList());
     }
 };
 

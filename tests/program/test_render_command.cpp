@@ -1,4 +1,7 @@
 // The command-line renderer, run as the program itself with no display in its environment.
+#include "animation/RenderLock.h"
+#include "support/Files.h"
+
 #include <QtTest>
 #include <csignal>
 
@@ -10,14 +13,14 @@ struct Run {
 
 // The program (one level above the tests) run in the source tree, on a pseudo-terminal from
 // util-linux's script when `terminal` is set.
-Run pathwright(const QStringList& args, bool terminal = false) {
+Run pathwright(const QStringList& args, bool terminal = false, const QString& cwd = SOURCE_DIR) {
     const QString program = QCoreApplication::applicationDirPath() + "/../pathwright";
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char* var : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         env.remove(var);
     p.setProcessEnvironment(env);
-    p.setWorkingDirectory(SOURCE_DIR);
+    p.setWorkingDirectory(cwd);
     if (terminal)
         p.start("/usr/bin/script", {"-qec", "'" + program + "' '" + args.join("' '") + "'", "/dev/null"});
     else
@@ -56,12 +59,12 @@ class TestRenderCommand : public QObject {
         QTest::newRow("size with a row")
             << QStringList{"--render", harbour, "--format", "720p", "--size", "16x16"} << 1
             << "--size goes with --format custom";
-        QTest::newRow("unwritable output")
-            << QStringList{"--render", harbour, "--output", dir.filePath("none")} << 2
-            << dir.filePath("none/harbour0000.bmp: No such file or directory");
+        QTest::newRow("output below a file")
+            << QStringList{"--render", harbour, "--output", "README.md/x"} << 2 << "cannot create the folder";
+        QVERIFY(QDir().mkpath(dir.filePath("blocked/harbour.mp4"))); // a folder where the video goes
         QTest::newRow("unwritable video")
-            << QStringList{"--render", harbour, "--output", dir.filePath("none"), "--output-kind", "mp4"} << 2
-            << "cannot write the video file " + dir.filePath("none/harbour.mp4: No such file or directory");
+            << QStringList{"--render", harbour, "--output", dir.filePath("blocked"), "--output-kind", "mp4"}
+            << 2 << "cannot write the video file " + dir.filePath("blocked/harbour.mp4: ");
         QTest::newRow("unknown kind")
             << QStringList{"--render", harbour, "--output-kind", "gif"} << 1 << "unknown output kind \"gif\"";
         QTest::newRow("opaque kind made clear")
@@ -77,6 +80,60 @@ class TestRenderCommand : public QObject {
         const Run r = pathwright(args);
         QCOMPARE(r.code, code);
         QVERIFY2((r.out + r.err).contains(says), qPrintable(r.out + r.err));
+    }
+
+    void hostileValues_data() {
+        QTest::addColumn<QString>("lines"); // renderpath and rendername lines; %D is the project's folder
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("says");
+        QTest::addColumn<QString>("frames"); // the folder that holds the 3 frames, empty for none anywhere
+        const QString tour = "renderpath = %D/\nrendername = tour\n";
+        QTest::newRow("name climbing out of --output")
+            << "rendername = ../../up/x\n"
+            << QStringList{"--output", "%D/out"} << 1 << "folder separator"
+            << "";
+        QTest::newRow("--name climbing out of --output")
+            << tour << QStringList{"--output", "%D/out", "--name", "../x"} << 1 << "folder separator"
+            << "";
+        QTest::newRow("Windows folder") << "renderpath = C:\\Frames\\\nrendername = tour\n"
+                                        << QStringList() << 0 << "Windows folder"
+                                        << "%D";
+        QTest::newRow("--output made when missing")
+            << tour << QStringList{"--output", "%D/new/er"} << 0 << "rendered 3 frames"
+            << "%D/new/er";
+        QTest::newRow("the project's own missing folder") << "renderpath = %D/none/\nrendername = tour\n"
+                                                          << QStringList() << 2 << "No such file"
+                                                          << "";
+        QTest::newRow("another render holds the folder")
+            << tour << QStringList{"--locked"} << 2 << "another render is writing"
+            << "";
+    }
+    // Project values and options never put a frame outside the folder they name, nor mix renders.
+    void hostileValues() {
+        QFETCH(QString, lines);
+        QFETCH(QStringList, args);
+        QFETCH(QString, frames);
+        QTemporaryDir work;
+        const QString d = work.filePath("p");
+        QVERIFY(QDir().mkpath(d + "/a/b"));
+        RenderLock other;
+        if (args.removeAll("--locked")) QVERIFY(!other.take(d + "/", "tour"));
+        lines.replace("%D", d);
+        writeFile(d + "/t.wsr", "format = p\nlistmax = 1\n0 = 10, 10, 0\n" + lines.toUtf8());
+        args.replaceInStrings("%D", d);
+        const Run r = pathwright(QStringList{"--render", d + "/t.wsr"} + args, false, d + "/a/b");
+        QTEST(r.code, "code");
+        QFETCH(QString, says);
+        QVERIFY2((r.out + r.err).contains(says), qPrintable(r.out + r.err));
+        frames.replace("%D", d);
+        QDirIterator it(work.path(), {"*.bmp"}, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        QStringList found;
+        while (it.hasNext())
+            found << it.next();
+        QCOMPARE(found.size(), frames.isEmpty() ? 0 : 3);
+        for (const QString& f : found)
+            QCOMPARE(QFileInfo(f).absolutePath(), frames);
     }
 
     // The bundled example renders with no display; without a terminal there is no progress line.

@@ -57,6 +57,7 @@ AnimationCommands::~AnimationCommands() {
     if (ending_.valid()) ending_.wait();
     run_.reset();
     writer_.reset();
+    lock_.release();
 }
 
 void AnimationCommands::btnRoute_Click() {
@@ -97,6 +98,11 @@ void AnimationCommands::btnRender_Click() {
 
 void AnimationCommands::startRender() {
     if (rendering() || preview_.running()) return;
+    if (MaybeError e = lock_.take(ws_.st.renderpath, ws_.st.rendername)) {
+        QWidget* parent = dialog_ && dialog_->isVisible() ? static_cast<QWidget*>(dialog_) : main_;
+        tell(parent, QMessageBox::Warning, "The render did not start.\n\n" + e->message());
+        return;
+    }
     timer_->stop();
     markerShown_ = false;
     // A fresh writer for every render: a failure of the last one is forgotten.
@@ -104,6 +110,7 @@ void AnimationCommands::startRender() {
     video_ = isVideoKind(*target.kind);
     MadeWriter made = makeFrameWriter(target);
     if (made.error) {
+        lock_.release();
         tell(dialog_ && dialog_->isVisible() ? static_cast<QWidget*>(dialog_) : main_, QMessageBox::Warning,
              made.error->message());
         return;
@@ -159,6 +166,7 @@ void AnimationCommands::endRender() {
     repaint_.stop();
     ending_.get();
     const RenderResult result = run_->finish(); // the writer is done: this does not wait
+    lock_.release();
     showProgress();
     run_.reset();
     frameText_.clear();
@@ -181,13 +189,13 @@ void AnimationCommands::endRender() {
         tell(parent, QMessageBox::Warning,
              QString("The render stopped: the video file %1 could not be written.\n\n%2\n\n"
                      "Nothing was kept under that name.")
-                 .arg(result.error->file, result.error->reason));
+                 .arg(shown(result.error->file), result.error->reason));
     } else if (result.error) {
         // The dialog stays open so that another directory can be chosen.
         tell(parent, QMessageBox::Warning,
              QString("The render stopped: frame file %1 could not be written.\n\n%2\n\n"
                      "The %3 frames before it were written.")
-                 .arg(result.error->file, result.error->reason)
+                 .arg(shown(result.error->file), result.error->reason)
                  .arg(result.frames));
     } else if (!result.stopped) {
         if (dialog_) dialog_->hide();

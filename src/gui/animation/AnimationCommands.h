@@ -14,11 +14,13 @@
 // The map window, both frame labels and the dialog's progress are brought up to date at most
 // every 20 ms. At the end (or after Stop) the writer finishes on a thread of its own, a video
 // file's last frames included, while the event loop goes on.
+// A render whose folder and name another render is writing is refused with a message.
 
 #include "animation/FrameSink.h"
 #include "animation/Marker.h"
 #include "animation/Preview.h"
 #include "animation/Render.h"
+#include "animation/RenderLock.h"
 #include "animation/TickPace.h"
 #include "shell/Workspace.h"
 
@@ -81,6 +83,7 @@ class AnimationCommands : public QObject {
     TickPace pace_;
     RenderDialog* dialog_ = nullptr;
 
+    RenderLock lock_; // held from the start of a render to its end
     std::unique_ptr<FrameSink> writer_;
     std::unique_ptr<RenderRun> run_;
     QTimer slice_;   // draws the next slice of frames whenever the event loop is idle

@@ -1,5 +1,6 @@
 #include "RenderDialog.h"
 
+#include "animation/RenderFolder.h"
 #include "animation/RenderTarget.h"
 #include "animation/VideoWriter.h"
 #include "shell/DirectoryList.h"
@@ -11,6 +12,7 @@
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 
@@ -105,7 +107,7 @@ void RenderDialog::Form_Activate() {
     // Showing `renderpath` must not change it: the change handler would write it back with a
     // separator, so it is held off while the list moves.
     const QSignalBlocker hold(dir_);
-    if (!ws_.st.renderpath.isEmpty()) dir_->setPath(ws_.st.renderpath);
+    if (!ws_.st.renderpath.isEmpty()) dir_->setPath(renderFolder(ws_.st));
     // The project's output settings, as a project just opened holds them.
     const RenderTarget target = renderTargetFor(ws_);
     const QSignalBlocker holdKind(kind_), holdQuality(quality_);
@@ -126,6 +128,16 @@ void RenderDialog::Dir1_Change() {
 
 void RenderDialog::btnRender_Click() {
     if (actions_.busy && actions_.busy()) return;
+    // The frames go into the folder chosen above and nowhere else.
+    if (name_->text().contains(u'/')) {
+        auto* box = new QMessageBox(QMessageBox::Warning, windowTitle(),
+                                    "The name of the frames holds a '/'. Choose the folder in the list "
+                                    "above and give a name without a '/'.",
+                                    QMessageBox::Ok, this);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->open();
+        return;
+    }
     history_.edit(tr("Render names"), [this] {
         ws_.st.renderpath = withSeparator(dir_->path());
         ws_.st.rendername = name_->text();
