@@ -5,6 +5,7 @@
 
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sys/stat.h>
 
 namespace {
 QByteArray pngBytes() { // an 8 x 6 green picture
@@ -41,6 +42,8 @@ class MapPictureTest : public QObject {
         QTest::newRow("too large") << "huge.bmp" << hugeBmp() << "cannot be read";
         QTest::newRow("missing") << "missing.png" << QByteArray() << "does not exist";
         QTest::newRow("directory (nothing chosen)") << "." << QByteArray() << "directory";
+        QTest::newRow("FIFO") << "fifo.png" << QByteArray() << "not an ordinary file";
+        QTest::newRow("device") << "/dev/zero" << QByteArray() << "not an ordinary file";
     }
     void unreadablePictureLeavesTheOldMap() {
         QFETCH(QString, name);
@@ -50,8 +53,9 @@ class MapPictureTest : public QObject {
         writeFile(dir.filePath("good.png"), pngBytes());
         Workspace ws;
         QVERIFY(!loadMapPicture(ws, dir.filePath("good.png")));
-        const QString path = dir.filePath(name);
+        const QString path = name.startsWith(u'/') ? name : dir.filePath(name);
         if (!bytes.isEmpty()) writeFile(path, bytes);
+        if (name.startsWith("fifo")) QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
         const MaybeError error = loadMapPicture(ws, path);
         QVERIFY(error.has_value());
         QVERIFY2(error->reason.contains(reason), qPrintable(error->message()));

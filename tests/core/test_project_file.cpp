@@ -13,6 +13,7 @@
 #include <QtTest>
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -127,7 +128,7 @@ class TestProjectFile : public QObject {
     // A file that cannot be read leaves state, map and route as they were.
     void unreadableFileChangesNothing_data() {
         QTest::addColumn<QString>("kind");
-        for (const char* kind : {"missing", "directory", "unreadable"})
+        for (const char* kind : {"missing", "directory", "unreadable", "fifo", "too large"})
             QTest::newRow(kind) << QString(kind);
     }
     void unreadableFileChangesNothing() {
@@ -139,6 +140,8 @@ class TestProjectFile : public QObject {
         ws->st.pointx[0] = 9;
         const QString path = dir_ + "/bad.wsr";
         if (kind == "directory") QVERIFY(QDir(dir_).mkdir("bad.wsr"));
+        if (kind == "fifo") QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        if (kind == "too large") writeFile(path, QByteArray(5 << 20, '\n'));
         if (kind == "unreadable") {
             writeFile(path, "format = p\r\nlistmax = 0\r\n");
             QFile::setPermissions(path, QFile::WriteOwner);

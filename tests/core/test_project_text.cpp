@@ -265,21 +265,38 @@ class TestProjectText : public QObject {
         QCOMPARE(st.listmax, qint16(2));
     }
 
-    // Valid UTF-8 is read as UTF-8, anything else as Windows-1252.
-    void encodingRead_data() {
+    // Valid UTF-8 is read as UTF-8, anything else as Windows-1252; a file is written back in its
+    // own encoding, byte for byte, unless a character it gained has no byte in Windows-1252.
+    void encodingKept_data() {
         QTest::addColumn<QByteArray>("value");
         QTest::addColumn<QString>("name");
-        QTest::newRow("UTF-8") << QByteArray("stra\xc3\x9f") << QString::fromUtf8("straß");
-        QTest::newRow("Windows-1252") << QByteArray("stra\xdf") << QString::fromUtf8("straß");
-        QTest::newRow("1252 euro and quotes") << QByteArray("\x80\x93x\x94") << QString::fromUtf8("€“x”");
-        QTest::newRow("1252 undefined byte") << QByteArray("a\x81") << QString("a") + QChar(0x81);
-        QTest::newRow("overlong UTF-8 is 1252") << QByteArray("\xc0\xae") << QString::fromUtf8("À®");
-        QTest::newRow("cut UTF-8 is 1252") << QByteArray("x\xc3") << QString::fromUtf8("xÃ");
+        QTest::addColumn<QString>("added"); // to the name after reading
+        QTest::addColumn<QByteArray>("written");
+        const QString none;
+        QTest::newRow("UTF-8") << QByteArray("stra\xc3\x9f") << QString::fromUtf8("straß") << none
+                               << QByteArray("stra\xc3\x9f");
+        QTest::newRow("Windows-1252")
+            << QByteArray("caf\xe9") << QString::fromUtf8("café") << none << QByteArray("caf\xe9");
+        QTest::newRow("1252 euro and quotes") << QByteArray("\x80\x93x\x94") << QString::fromUtf8("€“x”")
+                                              << none << QByteArray("\x80\x93x\x94");
+        QTest::newRow("1252 undefined byte")
+            << QByteArray("a\x81") << QString("a") + QChar(0x81) << none << QByteArray("a\x81");
+        QTest::newRow("overlong UTF-8 is 1252")
+            << QByteArray("\xc0\xae") << QString::fromUtf8("À®") << none << QByteArray("\xc0\xae");
+        QTest::newRow("cut UTF-8 is 1252")
+            << QByteArray("x\xc3") << QString::fromUtf8("xÃ") << none << QByteArray("x\xc3");
+        QTest::newRow("1252 gaining a character beyond it")
+            << QByteArray("caf\xe9") << QString::fromUtf8("café") << QString::fromUtf8("東")
+            << QByteArray("caf\xc3\xa9\xe6\x9d\xb1");
     }
-    void encodingRead() {
+    void encodingKept() {
         QFETCH(QByteArray, value);
-        QFETCH(QString, name);
-        QCOMPARE(readInto(markedState(), "\xef\xbb\xbf[h]\r\nimagename = " + value + "\r\n").imagename, name);
+        QFETCH(QString, added);
+        ProjectState st = readInto(markedState(), "\xef\xbb\xbf[h]\r\nimagename = " + value + "\r\n");
+        QTEST(st.imagename, "name");
+        st.imagename += added;
+        QFETCH(QByteArray, written);
+        QVERIFY(formatProjectText(st).contains("\r\nimagename = " + written + "\r\n"));
     }
 
     // Plain ASCII where the text allows it, else UTF-8.

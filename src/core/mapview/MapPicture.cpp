@@ -1,6 +1,7 @@
 #include "MapPicture.h"
 
 #include "RouteDrawing.h"
+#include "shell/OrdinaryFile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -14,14 +15,26 @@ constexpr int kAllocationLimitMiB = 512; // larger pictures are refused, not swa
 }
 
 QImage readPicture(const QString& path, Error* error) {
-    const QFileInfo info(path);
     auto fail = [&](const QString& reason) {
         if (error) *error = {path, reason};
         return QImage();
     };
-    if (!info.exists()) return fail("the file does not exist");
-    if (info.isDir()) return fail("this is a directory, not a picture file (no picture was chosen)");
-    QImageReader reader(path);
+    QFile file;
+    QString why;
+    switch (openOrdinaryFile(path, file, &why)) {
+    case OpenedKind::Ordinary:
+        break;
+    case OpenedKind::Missing:
+        return fail("the file does not exist");
+    case OpenedKind::Directory:
+        return fail("this is a directory, not a picture file (no picture was chosen)");
+    case OpenedKind::NotOrdinary:
+        return fail("this is not an ordinary file, so it is not read as a picture");
+    case OpenedKind::Unreadable:
+        return fail("the file cannot be opened (" + why + ")");
+    }
+    // The name's extension is a hint only; the content decides.
+    QImageReader reader(&file, QFileInfo(path).suffix().toLower().toLatin1());
     reader.setAllocationLimit(kAllocationLimitMiB);
     reader.setAutoTransform(false);
     QImage img = reader.read();

@@ -1,10 +1,12 @@
 #include "ProjectFile.h"
 
 #include "ProjectText.h"
+#include "animation/RenderFolder.h"
 #include "mapview/MapPicture.h"
 #include "mapview/RouteDrawing.h"
 #include "settings/Presets.h"
 #include "settings/VideoFormats.h"
+#include "shell/OrdinaryFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,24 +16,33 @@
 
 namespace {
 // Project files are a few kilobytes; anything this large is not one and is not read into memory.
-constexpr qint64 kMaxProjectBytes = qint64(64) << 20;
+constexpr qint64 kMaxProjectBytes = qint64(4) << 20;
 
 std::optional<QByteArray> readProjectBytes(const QString& path, Error* error) {
-    const QFileInfo info(path);
     auto fail = [&](const QString& reason) {
         *error = {path, reason};
         return std::nullopt;
     };
-    if (!info.exists()) return fail("the file does not exist");
-    if (info.isDir()) return fail("this is a directory, not a project file");
-    if (!info.isFile()) return fail("this is not an ordinary file");
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return fail("the file cannot be opened (" + file.errorString() + ")");
+    QFile file;
+    QString why;
+    switch (openOrdinaryFile(path, file, &why)) {
+    case OpenedKind::Ordinary:
+        break;
+    case OpenedKind::Missing:
+        return fail("the file does not exist");
+    case OpenedKind::Directory:
+        return fail("this is a directory, not a project file");
+    case OpenedKind::NotOrdinary:
+        return fail("this is not an ordinary file");
+    case OpenedKind::Unreadable:
+        return fail("the file cannot be opened (" + why + ")");
+    }
     QByteArray bytes = file.read(kMaxProjectBytes + 1);
     if (file.error() != QFileDevice::NoError)
         return fail("the file cannot be read (" + file.errorString() + ")");
-    if (bytes.size() > kMaxProjectBytes) return fail("the file is far too large to be a project file");
+    if (bytes.size() > kMaxProjectBytes)
+        return fail(QString("the file is larger than %1 MiB, far too large to be a project file")
+                        .arg(kMaxProjectBytes >> 20));
     return bytes;
 }
 
@@ -85,7 +96,7 @@ void reloadMapPicture(Workspace& ws, QStringList& notes) {
     const QString local = QFileInfo(st.projectpath).absolutePath() + '/' + st.imagename;
     if (!samePath(local, path) && QFileInfo(local).isFile() && !loadMapPicture(ws, local)) {
         notes << "The map picture could not be loaded (" + error->message() +
-                     "); the picture of that name in the project's own directory, " + local +
+                     "); the picture of that name in the project's own directory, " + shown(local) +
                      ", was loaded instead.";
         return;
     }
@@ -103,15 +114,21 @@ LoadReport LoadProject(Workspace& ws) {
         report.error = error;
         return report;
     }
-    ProjectRead read = parseProjectText(*bytes);
+    report.notes = LoadProjectText(ws, *bytes);
+    return report;
+}
+
+QStringList LoadProjectText(Workspace& ws, QByteArrayView bytes) {
+    QStringList notes;
+    ProjectRead read = parseProjectText(bytes);
     applyProjectRead(ws.st, read);
     if (ws.st.format == u'c') read.heldLines += holdCustomFormat(ws.st);
-    if (read.skippedLines > 0 || read.heldLines > 0 || read.refusedLines > 0)
-        report.notes << valuesNote(read);
+    if (read.skippedLines > 0 || read.heldLines > 0 || read.refusedLines > 0) notes << valuesNote(read);
     applyFormatPreset(ws);
-    reloadMapPicture(ws, report.notes);
+    reloadMapPicture(ws, notes);
+    if (const QString note = renderFolderNote(ws.st); !note.isEmpty()) notes << note;
     Redraw(ws);
-    return report;
+    return notes;
 }
 
 MaybeError SaveProject(Workspace& ws) {

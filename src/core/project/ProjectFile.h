@@ -4,6 +4,7 @@
 #include "shell/Error.h"
 #include "shell/Workspace.h"
 
+#include <QByteArrayView>
 #include <QStringList>
 
 struct LoadReport {
@@ -16,6 +17,9 @@ struct LoadReport {
 // and parsed whole before any field changes: on an error nothing has changed. A map picture that
 // cannot be loaded leaves the plain background; the notes say so, and count held or skipped lines.
 LoadReport LoadProject(Workspace& ws);
+
+// The same from the bytes of a project file already read; the notes.
+QStringList LoadProjectText(Workspace& ws, QByteArrayView bytes);
 
 // Writes the project to `projectdir` & `projectname` (".wsr" added when missing, and kept in
 // `projectname` once the file is written). On an error the old file and `projectname` are unchanged.

@@ -52,33 +52,31 @@ void storePoint(QStringView key, QStringView value, ProjectRead& r) {
         PointLine{toInt16(number(x), &held), toInt16(number(y), &held), toFinite(number(d), &held)};
     if (held) ++r.heldLines;
 }
+
+void readLine(KeyTable keys, QStringView line, ProjectRead& r) {
+    line = trimBlanks(line);
+    const qsizetype eq = line.indexOf(u'=');
+    if (eq < 0) return; // the header, empty lines, anything without a key
+    const QStringView key = trimBlanks(line.first(eq));
+    const QStringView value = trimBlanks(line.sliced(eq + 1));
+    storeKeyLine(keys, key, value, r);
+    storePoint(key, value, r);
+}
 } // namespace
 
-QList<QStringView> splitLines(QStringView text) {
-    QList<QStringView> lines;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c != u'\r' && c != u'\n') continue;
-        lines.append(text.sliced(start, i - start));
-        if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
-        start = i + 1;
-    }
-    if (start < text.size()) lines.append(text.sliced(start));
-    return lines;
-}
-
+// Lines end at CR (an LF right after it belongs to it) and at a lone LF. Each line is read
+// where it stands: no list of all lines is built, so a file of bare line feeds costs no memory.
 ProjectRead parseProjectText(QByteArrayView bytes, KeyTable keys) {
-    const QString text = decodeProjectText(bytes);
     ProjectRead r;
-    for (QStringView line : splitLines(text)) {
-        line = trimBlanks(line);
-        const qsizetype eq = line.indexOf(u'=');
-        if (eq < 0) continue; // the header, empty lines, anything without a key
-        const QStringView key = trimBlanks(line.first(eq));
-        const QStringView value = trimBlanks(line.sliced(eq + 1));
-        storeKeyLine(keys, key, value, r);
-        storePoint(key, value, r);
+    const QString text = decodeProjectText(bytes, &r.windows1252);
+    const QStringView all(text);
+    for (qsizetype start = 0; start < all.size();) {
+        qsizetype end = start;
+        while (end < all.size() && all[end] != u'\r' && all[end] != u'\n')
+            ++end;
+        readLine(keys, all.sliced(start, end - start), r);
+        if (end + 1 < all.size() && all[end] == u'\r' && all[end + 1] == u'\n') ++end;
+        start = end + 1;
     }
     return r;
 }
@@ -87,6 +85,7 @@ void applyProjectRead(ProjectState& st, const ProjectRead& r, KeyTable keys) {
     resetNewKeys(st, keys);
     for (const auto& [at, value] : r.keys)
         storeKeyValue(keys[at.first], st, at.second, value);
+    st.windows1252 = r.windows1252;
     for (int i = 0; i < kPointSlots; ++i) {
         if (!r.points[i]) continue;
         st.pointx[i] = r.points[i]->x;

@@ -25,9 +25,10 @@ struct PointLine {
 struct ProjectRead {
     std::map<std::pair<int, int>, KeyValue> keys;
     std::array<std::optional<PointLine>, kPointSlots> points;
-    int skippedLines = 0; // point lines and per-point keys naming a slot outside 0..99
-    int heldLines = 0;    // lines with a number held to its key's range (listmax to 0..100)
-    int refusedLines = 0; // texts holding a control character, words a key does not know
+    int skippedLines = 0;     // point lines and per-point keys naming a slot outside 0..99
+    int heldLines = 0;        // lines with a number held to its key's range (listmax to 0..100)
+    int refusedLines = 0;     // texts holding a control character, words a key does not know
+    bool windows1252 = false; // the bytes were not UTF-8
 };
 
 // Every function takes the table of keys; tests pass their own.
@@ -40,6 +41,3 @@ void applyProjectRead(ProjectState& st, const ProjectRead& read, KeyTable keys =
 // The header, the sixteen key lines, one line per route point, then the newer keys whose values
 // differ from their defaults; CR LF after each.
 QByteArray formatProjectText(const ProjectState& st, KeyTable keys = projectKeys());
-
-// Lines end at CR (an LF right after it belongs to it) and at a lone LF.
-QList<QStringView> splitLines(QStringView text);

@@ -35,5 +35,5 @@ QByteArray formatProjectText(const ProjectState& st, KeyTable keys) {
                  value);
         }
     }
-    return encodeProjectText(t);
+    return encodeProjectText(t, st.windows1252);
 }

@@ -21,9 +21,25 @@ QString fromWindows1252(QByteArrayView bytes) {
     return out;
 }
 
-QString decodeProjectText(QByteArrayView bytes) {
+QString decodeProjectText(QByteArrayView bytes, bool* windows1252) {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
     QString text = utf8.decode(bytes);
+    if (windows1252) *windows1252 = utf8.hasError();
     if (!utf8.hasError()) return text;
     return fromWindows1252(bytes);
+}
+
+QByteArray encodeProjectText(const QString& text, bool windows1252) {
+    if (!windows1252) return text.toUtf8();
+    QByteArray out(text.size(), Qt::Uninitialized);
+    char* dst = out.data();
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        int byte = u < 0x80 || (u >= 0xA0 && u < 0x100) ? int(u) : -1;
+        for (int i = 0; byte < 0 && i < 32; ++i)
+            if (kHighControls[i] == u) byte = 0x80 + i;
+        if (byte < 0) return text.toUtf8(); // a character the code page lacks
+        *dst++ = char(byte);
+    }
+    return out;
 }

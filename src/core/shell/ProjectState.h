@@ -82,6 +82,7 @@ struct ProjectState {
     qint32 labelcolor = rgb(255, 255, 255);
     qint32 casing = -1; // the outline's colour; below zero: none
     qint16 casingwidth = 2;
+    bool windows1252 = false; // the project file was read as Windows-1252, and is written so
 };
 
 // What a route point carries besides its position travels with it when points are reordered
