@@ -143,10 +143,12 @@ int runRenderCommand(int argc, char** argv) {
         "                                render the project without a display\n\n"
         "Frames are written as DIR/BASE0000.bmp, BASE0001.bmp, ... (24-bit BMP) or .png, or as one\n"
         "video file DIR/BASE.mp4 (H.264) or DIR/BASE.mov (ProRes 4444), by default into the project's\n"
-        "render directory under its render name and in its output kind. Ctrl+C stops a render and\n"
+        "render directory under its render name and in its output kind. With --output everything\n"
+        "lands in DIR (created when missing), and BASE may not hold a '/'. Ctrl+C stops a render and\n"
         "keeps what is written: a video file then plays up to there. Exit status: 0 done, 1 wrong\n"
-        "arguments, 2 the project could not be read or the output could not be written, 3 the\n"
-        "animation was cut short at frame 9999 (numbered files only), 4 stopped by Ctrl+C or SIGTERM.\n\n" +
+        "arguments, 2 the project could not be read, the output could not be written or another\n"
+        "render is writing it, 3 the animation was cut short at frame 9999 (numbered files only),\n"
+        "4 stopped by Ctrl+C or SIGTERM.\n\n" +
         FormatOptions::help());
     parser.addHelpOption();
     parser.addVersionOption();

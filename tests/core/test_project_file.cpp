@@ -206,6 +206,8 @@ class TestProjectFile : public QObject {
         QTest::newRow("missing") << "TMP/maps/gone.bmp" << false << "plain background";
         QTest::newRow("not a picture") << "TMP/maps/junk.bmp" << false << "plain background";
         QTest::newRow("no name") << "TMP/maps/" << false << "names no map picture";
+        QTest::newRow("name of a million characters")
+            << "TMP/maps/" + QString(1000000, u'x') << false << "plain background";
     }
     void mapPicture() {
         QFETCH(QString, picture);
@@ -230,6 +232,7 @@ class TestProjectFile : public QObject {
         QCOMPARE(!ws->picture.isNull(), loaded);
         QCOMPARE(report.notes.size(), note.isEmpty() ? 0 : 1);
         if (!note.isEmpty()) QVERIFY2(report.notes.first().contains(note), qPrintable(report.notes.first()));
+        QVERIFY(report.notes.join(' ').size() < 1000); // long names are shortened in the middle
         const QColor corner = ws->map.image().pixelColor(1, 1);
         if (!loaded) QVERIFY(corner != QColor(Qt::red)); // the old map is gone, background shows
         if (loaded) QCOMPARE(corner, QColor(note.isEmpty() ? Qt::blue : Qt::green));

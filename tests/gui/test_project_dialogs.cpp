@@ -64,8 +64,8 @@ class ProjectDialogsTest : public QObject {
         img.fill(Qt::green);
         QVERIFY(img.save(maps + "/harbour.bmp", "BMP"));
         QByteArray tour = readFile(TEST_DATA_DIR "/tour.wsr");
-        writeFile(maps + "/tour.wsr",
-                  tour.replace("imagepath = C:\\Maps\\", "imagepath = " + maps.toUtf8() + "/"));
+        tour.replace("imagepath = C:\\Maps\\", "imagepath = " + maps.toUtf8() + "/");
+        writeFile(maps + "/tour.wsr", tour.replace("renderpath = C:\\Frames\\", "renderpath = /tmp/"));
         writeFile(maps + "/odd.wsr", "[h]\r\nlistmax = 300\r\nimagename = gone.bmp\r\n");
     }
     void init() {

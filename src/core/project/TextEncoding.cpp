@@ -41,5 +41,6 @@ QByteArray encodeProjectText(const QString& text, bool windows1252) {
         if (byte < 0) return text.toUtf8(); // a character the code page lacks
         *dst++ = char(byte);
     }
-    return out;
+    // Bytes that also make valid UTF-8 (such as "Ã©") would be read back as UTF-8, and differently.
+    return QByteArrayView(out).isValidUtf8() ? text.toUtf8() : out;
 }
