@@ -1,9 +1,19 @@
 # Thin convenience layer over CMake: `make run` and `make test` do all set-up on Debian 12.
 BUILD ?= build
+SANITIZE_BUILD ?= build-sanitize
 JOBS  ?= $(shell nproc)
 ARGS  ?= examples/harbour/harbour.wsr
 
-.PHONY: all deps test-deps configure build run test bench clean
+# `make run` needs a display; without one it says so before installing or building anything.
+HAVE_DISPLAY := $(or $(DISPLAY),$(WAYLAND_DISPLAY),$(QT_QPA_PLATFORM))
+NO_DISPLAY := pathwright: no display found; run it on a desktop, or under xvfb-run: xvfb-run make run
+
+# Sanitizer runs: any finding fails the test that made it; leaks are looked for at every exit.
+SANITIZE_ENV := ASAN_OPTIONS=detect_leaks=1 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitize/lsan.supp:print_suppressions=0 \
+	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+
+.PHONY: all deps test-deps configure build program run test test-sanitize bench clean
 
 all: build
 
@@ -19,14 +29,26 @@ configure:
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
-run: deps build
+# The program alone, without the tests and benchmarks.
+program: deps configure
+	@cmake --build $(BUILD) -j $(JOBS) --target pathwright
+
+run:
+	$(if $(HAVE_DISPLAY),,$(error $(NO_DISPLAY)))
+	@$(MAKE) --no-print-directory program
 	@bash scripts/run.sh $(BUILD)/pathwright $(ARGS)
 
 test: test-deps build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
+# The whole suite built with AddressSanitizer and UndefinedBehaviorSanitizer, in its own folder.
+test-sanitize: test-deps
+	@cmake -S . -B $(SANITIZE_BUILD) -DPATHWRIGHT_SANITIZE=ON >/dev/null
+	@cmake --build $(SANITIZE_BUILD) -j $(JOBS)
+	@cd $(SANITIZE_BUILD) && $(SANITIZE_ENV) QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
 bench: deps build
 	@for b in $(BUILD)/bench/bench_*; do echo "== $$b"; QT_QPA_PLATFORM=offscreen $$b; done
 
 clean:
-	@rm -rf $(BUILD)
+	@rm -rf $(BUILD) $(SANITIZE_BUILD)

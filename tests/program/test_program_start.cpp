@@ -1,4 +1,5 @@
-// Starting the desktop program where it cannot open a window: one clear line, no toolkit trace.
+// Starting the desktop program where it cannot open a window: one clear line, no toolkit trace,
+// and from `make run` before anything is built.
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QProcess>
@@ -24,7 +25,8 @@ class ProgramStartTest : public QObject {
         QTest::addColumn<QString>("says");
         const QString none, noDisplay = "no display found", noWindow = "cannot open a window";
         QTest::newRow("no display at all") << "program" << none << none << noDisplay;
-        QTest::newRow("make run, no display") << "run.sh" << none << none << noDisplay;
+        QTest::newRow("run script, no display") << "run.sh" << none << none << noDisplay;
+        QTest::newRow("make run, no display: nothing built") << "make" << none << none << noDisplay;
         QTest::newRow("display that does not answer") << "program" << deadDisplay() << none << noWindow;
         QTest::newRow("unknown platform") << "program" << none << "nonsense" << noWindow;
     }
@@ -43,13 +45,17 @@ class ProgramStartTest : public QObject {
         p.setWorkingDirectory(SOURCE_DIR);
         // Tests live in the build's tests directory, the program one level up.
         const QString program = QCoreApplication::applicationDirPath() + "/../pathwright";
+        QTemporaryDir build; // where `make run` would build
         if (command == "program")
             p.start(program, {});
+        else if (command == "make")
+            p.start("make", {"-s", "run", "BUILD=" + build.filePath("b")});
         else
             p.start("bash", {"scripts/run.sh", program, "examples/harbour/harbour.wsr"});
         QVERIFY(p.waitForFinished(30000));
         QCOMPARE(p.exitStatus(), QProcess::NormalExit); // not an abort
-        QCOMPARE(p.exitCode(), 1);
+        QCOMPARE(p.exitCode(), command == "make" ? 2 : 1);
+        QVERIFY(!QFileInfo::exists(build.filePath("b")));
         const QString err = QString::fromLocal8Bit(p.readAllStandardError()).trimmed();
         QVERIFY2(!err.contains('\n') && err.contains(says), qPrintable(err));
         QVERIFY(p.readAllStandardOutput().isEmpty());
