@@ -4,9 +4,11 @@
 #include <cstdint>
 #include <cstdio>
 
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv);
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
 
 int main(int argc, char** argv) {
+    LLVMFuzzerInitialize(&argc, &argv);
     int files = 0;
     for (int i = 1; i < argc; ++i) {
         const QDir dir(QString::fromLocal8Bit(argv[i]));
