@@ -2,6 +2,7 @@
 #include "mapview/RouteDrawing.h"
 #include "shell/Startup.h"
 #include "support/Pixels.h"
+#include "support/Route.h"
 
 #include <QtTest>
 
@@ -12,11 +13,7 @@ const QRgb white = 0xffffff, red = 0xff0000, yellow = 0xffff00;
 void start(Workspace& ws, int count = 0, int selected = -1) {
     startUpBegin(ws, "/tmp");
     startUpFinish(ws, 1.0);
-    const QPoint pts[] = {{100, 100}, {200, 100}, {200, 200}};
-    for (int i = 0; i < 3; ++i) {
-        ws.st.pointx[i] = qint16(pts[i].x());
-        ws.st.pointy[i] = qint16(pts[i].y());
-    }
+    setRoute(ws.st, "100,100 200,100 200,200");
     ws.st.listmax = qint16(count);
     ws.st.selected = qint16(selected);
 }

@@ -2,6 +2,7 @@
 // buttons, moving a point along the route, and what a click draws on the spot.
 
 #include "mapview/RouteEditing.h"
+#include "support/Route.h"
 #include "support/StartedWorkspace.h"
 
 #include <QStringList>
@@ -10,23 +11,6 @@
 namespace {
 
 using Fixture = StartedWorkspace;
-
-// "x,y x,y ..." into the route slots.
-void setRoute(ProjectState& st, const QString& route) {
-    const QStringList pts = route.split(' ', Qt::SkipEmptyParts);
-    for (int i = 0; i < pts.size(); ++i) {
-        st.pointx[i] = qint16(pts[i].section(',', 0, 0).toInt());
-        st.pointy[i] = qint16(pts[i].section(',', 1, 1).toInt());
-    }
-    st.listmax = qint16(pts.size());
-}
-
-QString routeText(const ProjectState& st) {
-    QStringList pts;
-    for (int i = 0; i < st.listmax; ++i)
-        pts << QString("%1,%2").arg(st.pointx[i]).arg(st.pointy[i]);
-    return pts.join(' ');
-}
 
 // Operations: the mode buttons "+", "-", "o", ">", then "<<" (back), ">>" (forward) and
 // "x,y" (a click released there).

@@ -1,4 +1,4 @@
-// The start-up sequence: every field's start value, the swatch and the default paths.
+// The start-up sequence: the bare map, the swatch and the default paths.
 #include "shell/Startup.h"
 #include "support/Pixels.h"
 
@@ -12,28 +12,6 @@ class StartupTest : public QObject {
     void initTestCase() {
         startUpBegin(ws, "/opt/pathwright");
         startUpFinish(ws, 1.05);
-    }
-
-    void startValues() {
-        const ProjectState& st = ws.st;
-        QCOMPARE(st.version, QString("1.1"));
-        QCOMPARE(st.title, QString("Vantorel * Pathwright 1.1"));
-        QCOMPARE(st.projectdir, QString("/opt/pathwright/"));
-        QCOMPARE(QStringList({st.imagepath, st.renderpath}), QStringList(2, st.projectdir));
-        QCOMPARE(st.projectname + st.imagename + st.rendername, QString());
-        QCOMPARE(std::pair(st.listmax, st.selected), std::pair(qint16(0), qint16(-1)));
-        QCOMPARE(st.editmode, QChar(u'+'));
-        QCOMPARE(st.format, QChar(u'n'));
-        QCOMPARE(QSize(st.framewidth, st.frameheight), QSize(654, 480));
-        QCOMPARE(st.fps, 29.97);
-        QCOMPARE(st.interval, 2.0);
-        QCOMPARE(st.delay, 2.0 * 29.97);
-        QCOMPARE(QList<int>({st.color, st.selcolor, st.linethick, st.circlethick, st.circleradius}),
-                 QList<int>({255, 65535, 5, 3, 10}));
-        QCOMPARE(st.sizeratio, 1.05);
-        QVERIFY(!st.waiting);
-        for (int i = 0; i < kPointSlots; ++i)
-            QCOMPARE(st.pointdist[i], 0.0);
     }
 
     void mapShowsOnlyItsBackground() { // white on every desktop, at the NTSC frame size

@@ -1,6 +1,5 @@
-// The main window: tool bar, menus, caption, leaving with unsaved changes, the map window's size
-// and the Redraw button.
-#include "animation/AnimationCommands.h"
+// The main window: leaving with unsaved changes, the frame formats, the custom size, the map
+// window's size and the Redraw button.
 #include "mapview/MapView.h"
 #include "project/ProjectCommands.h"
 #include "settings/CustomSizeDialog.h"
@@ -12,28 +11,14 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QToolButton>
 #include <QtTest>
-
-namespace {
-QStringList describe(const QList<QAction*>& actions) { // "name caption shortcut", or a separator's name
-    QStringList out;
-    for (QAction* a : actions)
-        out << (a->isSeparator() ? a->objectName()
-                                 : QStringList({a->objectName(), a->text(), a->shortcut().toString()})
-                                       .join(' ')
-                                       .trimmed());
-    return out;
-}
-} // namespace
 
 class MainWindowTest : public QObject {
     Q_OBJECT
@@ -49,61 +34,6 @@ class MainWindowTest : public QObject {
         QVERIFY(QTest::qWaitForWindowExposed(w));
     }
     void cleanup() { delete w; }
-
-    void toolBarControls_data() {
-        QTest::addColumn<QRect>("geometry");
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<QString>("tooltip");
-        QTest::addColumn<double>("points"); // 0: the default dialog font
-        auto row = [](const char* name, int x, int width, const char* caption, const char* tip, double pt) {
-            QTest::newRow(name) << QRect(x, 0, width, 31) << QString(caption) << QString(tip) << pt;
-        };
-        row("btnNTSC", 0, 51, "NTSC", "654x480 29.97fps", 0);
-        row("btnPAL", 50, 51, "PAL", "786x576 25fps", 0);
-        row("imgThumb", 100, 41, "", "", 0);
-        row("btnPlus", 140, 31, "+", "Add points", 15.6);
-        row("btnBack", 170, 31, "<", "Move selected point backwards", 15.6);
-        row("btnSeek", 200, 31, "o", "Select point", 12);
-        row("btnFore", 230, 31, ">", "Move selecte point forwards", 15.6);
-        row("btnMinus", 260, 31, "-", "Delete points", 15.6);
-        row("btnMove", 290, 31, "->", "Move selected point", 12);
-        row("picStyle", 320, 91, "", "", 0);
-        row("btnRedraw", 410, 61, "Redraw", "Refresh the display", 0);
-        row("btnRoute", 470, 61, "Preview", "Preview the route", 0);
-        row("btnRender", 530, 61, "Render", "Save animation to image sequence", 0);
-        row("lblFrame", 590, 61, "Frame", "", 12);
-    }
-    void toolBarControls() {
-        QFETCH(QString, caption);
-        QFETCH(double, points);
-        QWidget* c = child(QTest::currentDataTag());
-        QVERIFY(c);
-        QCOMPARE(c->parentWidget(), child("Picture1"));
-        QTEST(c->geometry(), "geometry");
-        QVERIFY(c->isVisible());
-        QTEST(c->toolTip(), "tooltip");
-        if (auto* b = qobject_cast<QPushButton*>(c)) QCOMPARE(b->text(), caption);
-        if (auto* l = qobject_cast<QLabel*>(c); l && !caption.isEmpty()) QCOMPARE(l->text(), caption);
-        const QFont font = c->font();
-        QCOMPARE(font.pointSizeF(), points > 0 ? points : QApplication::font(c).pointSizeF());
-        QVERIFY(!font.bold() && !font.italic());
-    }
-
-    void frameBarsAndTimer() {
-        QCOMPARE(w->windowTitle(), QString("Vantorel* Pathwright"));
-        QCOMPARE(child("Picture1")->geometry(), QRect(0, 0, w->centralWidget()->width(), 35));
-        QVERIFY(!child("btnResize")->isVisible());
-        const QTimer* timer = w->findChild<AnimationCommands*>()->timerRoute(); // stopped, at 33 ms
-        QVERIFY(!timer->isActive());
-        QCOMPARE(timer->interval(), 33);
-        QCOMPARE(describe(w->findChild<QMenu*>("mnuEdit")->actions()),
-                 QStringList({"mnuUndo &Undo Ctrl+Z", "mnuRedo &Redo Ctrl+Shift+Z"}));
-        QCOMPARE(describe(w->findChild<QMenu*>("mnuFile")->actions()),
-                 QStringList({"mnuOpen &Open Ctrl+O", "mnuSave &Save Ctrl+S", "mnuSaveAs Save&As Ctrl+A",
-                              "div01", "mnuImage &Image Ctrl+I", "mnuRender &Render Ctrl+R", "div03",
-                              "mnuExit E&xit Ctrl+X"}));
-        QVERIFY(w->findChild<QMenu*>("mnuHelp")->actions().isEmpty());
-    }
 
     // Exit, the close control and Open ask Save, Discard or Cancel when there are unsaved changes
     // (a PAL click), and go on only when the changes were saved or let go. "saveas" answers the

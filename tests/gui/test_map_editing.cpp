@@ -6,6 +6,7 @@
 #include "settings/PropertiesDialog.h"
 #include "shell/MainWindow.h"
 #include "support/Pixels.h"
+#include "support/Route.h"
 
 #include <QAction>
 #include <QPushButton>
@@ -21,12 +22,7 @@ class MapEditingTest : public QObject {
 
     QWidget* child(const char* name) { return w->findChild<QWidget*>(name); }
     ProjectState& st() { return w->workspace().st; }
-    QString routeText() {
-        QStringList pts;
-        for (int i = 0; i < st().listmax; ++i)
-            pts << QString("%1,%2").arg(st().pointx[i]).arg(st().pointy[i]);
-        return pts.join(' ');
-    }
+    QString routeText() { return ::routeText(st()); }
 
     // "+", "-", "o", ">", "<<", ">>" press those tool buttons; "x,y" clicks the map there.
     void play(const QString& ops) {

@@ -6,6 +6,7 @@
 #include "animation/RenderLock.h"
 #include "shell/DirectoryList.h"
 #include "shell/MainWindow.h"
+#include "support/Route.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -31,14 +32,7 @@ class RenderDialogTest : public QObject {
             anim->timerRoute_Timer();
     }
     QLabel* mainLabel() { return w->findChild<QWidget*>("Picture1")->findChild<QLabel*>("lblFrame"); }
-    void setRoute(std::initializer_list<QPoint> points) {
-        ProjectState& st = w->workspace().st;
-        st.listmax = 0;
-        for (QPoint p : points) {
-            st.pointx[st.listmax] = qint16(p.x());
-            st.pointy[st.listmax++] = qint16(p.y());
-        }
-    }
+    void setRoute(const QString& route) { ::setRoute(w->workspace().st, route); }
     // Sets directory and name in the dialog and presses its Render button.
     void render(RenderDialog* d, const QString& outDir, const QString& name) {
         d->findChild<DirectoryList*>("Dir1")->setPath(outDir);
@@ -85,7 +79,7 @@ class RenderDialogTest : public QObject {
     // The timer drives the preview at the video's pace; preview and render end on the same
     // frame number, and the render runs from the event loop.
     void previewAndRenderFromTheEventLoop() {
-        setRoute({{20, 50}, {120, 50}});
+        setRoute("20,50 120,50");
         w->btnPAL_Click(); // delay 50: frames 0000 to 0053
         clickPreview();
         QCOMPARE(anim->timerRoute()->interval(), 40);
@@ -107,7 +101,7 @@ class RenderDialogTest : public QObject {
 
     // Once the redraw is done, the second leg starts from its own start point.
     void redrawCutsThePreviewLegShort() {
-        setRoute({{20, 50}, {420, 50}, {420, 250}});
+        setRoute("20,50 420,50 420,250");
         clickPreview();
         for (int i = 0; i < 5; ++i)
             anim->timerRoute_Timer();
@@ -120,7 +114,7 @@ class RenderDialogTest : public QObject {
     }
 
     void oneAnimationAtATime() {
-        setRoute({{20, 50}, {400, 50}});
+        setRoute("20,50 400,50");
         clickPreview();
         QVERIFY(anim->previewing());
         RenderDialog* d = openDialog();
@@ -198,7 +192,7 @@ class RenderDialogTest : public QObject {
         QFETCH(QString, name);
         QFETCH(QString, hindrance);
         QFETCH(QString, expected);
-        if (withPoints) setRoute({{20, 50}, {120, 50}});
+        if (withPoints) setRoute("20,50 120,50");
         QTemporaryDir fresh;
         const QString out = fresh.filePath("out");
         QVERIFY(QDir().mkpath(out));
