@@ -143,7 +143,7 @@ class RenderDialogTest : public QObject {
     void stopOrCancelDuringAVideoRender() {
         QFETCH(QString, button);
         QFETCH(bool, stays);
-        setRoute({{20, 50}, {400, 50}});
+        setRoute("20,50 400,50");
         w->workspace().st.delay = 400;
         RenderDialog* d = openDialog();
         d->findChild<QComboBox*>("cboKind")->setCurrentIndex(
