@@ -3,8 +3,9 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QPainterPath>
+#include <QtMath>
 #include <algorithm>
-#include <cstring>
+#include <cmath>
 
 namespace {
 constexpr qint64 kMaxPictureBytes = 8 << 20;
@@ -90,13 +91,14 @@ void Marker::paint(QPainter& p, const Head& head) const {
     p.restore();
 }
 
-const QImage& Marker::over(const QImage& surface, const Head& head) {
-    if (kind_ == Kind::None || !head.shown) return surface;
-    // One buffer for every frame: copying into it costs no allocation.
-    if (frame_.size() != surface.size() || frame_.format() != surface.format())
-        frame_ = QImage(surface.size(), surface.format());
-    std::memcpy(frame_.bits(), surface.constBits(), size_t(surface.sizeInBytes()));
-    QPainter p(&frame_);
-    paint(p, head);
-    return frame_;
+void Marker::over(Surface& surface, const Head& head, const std::function<void(const QImage&)>& use) const {
+    if (kind_ == Kind::None || !head.shown) {
+        use(surface.image());
+        return;
+    }
+    // Turned, the marker reaches at most half its diagonal from the head; edges blur a pixel.
+    const int r = int(std::ceil(size_ * 0.75)) + 3;
+    const QRect area(qFloor(head.at.x()) - r, qFloor(head.at.y()) - r, 2 * r + 2, 2 * r + 2);
+    surface.showOver(
+        area, [&](QPainter& p) { paint(p, head); }, use);
 }

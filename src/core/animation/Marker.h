@@ -9,6 +9,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <functional>
 
 class Marker {
   public:
@@ -20,8 +21,8 @@ class Marker {
     Kind kind() const { return kind_; }
     // Pictures and arrows face right (the x axis) unless turned with the heading.
     void paint(QPainter& p, const Head& head) const;
-    // The frame with the marker over `surface`; `surface` itself when there is none to show.
-    const QImage& over(const QImage& surface, const Head& head);
+    // Hands `use` the surface's picture with the marker over it, which is gone again afterwards.
+    void over(Surface& surface, const Head& head, const std::function<void(const QImage&)>& use) const;
 
   private:
     Kind kind_ = Kind::None;
@@ -29,7 +30,6 @@ class Marker {
     qint32 color_ = 0;
     bool turn_ = false;
     QImage picture_; // scaled to the marker's size
-    QImage frame_;
 };
 
 // The marker picture's file, checked as untrusted input before it is opened: no control

@@ -63,7 +63,9 @@ bool RenderRun::saveFrame() {
         return false;
     }
     if (hooks_.showFrame) hooks_.showFrame(frameText(st.renderframe));
-    if (MaybeError e = sink_.put(marker_.over(ws_.map.image(), walk_->head()), st.renderframe)) {
+    MaybeError e;
+    marker_.over(ws_.map, walk_->head(), [&](const QImage& frame) { e = sink_.put(frame, st.renderframe); });
+    if (e) {
         result_.error = e;
         done_ = true;
         return false;

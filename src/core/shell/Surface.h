@@ -7,6 +7,7 @@
 #include <QFont>
 #include <QImage>
 #include <QPainter>
+#include <functional>
 #include <memory>
 #include <unordered_map>
 
@@ -38,6 +39,10 @@ class Surface {
 
     // The drawing area as it is now (finishes any painting in progress).
     const QImage& image();
+    // Hands `use` the drawing area with `paint` drawn over it within `area` for the moment:
+    // what was there is put back afterwards, so that drawing never stays.
+    void showOver(const QRect& area, const std::function<void(QPainter&)>& paint,
+                  const std::function<void(const QImage&)>& use);
 
     // Layers, for a surface that keeps what it draws in three: the background picture with
     // outlines, the strokes, and text on top. An outline `width` pixels wider on each side is

@@ -76,3 +76,19 @@ void Surface::text(float x, float y, const QString& text, const QFont& font, qin
         compose(path.boundingRect().adjusted(-m, -m, m, m));
     }
 }
+
+void Surface::showOver(const QRect& area, const std::function<void(QPainter&)>& paint,
+                       const std::function<void(const QImage&)>& use) {
+    finish();
+    const QRect r = area.intersected(image_.rect());
+    const QImage under = image_.copy(r);
+    {
+        QPainter p(&image_);
+        p.setClipRect(r);
+        paint(p);
+    }
+    use(image_);
+    QPainter p(&image_);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.drawImage(r.topLeft(), under);
+}
