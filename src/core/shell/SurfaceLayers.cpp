@@ -33,7 +33,7 @@ void Surface::resetLayers() {
         under_ = strokes_ = top_ = QImage();
         return;
     }
-    under_ = image_.copy();
+    under_ = image_.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     strokes_ = QImage(image_.size(), QImage::Format_ARGB32_Premultiplied);
     strokes_.fill(Qt::transparent);
     top_ = strokes_.copy();
@@ -54,14 +54,22 @@ void Surface::compose(const QRectF& area) {
     const QRect r = area.adjusted(-0.5, -0.5, 1.5, 1.5).toAlignedRect().intersected(image_.rect());
     if (r.isEmpty()) return;
     painter_.reset(); // nothing else paints on the image while it has layers
+    // 32-bit images take the result in place; others get it through a painter.
+    const bool direct = image_.depth() == 32;
+    QImage piece = direct ? QImage() : QImage(r.size(), QImage::Format_ARGB32_Premultiplied);
     for (int y = r.top(); y <= r.bottom(); ++y) {
         const auto* u = reinterpret_cast<const quint32*>(under_.constScanLine(y)) + r.left();
         const auto* s = reinterpret_cast<const quint32*>(strokes_.constScanLine(y)) + r.left();
         const auto* t = reinterpret_cast<const quint32*>(top_.constScanLine(y)) + r.left();
-        auto* d = reinterpret_cast<quint32*>(image_.scanLine(y)) + r.left();
+        auto* d = direct ? reinterpret_cast<quint32*>(image_.scanLine(y)) + r.left()
+                         : reinterpret_cast<quint32*>(piece.scanLine(y - r.top()));
         for (int x = 0; x < r.width(); ++x)
             d[x] = over(over(u[x], s[x]), t[x]);
     }
+    if (direct) return;
+    QPainter p(&image_);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.drawImage(r.topLeft(), piece);
 }
 
 void Surface::text(float x, float y, const QString& text, const QFont& font, qint32 color, qint32 halo,
