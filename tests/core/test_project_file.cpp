@@ -253,13 +253,10 @@ class TestProjectFile : public QObject {
             << 23.976 << 0;
         QTest::newRow("rate a hair off") << hd + "fps = 29.970001" << QSize(1920, 1080) << 29.97 << 0;
         QTest::newRow("rate not listed") << hd + "fps = 27" << QSize(1920, 1080) << 25.0 << 1;
-        QTest::newRow("rate zero") << hd + "fps = 0" << QSize(1920, 1080) << 23.976 << 1;
         QTest::newRow("odd sizes") << "format = c\r\nframewidth = 1001\r\nframeheight = 601\r\nfps = 30"
                                    << QSize(1000, 600) << 30.0 << 2;
         QTest::newRow("too large") << "format = c\r\nframewidth = 9000\r\nframeheight = 5000\r\nfps = 60"
                                    << QSize(7680, 4320) << 60.0 << 2;
-        QTest::newRow("too small") << "format = c\r\nframewidth = -4\r\nframeheight = 8\r\nfps = 60"
-                                   << QSize(16, 16) << 60.0 << 2;
     }
     void customFormat() {
         QFETCH(QString, lines);

@@ -109,11 +109,8 @@ class TestStyleSettings : public QObject {
         QTest::addColumn<int>("height");
         QTest::addColumn<int>("max");
         QTest::newRow("line, NTSC") << int(StyleField::LineThick) << 480 << 9;
-        QTest::newRow("line, PAL") << int(StyleField::LineThick) << 576 << 9;
         QTest::newRow("line, 720p") << int(StyleField::LineThick) << 720 << 12;
-        QTest::newRow("line, 1080p") << int(StyleField::LineThick) << 1080 << 18;
         QTest::newRow("circle, 4K") << int(StyleField::CircleThick) << 2160 << 36;
-        QTest::newRow("radius, 1080p") << int(StyleField::CircleRadius) << 1080 << 26;
         QTest::newRow("radius, Vertical") << int(StyleField::CircleRadius) << 1920 << 46;
     }
     void barsGrowWithFrameHeight() {

