@@ -1,22 +1,20 @@
-// Renders a 99-point NTSC route into BMP frames and compares the speed with the raw write limit
-// of the same disk, measured in the same run: the same number of files of the same size written
-// by a tight loop on one thread per core, taking turns with the render in chunks of frames.
-// Also prints the peak memory after a warm-up and after the long renders: the writer's memory
-// must not grow with the number of frames.
+// Whole-process renders against the raw write limit of the same disk, measured in the same run:
+// `pathwright --render` (start, load, render, exit) takes turns with a raw writer process that
+// writes the same number of files of the same size from one thread per core. Prints, per frame
+// size, frames per second of both and their ratio (medians of the rounds), CPU time per frame
+// of both, then the peak memory of a 4K render and the speed of a transparent PNG render at
+// 1080p. Every timed run starts with the files of the last one deleted and the disk flushed.
 //
-// Usage: bench_render [DIR] [ROUNDS] [cached]
-//   DIR defaults to the system's temporary directory, ROUNDS to 3. With "cached" the files of
-//   every turn are deleted after it (untimed), so nothing waits for the disk itself: the figures
-//   then show the cost of creating and filling files, where the render's own work shows most.
+// Usage: bench_render [DIR] [ROUNDS]   (DIR: the system's temporary directory, ROUNDS: 5)
 #include "animation/BmpEncoding.h"
-#include "animation/BmpFrameWriter.h"
-#include "animation/Render.h"
-#include "settings/Presets.h"
+#include "animation/FrameWalk.h"
+#include "project/ProjectText.h"
 #include "shell/Startup.h"
 
-#include <QDir>
+#include <QCoreApplication>
 #include <QDirIterator>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QGuiApplication>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -25,29 +23,84 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/resource.h>
-#include <sys/vfs.h>
+#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 #include <vector>
 
 namespace {
-constexpr int kRoutePoints = 99;
-constexpr int kChunk = 250; // frames per turn
+struct Case {
+    const char* name;
+    int width, height;
+    int points;
+    const char* kind;
+};
+const Case kNtsc{"NTSC", 654, 480, 99, "bmp"};
+const Case kHd{"1080p", 1920, 1080, 14, "bmp"};
+const Case kUhd{"4K", 3840, 2160, 3, "bmp"};
+const Case kHdAlpha{"1080p transparent PNG", 1920, 1080, 14, "png-alpha"};
 
-long peakKb() {
+struct Run {
+    double seconds = 0, cpu = 0; // wall and CPU (user + system) time
+    long peakKb = 0;
+    bool ok = false;
+};
+
+// Runs a program to its end; its own figures, from the kernel.
+Run runProcess(const std::vector<QByteArray>& args) {
+    std::vector<char*> argv;
+    for (const QByteArray& a : args)
+        argv.push_back(const_cast<char*>(a.constData()));
+    argv.push_back(nullptr);
+    QElapsedTimer t;
+    t.start();
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const int null = ::open("/dev/null", O_WRONLY);
+        dup2(null, STDOUT_FILENO);
+        dup2(null, STDERR_FILENO);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    int status = 0;
     rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return u.ru_maxrss;
+    wait4(pid, &status, 0, &u);
+    Run r;
+    r.seconds = t.nsecsElapsed() / 1e9;
+    r.cpu = u.ru_utime.tv_sec + u.ru_stime.tv_sec + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+    r.peakKb = u.ru_maxrss;
+    r.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    return r;
 }
 
-// Removes the files of a phase and flushes the disk, so every timed phase starts from a clean
-// page cache (the dirty pages of one phase would otherwise slow down the next).
-// One file at a time: a list of all names of a round (some 18000) would itself raise the peak
-// memory by megabytes and hide what the render holds.
-void removeFiles(const QString& dir, bool flush = true) {
-    for (QDirIterator it(dir, QDir::Files | QDir::Hidden); it.hasNext();)
+// The raw writer: `count` files of `bytes` each, created, written and closed by a tight loop on
+// every core.
+int rawWriter(const QString& dir, qint64 count, qint64 bytes) {
+    const std::vector<char> data(std::size_t(bytes), 'x');
+    std::atomic<qint64> next{0};
+    std::atomic<bool> failed{false};
+    std::vector<std::thread> pool;
+    for (unsigned k = 0; k < std::max(1u, std::thread::hardware_concurrency()); ++k)
+        pool.emplace_back([&] {
+            for (qint64 n; (n = next++) < count;) {
+                const QByteArray name =
+                    QFile::encodeName(dir + QString("/raw%1.bmp").arg(n, 4, 10, QChar(u'0')));
+                const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+                if (fd < 0 || ::write(fd, data.data(), data.size()) != ssize_t(data.size())) failed = true;
+                if (fd >= 0) ::close(fd);
+            }
+        });
+    for (std::thread& th : pool)
+        th.join();
+    return failed ? 1 : 0;
+}
+
+qint64 removeFiles(const QString& dir) {
+    qint64 n = 0;
+    for (QDirIterator it(dir, QDir::Files | QDir::Hidden); it.hasNext(); ++n)
         QFile::remove(it.next());
-    if (flush) ::sync();
+    ::sync();
+    return n;
 }
 
 // A map-like picture: a gradient with a grid, so frames are not trivially uniform.
@@ -55,182 +108,135 @@ QImage mapPicture(int w, int h) {
     QImage img(w, h, QImage::Format_RGB32);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
-            img.setPixel(
-                x, y, (x % 40 == 0 || y % 40 == 0) ? qRgb(90, 90, 90) : qRgb(120 + x / 6, 160 + y / 6, 200));
+            img.setPixel(x, y,
+                         (x % 40 == 0 || y % 40 == 0) ? qRgb(90, 90, 90)
+                                                      : qRgb(120 + x * 100 / w, 160 + y * 60 / h, 200));
     return img;
 }
 
-void setUpWorkspace(Workspace& ws, int points) {
-    startUpBegin(ws, QDir::tempPath());
-    startUpFinish(ws, 1.0); // NTSC: 654 x 480 at 29.97 fps, 59.94 frames per leg
-    ws.picture = mapPicture(ws.st.framewidth, ws.st.frameheight);
+// Writes the case's project and map into `dir`; the frames it gives.
+qint64 writeProject(const Case& c, const QString& dir, const QString& out) {
+    const QString picture = QString("%1/map%2x%3.png").arg(dir).arg(c.width).arg(c.height);
+    if (!QFileInfo::exists(picture)) mapPicture(c.width, c.height).save(picture);
+    Workspace ws;
+    startUpBegin(ws, dir);
+    startUpFinish(ws, 1.0);
+    ProjectState& st = ws.st;
+    if (c.width != 654) {
+        st.format = u'c';
+        st.framewidth = qint16(c.width);
+        st.frameheight = qint16(c.height);
+    }
+    st.interval = 1;
+    st.delay = st.interval * st.fps;
+    st.imagepath = dir + "/";
+    st.imagename = QFileInfo(picture).fileName();
+    st.renderpath = out + "/";
+    st.rendername = "frame";
+    st.renderformat = c.kind;
     unsigned seed = 12345;
     auto next = [&seed](int range) {
         seed = seed * 1103515245u + 12345u;
         return int((seed >> 8) % unsigned(range));
     };
-    ws.st.listmax = qint16(points);
-    for (int i = 0; i < points; ++i) {
-        ws.st.pointx[i] = qint16(20 + next(ws.st.framewidth - 40));
-        ws.st.pointy[i] = qint16(20 + next(ws.st.frameheight - 40));
+    st.listmax = qint16(c.points);
+    for (int i = 0; i < c.points; ++i) {
+        st.pointx[i] = qint16(20 + next(c.width - 40));
+        st.pointy[i] = qint16(20 + next(c.height - 40));
     }
-}
-
-// A render of its own workspace, advanced a chunk of frames at a time; a chunk is timed until
-// the writer has put every frame of it on disk.
-struct Contender {
-    // The render reads the workspace only from its first frame on, so it is set up here.
-    Contender(int points, const QString& dir, const QString& name, BmpFrameWriter::Encoding encoding)
-        : writer(NumberedFiles{dir + "/" + name, ".bmp"}, 0, 0, encoding), run(ws, writer) {
-        setUpWorkspace(ws, points);
-        ws.st.renderpath = dir + "/";
-        ws.st.rendername = name;
-    }
-    void chunk(int n) {
-        QElapsedTimer t;
-        t.start();
-        for (int i = 0; i < n && !run.done(); ++i)
-            run.advance(std::chrono::nanoseconds(0)); // one frame
-        writer.finish();
-        seconds += t.nsecsElapsed() / 1e9;
-    }
-    double fps() const { return frames / seconds; }
-
-    Workspace ws;
-    BmpFrameWriter writer;
-    RenderRun run;
-    double seconds = 0;
-    qint64 frames = 0;
-};
-
-// Files `first` to `first + count - 1` of the frame size, written by a tight loop on every core.
-double rawWrites(const QString& dir, qint64 first, qint64 count, const std::vector<char>& data) {
-    const int threads = int(std::max(1u, std::thread::hardware_concurrency()));
-    std::atomic<qint64> next{first};
-    QElapsedTimer t;
-    t.start();
-    std::vector<std::thread> pool;
-    for (int k = 0; k < threads; ++k)
-        pool.emplace_back([&] {
-            for (qint64 n; (n = next++) < first + count;) {
-                const QByteArray name =
-                    QFile::encodeName(dir + QString("/raw%1.bmp").arg(n, 4, 10, QChar(u'0')));
-                const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-                if (fd < 0 || ::write(fd, data.data(), data.size()) != ssize_t(data.size()))
-                    std::fprintf(stderr, "raw write failed\n");
-                if (fd >= 0) ::close(fd);
-            }
-        });
-    for (std::thread& th : pool)
-        th.join();
-    return t.nsecsElapsed() / 1e9;
+    QFile f(QString("%1/%2.wsr").arg(dir, QString(c.name).replace(' ', '_')));
+    if (!f.open(QIODevice::WriteOnly) || f.write(formatProjectText(st)) < 0) return 0;
+    return plannedFrames(st, 10000);
 }
 
 double median(std::vector<double> v) {
     std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
+    return v.empty() ? 0 : v[v.size() / 2];
 }
+
+struct Pair {
+    std::vector<double> renderFps, rawFps, ratio, renderCpu, rawCpu; // CPU in ms per frame
+};
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 5 && std::strcmp(argv[1], "--raw") == 0)
+        return rawWriter(QString::fromLocal8Bit(argv[2]), atoll(argv[3]), atoll(argv[4]));
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
     const QString base = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::tempPath();
-    const int rounds = argc > 2 ? std::max(1, atoi(argv[2])) : 3;
-    const bool cached = argc > 3 && std::strcmp(argv[3], "cached") == 0;
+    const int rounds = argc > 2 ? std::max(1, atoi(argv[2])) : 5;
+    const QByteArray program = QFile::encodeName(QCoreApplication::applicationDirPath() + "/../pathwright");
+    const QByteArray self = QFile::encodeName(QCoreApplication::applicationFilePath());
     QTemporaryDir tmp(base + "/bench_render-XXXXXX");
-    if (!tmp.isValid()) {
-        std::fprintf(stderr, "cannot create a directory in %s\n", qPrintable(base));
+    const QString out = tmp.path() + "/out";
+    if (!tmp.isValid() || !QDir().mkpath(out) || !QFileInfo(QString::fromLocal8Bit(program)).isExecutable()) {
+        std::fprintf(stderr, "needs a writable %s and the program at %s\n", qPrintable(base),
+                     program.constData());
         return 1;
     }
-    struct statfs fs {};
-    statfs(qPrintable(tmp.path()), &fs);
-    std::printf("directory %s (file system type 0x%lx%s), %u cores\n", qPrintable(tmp.path()),
-                long(fs.f_type), fs.f_type == 0x01021994 ? ", tmpfs: not a disk" : "",
-                std::thread::hardware_concurrency());
+    std::printf("directory %s, %u cores, %d rounds\n", qPrintable(tmp.path()),
+                std::thread::hardware_concurrency(), rounds);
 
-    std::setvbuf(stdout, nullptr, _IOLBF, 0);
-    Workspace probe;
-    setUpWorkspace(probe, kRoutePoints);
-    const qint64 frames = plannedFrames(probe.st, kNumberedFileLimit);
-    const std::vector<char> data(bmpFileSize(probe.st.framewidth, probe.st.frameheight), 'x');
+    auto render = [&](const Case& c, qint64 frames) {
+        const QByteArray project =
+            QFile::encodeName(QString("%1/%2.wsr").arg(tmp.path(), QString(c.name).replace(' ', '_')));
+        const Run r = runProcess({program, "--render", project});
+        const qint64 files = removeFiles(out);
+        if (!r.ok || files != frames)
+            std::fprintf(stderr, "%s: %lld files, not %lld\n", c.name, (long long)files, (long long)frames);
+        return r;
+    };
+    auto raw = [&](qint64 frames, qint64 bytes) {
+        const Run r = runProcess(
+            {self, "--raw", QFile::encodeName(out), QByteArray::number(frames), QByteArray::number(bytes)});
+        removeFiles(out);
+        return r;
+    };
 
-    qint64 warmFrames = 0;
-    // A short render and a short raw loop first: every one-time allocation (thread arenas,
-    // buffers) happens here, so the peak after them is the baseline for the long renders.
-    {
-        // The same pair of renders as a round, on a 9-point route.
-        Contender warm(9, tmp.path(), "warm", BmpFrameWriter::Encoding::WhileCopying);
-        Contender other(9, tmp.path(), "other", BmpFrameWriter::Encoding::OnWorkers);
-        while (!warm.run.done() || !other.run.done()) {
-            warm.chunk(kChunk);
-            other.chunk(kChunk);
-        }
-        warmFrames = warm.run.finish().frames;
-        other.run.finish();
-        rawWrites(tmp.path(), 0, kChunk, data);
-        removeFiles(tmp.path());
-    }
-    const long peakWarm = peakKb();
-    long peakFirst = 0;
-
-    // The raw loop, the render as the program does it (BMP encoded while copying the frame) and,
-    // for comparison, the render with the encoding on the worker threads take turns chunk by
-    // chunk, so that all three meet the same state of the disk and of the page cache.
-    std::vector<double> rawFps, renderFps, workerFps, ratio, workerRatio;
-    for (int r = 0; r < rounds; ++r) {
-        Contender render(kRoutePoints, tmp.path(), "frame", BmpFrameWriter::Encoding::WhileCopying);
-        Contender worker(kRoutePoints, tmp.path(), "other", BmpFrameWriter::Encoding::OnWorkers);
-        double rawSeconds = 0;
-        for (qint64 done = 0, turn = 0; done < frames; done += kChunk, ++turn) {
-            const qint64 n = std::min<qint64>(kChunk, frames - done);
-            for (int k = 0; k < 3; ++k) {
-                switch ((turn + k) % 3) {
-                case 0:
-                    render.chunk(int(n));
-                    break;
-                case 1:
-                    worker.chunk(int(n));
-                    break;
-                case 2:
-                    rawSeconds += rawWrites(tmp.path(), done, n, data);
-                    break;
-                }
+    for (const Case& c : {kNtsc, kHd}) {
+        const qint64 frames = writeProject(c, tmp.path(), out);
+        const qint64 bytes = qint64(bmpFileSize(c.width, c.height));
+        render(c, frames); // warms the caches of the program and its libraries
+        Pair p;
+        for (int round = 0; round < rounds; ++round) {
+            Run a, b;
+            if (round % 2 == 0) {
+                a = render(c, frames);
+                b = raw(frames, bytes);
+            } else {
+                b = raw(frames, bytes);
+                a = render(c, frames);
             }
-            if (cached) removeFiles(tmp.path(), false);
+            p.renderFps.push_back(frames / a.seconds);
+            p.rawFps.push_back(frames / b.seconds);
+            p.ratio.push_back(b.seconds / a.seconds);
+            p.renderCpu.push_back(1000 * a.cpu / frames);
+            p.rawCpu.push_back(1000 * b.cpu / frames);
         }
-        render.frames = render.run.finish().frames;
-        worker.frames = worker.run.finish().frames;
-        removeFiles(tmp.path());
-        if (render.frames != frames || worker.frames != frames) {
-            std::fprintf(stderr, "a render stopped early\n");
-            return 1;
-        }
-        if (r == 0) peakFirst = peakKb();
-        rawFps.push_back(frames / rawSeconds);
-        renderFps.push_back(render.fps());
-        workerFps.push_back(worker.fps());
-        ratio.push_back(renderFps.back() / rawFps.back());
-        workerRatio.push_back(workerFps.back() / rawFps.back());
-        std::printf("round %d: raw %.0f files/s; render %.0f frames/s (%.0f %%); encoding on the workers "
-                    "%.0f frames/s (%.0f %%)\n",
-                    r + 1, rawFps.back(), renderFps.back(), 100 * ratio.back(), workerFps.back(),
-                    100 * workerRatio.back());
+        std::printf("%s %dx%d, %lld frames of %lld bytes: render %.0f frames/s, raw %.0f files/s, "
+                    "render/raw %.2f; CPU per frame: render %.3f ms, raw %.3f ms (%.2f x raw)\n",
+                    c.name, c.width, c.height, (long long)frames, (long long)bytes, median(p.renderFps),
+                    median(p.rawFps), median(p.ratio), median(p.renderCpu), median(p.rawCpu),
+                    median(p.renderCpu) / median(p.rawCpu));
     }
-    const double mb = data.size() / 1e6;
-    std::printf("frames per render: %lld of %zu bytes (%d x %d, 24-bit BMP), a %d-point NTSC route%s\n",
-                (long long)frames, data.size(), probe.st.framewidth, probe.st.frameheight, kRoutePoints,
-                cached ? "; files deleted after every turn" : "");
-    std::printf("render:    %.0f frames/s, %.0f MB/s (median of %d rounds)\n", median(renderFps),
-                median(renderFps) * mb, rounds);
-    std::printf("raw limit: %.0f files/s, %.0f MB/s (%u writer threads)\n", median(rawFps),
-                median(rawFps) * mb, std::thread::hardware_concurrency());
-    std::printf("ratio:     %.0f %% of the raw limit (median of the rounds' ratios)\n", 100 * median(ratio));
-    std::printf("encoding on the workers instead: %.0f frames/s, %.0f %% of the raw limit\n",
-                median(workerFps), 100 * median(workerRatio));
-    std::printf("peak memory: %ld KB after a warm-up of 2 x %lld frames, %ld KB after %lld more frames, %ld "
-                "KB after %lld more\n",
-                peakWarm, (long long)warmFrames, peakFirst, (long long)(2 * frames), peakKb(),
-                (long long)(2 * frames * (rounds - 1)));
+
+    {
+        const qint64 frames = writeProject(kUhd, tmp.path(), out);
+        const Run r = render(kUhd, frames);
+        const double frameMb = bmpFileSize(kUhd.width, kUhd.height) / 1e6;
+        std::printf(
+            "4K %dx%d, %lld frames of %.1f MB: peak memory of the render process %.0f MB (%.1f frames)\n",
+            kUhd.width, kUhd.height, (long long)frames, frameMb, r.peakKb / 1e3, r.peakKb / 1e3 / frameMb);
+    }
+    {
+        const qint64 frames = writeProject(kHdAlpha, tmp.path(), out);
+        std::vector<double> fps;
+        for (int round = 0; round < std::min(rounds, 3); ++round)
+            fps.push_back(frames / render(kHdAlpha, frames).seconds);
+        std::printf("%s, %lld frames: %.0f frames/s (median, whole process)\n", kHdAlpha.name,
+                    (long long)frames, median(fps));
+    }
     return 0;
 }

@@ -7,7 +7,7 @@
 //
 // Usage: bench_video [DIR] [NTSC_FRAMES] [HD_FRAMES] [ROUNDS]
 //   (defaults: the temporary directory, 1500, 300, 3)
-#include "animation/BmpFrameWriter.h"
+#include "animation/SequenceWriter.h"
 #include "animation/Render.h"
 #include "animation/VideoWriter.h"
 #include "settings/VideoFormats.h"
@@ -119,7 +119,7 @@ RenderTarget mp4Target(const QString& dir, const QString& name, const QString& f
 // Direct renders and the program take turns, so both meet the same load of the machine.
 void compare(const QString& dir, const QString& format, qint64 frames, int rounds) {
     const RenderTarget target = mp4Target(dir, "direct", format);
-    BmpFrameWriter bmp(NumberedFiles{dir + "/f", ".bmp"});
+    SequenceWriter bmp(NumberedFiles{dir + "/f", ".bmp"}, kBmpFiles);
     render(format, bmp, frames);
     std::vector<double> direct, other, ratio;
     for (int r = 0; r < rounds; ++r) {

@@ -74,7 +74,8 @@ class TestLook : public QObject {
         bool ticking = false;
         Preview p(ws, {[&](int) { ticking = true; }, [&] { ticking = false; }, [](const QString&) {}});
         for (p.start(); ticking;) {
-            QCOMPARE(ws.map.image(), sink.frames.at(size_t(ws.st.framecount)));
+            QCOMPARE(ws.map.image().convertToFormat(QImage::Format_RGB32),
+                     sink.frames.at(size_t(ws.st.framecount)));
             p.tick();
         }
         QCOMPARE(ws.st.framecount, frames - 1);

@@ -172,6 +172,13 @@ class TestProjectText : public QObject {
         QTest::newRow("beyond the route") << QByteArray("hold.5 = 2") << QByteArray() << 0;
         QTest::newRow("slot 100") << QByteArray("hold.100 = 2") << QByteArray() << 1;
         QTest::newRow("no slot") << QByteArray("hold = 2") << QByteArray() << 0;
+        // The program's own rows.
+        QTest::newRow("output kind") << QByteArray("renderformat = PNG-Alpha")
+                                     << QByteArray("renderformat = png-alpha") << 0;
+        QTest::newRow("default kind") << QByteArray("renderformat = bmp") << QByteArray() << 0;
+        QTest::newRow("unknown kind") << QByteArray("renderformat = gif") << QByteArray() << 1;
+        QTest::newRow("quality") << QByteArray("renderquality = small") << QByteArray("renderquality = small")
+                                 << 0;
     }
     void newKeys() {
         QFETCH(QByteArray, line);
@@ -180,11 +187,12 @@ class TestProjectText : public QObject {
         ProjectState start{.version = "1.1", .listmax = 4};
         start.delay = 3; // a value from before the file: a file without the line means the default
         ProjectRead r;
-        ProjectState st = readInto(start, "[h]\r\n" + line + "\r\n", &r, kNewKeys);
+        const KeyTable keys = line.startsWith("render") ? projectKeys() : KeyTable(kNewKeys);
+        ProjectState st = readInto(start, "[h]\r\n" + line + "\r\n", &r, keys);
         QCOMPARE(::noted(r), noted);
-        const QByteArray text = formatProjectText(st, kNewKeys);
+        const QByteArray text = formatProjectText(st, keys);
         QCOMPARE(text.mid(text.lastIndexOf(" \r\n") + 3), written.isEmpty() ? written : written + "\r\n");
-        QCOMPARE(formatProjectText(readInto(start, text, nullptr, kNewKeys), kNewKeys), text);
+        QCOMPARE(formatProjectText(readInto(start, text, nullptr, keys), keys), text);
     }
 
     void pointLines_data() {

@@ -1,7 +1,13 @@
 #include "BmpEncoding.h"
 
+#include "FrameFiles.h"
+#include "shell/SafeFile.h"
+
 #include <QtEndian>
+#include <algorithm>
+#include <cerrno>
 #include <cstring>
+#include <sys/uio.h>
 
 #if defined(__x86_64__) || defined(__i386__)
 #include <immintrin.h>
@@ -52,6 +58,51 @@ PackRow packRow() {
 #endif
     return packRowPlain;
 }
+constexpr int kVectorsPerCall = 1024; // IOV_MAX on Linux
+
+// Writes the vectors, again after an interruption or a short write.
+bool writeVectors(int fd, iovec* v, int count) {
+    while (count > 0) {
+        const ssize_t n = ::writev(fd, v, std::min(count, kVectorsPerCall));
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        if (n == 0) {
+            errno = ENOSPC;
+            return false;
+        }
+        for (std::size_t left = std::size_t(n); left > 0;) {
+            const std::size_t take = std::min(left, v->iov_len);
+            v->iov_base = static_cast<char*>(v->iov_base) + take;
+            v->iov_len -= take;
+            left -= take;
+            if (v->iov_len == 0) ++v, --count;
+        }
+        while (count > 0 && v->iov_len == 0)
+            ++v, --count;
+    }
+    return true;
+}
+
+// The header and the rows straight from the picture: the bytes are copied once, by the kernel.
+FileWritten writeBmp(int fd, QImage& frame, std::vector<char>&) {
+    const int w = frame.width(), h = frame.height();
+    const std::size_t row = bmpRowSize(w), used = std::size_t(w) * 3;
+    char header[kBmpHeaderSize];
+    bmpHeader(header, w, h);
+    thread_local std::vector<iovec> vectors;
+    vectors.resize(std::size_t(h) + 1);
+    iovec* v = vectors.data();
+    v[0] = {header, kBmpHeaderSize};
+    for (int y = 0; y < h; ++y) {
+        uchar* line = frame.scanLine(h - 1 - y);
+        std::memset(line + used, 0, row - used); // padding is zero in the file
+        v[y + 1] = {line, row};
+    }
+    if (!writeVectors(fd, v, h + 1)) return {0, systemReason(errno)};
+    return {qint64(bmpFileSize(w, h)), {}};
+}
 } // namespace
 
 void packBgrRow(const uchar* rgb32, char* bgr, int width) {
@@ -59,11 +110,8 @@ void packBgrRow(const uchar* rgb32, char* bgr, int width) {
     pack(reinterpret_cast<const std::uint32_t*>(rgb32), bgr, width);
 }
 
-void encodeBmp(const uchar* rgb32, int width, int height, qsizetype stride, std::vector<char>& out) {
-    const std::size_t row = bmpRowSize(width);
+void bmpHeader(char (&h)[kBmpHeaderSize], int width, int height) {
     const std::size_t size = bmpFileSize(width, height);
-    out.resize(size);
-    char* h = out.data();
     std::memset(h, 0, kBmpHeaderSize);
     h[0] = 'B';
     h[1] = 'M';
@@ -74,15 +122,9 @@ void encodeBmp(const uchar* rgb32, int width, int height, qsizetype stride, std:
     put32(h + 22, std::uint32_t(height)); // positive: rows bottom-up
     put16(h + 26, 1);
     put16(h + 28, 24);
-    put32(h + 34, std::uint32_t(row * height));
+    put32(h + 34, std::uint32_t(bmpRowSize(width) * std::size_t(height)));
     put32(h + 38, kPixelsPerMetre);
     put32(h + 42, kPixelsPerMetre);
-    char* body = h + kBmpHeaderSize;
-    static const PackRow pack = packRow();
-    const std::size_t packed = std::size_t(width) * 3;
-    for (int y = 0; y < height; ++y) {
-        char* dst = body + row * std::size_t(y);
-        pack(reinterpret_cast<const std::uint32_t*>(rgb32 + qsizetype(height - 1 - y) * stride), dst, width);
-        std::memset(dst + packed, 0, row - packed); // row padding
-    }
 }
+
+const FrameFileType kBmpFiles = {".bmp", QImage::Format_BGR888, false, writeBmp};

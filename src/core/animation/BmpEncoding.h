@@ -1,11 +1,10 @@
 #pragma once
 // 24-bit uncompressed BMP: the 14-byte file header, the 40-byte BITMAPINFOHEADER, then the
-// rows bottom-up as blue, green, red, each row padded to a multiple of four bytes.
+// rows bottom-up as blue, green, red, each row padded to a multiple of four bytes. The rows of
+// a QImage::Format_BGR888 picture are laid out exactly so.
 
-#include <QImage>
+#include <QtGlobal>
 #include <cstddef>
-#include <cstdint>
-#include <vector>
 
 constexpr int kBmpHeaderSize = 54;
 
@@ -16,9 +15,8 @@ inline std::size_t bmpFileSize(int width, int height) {
     return kBmpHeaderSize + bmpRowSize(width) * std::size_t(height);
 }
 
-// Encodes pixels in QImage::Format_RGB32 layout (rows `stride` bytes apart) into `out`,
-// which is resized to the file size (its capacity is reused from call to call).
-void encodeBmp(const uchar* rgb32, int width, int height, qsizetype stride, std::vector<char>& out);
+// The header of a width x height file.
+void bmpHeader(char (&out)[kBmpHeaderSize], int width, int height);
 
 // Packs one row of RGB32 pixels into blue, green, red bytes, width * 3 of them.
 void packBgrRow(const uchar* rgb32, char* bgr, int width);

@@ -1,6 +1,6 @@
 #include "FrameWriters.h"
 
-#include "BmpFrameWriter.h"
+#include "SequenceWriter.h"
 #include "VideoWriter.h"
 
 namespace {
@@ -12,6 +12,7 @@ struct WriterRow {
 // One row per writer family.
 constexpr WriterRow kWriters[] = {
     {"bmp", makeBmpSequence},
+    {"png", makePngSequence},
     {"mp4", makeVideoFile},
     {"mov", makeVideoFile},
 };

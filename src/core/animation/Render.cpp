@@ -1,5 +1,7 @@
 #include "Render.h"
 
+#include "mapview/RouteDrawing.h"
+
 #include <algorithm>
 #include <limits>
 
@@ -46,6 +48,8 @@ void RenderRun::frame() {
         limit_ = sink_.frameLimit();
         // Without a limit the count still stops where the frame counter would overflow.
         total_ = plannedFrames(st, limit_ > 0 ? limit_ : std::numeric_limits<qint32>::max());
+        // A transparent render draws the same route on a clear layer instead of the map.
+        if (sink_.transparent()) ws_.map.setTransparent(true);
         walk_ = std::make_unique<FrameWalk>(ws_);
     }
     walk_->next();
@@ -83,6 +87,11 @@ void RenderRun::stop() {
 }
 
 RenderResult RenderRun::finish() {
+    if (ws_.map.transparent()) { // the map window shows the map again, with the whole route
+        ws_.map.setTransparent(false);
+        resetMap(ws_);
+        drawRoute(ws_);
+    }
     const MaybeError late = sink_.finish();
     // Frames are written in parallel: once all have settled, the sink knows the earliest failure.
     if (late) result_.error = late;

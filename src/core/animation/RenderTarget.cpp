@@ -1,24 +1,27 @@
 #include "RenderTarget.h"
 
 namespace {
+constexpr const char* kKindIds[] = {"bmp", "png", "png-alpha", "mp4", "mov", "mov-alpha"};
 constexpr OutputKind kKinds[] = {
-    {"bmp", "BMP sequence", "bmp", false},
-    {"png", "PNG sequence", "png", false},
-    {"png-alpha", "PNG sequence with transparency", "png", true},
-    {"mp4", "MP4 video H.264", "mp4", false},
-    {"mov", "MOV ProRes 4444", "mov", false},
-    {"mov-alpha", "MOV ProRes 4444 with transparency", "mov", true},
+    {kKindIds[0], "BMP sequence", "bmp", false},
+    {kKindIds[1], "PNG sequence", "png", false},
+    {kKindIds[2], "PNG sequence with transparency", "png", true},
+    {kKindIds[3], "MP4 video H.264", "mp4", false},
+    {kKindIds[4], "MOV ProRes 4444", "mov", false},
+    {kKindIds[5], "MOV ProRes 4444 with transparency", "mov", true},
 };
+static_assert(std::size(kKindIds) == std::size(kKinds));
 
 struct QualityRow {
     RenderQuality quality;
     const char* id;
     const char* label;
 };
+constexpr const char* kQualityIds[] = {"high", "standard", "small"};
 constexpr QualityRow kQualities[] = {
-    {RenderQuality::High, "high", "High"},
-    {RenderQuality::Standard, "standard", "Standard"},
-    {RenderQuality::Small, "small", "Small"},
+    {RenderQuality::High, kQualityIds[0], "High"},
+    {RenderQuality::Standard, kQualityIds[1], "Standard"},
+    {RenderQuality::Small, kQualityIds[2], "Small"},
 };
 
 const QualityRow& rowOf(RenderQuality quality) {
@@ -30,6 +33,14 @@ const QualityRow& rowOf(RenderQuality quality) {
 
 std::span<const OutputKind> outputKinds() {
     return kKinds;
+}
+
+std::span<const char* const> outputKindIds() {
+    return kKindIds;
+}
+
+std::span<const char* const> qualityIds() {
+    return kQualityIds;
 }
 
 const OutputKind* findOutputKind(QStringView id) {

@@ -20,6 +20,8 @@ struct OutputKind {
 std::span<const OutputKind> outputKinds();
 // The kind with that id; null for none.
 const OutputKind* findOutputKind(QStringView id);
+// The ids alone, in the same order (the words a project file may give).
+std::span<const char* const> outputKindIds();
 
 enum class RenderQuality { High, Standard, Small };
 constexpr RenderQuality kDefaultQuality = RenderQuality::Standard;
@@ -27,6 +29,7 @@ constexpr RenderQuality kDefaultQuality = RenderQuality::Standard;
 QString qualityId(RenderQuality quality);
 QString qualityLabel(RenderQuality quality);
 std::optional<RenderQuality> findQuality(QStringView id);
+std::span<const char* const> qualityIds(); // High first
 
 struct RenderTarget {
     const OutputKind* kind = &outputKinds().front();

@@ -1,6 +1,8 @@
 // The table of project keys, in the order the file carries them.
 #include "ProjectKeys.h"
 
+#include "animation/RenderTarget.h"
+
 namespace {
 using K = KeyKind;
 using S = ProjectState;
@@ -43,6 +45,8 @@ const KeyRow kKeys[] = {
     {"labelcolor", K::Colour, &S::labelcolor, false, 0, 0xFFFFFF, "16777215"},
     {"casing", K::Whole, &S::casing, false, -1, 0xFFFFFF, "-1"},
     {"casingwidth", K::Whole, &S::casingwidth, false, 1, 64, "2"},
+    {"renderformat", K::Word, &S::renderformat, false, -DBL_MAX, DBL_MAX, "bmp", outputKindIds()},
+    {"renderquality", K::Word, &S::renderquality, false, -DBL_MAX, DBL_MAX, "standard", qualityIds()},
 };
 
 // Keys are ASCII; folding only A..Z keeps letters such as the Kelvin sign from posing as "k".

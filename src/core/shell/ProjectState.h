@@ -1,8 +1,8 @@
 #pragma once
 // The one record of program state. Every procedure reads and writes its fields directly;
 // a fresh value-initialised record is the state before start-up (numbers 0, strings empty),
-// except the settings of the animation's timing and look at the end, which start at their
-// defaults: those leave the animation as it always was.
+// except the settings of the render output and of the animation's timing and look at the end,
+// which start at their defaults: those leave the program as it always was.
 
 #include <QChar>
 #include <QString>
@@ -60,8 +60,9 @@ struct ProjectState {
     double interval = 0.0;
     double delay = 0.0;
     qint32 renderframe = 0;
-    QString renderformat;  // output kind id; empty or unknown: the default kind
-    QString renderquality; // quality id; empty or unknown: the default quality
+    // Render output kind and quality ids, at their defaults (an unknown id renders as the default).
+    QString renderformat = QStringLiteral("bmp");
+    QString renderquality = QStringLiteral("standard");
 
     // Timing: a pause at reached points, legs of their own time or of one speed, eased legs.
     // A per-point value below zero means "as the default".

@@ -3,6 +3,7 @@
 #include <QtMath>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace {
 // Pen widths come from 16-bit fields a project file may set to anything; a pen below one
@@ -28,7 +29,8 @@ QColor toQColor(qint32 color) {
     return QColor(int(c & 0xff), int((c >> 8) & 0xff), int((c >> 16) & 0xff));
 }
 
-Surface::Surface(int width, int height, QColor background) : background_(background) {
+Surface::Surface(int width, int height, QColor background, QImage::Format format)
+    : background_(background), format_(format) {
     resize(width, height);
 }
 
@@ -38,9 +40,16 @@ Surface::~Surface() {
 
 void Surface::resize(int width, int height) {
     finish();
-    image_ = QImage(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
-    image_.fill(background_);
-    resetLayers();
+    image_ = QImage(std::max(width, 1), std::max(height, 1),
+                    transparent_ ? QImage::Format_ARGB32_Premultiplied : format_);
+    // Row padding stays zero: files that copy whole rows then carry no stray bytes.
+    std::memset(image_.bits(), 0, std::size_t(image_.sizeInBytes()));
+    clear();
+}
+
+void Surface::setTransparent(bool transparent) {
+    transparent_ = transparent;
+    resize(width(), height());
 }
 
 QPainter& Surface::painter() {
@@ -178,14 +187,14 @@ void Surface::box(float x1, float y1, float x2, float y2, qint32 color) {
 
 void Surface::clear() {
     finish();
-    image_.fill(background_);
+    image_.fill(transparent_ ? QColor(Qt::transparent) : background_);
     resetLayers();
 }
 
 void Surface::resetTo(const QImage& picture) {
     finish();
-    image_.fill(background_);
-    if (!picture.isNull()) {
+    image_.fill(transparent_ ? QColor(Qt::transparent) : background_);
+    if (!picture.isNull() && !transparent_) {
         QPainter p(&image_);
         p.drawImage(0, 0, picture);
     }

@@ -2,6 +2,11 @@
 // A drawing surface with persistent drawing: what is drawn stays in its image until the next
 // clear or reset. Coordinates are pixels (origin top left, y down) given as single-precision
 // numbers; an integer coordinate names the centre of that pixel.
+//
+// An opaque surface keeps the pixel layout it is made with (the map keeps 24-bit rows, the
+// layout of BMP rows, so frames go to files without a conversion). A transparent surface is a
+// layer over the picture: premultiplied ARGB on a clear background, and a reset leaves the
+// picture out, so the same drawing calls give only what is drawn over it.
 
 #include <QColor>
 #include <QFont>
@@ -15,7 +20,8 @@ QColor toQColor(qint32 color);
 
 class Surface {
   public:
-    explicit Surface(int width = 0, int height = 0, QColor background = Qt::white);
+    explicit Surface(int width = 0, int height = 0, QColor background = Qt::white,
+                     QImage::Format format = QImage::Format_RGB32);
     Surface(const Surface&) = delete;
     Surface& operator=(const Surface&) = delete;
     ~Surface();
@@ -24,6 +30,10 @@ class Surface {
     void resize(int width, int height);
     int width() const { return image_.width(); }
     int height() const { return image_.height(); }
+
+    // A new drawing area of the same size, showing only the background (clear when transparent).
+    void setTransparent(bool transparent);
+    bool transparent() const { return transparent_; }
 
     void setPenWidth(int width);
     int penWidth() const { return penWidth_; }
@@ -34,7 +44,8 @@ class Surface {
     // The rectangle with both corners included.
     void box(float x1, float y1, float x2, float y2, qint32 color);
     void clear();
-    // The picture at its natural size at the origin, background elsewhere, drawing discarded.
+    // The picture at its natural size at the origin, background elsewhere, drawing discarded
+    // (a transparent surface is only cleared).
     void resetTo(const QImage& picture);
 
     // The drawing area as it is now (finishes any painting in progress).
@@ -82,6 +93,8 @@ class Surface {
     std::unordered_map<const QImage*, std::unique_ptr<QPainter>> layerPainters_;
     QPainter& layerPainter(QImage& layer);
     QColor background_;
+    QImage::Format format_;
+    bool transparent_ = false;
     int penWidth_ = 1;
     std::unique_ptr<QPainter> painter_;
     std::unordered_map<quint64, QImage> sprites_;
