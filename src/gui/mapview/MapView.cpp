@@ -133,6 +133,12 @@ void MapView::mousePressEvent(QMouseEvent* e) {
     e->accept();
 }
 
+void MapView::mouseDoubleClickEvent(QMouseEvent* e) {
+    pressed_ = false;
+    e->accept();
+    emit doubleClicked(framePoint(e->position()));
+}
+
 void MapView::mouseReleaseEvent(QMouseEvent* e) {
     const bool click = pressed_ && viewport()->rect().contains(e->position().toPoint());
     pressed_ = false;

@@ -42,6 +42,8 @@ class MapView : public QAbstractScrollArea {
   signals:
     // A press and release inside the view; the release's frame pixel.
     void clicked(QPoint framePos);
+    // A double-click; its first click has been reported already, its second one is not.
+    void doubleClicked(QPoint framePos);
     void zoomChanged();
 
   protected:
@@ -50,6 +52,7 @@ class MapView : public QAbstractScrollArea {
     void wheelEvent(QWheelEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
     void scrollContentsBy(int, int) override { viewport()->update(); }
 
   private:

@@ -1,5 +1,6 @@
 #include "PropertiesDialog.h"
 
+#include "LookPanel.h"
 #include "PaletteBox.h"
 #include "settings/Palette.h"
 #include "shell/EditHistory.h"
@@ -76,14 +77,20 @@ PropertiesDialog::PropertiesDialog(Workspace& ws, EditHistory& history, QWidget*
     lblInterval_->setAlignment(Qt::AlignCenter);
     connect(scrlinterval_, &QScrollBar::valueChanged, this, &PropertiesDialog::scrlinterval_Change);
 
+    // The animation's timing and look below the style, then Close.
+    look_ = new LookPanel(ws_, history_, this);
+    const int lookHeight = look_->sizeHint().height();
+    look_->setGeometry(px(240), px(3600), px(4572 - 480), lookHeight);
     auto* btnClose = placed(new QPushButton(tr("&Close"), this), "btnClose", 240, 3600, 1332, 372);
+    btnClose->move(px(240), px(3600) + lookHeight + px(120));
+    setFixedSize(px(4572), btnClose->geometry().bottom() + px(240));
     btnClose->setDefault(true); // Enter; Escape hides through the dialog's reject()
     connect(btnClose, &QPushButton::clicked, this, &QWidget::hide);
 
-    QWidget* order[] = {styleBars_[0], styleBars_[1], styleBars_[2], piccolor_,
-                        picselcolor_,  scrlinterval_, btnClose};
+    QWidget* order[] = {styleBars_[0], styleBars_[1], styleBars_[2], piccolor_, picselcolor_, scrlinterval_};
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
+    setTabOrder(look_->findChild<QWidget*>("spinCasingWidth"), btnClose); // the look's controls in between
     styleBars_[0]->setFocus();
     // Undo and redo put values back: an open dialog shows them (and changes nothing).
     connect(&history_, &EditHistory::restored, this, [this] {
@@ -119,6 +126,7 @@ void PropertiesDialog::Form_Activate() {
     showColour(lblcolor_, ws_.st.color);
     showColour(lblSelcolor_, ws_.st.selcolor);
     fillIntervalBar();
+    look_->fill();
 }
 
 void PropertiesDialog::showValues() {

@@ -1,5 +1,6 @@
 #pragma once
-// The properties dialog `frmProperties`: line and circle style, colours and the leg interval.
+// The properties dialog `frmProperties`: line and circle style, colours and the leg interval,
+// then the animation's timing and look (LookPanel).
 // Every change goes straight into the project state, as an undoable edit; there is no OK or Cancel.
 
 #include "settings/StyleSettings.h"
@@ -9,6 +10,7 @@
 #include <array>
 
 class EditHistory;
+class LookPanel;
 class PaletteBox;
 class QLabel;
 class QScrollBar;
@@ -45,4 +47,5 @@ class PropertiesDialog : public QDialog {
     PaletteBox* picselcolor_ = nullptr;
     QLabel* lblcolor_ = nullptr;
     QLabel* lblSelcolor_ = nullptr;
+    LookPanel* look_ = nullptr;
 };

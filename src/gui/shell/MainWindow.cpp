@@ -8,6 +8,7 @@
 #include "mapview/ImageView.h"
 #include "mapview/MapResize.h"
 #include "mapview/MapView.h"
+#include "mapview/PointDialog.h"
 #include "mapview/RouteDrawing.h"
 #include "mapview/RouteEditing.h"
 #include "mapview/Thumbnail.h"
@@ -89,6 +90,7 @@ void MainWindow::MDIForm_Load(const QString& programDir) {
     frmImage_->adjustSize();
     frmImage_->show();
     connect(map_, &MapView::clicked, this, &MainWindow::frmImage_Click);
+    connect(map_, &MapView::doubleClicked, this, &MainWindow::frmImage_DblClick);
     const double sizeratio = double(frmImage_->height()) / map_->height();
     startUpFinish(ws_, sizeratio);
     showMode();
@@ -208,8 +210,38 @@ void MainWindow::frmImage_Click(QPoint framePos) {
     static const QHash<QChar, const char*> labels{{u'+', QT_TR_NOOP("Add point")},
                                                   {u'-', QT_TR_NOOP("Delete point")},
                                                   {u'>', QT_TR_NOOP("Move point")}};
+    const int before = history_->stack().index();
     history_->edit(tr(labels.value(ws_.st.editmode, QT_TR_NOOP("Select point"))),
                    [&] { clickMap(ws_, framePos.x(), framePos.y(), map_->reach()); });
+    clickStep_ = history_->stack().index() != before ? history_->stack().index() : -1;
+}
+
+// A double-click opens the point under it. Its first click has already done what the mode
+// does; adding or deleting a point is taken back, so a double-click never changes the route.
+void MainWindow::frmImage_DblClick(QPoint framePos) {
+    const QChar mode = ws_.st.editmode;
+    if ((mode == u'+' || mode == u'-') && clickStep_ >= 0 && clickStep_ == history_->stack().index())
+        history_->stack().undo();
+    clickStep_ = -1;
+    const Nearest n = nearestPoint(ws_.st, framePos.x(), framePos.y());
+    if (n.idx >= 0 && n.best < map_->reach()) showPointDialog(n.idx);
+}
+
+void MainWindow::showPointDialog(int i) {
+    if (!frmPoint_) frmPoint_ = new PointDialog(ws_, *history_, this);
+    frmPoint_->showPoint(i);
+    frmPoint_->show();
+    frmPoint_->raise();
+    frmPoint_->activateWindow();
+}
+
+void MainWindow::mnuPointProperties_Click() {
+    const int i = ws_.st.selected;
+    if (i < 0 || i >= ws_.st.listmax) {
+        QMessageBox::information(this, tr("Pathwright"), tr("Select a point first (o, then click it)."));
+        return;
+    }
+    showPointDialog(i);
 }
 
 void MainWindow::btnResize_Click() {

@@ -15,6 +15,7 @@ class GetImageDialog;
 class ImageView;
 class MapView;
 class ProjectCommands;
+class PointDialog;
 class PropertiesDialog;
 class QButtonGroup;
 class QLabel;
@@ -51,9 +52,11 @@ class MainWindow : public QMainWindow {
     void mnuFit_Click();
     void imgThumb_Click();
     void mnuProperties_Click();
+    void mnuPointProperties_Click(); // the selected point's dialog
     // Leaves the program unless the user keeps unsaved changes; false when it stays.
     bool mnuExit_Click();
     void frmImage_Click(QPoint framePos);
+    void frmImage_DblClick(QPoint framePos);
 
   protected:
     void showEvent(QShowEvent* e) override;
@@ -68,6 +71,7 @@ class MainWindow : public QMainWindow {
                             double pointSize, const QString& tooltip);
     // The mode: the pressed mode button and the map's cursor.
     void showMode();
+    void showPointDialog(int i);
     void fitMapWindow();
     QSize onScreen(QSize inside) const;
     void updateCaption();
@@ -91,4 +95,6 @@ class MainWindow : public QMainWindow {
     FormatMenu* format_ = nullptr;
     QPointer<GetImageDialog> frmGetImage_;
     QPointer<PropertiesDialog> frmProperties_;
+    QPointer<PointDialog> frmPoint_;
+    int clickStep_ = -1; // the undo step the last click on the map made, if any
 };

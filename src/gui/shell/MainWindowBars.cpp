@@ -116,6 +116,11 @@ void MainWindow::buildMenus() {
     buildEditMenu();
     QAction* properties = action("mnuProperties", "&Properties", QKeySequence());
     menuBar()->addAction(properties);
+    QMenu* point = menuBar()->addMenu(tr("P&oint"));
+    point->setObjectName("mnuPoint");
+    QAction* pointProperties = action("mnuPointProperties", tr("&Properties..."), QKeySequence());
+    point->addAction(pointProperties);
+    connect(pointProperties, &QAction::triggered, this, &MainWindow::mnuPointProperties_Click);
     menuBar()->addMenu(format_);
     QMenu* view = menuBar()->addMenu("&View");
     view->setObjectName("mnuView");
