@@ -1,5 +1,5 @@
 // Route editing: the click's four steps in their order, the nearest-point search, the mode
-// buttons, moving a point along the route, and what a click draws on the spot.
+// buttons, moving a point along the route, the direct edits, and what a click draws on the spot.
 
 #include "mapview/RouteEditing.h"
 #include "support/Route.h"
@@ -12,16 +12,27 @@ namespace {
 
 using Fixture = StartedWorkspace;
 
-// Operations: the mode buttons "+", "-", "o", ">", then "<<" (back), ">>" (forward) and
-// "x,y" (a click released there).
+// Operations: the mode buttons "+", "-", "o", ">", then "<<" (back), ">>" (forward), "x,y" (a
+// click released there), "^i@x,y" (insert at i), "mi@x,y" (move point i), "del" (delete the
+// selected point) and "ndx,dy" (nudge it).
 void play(Workspace& ws, const QString& ops) {
-    const QMap<QString, void (*)(Workspace&)> buttons{{"+", btnPlus}, {"-", btnMinus}, {"o", btnSeek},
-                                                      {">", btnMove}, {"<<", btnBack}, {">>", btnFore}};
+    const QMap<QString, void (*)(Workspace&)> buttons{
+        {"+", btnPlus},  {"-", btnMinus}, {"o", btnSeek},         {">", btnMove},
+        {"<<", btnBack}, {">>", btnFore}, {"del", deleteSelected}};
     for (const QString& op : ops.split(' ', Qt::SkipEmptyParts)) {
+        const QString at = op.section('@', -1).remove('n');
+        const int x = at.section(',', 0, 0).toInt(), y = at.section(',', 1, 1).toInt();
+        const int index = op.mid(1).section('@', 0, 0).toInt();
         if (buttons.contains(op))
             buttons[op](ws);
+        else if (op.startsWith('^'))
+            insertPoint(ws, index, x, y);
+        else if (op.startsWith('m'))
+            movePoint(ws, index, x, y);
+        else if (op.startsWith('n'))
+            nudgeSelected(ws, x, y);
         else
-            clickMap(ws, op.section(',', 0, 0).toInt(), op.section(',', 1, 1).toInt());
+            clickMap(ws, x, y);
     }
 }
 
@@ -82,6 +93,14 @@ class TestRouteEditing : public QObject {
         row("fore", five, 'o', 1, ">>", "1,1 3,3 2,2 4,4 5,5", 2, 1);
         row("fore at end", five, 'o', 4, ">>", five, 4, 0);
         row("fore at -1", five, 'o', -1, ">>", five, -1, 0);
+        row("insert, selection follows", three, 'o', 2, "^1@50,50", "10,10 50,50 100,100 200,200", 3, 1);
+        row("insert at the end", three, 'o', 0, "^3@7,7", three + " 7,7", 0, 1);
+        row("insert past the end", three, 'o', 0, "^4@7,7", three, 0, 0);
+        row("move any point", three, '+', -1, "m2@5,6", "10,10 100,100 5,6", -1, 1);
+        row("delete selected", three, 'o', 1, "del", "10,10 200,200", -1, 1);
+        row("delete, none selected", three, 'o', -1, "del", three, -1, 0);
+        row("nudge", three, 'o', 0, "n-1,10", "9,20 100,100 200,200", 0, 1);
+        row("nudge held to 16 bits", "32767,0", 'o', 0, "n10,0", "32767,0", 0, 1);
     }
 
     void sequences() {
@@ -119,7 +138,9 @@ class TestRouteEditing : public QObject {
             clickMap(f.ws, i + 1, 7);
         QCOMPARE(f.ws.st.listmax, 99);
         QCOMPARE(f.ws.st.pointx[98], 99);
-        QCOMPARE(f.ws.st.pointx[99], 0); // slot 99 is never filled by a click
+        QCOMPARE(f.ws.st.pointx[99], 0);      // slot 99 is never filled by a click
+        QVERIFY(!insertPoint(f.ws, 5, 1, 1)); // nor by an insert
+        QCOMPARE(f.ws.st.listmax, 99);
         // Nothing is drawn for a refused click either.
         const QImage before = f.ws.map.image().copy();
         clickMap(f.ws, 300, 300);
@@ -149,6 +170,25 @@ class TestRouteEditing : public QObject {
         play(f.ws, "> 50,50");
         QCOMPARE(routeText(st), QString("1,1 50,50 3,3 4,4"));
         QCOMPARE(dists(), QString("1.5 4.5 3.5 4.5"));
+        play(f.ws, "^0@7,7");
+        QCOMPARE(dists(), QString("0 1.5 4.5 3.5"));
+    }
+
+    // The leg within reach nearest a position, measured to the segment; ties to the lower index.
+    void nearestLeg_data() {
+        QTest::addColumn<QPointF>("at");
+        QTest::addColumn<int>("leg");
+        QTest::newRow("along the first") << QPointF(50, 10) << 0;
+        QTest::newRow("along the second") << QPointF(90, 50) << 1;
+        QTest::newRow("at 25 out") << QPointF(50, 25) << -1;
+        QTest::newRow("past an end, tie") << QPointF(110, -5) << 0;
+        QTest::newRow("beyond the last end") << QPointF(100, 120) << 1;
+    }
+    void nearestLeg() {
+        QFETCH(QPointF, at);
+        ProjectState st;
+        setRoute(st, "0,0 100,0 100,100");
+        QTEST(::nearestLeg(st, at.x(), at.y(), 25), "leg");
     }
 
     void addDrawsOnTheSpot() {

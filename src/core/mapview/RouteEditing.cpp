@@ -46,6 +46,27 @@ void btnMove(Workspace& ws) {
 }
 
 namespace {
+// Positions are stored in 16-bit fields; a release far outside the map is held to them.
+qint16 to16(qint32 v) {
+    return qint16(std::clamp<qint32>(v, -32768, 32767));
+}
+
+bool inRoute(const ProjectState& st, int index) {
+    return index >= 0 && index < std::min<int>(st.listmax, kPointSlots);
+}
+
+// Slot `index` falls out of the route; later points move down with everything they carry.
+void removeSlot(ProjectState& st, int index) {
+    for (int i = index; i <= st.listmax - 2; ++i) {
+        st.pointx[i] = st.pointx[i + 1];
+        st.pointy[i] = st.pointy[i + 1];
+        st.pointdist[i] = st.pointdist[i + 1];
+        swapPointExtras(st, i, i + 1);
+    }
+    clearPointExtras(st, st.listmax - 1);
+    --st.listmax;
+}
+
 void swapSlots(ProjectState& st, int a, int b) {
     std::swap(st.pointx[a], st.pointx[b]);
     std::swap(st.pointy[a], st.pointy[b]);
@@ -70,10 +91,64 @@ void btnFore(Workspace& ws) {
     Redraw(ws);
 }
 
+bool insertPoint(Workspace& ws, int index, qint32 x, qint32 y) {
+    ProjectState& st = ws.st;
+    if (st.listmax >= kMousePointLimit || index < 0 || index > st.listmax) return false;
+    for (int i = st.listmax; i > index; --i) {
+        st.pointx[i] = st.pointx[i - 1];
+        st.pointy[i] = st.pointy[i - 1];
+        st.pointdist[i] = st.pointdist[i - 1];
+        swapPointExtras(st, i, i - 1);
+    }
+    clearPointExtras(st, index);
+    st.pointx[index] = to16(x);
+    st.pointy[index] = to16(y);
+    st.pointdist[index] = 0;
+    ++st.listmax;
+    if (st.selected >= index) ++st.selected;
+    Redraw(ws);
+    return true;
+}
+
+void movePoint(Workspace& ws, int index, qint32 x, qint32 y) {
+    if (!inRoute(ws.st, index)) return;
+    ws.st.pointx[index] = to16(x);
+    ws.st.pointy[index] = to16(y);
+    Redraw(ws);
+}
+
+void deleteSelected(Workspace& ws) {
+    if (!inRoute(ws.st, ws.st.selected)) return;
+    removeSlot(ws.st, ws.st.selected);
+    ws.st.selected = -1;
+    Redraw(ws);
+}
+
+void nudgeSelected(Workspace& ws, int dx, int dy) {
+    const int i = ws.st.selected;
+    if (inRoute(ws.st, i)) movePoint(ws, i, ws.st.pointx[i] + dx, ws.st.pointy[i] + dy);
+}
+
+int nearestLeg(const ProjectState& st, double x, double y, double reach) {
+    int leg = -1;
+    double best = reach;
+    for (int i = 0; i + 1 < std::min<int>(st.listmax, kPointSlots); ++i) {
+        const double ax = st.pointx[i], ay = st.pointy[i];
+        const double dx = st.pointx[i + 1] - ax, dy = st.pointy[i + 1] - ay;
+        const double length2 = dx * dx + dy * dy;
+        // The foot of the perpendicular, held to the leg's ends.
+        const double t = length2 > 0 ? std::clamp(((x - ax) * dx + (y - ay) * dy) / length2, 0.0, 1.0) : 0.0;
+        const double d = std::hypot(x - (ax + t * dx), y - (ay + t * dy));
+        if (d < best) {
+            best = d;
+            leg = i;
+        }
+    }
+    return leg;
+}
+
 void clickMap(Workspace& ws, qint32 mousex, qint32 mousey, double reach) {
     ProjectState& st = ws.st;
-    // Positions are stored in 16-bit fields; a release far outside the map is held to them.
-    const auto to16 = [](qint32 v) { return qint16(std::clamp<qint32>(v, -32768, 32767)); };
 
     if (st.editmode == u'+' && st.listmax < kMousePointLimit) { // add
         ws.map.setPenWidth(st.linethick);
@@ -93,14 +168,7 @@ void clickMap(Workspace& ws, qint32 mousex, qint32 mousey, double reach) {
     if (st.editmode == u'-' && st.listmax > 0) { // delete
         const Nearest n = nearestPoint(st, mousex, mousey);
         if (n.idx >= 0 && n.best < reach) {
-            for (int i = n.idx; i <= st.listmax - 2; ++i) {
-                st.pointx[i] = st.pointx[i + 1];
-                st.pointy[i] = st.pointy[i + 1];
-                st.pointdist[i] = st.pointdist[i + 1];
-                swapPointExtras(st, i, i + 1);
-            }
-            clearPointExtras(st, st.listmax - 1);
-            --st.listmax;
+            removeSlot(st, n.idx);
             Redraw(ws);
         }
     }

@@ -25,6 +25,18 @@ void btnMove(Workspace& ws);
 void btnBack(Workspace& ws);
 void btnFore(Workspace& ws);
 
+// Direct edits at frame pixels, each followed by a redraw. A point keeps its hold, time and label
+// wherever it goes, and the selection stays on the point it was on.
+// Inserts a point at `index` (0..listmax); false, and nothing done, at the click limit.
+bool insertPoint(Workspace& ws, int index, qint32 x, qint32 y);
+void movePoint(Workspace& ws, int index, qint32 x, qint32 y);
+// The selected point: deleted (nothing is selected then), or moved by (dx, dy).
+void deleteSelected(Workspace& ws);
+void nudgeSelected(Workspace& ws, int dx, int dy);
+// The leg nearest (x, y) within `reach` (from point i to i + 1: returns i), else -1; ties go to
+// the lower index.
+int nearestLeg(const ProjectState& st, double x, double y, double reach);
+
 // A click on the map at a frame pixel: add, delete, select, move, in that order. `reach` is in
 // frame pixels.
 void clickMap(Workspace& ws, qint32 mousex, qint32 mousey, double reach = kReach);

@@ -130,6 +130,7 @@ void MapView::wheelEvent(QWheelEvent* e) {
 
 void MapView::mousePressEvent(QMouseEvent* e) {
     pressed_ = true;
+    emit pressed(framePoint(e->position()), e->modifiers());
     e->accept();
 }
 
@@ -137,6 +138,10 @@ void MapView::mouseDoubleClickEvent(QMouseEvent* e) {
     pressed_ = false;
     e->accept();
     emit doubleClicked(framePoint(e->position()));
+}
+
+void MapView::mouseMoveEvent(QMouseEvent* e) {
+    if (pressed_) emit dragged(framePoint(e->position()));
 }
 
 void MapView::mouseReleaseEvent(QMouseEvent* e) {

@@ -44,6 +44,9 @@ class MapView : public QAbstractScrollArea {
     void clicked(QPoint framePos);
     // A double-click; its first click has been reported already, its second one is not.
     void doubleClicked(QPoint framePos);
+    // For dragging: a button went down at a frame pixel, and the mouse moved with it held.
+    void pressed(QPoint framePos, Qt::KeyboardModifiers modifiers);
+    void dragged(QPoint framePos);
     void zoomChanged();
 
   protected:
@@ -51,6 +54,7 @@ class MapView : public QAbstractScrollArea {
     void resizeEvent(QResizeEvent*) override;
     void wheelEvent(QWheelEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
     void scrollContentsBy(int, int) override { viewport()->update(); }

@@ -4,6 +4,7 @@
 #include "Layout.h"
 #include "ProgramIcon.h"
 #include "animation/AnimationCommands.h"
+#include "mapview/DirectEditing.h"
 #include "mapview/GetImageDialog.h"
 #include "mapview/ImageView.h"
 #include "mapview/MapResize.h"
@@ -91,6 +92,8 @@ void MainWindow::MDIForm_Load(const QString& programDir) {
     frmImage_->show();
     connect(map_, &MapView::clicked, this, &MainWindow::frmImage_Click);
     connect(map_, &MapView::doubleClicked, this, &MainWindow::frmImage_DblClick);
+    direct_ = new DirectEditing(ws_, *history_, *map_, this);
+    editMenu_->addAction(direct_->deleteAction());
     const double sizeratio = double(frmImage_->height()) / map_->height();
     startUpFinish(ws_, sizeratio);
     showMode();
@@ -207,6 +210,7 @@ void MainWindow::btnRedraw_Click() {
 }
 
 void MainWindow::frmImage_Click(QPoint framePos) {
+    if (direct_->tookClick(framePos)) return;
     static const QHash<QChar, const char*> labels{{u'+', QT_TR_NOOP("Add point")},
                                                   {u'-', QT_TR_NOOP("Delete point")},
                                                   {u'>', QT_TR_NOOP("Move point")}};

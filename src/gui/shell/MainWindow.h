@@ -9,6 +9,7 @@
 #include <QTimer>
 
 class AnimationCommands;
+class DirectEditing;
 class EditHistory;
 class FormatMenu;
 class GetImageDialog;
@@ -81,6 +82,8 @@ class MainWindow : public QMainWindow {
 
     Workspace ws_;
     EditHistory* history_ = nullptr;
+    DirectEditing* direct_ = nullptr;
+    QMenu* editMenu_ = nullptr;
     QButtonGroup* modes_ = nullptr; // +, -, o, ->: the pressed one is the mode
     bool leaving_ = false;
     QMdiArea* mdi_ = nullptr;

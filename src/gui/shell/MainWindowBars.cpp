@@ -141,7 +141,7 @@ void MainWindow::buildMenus() {
 }
 
 void MainWindow::buildEditMenu() {
-    QMenu* edit = menuBar()->addMenu(tr("&Edit"));
+    auto* edit = menuBar()->addMenu(tr("&Edit"));
     edit->setObjectName("mnuEdit");
     QAction* undo = history_->stack().createUndoAction(this, tr("&Undo"));
     undo->setObjectName("mnuUndo");
@@ -152,4 +152,6 @@ void MainWindow::buildEditMenu() {
     redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     redo->setShortcutContext(Qt::ApplicationShortcut);
     edit->addActions({undo, redo});
+    edit->addSeparator(); // the map's own edits follow once the map exists
+    editMenu_ = edit;
 }
