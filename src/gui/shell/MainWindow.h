@@ -6,6 +6,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QSettings>
 #include <QTimer>
 
 class AnimationCommands;
@@ -81,6 +82,7 @@ class MainWindow : public QMainWindow {
     void leave();
 
     Workspace ws_;
+    QSettings settings_{"pathwright", "pathwright"}; // the recent projects
     EditHistory* history_ = nullptr;
     DirectEditing* direct_ = nullptr;
     QMenu* editMenu_ = nullptr;

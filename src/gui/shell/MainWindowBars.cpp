@@ -7,6 +7,7 @@
 #include "mapview/ImageView.h"
 #include "mapview/Thumbnail.h"
 #include "project/ProjectCommands.h"
+#include "project/RecentMenu.h"
 #include "settings/FormatMenu.h"
 
 #include <QAction>
@@ -108,7 +109,9 @@ void MainWindow::buildMenus() {
     QAction* image = action("mnuImage", "&Image", QKeySequence(Qt::CTRL | Qt::Key_I));
     QAction* render = action("mnuRender", "&Render", QKeySequence(Qt::CTRL | Qt::Key_R));
     QAction* exit = action("mnuExit", "E&xit", QKeySequence(Qt::CTRL | Qt::Key_X));
-    file->addActions({open, save, saveAs});
+    file->addAction(open);
+    file->addMenu(new RecentMenu(*project_, settings_, this));
+    file->addActions({save, saveAs});
     file->addSeparator()->setObjectName("div01");
     file->addActions({image, render});
     file->addSeparator()->setObjectName("div03");
