@@ -13,7 +13,7 @@ SANITIZE_ENV := ASAN_OPTIONS=detect_leaks=1 \
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitize/lsan.supp:print_suppressions=0 \
 	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
-.PHONY: all deps test-deps configure build program run test test-sanitize bench clean
+.PHONY: all deps test-deps configure build program run test test-sanitize bench install clean
 
 all: build
 
@@ -49,6 +49,11 @@ test-sanitize: test-deps
 
 bench: deps build
 	@for b in $(BUILD)/bench/bench_*; do echo "== $$b"; QT_QPA_PLATFORM=offscreen $$b; done
+
+# PREFIX=/usr/local by default; DESTDIR for a staging tree.
+PREFIX ?= /usr/local
+install: build
+	@cmake --install $(BUILD) --prefix $(PREFIX)
 
 clean:
 	@rm -rf $(BUILD) $(SANITIZE_BUILD)

@@ -2,13 +2,15 @@
 # Installs the Debian packages the build and the tests need, only those that are missing.
 # Usage: install-deps.sh [build|test]
 set -euo pipefail
-want=(cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core
+want=(cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev fonts-dejavu-core
       libavcodec-dev libavformat-dev libswscale-dev libavutil-dev libspng-dev)
 if [ "${1:-build}" = test ]; then
     # Second BMP readers check the frame files the renderer writes.
     want+=(python3-pil imagemagick)
     # ffprobe and ffmpeg check the video files: codec, rate, frame count, colours.
     want+=(ffmpeg)
+    # The installed desktop files are checked.
+    want+=(desktop-file-utils shared-mime-info xdg-utils libglib2.0-bin)
 fi
 missing=()
 for p in "${want[@]}"; do

@@ -1,0 +1,16 @@
+#!/bin/sh
+# Installs into a temporary prefix and checks what a desktop sees there: a valid menu entry, the
+# icons, and .wsr files of the project type by their name and by their first line alone.
+set -eu
+prefix=$(mktemp -d)
+trap 'rm -rf "$prefix"' EXIT
+cmake --install "$1" --prefix "$prefix" >/dev/null
+desktop-file-validate "$prefix/share/applications/pathwright.desktop"
+for n in 16 22 24 32 48 64 128 256; do test -s "$prefix/share/icons/hicolor/${n}x$n/apps/pathwright.png"; done
+test -s "$prefix/share/icons/hicolor/scalable/apps/pathwright.svg"
+printf '[Vantorel* Pathwright - version 1.1]\r\nformat = n\r\n' >"$prefix/tour.wsr"
+cp "$prefix/tour.wsr" "$prefix/no-extension"
+for f in tour.wsr no-extension; do
+    type=$(XDG_DATA_DIRS="$prefix/share" XDG_CURRENT_DESKTOP=GNOME xdg-mime query filetype "$prefix/$f")
+    [ "$type" = application/x-pathwright-project ] || { echo "$f: $type"; exit 1; }
+done
