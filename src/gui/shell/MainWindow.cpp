@@ -74,7 +74,8 @@ MainWindow::MainWindow(const QString& programDir, QWidget* parent) : QMainWindow
 
     buildToolBar(bar);
     buildMenus();
-    resize(px(kClientWidth), px(kClientHeight) + menuBar()->sizeHint().height());
+    // Wide enough for the whole tool bar, Undo and Redo at its end.
+    resize(px(std::max(kClientWidth, 10224)), px(kClientHeight) + menuBar()->sizeHint().height());
     MDIForm_Load(programDir);
 }
 
