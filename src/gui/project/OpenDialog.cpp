@@ -16,15 +16,15 @@ const QString kProjectExtensions = ".wsr";
 
 OpenDialog::OpenDialog(Open open, QWidget* parent) : QDialog(parent), open_(std::move(open)) {
     setObjectName("frmOpen");
-    setWindowTitle("Pathwright - File open");
+    setWindowTitle(tr("Pathwright - File open"));
     setFixedSize(px(3972), px(4932));
 
     dir_ = DirectoryList::addToDialog(this, 1368);
     list_ = placed(new QListWidget(this), "List1", 120, 1920, 3732, 2352);
     list_->setSortingEnabled(false); // directory order
-    auto* btnOpen = placed(new QPushButton("&Open", this), "btnOpen", 120, 4440, 1332, 372);
+    auto* btnOpen = placed(new QPushButton(tr("&Open"), this), "btnOpen", 120, 4440, 1332, 372);
     btnOpen->setDefault(true);
-    auto* btnCancel = placed(new QPushButton("&Cancel", this), "btnCancel", 1560, 4440, 1332, 372);
+    auto* btnCancel = placed(new QPushButton(tr("&Cancel"), this), "btnCancel", 1560, 4440, 1332, 372);
     setTabOrder(dir_->pathBox(), dir_);
     setTabOrder(dir_, btnOpen);
     setTabOrder(btnOpen, btnCancel);
@@ -49,7 +49,7 @@ void OpenDialog::btnOpen_Click() {
     const QListWidgetItem* item = list_->currentItem();
     if (!item || !item->isSelected()) {
         QMessageBox::information(this, windowTitle(),
-                                 "No project was chosen: select a project file in the list first.");
+                                 tr("No project was chosen: select a project file in the list first."));
         return;
     }
     openEntry(item);

@@ -10,13 +10,13 @@
 SaveAsDialog::SaveAsDialog(Workspace& ws, Save save, QWidget* parent)
     : QDialog(parent), ws_(ws), save_(std::move(save)) {
     setObjectName("frmSaveAs");
-    setWindowTitle("Pathwright - Save project file");
+    setWindowTitle(tr("Pathwright - Save project file"));
     setFixedSize(px(3972), px(2772));
 
     dir_ = DirectoryList::addToDialog(this, 1152);
     txtName_ = placed(new QLineEdit(this), "txtName", 120, 1800, 3732, 288);
-    auto* btnSave = placed(new QPushButton("&Save", this), "btnSave", 120, 2280, 1332, 372);
-    auto* btnCancel = placed(new QPushButton("&Cancel", this), "btnCancel", 1560, 2280, 1332, 372);
+    auto* btnSave = placed(new QPushButton(tr("&Save"), this), "btnSave", 120, 2280, 1332, 372);
+    auto* btnCancel = placed(new QPushButton(tr("&Cancel"), this), "btnCancel", 1560, 2280, 1332, 372);
     // No default button: Enter in the name box does not save (Escape still cancels).
     btnSave->setAutoDefault(false);
     btnCancel->setAutoDefault(false);

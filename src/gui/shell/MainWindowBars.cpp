@@ -27,25 +27,26 @@ QPushButton* MainWindow::toolButton(QWidget* bar, const char* name, const QStrin
 }
 
 void MainWindow::buildToolBar(QWidget* bar) {
-    auto* ntsc = toolButton(bar, "btnNTSC", "NTSC", 0, 612, 0, "654x480 29.97fps");
-    auto* pal = toolButton(bar, "btnPAL", "PAL", 600, 612, 0, "786x576 25fps");
+    auto* ntsc = toolButton(bar, "btnNTSC", tr("NTSC"), 0, 612, 0, tr("654x480 29.97fps"));
+    auto* pal = toolButton(bar, "btnPAL", tr("PAL"), 600, 612, 0, tr("786x576 25fps"));
     imgThumb_ = placed(new Thumbnail(bar), "imgThumb", 1200, 0, 492, 372);
     imgThumb_->setScaledContents(true);
     imgThumb_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    auto* plus = toolButton(bar, "btnPlus", "+", 1680, 372, 15.6, "Add points");
-    auto* back = toolButton(bar, "btnBack", "<", 2040, 372, 15.6, "Move selected point backwards");
-    auto* seek = toolButton(bar, "btnSeek", "o", 2400, 372, 12, "Select point");
-    auto* fore = toolButton(bar, "btnFore", ">", 2760, 372, 15.6, "Move selecte point forwards");
-    auto* minus = toolButton(bar, "btnMinus", "-", 3120, 372, 15.6, "Delete points");
-    auto* move = toolButton(bar, "btnMove", "->", 3480, 372, 12, "Move selected point");
+    auto* plus = toolButton(bar, "btnPlus", tr("+"), 1680, 372, 15.6, tr("Add points"));
+    auto* back = toolButton(bar, "btnBack", tr("<"), 2040, 372, 15.6, tr("Move selected point backwards"));
+    auto* seek = toolButton(bar, "btnSeek", tr("o"), 2400, 372, 12, tr("Select point"));
+    auto* fore = toolButton(bar, "btnFore", tr(">"), 2760, 372, 15.6, tr("Move selecte point forwards"));
+    auto* minus = toolButton(bar, "btnMinus", tr("-"), 3120, 372, 15.6, tr("Delete points"));
+    auto* move = toolButton(bar, "btnMove", tr("->"), 3480, 372, 12, tr("Move selected point"));
     picStyle_ = new ImageView(ws_.swatch, bar);
     picStyle_->setObjectName("picStyle");
     picStyle_->move(px(3840), 0);
     picStyle_->setFocusPolicy(Qt::TabFocus);
-    auto* redraw = toolButton(bar, "btnRedraw", "Redraw", 4920, 732, 0, "Refresh the display");
-    auto* route = toolButton(bar, "btnRoute", "Preview", 5640, 732, 0, "Preview the route");
-    auto* render = toolButton(bar, "btnRender", "Render", 6360, 732, 0, "Save animation to image sequence");
-    lblFrame_ = placed(new QLabel("Frame", bar), "lblFrame", 7080, 0, 732, 372);
+    auto* redraw = toolButton(bar, "btnRedraw", tr("Redraw"), 4920, 732, 0, tr("Refresh the display"));
+    auto* route = toolButton(bar, "btnRoute", tr("Preview"), 5640, 732, 0, tr("Preview the route"));
+    auto* render =
+        toolButton(bar, "btnRender", tr("Render"), 6360, 732, 0, tr("Save animation to image sequence"));
+    lblFrame_ = placed(new QLabel(tr("Frame"), bar), "lblFrame", 7080, 0, 732, 372);
     lblFrame_->setFont(sansFont(12));
     lblFrame_->setFrameStyle(QFrame::Box | QFrame::Plain);
     lblFrame_->setAlignment(Qt::AlignCenter);
@@ -101,14 +102,14 @@ void MainWindow::buildMenus() {
         a->setShortcut(key);
         return a;
     };
-    QMenu* file = menuBar()->addMenu("&File");
+    QMenu* file = menuBar()->addMenu(tr("&File"));
     file->setObjectName("mnuFile");
-    QAction* open = action("mnuOpen", "&Open", QKeySequence(Qt::CTRL | Qt::Key_O));
-    QAction* save = action("mnuSave", "&Save", QKeySequence(Qt::CTRL | Qt::Key_S));
-    QAction* saveAs = action("mnuSaveAs", "Save&As", QKeySequence(Qt::CTRL | Qt::Key_A));
-    QAction* image = action("mnuImage", "&Image", QKeySequence(Qt::CTRL | Qt::Key_I));
-    QAction* render = action("mnuRender", "&Render", QKeySequence(Qt::CTRL | Qt::Key_R));
-    QAction* exit = action("mnuExit", "E&xit", QKeySequence(Qt::CTRL | Qt::Key_X));
+    QAction* open = action("mnuOpen", tr("&Open"), QKeySequence(Qt::CTRL | Qt::Key_O));
+    QAction* save = action("mnuSave", tr("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S));
+    QAction* saveAs = action("mnuSaveAs", tr("Save&As"), QKeySequence(Qt::CTRL | Qt::Key_A));
+    QAction* image = action("mnuImage", tr("&Image"), QKeySequence(Qt::CTRL | Qt::Key_I));
+    QAction* render = action("mnuRender", tr("&Render"), QKeySequence(Qt::CTRL | Qt::Key_R));
+    QAction* exit = action("mnuExit", tr("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_X));
     file->addAction(open);
     file->addMenu(new RecentMenu(*project_, settings_, this));
     file->addActions({save, saveAs});
@@ -117,7 +118,7 @@ void MainWindow::buildMenus() {
     file->addSeparator()->setObjectName("div03");
     file->addAction(exit);
     buildEditMenu();
-    QAction* properties = action("mnuProperties", "&Properties", QKeySequence());
+    QAction* properties = action("mnuProperties", tr("&Properties"), QKeySequence());
     menuBar()->addAction(properties);
     QMenu* point = menuBar()->addMenu(tr("P&oint"));
     point->setObjectName("mnuPoint");
@@ -125,14 +126,14 @@ void MainWindow::buildMenus() {
     point->addAction(pointProperties);
     connect(pointProperties, &QAction::triggered, this, &MainWindow::mnuPointProperties_Click);
     menuBar()->addMenu(format_);
-    QMenu* view = menuBar()->addMenu("&View");
+    QMenu* view = menuBar()->addMenu(tr("&View"));
     view->setObjectName("mnuView");
-    QAction* zoom100 = action("mnuZoom100", "&100 %", QKeySequence(Qt::CTRL | Qt::Key_1));
-    QAction* fit = action("mnuFit", "&Fit", QKeySequence(Qt::CTRL | Qt::Key_0));
+    QAction* zoom100 = action("mnuZoom100", tr("&100 %"), QKeySequence(Qt::CTRL | Qt::Key_1));
+    QAction* fit = action("mnuFit", tr("&Fit"), QKeySequence(Qt::CTRL | Qt::Key_0));
     view->addActions({zoom100, fit});
     connect(zoom100, &QAction::triggered, this, &MainWindow::mnuZoom100_Click);
     connect(fit, &QAction::triggered, this, &MainWindow::mnuFit_Click);
-    menuBar()->addMenu("&Help")->setObjectName("mnuHelp"); // no entries: choosing it does nothing
+    menuBar()->addMenu(tr("&Help"))->setObjectName("mnuHelp"); // no entries: choosing it does nothing
 
     connect(open, &QAction::triggered, project_, &ProjectCommands::mnuOpen_Click);
     connect(save, &QAction::triggered, project_, &ProjectCommands::mnuSave_Click);
