@@ -2,11 +2,7 @@
 // window's size and the Redraw button.
 #include "mapview/MapView.h"
 #include "project/ProjectCommands.h"
-<<<<<<< HEAD
-=======
 #include "project/RecentMenu.h"
-#include "settings/CustomSizeDialog.h"
->>>>>>> 71db217 (File > Open Recent: the last eight projects opened or saved, kept with QSettings; a project no longer there is taken off the list with a message; GUI tests keep their settings in the build directory)
 #include "shell/EditHistory.h"
 #include "shell/MainWindow.h"
 #include "support/Files.h"
@@ -38,65 +34,6 @@ class MainWindowTest : public QObject {
     }
     void cleanup() { delete w; }
 
-<<<<<<< HEAD
-=======
-    void toolBarControls_data() {
-        QTest::addColumn<QRect>("geometry");
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<QString>("tooltip");
-        QTest::addColumn<double>("points"); // 0: the default dialog font
-        auto row = [](const char* name, int x, int width, const char* caption, const char* tip, double pt) {
-            QTest::newRow(name) << QRect(x, 0, width, 31) << QString(caption) << QString(tip) << pt;
-        };
-        row("btnNTSC", 0, 51, "NTSC", "654x480 29.97fps", 0);
-        row("btnPAL", 50, 51, "PAL", "786x576 25fps", 0);
-        row("imgThumb", 100, 41, "", "", 0);
-        row("btnPlus", 140, 31, "+", "Add points", 15.6);
-        row("btnBack", 170, 31, "<", "Move selected point backwards", 15.6);
-        row("btnSeek", 200, 31, "o", "Select point", 12);
-        row("btnFore", 230, 31, ">", "Move selecte point forwards", 15.6);
-        row("btnMinus", 260, 31, "-", "Delete points", 15.6);
-        row("btnMove", 290, 31, "->", "Move selected point", 12);
-        row("picStyle", 320, 91, "", "", 0);
-        row("btnRedraw", 410, 61, "Redraw", "Refresh the display", 0);
-        row("btnRoute", 470, 61, "Preview", "Preview the route", 0);
-        row("btnRender", 530, 61, "Render", "Save animation to image sequence", 0);
-        row("lblFrame", 590, 61, "Frame", "", 12);
-    }
-    void toolBarControls() {
-        QFETCH(QString, caption);
-        QFETCH(double, points);
-        QWidget* c = child(QTest::currentDataTag());
-        QVERIFY(c);
-        QCOMPARE(c->parentWidget(), child("Picture1"));
-        QTEST(c->geometry(), "geometry");
-        QVERIFY(c->isVisible());
-        QTEST(c->toolTip(), "tooltip");
-        if (auto* b = qobject_cast<QPushButton*>(c)) QCOMPARE(b->text(), caption);
-        if (auto* l = qobject_cast<QLabel*>(c); l && !caption.isEmpty()) QCOMPARE(l->text(), caption);
-        const QFont font = c->font();
-        QCOMPARE(font.pointSizeF(), points > 0 ? points : QApplication::font(c).pointSizeF());
-        QVERIFY(!font.bold() && !font.italic());
-    }
-
-    void frameBarsAndTimer() {
-        QCOMPARE(w->windowTitle(), QString("Vantorel* Pathwright"));
-        QCOMPARE(child("Picture1")->geometry(), QRect(0, 0, w->centralWidget()->width(), 35));
-        QVERIFY(!child("btnResize")->isVisible());
-        const QTimer* timer = w->findChild<AnimationCommands*>()->timerRoute(); // stopped, at 33 ms
-        QVERIFY(!timer->isActive());
-        QCOMPARE(timer->interval(), 33);
-        QCOMPARE(describe(w->findChild<QMenu*>("mnuEdit")->actions()),
-                 QStringList({"mnuUndo &Undo Ctrl+Z", "mnuRedo &Redo Ctrl+Shift+Z", "",
-                              "mnuDeletePoint &Delete Point Del"}));
-        QCOMPARE(describe(w->findChild<QMenu*>("mnuFile")->actions()),
-                 QStringList({"mnuOpen &Open Ctrl+O", "Open &Recent", "mnuSave &Save Ctrl+S",
-                              "mnuSaveAs Save&As Ctrl+A", "div01", "mnuImage &Image Ctrl+I",
-                              "mnuRender &Render Ctrl+R", "div03", "mnuExit E&xit Ctrl+X"}));
-        QVERIFY(w->findChild<QMenu*>("mnuHelp")->actions().isEmpty());
-    }
-
->>>>>>> 71db217 (File > Open Recent: the last eight projects opened or saved, kept with QSettings; a project no longer there is taken off the list with a message; GUI tests keep their settings in the build directory)
     // Exit, the close control and Open ask Save, Discard or Cancel when there are unsaved changes
     // (a PAL click), and go on only when the changes were saved or let go. "saveas" answers the
     // Save As dialog that Save brings up for a project with no file ("-" cancels it); "fails"
@@ -203,37 +140,12 @@ class MainWindowTest : public QObject {
         QCOMPARE(w->workspace().st.linethick, qint16(5));
     }
 
-<<<<<<< HEAD
-=======
-    // The custom size dialog closes only on a size the table allows, and gives the rate chosen.
-    void customSizeDialog_data() {
-        QTest::addColumn<QSize>("typed");
-        QTest::addColumn<bool>("closes");
-        QTest::newRow("even") << QSize(1000, 600) << true;
-        QTest::newRow("odd width") << QSize(1001, 600) << false;
-        QTest::newRow("odd height") << QSize(1000, 601) << false;
-    }
-    void customSizeDialog() {
-        QFETCH(QSize, typed);
-        QFETCH(bool, closes);
-        CustomSizeDialog dialog(w->workspace().st);
-        dialog.findChild<QSpinBox*>("txtWidth")->setValue(typed.width());
-        dialog.findChild<QSpinBox*>("txtHeight")->setValue(typed.height());
-        auto* rate = dialog.findChild<QComboBox*>("cboRate");
-        rate->setCurrentIndex(rate->findData(59.94));
-        dialog.show();
-        dialog.accept();
-        QCOMPARE(dialog.result() == QDialog::Accepted, closes);
-        QCOMPARE(dialog.isVisible(), !closes);
-        QCOMPARE(dialog.frameSize(), typed);
-        QCOMPARE(dialog.fps(), 59.94);
-    }
-
-    // Open Recent lists the projects opened or saved, newest first; one gone is taken off, said.
+    // Open Recent lists the projects opened or saved, newest first, each once, eight at most; one
+    // gone is taken off, with a message.
     void openRecent() {
         ModalCloser closer;
         const QString home = dir.path() + '/';
-        for (const char* name : {"a.wsr", "b.wsr", "a.wsr"})
+        for (const char* name : {"1", "2", "3", "4", "5", "6", "7", "b.wsr", "a.wsr", "b.wsr", "a.wsr"})
             QVERIFY(w->projectCommands().saveProject(home, name, w));
         auto* menu = w->findChild<RecentMenu*>("mnuOpenRecent");
         const auto shown = [menu] {
@@ -243,14 +155,14 @@ class MainWindowTest : public QObject {
                 out << a->text();
             return out;
         };
-        QCOMPARE(shown(), QStringList({"&1 a.wsr", "&2 b.wsr"}));
+        QCOMPARE(shown(), QStringList({"&1 a.wsr", "&2 b.wsr", "&3 7.wsr", "&4 6.wsr", "&5 5.wsr", "&6 4.wsr",
+                                       "&7 3.wsr", "&8 2.wsr"}));
         QVERIFY(QFile::remove(home + "a.wsr"));
         menu->openRecent(home + "a.wsr");
         QCOMPARE(closer.texts.filter("no longer there").size(), 1);
-        QCOMPARE(shown(), QStringList({"&1 b.wsr"}));
+        QCOMPARE(shown().mid(0, 2), QStringList({"&1 b.wsr", "&2 7.wsr"}));
     }
 
->>>>>>> 71db217 (File > Open Recent: the last eight projects opened or saved, kept with QSettings; a project no longer there is taken off the list with a message; GUI tests keep their settings in the build directory)
     void redrawButtonShowsTheRoute() {
         Workspace& ws = w->workspace();
         ws.st.pointx[0] = 50;
