@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <chrono>
 #include <cstdio>
+#include <functional>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -49,23 +50,28 @@ void measure(const char* what, const QString& path, qint64 size) {
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QTemporaryDir dir;
+    // Made one at a time and let go before the child starts, so no child inherits them.
     const struct {
         const char* what;
-        QByteArray bytes;
+        std::function<QByteArray()> bytes;
     } files[] = {
-        {"an empty file (the floor)", QByteArray()},
-        {"60 MB of line feeds", QByteArray(60'000'000, '\n')},
-        {"one million point lines", pointLines(19'000'000)},
-        {"4 MiB of line feeds (the limit)", QByteArray(4 << 20, '\n')},
-        {"4 MiB of point lines (the limit)", pointLines(4 << 20)},
+        {"an empty file (the floor)", [] { return QByteArray(); }},
+        {"60 MB of line feeds", [] { return QByteArray(60'000'000, '\n'); }},
+        {"one million point lines", [] { return pointLines(19'000'000); }},
+        {"4 MiB of line feeds (the limit)", [] { return QByteArray(4 << 20, '\n'); }},
+        {"4 MiB of point lines (the limit)", [] { return pointLines(4 << 20); }},
     };
     std::printf("Loading hostile project files, each in its own process\n");
     for (const auto& f : files) {
         const QString path = dir.filePath("f.wsr");
-        QFile out(path);
-        if (!out.open(QIODevice::WriteOnly) || out.write(f.bytes) != f.bytes.size()) return 1;
-        out.close();
-        measure(f.what, path, f.bytes.size());
+        qint64 size = 0;
+        {
+            const QByteArray bytes = f.bytes();
+            QFile out(path);
+            if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size()) return 1;
+            size = bytes.size();
+        }
+        measure(f.what, path, size);
     }
     return 0;
 }
