@@ -74,8 +74,6 @@ class GetImageTest : public QObject {
     void cleanup() { delete w; }
 
     void listsAwkwardNamesAndReachesEveryDirectory() {
-        QCOMPARE(dlg->windowTitle(), QString("Pathwright - Get Image"));
-        QVERIFY(dlg->windowIcon().cacheKey() != w->windowIcon().cacheKey()); // no icon of its own
         QCOMPARE(dir->path(), QDir::currentPath());
         QCOMPARE(list->count(), 0);
         chooseDirectory(maps.path());
