@@ -1,5 +1,7 @@
 #include "VideoEncoder.h"
 
+#include "shell/SafeFile.h"
+
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
@@ -16,10 +18,6 @@ extern "C" {
 namespace {
 constexpr int kIoBuffer = 1 << 18;
 
-QString systemReason(int err) {
-    char buf[256];
-    return QString::fromLocal8Bit(strerror_r(err, buf, sizeof buf));
-}
 } // namespace
 
 // The container writes through these instead of a URL, so the file stays the caller's.

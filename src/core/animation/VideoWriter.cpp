@@ -7,40 +7,16 @@ extern "C" {
 #include <libavutil/pixfmt.h>
 }
 
-#include <QFile>
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
-#include <utility>
 
 namespace {
 constexpr int kDefaultDepth = 4;
-
-QString systemReason(int err) {
-    char buf[256];
-    return QString::fromLocal8Bit(strerror_r(err, buf, sizeof buf));
-}
-
-// A new hidden file beside `path`, created exclusively; -1 and errno on failure.
-int createTemp(const QString& path, QString& temp) {
-    const qsizetype slash = path.lastIndexOf(u'/');
-    QByteArray name = QFile::encodeName(path.left(slash + 1) + u'.' + path.mid(slash + 1) + ".XXXXXX");
-    const int fd = ::mkostemp(name.data(), O_CLOEXEC);
-    if (fd < 0) return -1;
-    // mkostemp makes the file private; the finished video gets the usual permissions.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(fd, 0666 & ~mask);
-    temp = QFile::decodeName(name);
-    return fd;
-}
 } // namespace
 
 VideoWriter::VideoWriter(VideoSettings settings, QString path, bool transparent, int depth)
-    : settings_(std::move(settings)), path_(std::move(path)), transparent_(transparent) {
+    : settings_(std::move(settings)), path_(std::move(path)), transparent_(transparent), file_(path_) {
     slots_.resize(std::size_t(depth > 0 ? depth : kDefaultDepth));
     for (int i = int(slots_.size()) - 1; i >= 0; --i)
         free_.push_back(i);
@@ -48,7 +24,7 @@ VideoWriter::VideoWriter(VideoSettings settings, QString path, bool transparent,
 
 VideoWriter::~VideoWriter() {
     stopThreads();
-    if (!finished_) discard();
+    // An unfinished file is removed with the SafeFile.
     for (Slot& s : slots_)
         av_frame_free(&s.frame);
 }
@@ -65,9 +41,8 @@ MaybeError VideoWriter::start(const QImage& first) {
         return Error{path_, QStringLiteral("H.264 video needs an even frame width and height, not %1 x %2")
                                 .arg(settings_.width)
                                 .arg(settings_.height)};
-    fd_ = createTemp(path_, temp_);
-    if (fd_ < 0) return Error{path_, systemReason(errno)};
-    if (MaybeError e = encoder_.open(settings_, fd_, path_)) return e;
+    if (MaybeError e = file_.open()) return e;
+    if (MaybeError e = encoder_.open(settings_, file_.fd(), path_)) return e;
     packRows_ = encoder_.pixelFormat() == AV_PIX_FMT_YUV420P;
     for (Slot& s : slots_)
         if (!(s.frame = encoder_.newFrame())) return Error{path_, systemReason(ENOMEM)};
@@ -194,14 +169,6 @@ void VideoWriter::stopThreads() {
     if (encoderThread_.joinable()) encoderThread_.join();
 }
 
-// Removes the unfinished file.
-void VideoWriter::discard() {
-    if (fd_ >= 0) ::close(fd_);
-    fd_ = -1;
-    if (!temp_.isEmpty()) ::unlink(QFile::encodeName(temp_).constData());
-    temp_.clear();
-}
-
 MaybeError VideoWriter::finish() {
     {
         std::unique_lock lock(mutex_);
@@ -217,12 +184,9 @@ MaybeError VideoWriter::finish() {
     qint64 size = 0;
     if (!e && started_) e = encoder_.finish();
     struct stat st {};
-    if (!e && started_ && ::fstat(fd_, &st) == 0) size = st.st_size;
-    if (!e && started_ && ::close(std::exchange(fd_, -1)) != 0) e = Error{path_, systemReason(errno)};
-    const QByteArray temp = QFile::encodeName(temp_), final = QFile::encodeName(path_);
-    if (!e && started_ && ::rename(temp.constData(), final.constData()) != 0)
-        e = Error{path_, systemReason(errno)};
-    if (e) discard();
+    if (!e && started_ && ::fstat(file_.fd(), &st) == 0) size = st.st_size;
+    if (!e && started_) e = file_.commit();
+    if (e) file_.discard();
     std::lock_guard lock(mutex_);
     finished_ = true;
     bytes_ = size;

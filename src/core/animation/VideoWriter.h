@@ -12,6 +12,7 @@
 #include "FrameSink.h"
 #include "FrameWriters.h"
 #include "VideoEncoder.h"
+#include "shell/SafeFile.h"
 
 #include <condition_variable>
 #include <deque>
@@ -46,14 +47,12 @@ class VideoWriter : public FrameSink {
     void convertLoop();
     void encodeLoop();
     void stopThreads();
-    void discard();
     void setError(MaybeError e); // under the lock
 
     VideoSettings settings_;
     QString path_;
     bool transparent_;
-    QString temp_;
-    int fd_ = -1;
+    SafeFile file_; // the file under its temporary name until complete
     VideoEncoder encoder_;
     bool started_ = false;
     bool packRows_ = false; // opaque frames are packed to 24 bits while copied
