@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QLocale>
+#include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
 
@@ -33,6 +35,18 @@ void startupMessages(QtMsgType type, const QMessageLogContext& context, const QS
     }
     std::fprintf(stderr, "%s\n", qPrintable(message));
 }
+
+// A translation for the user's language, if one was installed (share/pathwright/translations under
+// the prefix) or put beside the program; without one the texts stay English.
+void installTranslation(QApplication& app, QTranslator& translator) {
+    const QString bin = QCoreApplication::applicationDirPath();
+    for (const QString& dir : {bin + "/../share/pathwright/translations", bin + "/translations"}) {
+        if (translator.load(QLocale(), "pathwright", "_", dir, ".qm")) {
+            app.installTranslator(&translator);
+            return;
+        }
+    }
+}
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -46,13 +60,17 @@ int main(int argc, char* argv[]) {
     qInstallMessageHandler(startupMessages);
     QApplication app(argc, argv);
     qInstallMessageHandler(nullptr);
+    QTranslator translator;
+    installTranslation(app, translator);
     QApplication::setApplicationName("pathwright");
     QApplication::setApplicationVersion(PATHWRIGHT_VERSION);
     QCommandLineParser parser;
-    parser.setApplicationDescription("Draws an animated route over a map and renders it as video frames.");
+    parser.setApplicationDescription(QCoreApplication::translate(
+        "main", "Draws an animated route over a map and renders it as video frames."));
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addPositionalArgument("project", "A project file (.wsr) to open.", "[PROJECT.wsr]");
+    parser.addPositionalArgument(
+        "project", QCoreApplication::translate("main", "A project file (.wsr) to open."), "[PROJECT.wsr]");
     parser.process(app);
 
     MainWindow w(QCoreApplication::applicationDirPath());

@@ -16,7 +16,8 @@ constexpr int kWaitMs = 1;
 
 // A message that does not hold up the event loop (no nested loop): it closes itself.
 void tell(QWidget* parent, QMessageBox::Icon icon, const QString& text) {
-    auto* box = new QMessageBox(icon, "Pathwright - Render", text, QMessageBox::Ok, parent);
+    auto* box =
+        new QMessageBox(icon, AnimationCommands::tr("Pathwright - Render"), text, QMessageBox::Ok, parent);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();
 }
@@ -100,7 +101,7 @@ void AnimationCommands::startRender() {
     if (rendering() || preview_.running()) return;
     if (MaybeError e = lock_.take(ws_.st.renderpath, ws_.st.rendername)) {
         QWidget* parent = dialog_ && dialog_->isVisible() ? static_cast<QWidget*>(dialog_) : main_;
-        tell(parent, QMessageBox::Warning, "The render did not start.\n\n" + e->message());
+        tell(parent, QMessageBox::Warning, tr("The render did not start.") + "\n\n" + e->message());
         return;
     }
     timer_->stop();
@@ -174,27 +175,26 @@ void AnimationCommands::endRender() {
     if (dialog_) {
         const SinkOutput out = writer_->output();
         const QString file =
-            video_ ? QString(" in %1, %2")
+            video_ ? tr(" in %1, %2")
                          .arg(QFileInfo(out.first).fileName(),
                               QLocale::system().formattedDataSize(out.bytes, 1, QLocale::DataSizeSIFormat))
                    : QString();
-        dialog_->renderEnded(result.error ? QString("The render stopped.")
-                             : result.stopped
-                                 ? QString("Stopped: %1 frames kept%2.").arg(result.frames).arg(file)
-                                 : QString("%1 frames written%2.").arg(result.frames).arg(file));
+        dialog_->renderEnded(result.error     ? tr("The render stopped.")
+                             : result.stopped ? tr("Stopped: %1 frames kept%2.").arg(result.frames).arg(file)
+                                              : tr("%1 frames written%2.").arg(result.frames).arg(file));
     }
     if (result.error && result.error->file.isEmpty()) {
         tell(parent, QMessageBox::Information, result.message());
     } else if (result.error && video_) {
         tell(parent, QMessageBox::Warning,
-             QString("The render stopped: the video file %1 could not be written.\n\n%2\n\n"
-                     "Nothing was kept under that name.")
+             tr("The render stopped: the video file %1 could not be written.\n\n%2\n\n"
+                "Nothing was kept under that name.")
                  .arg(shown(result.error->file), result.error->reason));
     } else if (result.error) {
         // The dialog stays open so that another directory can be chosen.
         tell(parent, QMessageBox::Warning,
-             QString("The render stopped: frame file %1 could not be written.\n\n%2\n\n"
-                     "The %3 frames before it were written.")
+             tr("The render stopped: frame file %1 could not be written.\n\n%2\n\n"
+                "The %3 frames before it were written.")
                  .arg(shown(result.error->file), result.error->reason)
                  .arg(result.frames));
     } else if (!result.stopped) {

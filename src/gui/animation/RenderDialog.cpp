@@ -28,7 +28,7 @@ QString timeText(double seconds) {
 RenderDialog::RenderDialog(Workspace& ws, EditHistory& history, Actions actions, QWidget* parent)
     : QDialog(parent), ws_(ws), history_(history), actions_(std::move(actions)) {
     setObjectName("frmRender");
-    setWindowTitle("Pathwright - Render");
+    setWindowTitle(tr("Pathwright - Render"));
     setFixedSize(px(3972), px(4320));
 
     dir_ = DirectoryList::addToDialog(this, 1152);
@@ -38,18 +38,18 @@ RenderDialog::RenderDialog(Workspace& ws, EditHistory& history, Actions actions,
         kind_->addItem(kind.label, QString(kind.id));
     quality_ = placed(new QComboBox(this), "cboQuality", 120, 2616, 2412, 312);
     for (RenderQuality q : kQualities)
-        quality_->addItem(qualityLabel(q) + " quality", qualityId(q));
-    auto* render = placed(new QPushButton("&Render", this), "btnRender", 120, 3096, 1332, 372);
+        quality_->addItem(tr("%1 quality").arg(qualityLabel(q)), qualityId(q));
+    auto* render = placed(new QPushButton(tr("&Render"), this), "btnRender", 120, 3096, 1332, 372);
     render->setDefault(true);
     render->setAutoDefault(true);
-    auto* cancel = placed(new QPushButton("&Cancel", this), "btnCancel", 1560, 3096, 1332, 372);
+    auto* cancel = placed(new QPushButton(tr("&Cancel"), this), "btnCancel", 1560, 3096, 1332, 372);
     cancel->setAutoDefault(false);
-    frame_ = placed(new QLabel("Frame", this), "lblFrame", 3000, 3096, 852, 372);
+    frame_ = placed(new QLabel(tr("Frame"), this), "lblFrame", 3000, 3096, 852, 372);
     frame_->setFont(sansFont(12));
     progress_ = placed(new QProgressBar(this), "prgRender", 120, 3636, 2412, 312);
     progress_->setRange(0, 1);
     progress_->setValue(0);
-    stop_ = placed(new QPushButton("&Stop", this), "btnStop", 2640, 3606, 1212, 372);
+    stop_ = placed(new QPushButton(tr("&Stop"), this), "btnStop", 2640, 3606, 1212, 372);
     stop_->setAutoDefault(false);
     stop_->setEnabled(false);
     speed_ = placed(new QLabel(this), "lblSpeed", 120, 3996, 3732, 288);
@@ -86,10 +86,10 @@ void RenderDialog::showProgress(qint64 written, qint64 total, double framesPerSe
     // The bar counts in thousandths: a render may have more frames than an int holds.
     progress_->setRange(0, 1000);
     progress_->setValue(total > 0 ? int(std::min<qint64>(1000, written * 1000 / total)) : 0);
-    progress_->setFormat(QString("%1 of %2 frames").arg(written).arg(total));
-    QString text = QString("%1 frames/s").arg(framesPerSecond, 0, 'f', 0);
+    progress_->setFormat(tr("%1 of %2 frames").arg(written).arg(total));
+    QString text = tr("%1 frames/s").arg(framesPerSecond, 0, 'f', 0);
     if (framesPerSecond > 0 && written < total)
-        text += QString(", %1 left").arg(timeText((total - written) / framesPerSecond));
+        text += tr(", %1 left").arg(timeText((total - written) / framesPerSecond));
     speed_->setText(text);
 }
 
@@ -131,8 +131,8 @@ void RenderDialog::btnRender_Click() {
     // The frames go into the folder chosen above and nowhere else.
     if (name_->text().contains(u'/')) {
         auto* box = new QMessageBox(QMessageBox::Warning, windowTitle(),
-                                    "The name of the frames holds a '/'. Choose the folder in the list "
-                                    "above and give a name without a '/'.",
+                                    tr("The name of the frames holds a '/'. Choose the folder in the list "
+                                       "above and give a name without a '/'."),
                                     QMessageBox::Ok, this);
         box->setAttribute(Qt::WA_DeleteOnClose);
         box->open();

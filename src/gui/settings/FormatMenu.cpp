@@ -23,14 +23,13 @@ FormatMenu::FormatMenu(Workspace& ws, EditHistory& history, QWidget* parent)
         };
         if (f.custom()) {
             addSeparator();
-            addAction("&Custom size...", this, &FormatMenu::chooseCustom)->setObjectName("mnuCustomSize");
+            addAction(tr("&Custom size..."), this, &FormatMenu::chooseCustom)->setObjectName("mnuCustomSize");
         } else if (f.fps > 0) {
-            add(this, QString("%1 %2   (%3 x %4)").arg(f.name, rateText(f.fps)).arg(f.width).arg(f.height),
-                f.fps);
+            add(this, tr("%1 %2   (%3 x %4)").arg(f.name, rateText(f.fps)).arg(f.width).arg(f.height), f.fps);
         } else {
-            QMenu* sub = addMenu(QString("%1   (%2 x %3)").arg(f.name).arg(f.width).arg(f.height));
+            QMenu* sub = addMenu(tr("%1   (%2 x %3)").arg(f.name).arg(f.width).arg(f.height));
             for (double fps : frameRates())
-                add(sub, rateText(fps) + " fps", fps);
+                add(sub, tr("%1 fps").arg(rateText(fps)), fps);
         }
     }
     connect(this, &QMenu::aboutToShow, this, &FormatMenu::showCurrent);
@@ -42,7 +41,7 @@ QToolButton* FormatMenu::makeButton(QWidget* bar) {
     button_->setMenu(this);
     button_->setPopupMode(QToolButton::InstantPopup);
     button_->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    button_->setToolTip("Video format: frame size and rate");
+    button_->setToolTip(tr("Video format: frame size and rate"));
     showCurrent();
     return button_;
 }
