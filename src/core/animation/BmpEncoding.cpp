@@ -58,9 +58,29 @@ PackRow packRow() {
 #endif
     return packRowPlain;
 }
+
+// The header and the rows straight from the picture: the bytes are copied once, by the kernel.
+FileWritten writeBmp(int fd, QImage& frame, std::vector<char>&) {
+    const int w = frame.width(), h = frame.height();
+    const std::size_t row = bmpRowSize(w), used = std::size_t(w) * 3;
+    char header[kBmpHeaderSize];
+    bmpHeader(header, w, h);
+    thread_local std::vector<iovec> vectors;
+    vectors.resize(std::size_t(h) + 1);
+    iovec* v = vectors.data();
+    v[0] = {header, kBmpHeaderSize};
+    for (int y = 0; y < h; ++y) {
+        uchar* line = frame.scanLine(h - 1 - y);
+        std::memset(line + used, 0, row - used); // padding is zero in the file
+        v[y + 1] = {line, row};
+    }
+    if (!writeVectors(fd, v, h + 1)) return {0, systemReason(errno)};
+    return {qint64(bmpFileSize(w, h)), {}};
+}
+} // namespace
+
 constexpr int kVectorsPerCall = 1024; // IOV_MAX on Linux
 
-// Writes the vectors, again after an interruption or a short write.
 bool writeVectors(int fd, iovec* v, int count) {
     while (count > 0) {
         const ssize_t n = ::writev(fd, v, std::min(count, kVectorsPerCall));
@@ -84,26 +104,6 @@ bool writeVectors(int fd, iovec* v, int count) {
     }
     return true;
 }
-
-// The header and the rows straight from the picture: the bytes are copied once, by the kernel.
-FileWritten writeBmp(int fd, QImage& frame, std::vector<char>&) {
-    const int w = frame.width(), h = frame.height();
-    const std::size_t row = bmpRowSize(w), used = std::size_t(w) * 3;
-    char header[kBmpHeaderSize];
-    bmpHeader(header, w, h);
-    thread_local std::vector<iovec> vectors;
-    vectors.resize(std::size_t(h) + 1);
-    iovec* v = vectors.data();
-    v[0] = {header, kBmpHeaderSize};
-    for (int y = 0; y < h; ++y) {
-        uchar* line = frame.scanLine(h - 1 - y);
-        std::memset(line + used, 0, row - used); // padding is zero in the file
-        v[y + 1] = {line, row};
-    }
-    if (!writeVectors(fd, v, h + 1)) return {0, systemReason(errno)};
-    return {qint64(bmpFileSize(w, h)), {}};
-}
-} // namespace
 
 void packBgrRow(const uchar* rgb32, char* bgr, int width) {
     static const PackRow pack = packRow();

@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QString>
+#include <sys/uio.h>
 #include <vector>
 
 struct FileWritten {
@@ -25,5 +26,6 @@ extern const FrameFileType kBmpFiles;
 extern const FrameFileType kPngFiles;
 extern const FrameFileType kPngAlphaFiles;
 
-// Writes all of it, again after an interruption or a short write; errno when it cannot.
+// Write all of it, again after an interruption or a short write; errno when they cannot.
+bool writeVectors(int fd, iovec* v, int count);
 bool writeAll(int fd, const char* data, std::size_t size);

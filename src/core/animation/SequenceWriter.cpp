@@ -22,20 +22,8 @@ void copyFrame(const QImage& frame, QImage::Format layout, QImage& into) {
 } // namespace
 
 bool writeAll(int fd, const char* data, std::size_t size) {
-    while (size > 0) {
-        const ssize_t n = ::write(fd, data, size);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        if (n == 0) {
-            errno = ENOSPC;
-            return false;
-        }
-        data += n;
-        size -= std::size_t(n);
-    }
-    return true;
+    iovec v{const_cast<char*>(data), size};
+    return writeVectors(fd, &v, 1);
 }
 
 SequenceWriter::SequenceWriter(NumberedFiles names, const FrameFileType& type, int threads, int depth,

@@ -20,18 +20,9 @@ QImage readPicture(const QString& path, Error* error) {
         return QImage();
     };
     QFile file;
-    QString why;
-    switch (openOrdinaryFile(path, file, &why)) {
-    case OpenedKind::Ordinary:
-        break;
-    case OpenedKind::Missing:
-        return fail("the file does not exist");
-    case OpenedKind::Directory:
-        return fail("this is a directory, not a picture file (no picture was chosen)");
-    case OpenedKind::NotOrdinary:
-        return fail("this is not an ordinary file, so it is not read as a picture");
-    case OpenedKind::Unreadable:
-        return fail("the file cannot be opened (" + why + ")");
+    if (MaybeError e = openOrdinaryFile(path, file, QStringLiteral("picture file"))) {
+        if (error) *error = *e;
+        return QImage();
     }
     // The name's extension is a hint only; the content decides.
     QImageReader reader(&file, QFileInfo(path).suffix().toLower().toLatin1());

@@ -24,18 +24,9 @@ std::optional<QByteArray> readProjectBytes(const QString& path, Error* error) {
         return std::nullopt;
     };
     QFile file;
-    QString why;
-    switch (openOrdinaryFile(path, file, &why)) {
-    case OpenedKind::Ordinary:
-        break;
-    case OpenedKind::Missing:
-        return fail("the file does not exist");
-    case OpenedKind::Directory:
-        return fail("this is a directory, not a project file");
-    case OpenedKind::NotOrdinary:
-        return fail("this is not an ordinary file");
-    case OpenedKind::Unreadable:
-        return fail("the file cannot be opened (" + why + ")");
+    if (MaybeError e = openOrdinaryFile(path, file, QStringLiteral("project file"))) {
+        *error = *e;
+        return std::nullopt;
     }
     QByteArray bytes = file.read(kMaxProjectBytes + 1);
     if (file.error() != QFileDevice::NoError)
