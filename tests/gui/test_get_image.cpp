@@ -139,39 +139,6 @@ class GetImageTest : public QObject {
         QCOMPARE(thumb()->pixmap().cacheKey(), thumbKey);
         QVERIFY(dlg->isVisible());
     }
-
-    void doubleClickOpensAndTheThumbnailSqueezes() {
-        QTemporaryDir other;
-        QImage tall(10, 200, QImage::Format_RGB32);
-        tall.fill(Qt::red);
-        QPainter(&tall).fillRect(0, 100, 10, 100, Qt::blue);
-        QVERIFY(tall.save(other.filePath("tall.png")));
-        chooseDirectory(other.path());
-        const QRect at = list->visualItemRect(list->item(0));
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at.center());
-        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at.center());
-        QTRY_VERIFY(!dlg->isVisible());
-        QCOMPARE(w->workspace().st.imagename, QString("tall.png"));
-        const QImage shownThumb = thumb()->grab().toImage();
-        for (int x : {3, shownThumb.width() - 4}) // stretched, not letterboxed
-            QCOMPARE(std::pair(rgbAt(shownThumb, x, 5), rgbAt(shownThumb, x, shownThumb.height() - 6)),
-                     std::pair(0xff0000u, 0x0000ffu));
-    }
-
-    // The resize command writes into the user's data directory; when it cannot, it says where.
-    void resizeCommandSaysWhyItFailed() {
-        QTemporaryDir home;
-        writeFile(home.filePath("file"), "x"); // a plain file where the data directory should be
-        const QByteArray oldData = qgetenv("XDG_DATA_HOME");
-        qputenv("XDG_DATA_HOME", QFile::encodeName(home.filePath("file")));
-        ModalCloser closer;
-        w->findChild<QPushButton*>("btnResize")->click(); // hidden from the user; clicked directly
-        qputenv("XDG_DATA_HOME", oldData);
-        QTRY_COMPARE(closer.texts.size(), 1);
-        QVERIFY2(closer.texts.first().contains(home.filePath("file")) &&
-                     closer.texts.first().contains("pathwright.bmp"),
-                 qPrintable(closer.texts.first()));
-    }
 };
 
 QTEST_MAIN(GetImageTest)

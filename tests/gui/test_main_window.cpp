@@ -1,20 +1,16 @@
-// The main window: leaving with unsaved changes, the frame formats, the custom size, the map
-// window's size and the Redraw button.
+// The main window: leaving with unsaved changes, the frame formats, the map window's size and
+// Open Recent.
 #include "mapview/MapView.h"
 #include "project/ProjectCommands.h"
 #include "project/RecentMenu.h"
-#include "shell/EditHistory.h"
 #include "shell/MainWindow.h"
 #include "support/Files.h"
 #include "support/ModalCloser.h"
-#include "support/Pixels.h"
 
 #include <QAction>
 #include <QLineEdit>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QScreen>
-#include <QScrollBar>
 #include <QToolButton>
 #include <QtTest>
 
@@ -49,19 +45,14 @@ class MainWindowTest : public QObject {
                 << way << answer << saveas << fails << on;
         };
         row("exit", "none", "", false, true);
-        row("exit", "discard", "", false, true);
         row("exit", "cancel", "", false, false);
         row("exit", "save", "", false, true);
-        row("exit", "save", "", true, false);
         row("close", "discard", "", false, true);
-        row("close", "cancel", "", false, false);
         row("close", "save", "new", false, true);
-        row("open", "none", "", false, true);
         row("open", "cancel", "", false, false);
         row("open", "save", "", true, false);
         row("open", "save", "new", false, true);
         row("open", "save", "-", false, false);
-        row("open", "discard", "", false, true);
     }
     void unsavedChangesAreAsked() {
         QFETCH(QString, way);
@@ -109,11 +100,9 @@ class MainWindowTest : public QObject {
         QTest::addColumn<QString>("control");
         QTest::addColumn<QSize>("frame");
         QTest::addColumn<QString>("label");
-        QTest::addColumn<int>("lineMax"); // the line thickness bar's end
-        QTest::newRow("PAL button") << "btnPAL" << QSize(786, 576) << "PAL 25" << 9;
-        QTest::newRow("4K menu") << "fmt 4K UHD 29.97" << QSize(3840, 2160) << "4K UHD 29.97" << 36;
-        QTest::newRow("Vertical menu") << "fmt Vertical 60" << QSize(1080, 1920) << "Vertical 60" << 32;
-        QTest::newRow("NTSC menu") << "fmt NTSC 29.97" << QSize(654, 480) << "NTSC 29.97" << 9;
+        QTest::newRow("PAL button") << "btnPAL" << QSize(786, 576) << "PAL 25";
+        QTest::newRow("4K menu") << "fmt 4K UHD 29.97" << QSize(3840, 2160) << "4K UHD 29.97";
+        QTest::newRow("Vertical menu") << "fmt Vertical 60" << QSize(1080, 1920) << "Vertical 60";
     }
     void formatsShowWholeFrames() {
         QFETCH(QString, control);
@@ -132,12 +121,6 @@ class MainWindowTest : public QObject {
         QVERIFY(frame.height() * map->scale() <= room.height() + 0.5);
         const QSize screen = w->screen()->availableGeometry().size();
         QCOMPARE(screen.boundedTo(w->frameGeometry().size()), w->frameGeometry().size());
-        w->findChild<QAction*>("mnuProperties")->trigger();
-        auto* dialog = child("frmProperties");
-        QVERIFY(QTest::qWaitForWindowActive(dialog));
-        QFETCH(int, lineMax);
-        QTRY_COMPARE(dialog->findChild<QScrollBar*>("scrlLineThick")->maximum(), lineMax);
-        QCOMPARE(w->workspace().st.linethick, qint16(5));
     }
 
     // Open Recent lists the projects opened or saved, newest first, each once, eight at most; one
@@ -161,16 +144,6 @@ class MainWindowTest : public QObject {
         menu->openRecent(home + "a.wsr");
         QCOMPARE(closer.texts.filter("no longer there").size(), 1);
         QCOMPARE(shown().mid(0, 2), QStringList({"&1 b.wsr", "&2 7.wsr"}));
-    }
-
-    void redrawButtonShowsTheRoute() {
-        Workspace& ws = w->workspace();
-        ws.st.pointx[0] = 50;
-        ws.st.pointy[0] = 60;
-        ws.st.listmax = 1;
-        QTest::mouseClick(child("btnRedraw"), Qt::LeftButton);
-        QCOMPARE(rgbAt(ws.map.image(), 50, 60), 0xff0000u);
-        QCOMPARE(rgbAt(child("frmImage")->grab().toImage(), 50, 60), 0xff0000u); // the widget shows it
     }
 };
 

@@ -1,6 +1,6 @@
 // The render dialog and the preview in the main window: the dialog opening at `renderpath`,
-// preview and render from the event loop, a redraw during the preview, one animation at a time,
-// and failures reported. The animation itself is checked in the core tests.
+// preview and render from the event loop, one animation at a time, and failures reported.
+// The animation itself is checked in the core tests.
 #include "animation/AnimationCommands.h"
 #include "animation/RenderDialog.h"
 #include "animation/RenderLock.h"
@@ -56,10 +56,9 @@ class RenderDialogTest : public QObject {
     void opensAtRenderpath_data() {
         QTest::addColumn<QString>("renderpath"); // %D is the folder of the project file
         QTest::addColumn<QString>("opensAt");
-        QTest::newRow("as a project may hold it: no separator") << "%D/frames"
-                                                                << "%D/frames";
-        QTest::newRow("Windows folder: the project's own") << "C:\\Frames\\"
-                                                           << "%D";
+        QTest::newRow("as a project may hold it: no separator")
+            << QString("%D/frames") << QString("%D/frames");
+        QTest::newRow("Windows folder: the project's own") << QString("C:\\Frames\\") << QString("%D");
     }
     void opensAtRenderpath() {
         QFETCH(QString, renderpath);
@@ -97,20 +96,6 @@ class RenderDialogTest : public QObject {
         QCOMPARE(d->findChild<QLabel*>("lblFrame")->text(), QString("0053"));
         QVERIFY(!d->isVisible());
         QCOMPARE(w->workspace().st.renderpath, dir.path() + "/");
-    }
-
-    // Once the redraw is done, the second leg starts from its own start point.
-    void redrawCutsThePreviewLegShort() {
-        setRoute("20,50 420,50 420,250");
-        clickPreview();
-        for (int i = 0; i < 5; ++i)
-            anim->timerRoute_Timer();
-        w->btnRedraw_Click();
-        QVERIFY(!w->workspace().st.waiting);
-        QTRY_VERIFY(w->workspace().st.waiting);
-        QCOMPARE(w->workspace().st.legdir, QString("0+"));
-        QVERIFY(anim->timerRoute()->isActive());
-        QVERIFY(w->workspace().st.cury < 50 + 4 * 10);
     }
 
     void oneAnimationAtATime() {
@@ -170,29 +155,21 @@ class RenderDialogTest : public QObject {
     }
 
     void failureIsReported_data() {
-        QTest::addColumn<bool>("withPoints");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("hindrance");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("missing directory") << true << "tour"
-                                           << "gone"
-                                           << "tour0000.bmp";
-        QTest::newRow("no points") << false << "tour"
-                                   << "gone"
-                                   << "no points";
-        QTest::newRow("another render writes there") << true << "tour"
-                                                     << "locked"
-                                                     << "another render";
-        QTest::newRow("name with a folder") << true << "../tour"
-                                            << ""
-                                            << "holds a '/'";
+        const auto row = [](const char* tag, const char* name, const char* hindrance, const char* expected) {
+            QTest::newRow(tag) << QString(name) << QString(hindrance) << QString(expected);
+        };
+        row("missing directory", "tour", "gone", "tour0000.bmp");
+        row("another render writes there", "tour", "locked", "another render");
+        row("name with a folder", "../tour", "", "holds a '/'");
     }
     void failureIsReported() {
-        QFETCH(bool, withPoints);
         QFETCH(QString, name);
         QFETCH(QString, hindrance);
         QFETCH(QString, expected);
-        if (withPoints) setRoute("20,50 120,50");
+        setRoute("20,50 120,50");
         QTemporaryDir fresh;
         const QString out = fresh.filePath("out");
         QVERIFY(QDir().mkpath(out));
