@@ -29,7 +29,6 @@ class TestPreview : public QObject {
         QTest::newRow("empty") << QList<QPoint>{} << 50.0 << "0000" << 0;
         QTest::newRow("one point") << QList<QPoint>{{30, 30}} << 50.0 << "0002" << 0;
         QTest::newRow("two points 100 apart") << QList<QPoint>{{20, 50}, {120, 50}} << 50.0 << "0053" << 51;
-        QTest::newRow("NTSC") << QList<QPoint>{{20, 50}, {120, 50}} << 59.94 << "0063" << 61;
         QTest::newRow("pause") << QList<QPoint>{{20, 50}, {20, 50}} << 59.94 << "0063" << 61;
         QTest::newRow("bad delay") << QList<QPoint>{{20, 50}, {120, 50}, {9, 9}} << 0.0 << "0006" << 4;
         QTest::newRow("pause between legs")
@@ -70,7 +69,6 @@ class TestPreview : public QObject {
         QTest::addColumn<double>("fps");
         QTest::addColumn<int>("firstWait");
         QTest::newRow("NTSC") << 29.97 << 33;
-        QTest::newRow("PAL") << 25.0 << 40;
         QTest::newRow("no frame rate") << 0.0 << 1;
     }
     // Ticks run when their timer fires, every seventh a little late: after 6000 ticks (about a

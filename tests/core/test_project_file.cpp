@@ -246,9 +246,6 @@ class TestProjectFile : public QObject {
         QTest::addColumn<int>("held");
         const QString hd = "format = c\r\nframewidth = 1920\r\nframeheight = 1080\r\n";
         QTest::newRow("1080p 59.94") << hd + "fps = 59.94" << QSize(1920, 1080) << 59.94 << 0;
-        QTest::newRow("vertical 23.976")
-            << "format = c\r\nframewidth = 1080\r\nframeheight = 1920\r\nfps = 23.976" << QSize(1080, 1920)
-            << 23.976 << 0;
         QTest::newRow("rate a hair off") << hd + "fps = 29.970001" << QSize(1920, 1080) << 29.97 << 0;
         QTest::newRow("rate not listed") << hd + "fps = 27" << QSize(1920, 1080) << 25.0 << 1;
         QTest::newRow("odd sizes") << "format = c\r\nframewidth = 1001\r\nframeheight = 601\r\nfps = 30"

@@ -4,7 +4,6 @@
 
 #include <QFile>
 #include <QtTest>
-#include <algorithm>
 
 namespace {
 // The worked example: a PAL project with three points and the default style. Its paths are
@@ -102,15 +101,6 @@ class TestProjectText : public QObject {
         QCOMPARE(formatProjectText(readInto(ProjectState{.version = "1.1"}, text)), text);
     }
 
-    void noPointsWritesSeventeenLines() {
-        ProjectState st = tourState();
-        st.listmax = 0;
-        const QByteArray text = formatProjectText(st);
-        QCOMPARE(text.count("\r\n"), 17);
-        QVERIFY(text.endsWith("listmax = 0\r\n"));
-        QCOMPARE(readInto(markedState(), text).pointx, markedState().pointx);
-    }
-
     // A key line read into the marked state, shown by the line the state writes back. A line
     // without "=" is skipped.
     void keys_data() {
@@ -122,20 +112,14 @@ class TestProjectText : public QObject {
         QTest::newRow("first letter") << "format = pal" << 0 << "format = p";
         QTest::newRow("empty letter is a blank") << "format = " << 0 << "format =  ";
         QTest::newRow("longer key") << "formatx = p" << 0 << "format = n";
-        QTest::newRow("shorter key") << "form = p" << 0 << "format = n";
         QTest::newRow("tab is not trimmed") << "\tformat = p" << 0 << "format = n";
-        QTest::newRow("blanks around") << "   Color   =   4096   " << 0 << "color = 4096";
-        QTest::newRow("not a number") << "selected = none" << 0 << "selected = 0";
         QTest::newRow("selected unchecked") << "selected = 77" << 0 << "selected = 77";
         QTest::newRow("last wins") << "fps = 50\r\nfps = 30" << 0 << "fps = 30";
         QTest::newRow("path blanks trimmed") << "imagepath =  /a b/  " << 0 << "imagepath = /a b/";
-        QTest::newRow("empty name") << "imagename = " << 0 << "imagename = ";
         QTest::newRow("no equals sign") << "rendername trip" << 0 << "rendername = tour";
         QTest::newRow("16-bit held") << "frameheight = 40000" << 1 << "frameheight = 32767";
         QTest::newRow("infinite double held") << "fps = 1E999" << 1 << "fps = 1.79769313486232E+308";
         QTest::newRow("listmax above 100") << "listmax = 150" << 1 << "listmax = 100";
-        QTest::newRow("listmax below 0") << "listmax = -4" << 1 << "listmax = 0";
-        QTest::newRow("listmax 100 fits") << "listmax = 100" << 0 << "listmax = 100";
         QTest::newRow("listmax is no point") << "listmax = 1, 2, 3" << 0 << "listmax = 1";
         QTest::newRow("NUL in a name")
             << "rendername = a" + QString(QChar(0)) + "b" << 1 << "rendername = tour";
@@ -175,10 +159,6 @@ class TestProjectText : public QObject {
         // The program's own rows.
         QTest::newRow("output kind") << QByteArray("renderformat = PNG-Alpha")
                                      << QByteArray("renderformat = png-alpha") << 0;
-        QTest::newRow("default kind") << QByteArray("renderformat = bmp") << QByteArray() << 0;
-        QTest::newRow("unknown kind") << QByteArray("renderformat = gif") << QByteArray() << 1;
-        QTest::newRow("quality") << QByteArray("renderquality = small") << QByteArray("renderquality = small")
-                                 << 0;
     }
     void newKeys() {
         QFETCH(QByteArray, line);
@@ -204,11 +184,7 @@ class TestProjectText : public QObject {
         QTest::addColumn<int>("skipped");
         QTest::addColumn<int>("held");
         QTest::newRow("as written") << QByteArray(" 3  =  10 ,  20 ,  5 ") << 3 << 10 << 20 << 5.0 << 0 << 0;
-        QTest::newRow("tight") << QByteArray("3=10,20,0.25") << 3 << 10 << 20 << 0.25 << 0 << 0;
         QTest::newRow("slot 0") << QByteArray("0 = 7, 8, 9") << 0 << 7 << 8 << 9.0 << 0 << 0;
-        QTest::newRow("slot 0.0") << QByteArray("0.0 = 7, 8, 9") << 0 << 7 << 8 << 9.0 << 0 << 0;
-        QTest::newRow("slot &H0") << QByteArray("&H0 = 7, 8, 9") << 0 << 7 << 8 << 9.0 << 0 << 0;
-        QTest::newRow("0.4 fills slot 0") << QByteArray("0.4 = 10, 20, 0") << 0 << 10 << 20 << 0.0 << 0 << 0;
         QTest::newRow("2.5 fills slot 2") << QByteArray("2.5 = 10, 20, 0") << 2 << 10 << 20 << 0.0 << 0 << 0;
         QTest::newRow("3.5 fills slot 4") << QByteArray("3.5 = 10, 20, 0") << 4 << 10 << 20 << 0.0 << 0 << 0;
         QTest::newRow("number then text") << QByteArray("5x = 1, 2, 3") << 5 << 1 << 2 << 3.0 << 0 << 0;
@@ -217,12 +193,8 @@ class TestProjectText : public QObject {
         QTest::newRow("text reads 0") << QByteArray("8 = a, b, c") << 8 << 0 << 0 << 0.0 << 0 << 0;
         QTest::newRow("one comma") << QByteArray("3 = 10, 20") << -1 << 0 << 0 << 0.0 << 0 << 0;
         QTest::newRow("empty part") << QByteArray("3 = 10, , 5") << -1 << 0 << 0 << 0.0 << 0 << 0;
-        QTest::newRow("word key") << QByteArray("abc = 1, 2, 3") << -1 << 0 << 0 << 0.0 << 0 << 0;
         QTest::newRow("0 then text") << QByteArray("0x = 1, 2, 3") << -1 << 0 << 0 << 0.0 << 0 << 0;
-        QTest::newRow("slot 100") << QByteArray("100 = 1, 2, 3") << -1 << 0 << 0 << 0.0 << 1 << 0;
         QTest::newRow("99.5 rounds to 100") << QByteArray("99.5 = 1, 2, 3") << -1 << 0 << 0 << 0.0 << 1 << 0;
-        QTest::newRow("huge slot") << QByteArray("1E400 = 1, 2, 3") << -1 << 0 << 0 << 0.0 << 1 << 0;
-        QTest::newRow("-1 then text") << QByteArray("-1x = 1, 2, 3") << -1 << 0 << 0 << 0.0 << 0 << 0;
         QTest::newRow("negative slot") << QByteArray("-1 = 1, 2, 3") << -1 << 0 << 0 << 0.0 << 1 << 0;
         QTest::newRow("bad slot, bad value") << QByteArray("100 = 1, 2") << -1 << 0 << 0 << 0.0 << 0 << 0;
         QTest::newRow("coordinates held")
@@ -255,7 +227,6 @@ class TestProjectText : public QObject {
     // Read as the decision for files edited here says: a lone LF ends a line too.
     void lineEnds_data() {
         QTest::addColumn<QByteArray>("text");
-        QTest::newRow("CR LF") << QByteArray("[h]\r\nformat = p\r\nlistmax = 2\r\n");
         QTest::newRow("CR alone") << QByteArray("[h]\rformat = p\rlistmax = 2\r");
         QTest::newRow("LF alone") << QByteArray("[h]\nformat = p\nlistmax = 2\n");
         QTest::newRow("mixed, no end") << QByteArray("[h]\nformat = p\r\n\r\rlistmax = 2");
@@ -279,14 +250,13 @@ class TestProjectText : public QObject {
                                << QByteArray("stra\xc3\x9f");
         QTest::newRow("Windows-1252")
             << QByteArray("caf\xe9") << QString::fromUtf8("café") << none << QByteArray("caf\xe9");
-        QTest::newRow("1252 euro and quotes") << QByteArray("\x80\x93x\x94") << QString::fromUtf8("€“x”")
-                                              << none << QByteArray("\x80\x93x\x94");
         QTest::newRow("1252 undefined byte")
             << QByteArray("a\x81") << QString("a") + QChar(0x81) << none << QByteArray("a\x81");
         QTest::newRow("overlong UTF-8 is 1252")
             << QByteArray("\xc0\xae") << QString::fromUtf8("À®") << none << QByteArray("\xc0\xae");
-        QTest::newRow("cut UTF-8 is 1252")
-            << QByteArray("x\xc3") << QString::fromUtf8("xÃ") << none << QByteArray("x\xc3");
+        QTest::newRow("ASCII gaining a 1252 character is UTF-8")
+            << QByteArray("euro") << QString("euro") << QString::fromUtf8("€")
+            << QByteArray("euro\xe2\x82\xac");
         QTest::newRow("1252 gaining a character beyond it")
             << QByteArray("caf\xe9") << QString::fromUtf8("café") << QString::fromUtf8("東")
             << QByteArray("caf\xc3\xa9\xe6\x9d\xb1");
@@ -299,21 +269,6 @@ class TestProjectText : public QObject {
         st.imagename += added;
         QFETCH(QByteArray, written);
         QVERIFY(formatProjectText(st).contains("\r\nimagename = " + written + "\r\n"));
-    }
-
-    // Plain ASCII where the text allows it, else UTF-8.
-    void encodingWrite() {
-        ProjectState st = tourState();
-        const QByteArray ascii = formatProjectText(st);
-        QVERIFY(std::all_of(ascii.begin(), ascii.end(), [](char c) { return uchar(c) < 0x80; }));
-        st.imagepath = QString::fromUtf8("/karten/straße/");
-        st.rendername = QString::fromUtf8("€ route 東京");
-        const QByteArray text = formatProjectText(st);
-        QVERIFY(text.contains("imagepath = /karten/stra\xc3\x9f"
-                              "e/\r\n"));
-        const ProjectState back = readInto(ProjectState{}, text);
-        QCOMPARE(back.imagepath, st.imagepath);
-        QCOMPARE(back.rendername, st.rendername);
     }
 };
 

