@@ -1,5 +1,4 @@
-// The preview state machine driven by a simulated timer: frame counts, pictures equal to the
-// render's frames, the video's pace, a redraw cutting a leg short, and starting it twice.
+// The preview driven by a simulated timer, compared with the render.
 #include "animation/Preview.h"
 #include "animation/Render.h"
 #include "animation/TickPace.h"

@@ -116,10 +116,6 @@ class TestProjectNumbers : public QObject {
         QTest::newRow("negative") << ::printForm(qint64(-3)) << "-3 ";
         QTest::newRow("minus zero double") << ::printForm(-0.0) << " 0 ";
         QTest::newRow("negative fraction") << ::printForm(-0.25) << "-0.25 ";
-        // The point line (120, 45, 0): 22 characters.
-        QTest::newRow("point line") << ::printForm(qint64(0)) + " = " + ::printForm(qint64(120)) + ", " +
-                                           ::printForm(qint64(45)) + ", " + ::printForm(0.0)
-                                    << " 0  =  120 ,  45 ,  0 ";
     }
     void printForm() {
         QFETCH(QString, text);

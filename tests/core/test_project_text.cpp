@@ -1,5 +1,4 @@
-// The ".wsr" text: the worked example byte for byte, keys, point lines, values that do not
-// fit, line ends and text encoding.
+// Reading and writing the project text.
 #include "project/ProjectText.h"
 
 #include <QFile>

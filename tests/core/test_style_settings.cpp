@@ -1,5 +1,4 @@
-// The properties dialog's settings apart from its widgets: the palette (its 27 cells on a
-// surface and picking from a position), the style fields and the interval.
+// The style and interval settings and the palette, apart from their widgets.
 
 #include "settings/Palette.h"
 #include "settings/StyleSettings.h"

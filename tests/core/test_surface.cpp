@@ -46,14 +46,6 @@ class SurfaceTest : public QObject {
             QCOMPARE(runLength(img, 0, y, red, true), 0);
     }
 
-    void boxIncludesBothCorners() {
-        Surface s(40, 40);
-        s.box(19, 0, 0, 19, kBlue);
-        const QImage img = s.image();
-        QCOMPARE(runLength(img, 0, 19, blue, true), 20); // x 0 to 19 on the last row
-        QCOMPARE(runLength(img, 19, 0, blue, false), 20);
-    }
-
     void resetShowsPictureAndDiscardsDrawing() {
         QImage picture(10, 8, QImage::Format_RGB32);
         picture.fill(Qt::green);
