@@ -5,6 +5,7 @@
 // into a temporary directory (what a user waits for).
 //
 // Usage: bench_look [ROUNDS]
+#include "BenchScene.h"
 #include "animation/FrameWriters.h"
 #include "animation/Render.h"
 #include "project/ProjectText.h"
@@ -39,22 +40,8 @@ class NullSink : public FrameSink {
 void setUp(Workspace& ws, bool look, const QString& dir) {
     startUpBegin(ws, QDir::tempPath());
     startUpFinish(ws, 1.0); // NTSC: 654 x 480 at 29.97 fps, 59.94 frames per leg
-    QImage map(ws.st.framewidth, ws.st.frameheight, QImage::Format_RGB32);
-    for (int y = 0; y < map.height(); ++y)
-        for (int x = 0; x < map.width(); ++x)
-            map.setPixel(
-                x, y, (x % 40 == 0 || y % 40 == 0) ? qRgb(90, 90, 90) : qRgb(120 + x / 6, 160 + y / 6, 200));
-    ws.picture = map;
-    unsigned seed = 12345;
-    auto next = [&seed](int range) {
-        seed = seed * 1103515245u + 12345u;
-        return int((seed >> 8) % unsigned(range));
-    };
-    ws.st.listmax = 99;
-    for (int i = 0; i < 99; ++i) {
-        ws.st.pointx[i] = qint16(20 + next(ws.st.framewidth - 40));
-        ws.st.pointy[i] = qint16(20 + next(ws.st.frameheight - 40));
-    }
+    ws.picture = benchMap(ws.st.framewidth, ws.st.frameheight);
+    scatterRoute(ws.st, 99, ws.st.framewidth, ws.st.frameheight);
     ws.st.renderpath = dir + '/';
     ws.st.rendername = look ? "look" : "plain";
     if (!look) return;

@@ -6,6 +6,7 @@
 // 1080p. Every timed run starts with the files of the last one deleted and the disk flushed.
 //
 // Usage: bench_render [DIR] [ROUNDS]   (DIR: the system's temporary directory, ROUNDS: 5)
+#include "BenchScene.h"
 #include "animation/BmpEncoding.h"
 #include "animation/FrameWalk.h"
 #include "project/ProjectText.h"
@@ -103,21 +104,10 @@ qint64 removeFiles(const QString& dir) {
     return n;
 }
 
-// A map-like picture: a gradient with a grid, so frames are not trivially uniform.
-QImage mapPicture(int w, int h) {
-    QImage img(w, h, QImage::Format_RGB32);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            img.setPixel(x, y,
-                         (x % 40 == 0 || y % 40 == 0) ? qRgb(90, 90, 90)
-                                                      : qRgb(120 + x * 100 / w, 160 + y * 60 / h, 200));
-    return img;
-}
-
 // Writes the case's project and map into `dir`; the frames it gives.
 qint64 writeProject(const Case& c, const QString& dir, const QString& out) {
     const QString picture = QString("%1/map%2x%3.png").arg(dir).arg(c.width).arg(c.height);
-    if (!QFileInfo::exists(picture)) mapPicture(c.width, c.height).save(picture);
+    if (!QFileInfo::exists(picture)) benchMap(c.width, c.height).save(picture);
     Workspace ws;
     startUpBegin(ws, dir);
     startUpFinish(ws, 1.0);
@@ -134,16 +124,7 @@ qint64 writeProject(const Case& c, const QString& dir, const QString& out) {
     st.renderpath = out + "/";
     st.rendername = "frame";
     st.renderformat = c.kind;
-    unsigned seed = 12345;
-    auto next = [&seed](int range) {
-        seed = seed * 1103515245u + 12345u;
-        return int((seed >> 8) % unsigned(range));
-    };
-    st.listmax = qint16(c.points);
-    for (int i = 0; i < c.points; ++i) {
-        st.pointx[i] = qint16(20 + next(c.width - 40));
-        st.pointy[i] = qint16(20 + next(c.height - 40));
-    }
+    scatterRoute(st, c.points, c.width, c.height);
     QFile f(QString("%1/%2.wsr").arg(dir, QString(c.name).replace(' ', '_')));
     if (!f.open(QIODevice::WriteOnly) || f.write(formatProjectText(st)) < 0) return 0;
     return plannedFrames(st, 10000);

@@ -7,8 +7,9 @@
 //
 // Usage: bench_video [DIR] [NTSC_FRAMES] [HD_FRAMES] [ROUNDS]
 //   (defaults: the temporary directory, 1500, 300, 3)
-#include "animation/SequenceWriter.h"
+#include "BenchScene.h"
 #include "animation/Render.h"
+#include "animation/SequenceWriter.h"
 #include "animation/VideoWriter.h"
 #include "settings/VideoFormats.h"
 #include "shell/Startup.h"
@@ -29,17 +30,6 @@ long peakKb() {
     return u.ru_maxrss;
 }
 
-// A map-like picture: soft gradients with a grid, so frames are not trivially uniform.
-QImage mapPicture(int w, int h) {
-    QImage img(w, h, QImage::Format_RGB32);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            img.setPixel(x, y,
-                         (x % 40 == 0 || y % 40 == 0) ? qRgb(90, 90, 90)
-                                                      : qRgb(120 + x * 120 / w, 160 + y * 90 / h, 200));
-    return img;
-}
-
 // A 99-point route at 29.97 frames/s in a format of the table.
 void setUp(Workspace& ws, const QString& format) {
     startUpBegin(ws, QDir::tempPath());
@@ -47,17 +37,8 @@ void setUp(Workspace& ws, const QString& format) {
     applyVideoFormat(ws, *findVideoFormat(format), 29.97);
     const int w = ws.st.framewidth, h = ws.st.frameheight;
     ws.st.linethick = qint16(std::max(5, h / 100));
-    ws.picture = mapPicture(w, h);
-    unsigned seed = 12345;
-    auto next = [&seed](int range) {
-        seed = seed * 1103515245u + 12345u;
-        return int((seed >> 8) % unsigned(range));
-    };
-    ws.st.listmax = 99;
-    for (int i = 0; i < 99; ++i) {
-        ws.st.pointx[i] = qint16(20 + next(w - 40));
-        ws.st.pointy[i] = qint16(20 + next(h - 40));
-    }
+    ws.picture = benchMap(w, h);
+    scatterRoute(ws.st, 99, w, h);
 }
 
 // CPU seconds of this process, or of its finished children.
