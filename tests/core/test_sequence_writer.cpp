@@ -4,6 +4,7 @@
 #include "animation/FrameWriters.h"
 #include "animation/Render.h"
 #include "animation/SequenceWriter.h"
+#include "mapview/Labels.h"
 #include "support/AnimationSupport.h"
 #include "support/Files.h"
 
@@ -91,17 +92,29 @@ class TestSequenceWriter : public QObject {
 
     void wholeRenderOnDisk_data() {
         QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("look"); // a turned marker and an outline
         for (const char* kind : {"bmp", "png", "png-alpha"})
-            QTest::newRow(kind) << kind;
+            QTest::newRow(kind) << kind << false;
+        QTest::newRow("bmp, look") << "bmp" << true;
+        QTest::newRow("png, look") << "png" << true;
     }
     // Every frame on disk under its own name and no temporary file left. Opaque frames are the
     // frames drawn; a transparent frame laid over the map is the frame drawn within rounding and
-    // is clear wherever the route left the map alone.
+    // is clear wherever the route left the map alone. The writer's buffers take only what
+    // changed since they last held a frame: any change it missed shows here as a stale pixel.
     void wholeRenderOnDisk() {
         QFETCH(QString, kind);
+        QFETCH(bool, look);
         QTemporaryDir dir;
         Workspace ws;
         setUpRoute(ws, {{20, 50}, {120, 50}, {30, 90}}, 12.5);
+        if (look) { // quick legs: the marker leaps from frame to frame
+            ws.st.delay = 1.5;
+            ws.st.marker = "arrow";
+            ws.st.markerturn = true;
+            ws.st.casing = 0x202020;
+            prepareLook(ws);
+        }
         ws.st.renderpath = dir.path() + "/";
         ws.st.renderformat = kind;
         MemorySink memory;

@@ -96,6 +96,7 @@ class SurfaceTest : public QObject {
         QFETCH(int, radius);
         Surface s(120, 80);
         s.setPenWidth(width);
+        const quint64 before = s.changes().version();
         QImage direct(120, 80, QImage::Format_RGB32);
         direct.fill(Qt::white);
         QPainter p(&direct);
@@ -120,6 +121,27 @@ class SurfaceTest : public QObject {
         const QString why = QString("worst %1, visible %2").arg(worst).arg(visible);
         // Only the soft corners where a cap meets a line's body may blend differently.
         QVERIFY2(shape == "line" ? visible <= 8 && worst <= 64 : worst <= 8, qPrintable(why));
+
+        // Copies of the surface are kept up to date from the change log: it must name every
+        // pixel the shape touched.
+        std::vector<QRect> areas;
+        QVERIFY(s.changes().since(before, areas));
+        for (int y = 0; y < 80; ++y)
+            for (int x = 0; x < 120; ++x)
+                if (rgbAt(s.image(), x, y) != white)
+                    QVERIFY2(std::any_of(areas.begin(), areas.end(), [&](const QRect& a) { return a.contains(x, y); }),
+                             qPrintable(QString("%1, %2 changed unlogged").arg(x).arg(y)));
+    }
+
+    // A log asked about changes it no longer holds says so, rather than naming too few.
+    void changeLogForgetsOldChanges() {
+        ChangeLog log;
+        for (int i = 0; i < 1000; ++i)
+            log.add(QRect(i % 50, 0, 1, 1));
+        std::vector<QRect> areas;
+        QVERIFY(!log.since(0, areas));
+        QVERIFY(log.since(log.version() - 3, areas));
+        QCOMPARE(areas, (std::vector<QRect>{QRect(47, 0, 1, 1), QRect(48, 0, 1, 1), QRect(49, 0, 1, 1)}));
     }
 };
 

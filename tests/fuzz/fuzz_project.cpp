@@ -64,7 +64,7 @@ const QString& projectFolder() {
 // Takes the first few frames of a render and then stops it, as a full disk would.
 class FirstFrames : public FrameSink {
   public:
-    MaybeError put(const QImage& frame, qint64) override {
+    MaybeError put(const QImage& frame, qint64, const ChangeLog* = nullptr) override {
         require(!frame.isNull(), "the render gave an empty frame");
         if (taken_ == 4) return Error{QString(), "enough frames"};
         ++taken_;

@@ -46,7 +46,7 @@ inline void setUpRoute(Workspace& ws, const std::vector<QPoint>& points, double 
 class MemorySink : public FrameSink {
   public:
     explicit MemorySink(bool keep = true, int failAt = -1) : keep_(keep), failAt_(failAt) {}
-    MaybeError put(const QImage& frame, qint64 index) override {
+    MaybeError put(const QImage& frame, qint64 index, const ChangeLog* = nullptr) override {
         if (failAt_ >= 0 && indices.size() >= failAt_)
             return Error{QString::number(index), "No space left on device"};
         if (keep_) frames.push_back(frame.convertToFormat(QImage::Format_RGB32));

@@ -4,6 +4,7 @@
 // made for a render target by makeFrameWriter (FrameWriters.h). Tests use sinks that keep the
 // pictures in memory or fail after some frames, as a full disk would.
 
+#include "shell/ChangeLog.h"
 #include "shell/Error.h"
 
 #include <QImage>
@@ -20,8 +21,10 @@ class FrameSink {
   public:
     virtual ~FrameSink() = default;
     // Takes frame `index`. The picture may change as soon as this returns. An error means
-    // this frame or an earlier one could not be written: the render stops.
-    virtual MaybeError put(const QImage& frame, qint64 index) = 0;
+    // this frame or an earlier one could not be written: the render stops. `changes`, when
+    // given, logs every change to the picture, so a sink that keeps copies of earlier frames
+    // may copy only what changed since.
+    virtual MaybeError put(const QImage& frame, qint64 index, const ChangeLog* changes = nullptr) = 0;
     // Waits until every frame taken is on disk (a video file is closed); the first failure.
     virtual MaybeError finish() = 0;
     // Frames completely written so far.

@@ -68,7 +68,9 @@ bool RenderRun::saveFrame() {
     }
     if (hooks_.showFrame) hooks_.showFrame(frameText(st.renderframe));
     MaybeError e;
-    marker_.over(ws_.map, walk_->head(), [&](const QImage& frame) { e = sink_.put(frame, st.renderframe); });
+    marker_.over(ws_.map, walk_->head(), [&](const QImage& frame) {
+        e = sink_.put(frame, st.renderframe, &ws_.map.changes());
+    });
     if (e) {
         result_.error = e;
         done_ = true;

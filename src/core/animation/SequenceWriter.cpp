@@ -19,6 +19,21 @@ void copyFrame(const QImage& frame, QImage::Format layout, QImage& into) {
     const QImage converted = frame.convertToFormat(layout);
     std::memcpy(into.bits(), converted.constBits(), std::size_t(converted.sizeInBytes()));
 }
+
+void copyAreas(const QImage& frame, const std::vector<QRect>& areas, QImage& into) {
+    const std::size_t pixel = std::size_t(frame.depth() / 8);
+    for (const QRect& a : areas)
+        for (int y = a.top(); y <= a.bottom(); ++y)
+            std::memcpy(into.scanLine(y) + a.left() * pixel, frame.constScanLine(y) + a.left() * pixel,
+                        std::size_t(a.width()) * pixel);
+}
+
+qint64 pixelsIn(const std::vector<QRect>& areas) {
+    qint64 n = 0;
+    for (const QRect& a : areas)
+        n += qint64(a.width()) * a.height();
+    return n;
+}
 } // namespace
 
 bool writeAll(int fd, const char* data, std::size_t size) {
@@ -48,7 +63,7 @@ SequenceWriter::~SequenceWriter() {
         t.join();
 }
 
-MaybeError SequenceWriter::put(const QImage& frame, qint64 index) {
+MaybeError SequenceWriter::put(const QImage& frame, qint64 index, const ChangeLog* changes) {
     int slot;
     {
         std::unique_lock lock(mutex_);
@@ -59,7 +74,7 @@ MaybeError SequenceWriter::put(const QImage& frame, qint64 index) {
     }
     // The copy happens outside the lock: the slot belongs to this thread until queued.
     Job& job = jobs_[std::size_t(slot)];
-    copyFrame(frame, type_.layout, job.frame);
+    copyInto(job, frame, changes);
     job.path = names_.path(index);
     {
         std::lock_guard lock(mutex_);
@@ -68,6 +83,21 @@ MaybeError SequenceWriter::put(const QImage& frame, qint64 index) {
     }
     workReady_.notify_one();
     return std::nullopt;
+}
+
+// Brings the buffer up to date with `frame`: only the changed areas when it last held this
+// picture in the same layout and the log still knows what changed since, else all of it.
+void SequenceWriter::copyInto(Job& job, const QImage& frame, const ChangeLog* changes) {
+    areas_.clear();
+    const bool known = changes && job.from == changes && frame.format() == type_.layout &&
+                       job.frame.format() == type_.layout && job.frame.size() == frame.size() &&
+                       changes->since(job.version, areas_);
+    if (known && pixelsIn(areas_) < qint64(frame.width()) * frame.height())
+        copyAreas(frame, areas_, job.frame);
+    else
+        copyFrame(frame, type_.layout, job.frame);
+    job.from = changes;
+    job.version = changes ? changes->version() : 0;
 }
 
 MaybeError SequenceWriter::finish() {

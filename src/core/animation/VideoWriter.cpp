@@ -51,7 +51,7 @@ MaybeError VideoWriter::start(const QImage& first) {
     return std::nullopt;
 }
 
-MaybeError VideoWriter::put(const QImage& frame, qint64) {
+MaybeError VideoWriter::put(const QImage& frame, qint64, const ChangeLog*) {
     if (!started_)
         if (MaybeError e = start(frame)) {
             std::lock_guard lock(mutex_);

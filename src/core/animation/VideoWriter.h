@@ -26,7 +26,7 @@ class VideoWriter : public FrameSink {
     VideoWriter(VideoSettings settings, QString path, bool transparent = false, int depth = 0);
     ~VideoWriter() override; // without finish(): stops and removes the unfinished file
 
-    MaybeError put(const QImage& frame, qint64 index) override;
+    MaybeError put(const QImage& frame, qint64 index, const ChangeLog* changes = nullptr) override;
     MaybeError finish() override;
     qint64 written() const override;
     bool ready() const override;

@@ -74,6 +74,9 @@ void Surface::setPenWidth(int width) {
 template <class Draw> void Surface::layered(QRectF box, qint32 color, Draw draw) {
     if (!layered_) {
         draw(color);
+        // Round ends and sprites reach half the pen and a pixel of soft edge beyond the shape.
+        const double reach = penWidth_ / 2.0 + 2;
+        changed(box.normalized().adjusted(-reach, -reach, reach, reach));
         return;
     }
     if (outlineWidth_ > 0) {
@@ -183,12 +186,14 @@ void Surface::box(float x1, float y1, float x2, float y2, qint32 color) {
     const QPointF topLeft(std::min(x1, x2) - 0.5, std::min(y1, y2) - 0.5);
     const QPointF bottomRight(std::max(x1, x2) + 0.5, std::max(y1, y2) + 0.5);
     painter().fillRect(QRectF(topLeft, bottomRight), toQColor(color));
+    changed(QRectF(topLeft, bottomRight));
 }
 
 void Surface::clear() {
     finish();
     image_.fill(transparent_ ? QColor(Qt::transparent) : background_);
     resetLayers();
+    changedAll();
 }
 
 void Surface::resetTo(const QImage& picture) {
@@ -199,6 +204,20 @@ void Surface::resetTo(const QImage& picture) {
         p.drawImage(0, 0, picture);
     }
     resetLayers();
+    changedAll();
+}
+
+void Surface::changed(const QRectF& area) {
+    const bool finite = std::isfinite(area.left()) && std::isfinite(area.top()) &&
+                        std::isfinite(area.right()) && std::isfinite(area.bottom());
+    if (!finite) return changedAll();
+    // Integer coordinates name pixel centres: the area's pixels reach half a pixel further.
+    const QRectF within = area.adjusted(-0.5, -0.5, 1.5, 1.5).intersected(QRectF(image_.rect()));
+    changes_.add(within.toAlignedRect().intersected(image_.rect()));
+}
+
+void Surface::changedAll() {
+    changes_.add(image_.rect());
 }
 
 const QImage& Surface::image() {

@@ -8,6 +8,8 @@
 // layer over the picture: premultiplied ARGB on a clear background, and a reset leaves the
 // picture out, so the same drawing calls give only what is drawn over it.
 
+#include "ChangeLog.h"
+
 #include <QColor>
 #include <QFont>
 #include <QImage>
@@ -50,6 +52,8 @@ class Surface {
 
     // The drawing area as it is now (finishes any painting in progress).
     const QImage& image();
+    // Every change to the drawing area, the picture shown by showOver included.
+    const ChangeLog& changes() const { return changes_; }
     // Hands `use` the drawing area with `paint` drawn over it within `area` for the moment:
     // what was there is put back afterwards, so that drawing never stays.
     void showOver(const QRect& area, const std::function<void(QPainter&)>& paint,
@@ -82,6 +86,9 @@ class Surface {
     // and shows the result around `box`. Without: runs it on the image.
     template <class Draw> void layered(QRectF box, qint32 color, Draw draw);
     void compose(const QRectF& area);
+    // Logs a change within `area` (pixel centres, as drawn), or of everything.
+    void changed(const QRectF& area);
+    void changedAll();
     void resetLayers();
 
     QImage image_;
@@ -98,4 +105,5 @@ class Surface {
     int penWidth_ = 1;
     std::unique_ptr<QPainter> painter_;
     std::unordered_map<quint64, QImage> sprites_;
+    ChangeLog changes_;
 };

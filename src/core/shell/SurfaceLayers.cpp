@@ -53,6 +53,7 @@ void Surface::compose(const QRectF& area) {
     // Integer coordinates name pixel centres: the area's pixels reach half a pixel further.
     const QRect r = area.adjusted(-0.5, -0.5, 1.5, 1.5).toAlignedRect().intersected(image_.rect());
     if (r.isEmpty()) return;
+    changes_.add(r);
     painter_.reset(); // nothing else paints on the image while it has layers
     // 32-bit images take the result in place; others get it through a painter.
     const bool direct = image_.depth() == 32;
@@ -79,10 +80,12 @@ void Surface::text(float x, float y, const QString& text, const QFont& font, qin
     QPainter& p = layered_ ? layerPainter(top_) : painter();
     p.strokePath(path, QPen(toQColor(halo), haloWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.fillPath(path, toQColor(color));
-    if (layered_) {
-        const double m = haloWidth / 2 + 1;
-        compose(path.boundingRect().adjusted(-m, -m, m, m));
-    }
+    const double m = haloWidth / 2 + 1;
+    const QRectF area = path.boundingRect().adjusted(-m, -m, m, m);
+    if (layered_)
+        compose(area);
+    else
+        changed(area);
 }
 
 void Surface::showOver(const QRect& area, const std::function<void(QPainter&)>& paint,
@@ -95,8 +98,10 @@ void Surface::showOver(const QRect& area, const std::function<void(QPainter&)>& 
         p.setClipRect(r);
         paint(p);
     }
+    changes_.add(r);
     use(image_);
     QPainter p(&image_);
     p.setCompositionMode(QPainter::CompositionMode_Source);
     p.drawImage(r.topLeft(), under);
+    changes_.add(r);
 }
