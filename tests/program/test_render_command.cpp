@@ -30,6 +30,16 @@ Run pathwright(const QStringList& args, bool terminal = false, const QString& cw
             QString::fromLocal8Bit(p.readAllStandardOutput()),
             QString::fromLocal8Bit(p.readAllStandardError())};
 }
+// True once process `pid` holds a file open in `dir` besides the render lock: the video, which
+// has no name until it is complete.
+bool writesInto(qint64 pid, const QString& dir) {
+    const QString fds = QString("/proc/%1/fd").arg(pid);
+    for (const QString& fd : QDir(fds).entryList(QDir::System | QDir::Files | QDir::NoDotAndDotDot)) {
+        const QString target = QFileInfo(fds + "/" + fd).symLinkTarget();
+        if (target.startsWith(dir + "/") && !target.endsWith(".lock") && !target.endsWith(".wsr")) return true;
+    }
+    return false;
+}
 } // namespace
 
 class TestRenderCommand : public QObject {
@@ -197,8 +207,7 @@ class TestRenderCommand : public QObject {
         p.start(QCoreApplication::applicationDirPath() + "/../pathwright",
                 {"--render", project.fileName(), "--output", out.path(), "--name", "long", "--output-kind",
                  "mp4"});
-        QTRY_VERIFY_WITH_TIMEOUT(
-            QDir(out.path()).entryList({".long.mp4.*"}, QDir::Hidden | QDir::Files).size(), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(writesInto(p.processId(), out.path()), 20000);
         QTest::qWait(300);
         ::kill(pid_t(p.processId()), signal);
         QVERIFY(p.waitForFinished(60000));

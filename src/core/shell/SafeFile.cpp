@@ -6,6 +6,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 // Room for ".", the suffix and ".part" within the 255 bytes a file name may take.
@@ -20,6 +21,17 @@ QByteArray tempNameFor(const QByteArray& final) {
     for (char& c : unique)
         c = digits[QRandomGenerator::global()->bounded(int(sizeof digits - 1))];
     return dir + '.' + name + '.' + unique + ".part";
+}
+
+QByteArray folderOf(const QByteArray& path) {
+    const qsizetype slash = path.lastIndexOf('/');
+    return slash < 0 ? QByteArray(".") : path.left(slash + 1);
+}
+
+// An unnamed file is named through its descriptor's entry under /proc.
+bool canNameLater() {
+    static const bool proc = ::access("/proc/self/fd", X_OK) == 0;
+    return proc;
 }
 } // namespace
 
@@ -46,7 +58,18 @@ MaybeError SafeFile::open(int mode) {
     if (MaybeError e = refuseUnsafePath(path_)) return e;
     discard();
     const QByteArray final = QFile::encodeName(path_);
-    // A fresh name each try: O_EXCL refuses anything standing there, a link included.
+    // Best, a file without a name until it is complete: no name to plant anything under, and a
+    // failure or a crash leaves nothing behind. It takes one folder operation, not two.
+    if (canNameLater()) {
+        fd_ = ::open(folderOf(final).constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+        if (fd_ >= 0) return std::nullopt;
+        if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) return Error{path_, systemReason(errno)};
+    }
+    return openNamed(final, mode);
+}
+
+// A fresh name each try: O_EXCL refuses anything standing there, a link included.
+MaybeError SafeFile::openNamed(const QByteArray& final, int mode) {
     for (int attempt = 0; attempt < 100; ++attempt) {
         QByteArray temp = tempNameFor(final);
         fd_ = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
@@ -74,10 +97,31 @@ MaybeError SafeFile::write(const void* data, std::size_t size) {
 
 MaybeError SafeFile::commit() {
     if (fd_ < 0) return Error{path_, systemReason(EBADF)};
-    const int fd = fd_;
-    fd_ = -1;
+    const QByteArray final = QFile::encodeName(path_);
+    if (temp_.isEmpty()) {
+        // The unnamed file takes its final name, unless something stands there (an earlier
+        // render's frame, a planted link): then a fresh hidden name, renamed over it below.
+        const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd_);
+        if (::linkat(AT_FDCWD, self.constData(), AT_FDCWD, final.constData(), AT_SYMLINK_FOLLOW) == 0) {
+            const int fd = std::exchange(fd_, -1);
+            if (::close(fd) == 0) return std::nullopt;
+            const int err = errno;
+            ::unlink(final.constData());
+            return failed(err);
+        }
+        if (errno != EEXIST) return failed(errno);
+        for (int attempt = 0; temp_.isEmpty() && attempt < 100; ++attempt) {
+            const QByteArray temp = tempNameFor(final);
+            if (::linkat(AT_FDCWD, self.constData(), AT_FDCWD, temp.constData(), AT_SYMLINK_FOLLOW) == 0)
+                temp_ = temp;
+            else if (errno != EEXIST)
+                return failed(errno);
+        }
+        if (temp_.isEmpty()) return failed(EEXIST);
+    }
+    const int fd = std::exchange(fd_, -1);
     if (::close(fd) != 0) return failed(errno);
-    if (::rename(temp_.constData(), QFile::encodeName(path_).constData()) != 0) return failed(errno);
+    if (::rename(temp_.constData(), final.constData()) != 0) return failed(errno);
     temp_.clear();
     return std::nullopt;
 }

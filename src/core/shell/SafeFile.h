@@ -1,9 +1,10 @@
 #pragma once
-// Output files in folders that other people may write to. A file is written under a fresh
-// hidden name in its folder, created so that nothing already standing there is opened,
-// followed or reused, and renamed over its final name once complete: a symbolic link planted
-// under either name never redirects the bytes, and a link under the final name is replaced
-// while its target stays as it was. A failure removes only the temporary file this created.
+// Output files in folders that other people may write to. A file is written without a name
+// (or, where the file system cannot do that, under a fresh hidden name created so that
+// nothing already standing there is opened, followed or reused) and takes its final name once
+// complete: a symbolic link planted under any name never redirects the bytes, and a link
+// under the final name is replaced while its target stays as it was. A failure removes only
+// what this created.
 //
 //   SafeFile f(path);
 //   if (MaybeError e = f.open()) return e;
@@ -30,26 +31,26 @@ class SafeFile {
     SafeFile(const SafeFile&) = delete;
     SafeFile& operator=(const SafeFile&) = delete;
 
-    // Creates the temporary file; mode as for open(2), less the umask.
+    // Creates the file; mode as for open(2), less the umask.
     MaybeError open(int mode = 0666);
-    // The open temporary file, for writes of the caller's own (-1 when not open).
+    // The open file, for writes of the caller's own (-1 when not open).
     int fd() const { return fd_; }
-    // The temporary file's name as the system sees it (empty when not open).
-    const QByteArray& tempName() const { return temp_; }
     const QString& path() const { return path_; }
 
     // Writes all of `size` bytes, retrying short writes.
     MaybeError write(const void* data, std::size_t size);
-    // Closes, checks the close and renames over the final name; on failure discards.
+    // Closes, checks the close and gives the file its final name; on failure discards.
     MaybeError commit();
-    // Closes and removes the temporary file.
+    // Closes and removes the unfinished file.
     void discard();
     // Discards and gives the error for `err` under the final name (for callers writing via fd()).
     Error failed(int err);
 
   private:
+    MaybeError openNamed(const QByteArray& final, int mode);
+
     QString path_;
-    QByteArray temp_;
+    QByteArray temp_; // the hidden name, when the file has one
     int fd_ = -1;
 };
 
