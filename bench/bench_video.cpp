@@ -10,7 +10,7 @@
 #include "BenchScene.h"
 #include "animation/Render.h"
 #include "animation/SequenceWriter.h"
-#include "animation/VideoWriter.h"
+#include "animation/FrameWriters.h"
 #include "settings/VideoFormats.h"
 #include "shell/Startup.h"
 

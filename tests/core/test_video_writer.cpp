@@ -1,7 +1,7 @@
 // Video files as other programs see them (ffprobe, ffmpeg): codec, pixel format, exact rate,
 // frame count, colour tags, pictures against the rendered frames, stops, limits and failures.
 #include "animation/Render.h"
-#include "animation/VideoWriter.h"
+#include "animation/FrameWriters.h"
 #include "support/AnimationSupport.h"
 
 #include <QtTest>

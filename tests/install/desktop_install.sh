@@ -1,6 +1,7 @@
 #!/bin/sh
 # Installs into a temporary prefix and checks what a desktop sees there: a valid menu entry, the
-# icons, and .wsr files of the project type by their name and by their first line alone.
+# icons, .wsr files of the project type by their name and by their first line alone, and a
+# program that finds its video library there.
 set -eu
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
@@ -14,3 +15,6 @@ for f in tour.wsr no-extension; do
     type=$(XDG_DATA_DIRS="$prefix/share" XDG_CURRENT_DESKTOP=GNOME xdg-mime query filetype "$prefix/$f")
     [ "$type" = application/x-pathwright-project ] || { echo "$f: $type"; exit 1; }
 done
+# The video writers are loaded from the installed library folder, not from the build.
+"$prefix/bin/pathwright" --render "$2/examples/harbour/harbour.wsr" --output "$prefix/video" --output-kind mp4 >/dev/null
+test -s "$prefix/video/harbour.mp4"

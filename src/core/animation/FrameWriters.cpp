@@ -1,7 +1,6 @@
 #include "FrameWriters.h"
 
 #include "SequenceWriter.h"
-#include "VideoWriter.h"
 
 namespace {
 struct WriterRow {

@@ -14,3 +14,6 @@ struct MadeWriter {
 // The writer for a render to `target`; an error when no writer makes its kind or the writer
 // cannot start.
 MadeWriter makeFrameWriter(const RenderTarget& target);
+
+// MP4 and MOV files, from the video library, which is loaded on the first call.
+MadeWriter makeVideoFile(const RenderTarget& target);

@@ -63,6 +63,10 @@ std::optional<RenderQuality> findQuality(QStringView id) {
     return std::nullopt;
 }
 
+bool isVideoKind(const OutputKind& kind) {
+    return qstrcmp(kind.container, "mp4") == 0 || qstrcmp(kind.container, "mov") == 0;
+}
+
 RenderTarget renderTargetFor(const Workspace& ws) {
     const ProjectState& st = ws.st;
     RenderTarget t;

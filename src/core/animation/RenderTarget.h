@@ -40,6 +40,9 @@ struct RenderTarget {
     RenderQuality quality = kDefaultQuality;
 };
 
+// True for the kinds written as one video file.
+bool isVideoKind(const OutputKind& kind);
+
 // The target for rendering the workspace now: the project's render settings (an unknown kind
 // or quality gives the default) and the map surface's size, which is the frame size.
 RenderTarget renderTargetFor(const Workspace& ws);

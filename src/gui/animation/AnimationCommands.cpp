@@ -2,7 +2,7 @@
 
 #include "RenderDialog.h"
 #include "animation/FrameWriters.h"
-#include "animation/VideoWriter.h"
+#include "animation/RenderTarget.h"
 
 #include <QFileInfo>
 #include <QLocale>

@@ -2,7 +2,6 @@
 
 #include "animation/RenderFolder.h"
 #include "animation/RenderTarget.h"
-#include "animation/VideoWriter.h"
 #include "shell/DirectoryList.h"
 #include "shell/EditHistory.h"
 #include "shell/Layout.h"

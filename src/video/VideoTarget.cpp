@@ -28,11 +28,8 @@ int proresProfileFor(RenderQuality q, bool alpha) {
 
 } // namespace
 
-bool isVideoKind(const OutputKind& kind) {
-    return qstrcmp(kind.container, "mp4") == 0 || qstrcmp(kind.container, "mov") == 0;
-}
-
-MadeWriter makeVideoFile(const RenderTarget& target) {
+extern "C" void pathwrightMakeVideoFile(const RenderTarget* request, MadeWriter* made) {
+    const RenderTarget& target = *request;
     VideoSettings s;
     const bool mp4 = qstrcmp(target.kind->container, "mp4") == 0;
     s.codec = mp4 ? VideoSettings::Codec::H264 : VideoSettings::Codec::ProRes;
@@ -45,5 +42,5 @@ MadeWriter makeVideoFile(const RenderTarget& target) {
     s.crf = crfFor(target.quality);
     s.proresProfile = proresProfileFor(target.quality, s.alpha);
     const QString path = target.folder + target.baseName + (mp4 ? ".mp4" : ".mov");
-    return {std::make_unique<VideoWriter>(s, path, target.kind->transparent), {}};
+    *made = {std::make_unique<VideoWriter>(s, path, target.kind->transparent), {}};
 }

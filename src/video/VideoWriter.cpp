@@ -1,6 +1,6 @@
 #include "VideoWriter.h"
 
-#include "BmpEncoding.h"
+#include "animation/BmpEncoding.h"
 
 extern "C" {
 #include <libavutil/frame.h>

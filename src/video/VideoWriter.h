@@ -9,8 +9,8 @@
 // that name. finish() after any number of frames, the render's natural end or a stop, gives a
 // complete, playable file.
 
-#include "FrameSink.h"
-#include "FrameWriters.h"
+#include "animation/FrameSink.h"
+#include "animation/FrameWriters.h"
 #include "VideoEncoder.h"
 #include "shell/SafeFile.h"
 
@@ -72,7 +72,6 @@ class VideoWriter : public FrameSink {
     std::thread converter_, encoderThread_;
 };
 
-// MP4 (H.264) or MOV (ProRes 4444) named folder & base name & ".mp4" or ".mov".
-MadeWriter makeVideoFile(const RenderTarget& target);
-// True for the kinds written as one video file.
-bool isVideoKind(const OutputKind& kind);
+// The video library's one entry point, found by name when the library is loaded: the MP4
+// (H.264) or MOV (ProRes 4444) writer for `target`, named folder & base name & ".mp4" or ".mov".
+extern "C" void pathwrightMakeVideoFile(const RenderTarget* target, MadeWriter* made);
