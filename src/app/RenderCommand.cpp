@@ -7,7 +7,7 @@
 #include "animation/Render.h"
 #include "animation/RenderFolder.h"
 #include "animation/RenderLock.h"
-#include "animation/VideoWriter.h"
+#include "animation/RenderTarget.h"
 #include "project/ProjectFile.h"
 #include "shell/Startup.h"
 
@@ -130,7 +130,11 @@ int runRenderCommand(int argc, char** argv) {
     // Rendering draws into images only; labels need fonts, which the offscreen platform gives
     // without any window system.
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    // The application stays to the end of the process: taking it down would first load the
+    // whole font configuration (50 ms and more, as long as a short render's frames) only to
+    // drop it again.
+    static int args = argc;
+    QGuiApplication& app = *new QGuiApplication(args, argv);
     QCoreApplication::setApplicationName("pathwright");
     QCoreApplication::setApplicationVersion(PATHWRIGHT_VERSION);
 
