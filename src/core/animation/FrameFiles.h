@@ -15,12 +15,13 @@ struct FileWritten {
 struct FrameFileType {
     const char* suffix;
     QImage::Format layout; // frames are copied in this layout, row padding included
+    bool bottomUp;         // ... with the last row first, as the file keeps them
     bool transparent;      // frames show only what the route draws
     // Writes the whole file of `frame` to `fd`; `scratch` belongs to the calling thread.
     FileWritten (*write)(int fd, QImage& frame, std::vector<char>& scratch);
 };
 
-// 24-bit BMP: the header and the frame's own rows, bottom-up, in one system call.
+// 24-bit BMP: the header and the frame's rows, kept bottom-up, in one system call.
 extern const FrameFileType kBmpFiles;
 // 8-bit RGB and straight-alpha RGBA PNG, fast compression, no row filters.
 extern const FrameFileType kPngFiles;

@@ -99,5 +99,5 @@ FileWritten writePng(int fd, QImage& frame, std::vector<char>& scratch) {
 }
 } // namespace
 
-const FrameFileType kPngFiles = {".png", QImage::Format_BGR888, false, writePng};
-const FrameFileType kPngAlphaFiles = {".png", QImage::Format_ARGB32_Premultiplied, true, writePng};
+const FrameFileType kPngFiles = {".png", QImage::Format_BGR888, false, false, writePng};
+const FrameFileType kPngAlphaFiles = {".png", QImage::Format_ARGB32_Premultiplied, false, true, writePng};

@@ -9,22 +9,29 @@
 #include <unistd.h>
 
 namespace {
-// Copies the frame into `into`, which keeps its buffer when size and layout stay the same.
-void copyFrame(const QImage& frame, QImage::Format layout, QImage& into) {
-    if (into.size() != frame.size() || into.format() != layout) into = QImage(frame.size(), layout);
-    if (frame.format() == layout) {
-        std::memcpy(into.bits(), frame.constBits(), std::size_t(frame.sizeInBytes()));
-        return;
-    }
-    const QImage converted = frame.convertToFormat(layout);
-    std::memcpy(into.bits(), converted.constBits(), std::size_t(converted.sizeInBytes()));
+// Row y of a frame is row y of its copy, or row height - 1 - y when the copy is bottom-up.
+uchar* rowOf(QImage& into, int y, bool bottomUp) {
+    return into.scanLine(bottomUp ? into.height() - 1 - y : y);
 }
 
-void copyAreas(const QImage& frame, const std::vector<QRect>& areas, QImage& into) {
+// Copies the frame into `into`, which keeps its buffer when size and layout stay the same.
+void copyFrame(const QImage& frame, const FrameFileType& type, QImage& into) {
+    if (into.size() != frame.size() || into.format() != type.layout) into = QImage(frame.size(), type.layout);
+    const QImage converted = frame.format() == type.layout ? QImage() : frame.convertToFormat(type.layout);
+    const QImage& from = converted.isNull() ? frame : converted;
+    if (!type.bottomUp) {
+        std::memcpy(into.bits(), from.constBits(), std::size_t(from.sizeInBytes()));
+        return;
+    }
+    for (int y = 0; y < from.height(); ++y)
+        std::memcpy(rowOf(into, y, true), from.constScanLine(y), std::size_t(from.bytesPerLine()));
+}
+
+void copyAreas(const QImage& frame, const std::vector<QRect>& areas, bool bottomUp, QImage& into) {
     const std::size_t pixel = std::size_t(frame.depth() / 8);
     for (const QRect& a : areas)
         for (int y = a.top(); y <= a.bottom(); ++y)
-            std::memcpy(into.scanLine(y) + a.left() * pixel, frame.constScanLine(y) + a.left() * pixel,
+            std::memcpy(rowOf(into, y, bottomUp) + a.left() * pixel, frame.constScanLine(y) + a.left() * pixel,
                         std::size_t(a.width()) * pixel);
 }
 
@@ -93,9 +100,9 @@ void SequenceWriter::copyInto(Job& job, const QImage& frame, const ChangeLog* ch
                        job.frame.format() == type_.layout && job.frame.size() == frame.size() &&
                        changes->since(job.version, areas_);
     if (known && pixelsIn(areas_) < qint64(frame.width()) * frame.height())
-        copyAreas(frame, areas_, job.frame);
+        copyAreas(frame, areas_, type_.bottomUp, job.frame);
     else
-        copyFrame(frame, type_.layout, job.frame);
+        copyFrame(frame, type_, job.frame);
     job.from = changes;
     job.version = changes ? changes->version() : 0;
 }
