@@ -1,5 +1,6 @@
 #include "SequenceWriter.h"
 
+#include "shell/LargeImage.h"
 #include "shell/SafeFile.h"
 
 #include <QFile>
@@ -16,7 +17,7 @@ uchar* rowOf(QImage& into, int y, bool bottomUp) {
 
 // Copies the frame into `into`, which keeps its buffer when size and layout stay the same.
 void copyFrame(const QImage& frame, const FrameFileType& type, QImage& into) {
-    if (into.size() != frame.size() || into.format() != type.layout) into = QImage(frame.size(), type.layout);
+    if (into.size() != frame.size() || into.format() != type.layout) into = largeImage(frame.size(), type.layout);
     const QImage converted = frame.format() == type.layout ? QImage() : frame.convertToFormat(type.layout);
     const QImage& from = converted.isNull() ? frame : converted;
     if (!type.bottomUp) {

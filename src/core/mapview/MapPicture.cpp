@@ -1,6 +1,7 @@
 #include "MapPicture.h"
 
 #include "RouteDrawing.h"
+#include "shell/LargeImage.h"
 #include "shell/OrdinaryFile.h"
 
 #include <QDir>
@@ -28,8 +29,15 @@ QImage readPicture(const QString& path, Error* error) {
     QImageReader reader(&file, QFileInfo(path).suffix().toLower().toLatin1());
     reader.setAllocationLimit(kAllocationLimitMiB);
     reader.setAutoTransform(false);
-    QImage img = reader.read();
-    if (img.isNull()) return fail("the picture cannot be read (" + reader.errorString() + ")");
+    // The reader decodes into a picture made here when it says its size and layout beforehand,
+    // in large pages; any other size is left to its own checks.
+    QImage img;
+    const QSize size = reader.size();
+    const QImage::Format format = reader.imageFormat();
+    const qint64 bytes = qint64(size.width()) * size.height() * 4;
+    if (!size.isEmpty() && format != QImage::Format_Invalid && bytes <= qint64(kAllocationLimitMiB) << 20)
+        img = largeImage(size, format);
+    if (!reader.read(&img)) return fail("the picture cannot be read (" + reader.errorString() + ")");
     return img;
 }
 

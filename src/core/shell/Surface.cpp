@@ -1,5 +1,7 @@
 #include "Surface.h"
 
+#include "LargeImage.h"
+
 #include <QtMath>
 #include <algorithm>
 #include <cmath>
@@ -40,8 +42,8 @@ Surface::~Surface() {
 
 void Surface::resize(int width, int height) {
     finish();
-    image_ = QImage(std::max(width, 1), std::max(height, 1),
-                    transparent_ ? QImage::Format_ARGB32_Premultiplied : format_);
+    image_ = largeImage(QSize(std::max(width, 1), std::max(height, 1)),
+                        transparent_ ? QImage::Format_ARGB32_Premultiplied : format_);
     // Row padding stays zero: files that copy whole rows then carry no stray bytes.
     std::memset(image_.bits(), 0, std::size_t(image_.sizeInBytes()));
     clear();
