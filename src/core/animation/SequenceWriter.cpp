@@ -1,5 +1,6 @@
 #include "SequenceWriter.h"
 
+#include "BmpEncoding.h"
 #include "shell/LargeImage.h"
 #include "shell/SafeFile.h"
 
@@ -15,25 +16,35 @@ uchar* rowOf(QImage& into, int y, bool bottomUp) {
     return into.scanLine(bottomUp ? into.height() - 1 - y : y);
 }
 
+// Pixels go over as they are, or the map's 32-bit ones packed into 24 bits.
+bool copiesDirectly(const QImage& frame, QImage::Format layout) {
+    return frame.format() == layout || (frame.format() == QImage::Format_RGB32 && layout == QImage::Format_BGR888);
+}
+
+// `width` pixels from x on row y of the frame to the same place in `into`.
+void copySpan(const QImage& frame, int y, int x, int width, bool bottomUp, QImage& into) {
+    const int from = frame.depth() / 8, to = into.depth() / 8;
+    const uchar* src = frame.constScanLine(y) + std::size_t(x) * from;
+    uchar* dst = rowOf(into, y, bottomUp) + std::size_t(x) * to;
+    if (from == to)
+        std::memcpy(dst, src, std::size_t(width) * to);
+    else
+        packBgrRow(src, reinterpret_cast<char*>(dst), width);
+}
+
 // Copies the frame into `into`, which keeps its buffer when size and layout stay the same.
 void copyFrame(const QImage& frame, const FrameFileType& type, QImage& into) {
     if (into.size() != frame.size() || into.format() != type.layout) into = largeImage(frame.size(), type.layout);
-    const QImage converted = frame.format() == type.layout ? QImage() : frame.convertToFormat(type.layout);
+    const QImage converted = copiesDirectly(frame, type.layout) ? QImage() : frame.convertToFormat(type.layout);
     const QImage& from = converted.isNull() ? frame : converted;
-    if (!type.bottomUp) {
-        std::memcpy(into.bits(), from.constBits(), std::size_t(from.sizeInBytes()));
-        return;
-    }
     for (int y = 0; y < from.height(); ++y)
-        std::memcpy(rowOf(into, y, true), from.constScanLine(y), std::size_t(from.bytesPerLine()));
+        copySpan(from, y, 0, from.width(), type.bottomUp, into);
 }
 
 void copyAreas(const QImage& frame, const std::vector<QRect>& areas, bool bottomUp, QImage& into) {
-    const std::size_t pixel = std::size_t(frame.depth() / 8);
     for (const QRect& a : areas)
         for (int y = a.top(); y <= a.bottom(); ++y)
-            std::memcpy(rowOf(into, y, bottomUp) + a.left() * pixel, frame.constScanLine(y) + a.left() * pixel,
-                        std::size_t(a.width()) * pixel);
+            copySpan(frame, y, a.left(), a.width(), bottomUp, into);
 }
 
 qint64 pixelsIn(const std::vector<QRect>& areas) {
@@ -97,7 +108,7 @@ MaybeError SequenceWriter::put(const QImage& frame, qint64 index, const ChangeLo
 // picture in the same layout and the log still knows what changed since, else all of it.
 void SequenceWriter::copyInto(Job& job, const QImage& frame, const ChangeLog* changes) {
     areas_.clear();
-    const bool known = changes && job.from == changes && frame.format() == type_.layout &&
+    const bool known = changes && job.from == changes && copiesDirectly(frame, type_.layout) &&
                        job.frame.format() == type_.layout && job.frame.size() == frame.size() &&
                        changes->since(job.version, areas_);
     if (known && pixelsIn(areas_) < qint64(frame.width()) * frame.height())

@@ -5,7 +5,6 @@
 #include <QtMath>
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 
 namespace {
 // Pen widths come from 16-bit fields a project file may set to anything; a pen below one
@@ -31,8 +30,7 @@ QColor toQColor(qint32 color) {
     return QColor(int(c & 0xff), int((c >> 8) & 0xff), int((c >> 16) & 0xff));
 }
 
-Surface::Surface(int width, int height, QColor background, QImage::Format format)
-    : background_(background), format_(format) {
+Surface::Surface(int width, int height, QColor background) : background_(background) {
     resize(width, height);
 }
 
@@ -43,9 +41,7 @@ Surface::~Surface() {
 void Surface::resize(int width, int height) {
     finish();
     image_ = largeImage(QSize(std::max(width, 1), std::max(height, 1)),
-                        transparent_ ? QImage::Format_ARGB32_Premultiplied : format_);
-    // Row padding stays zero: files that copy whole rows then carry no stray bytes.
-    std::memset(image_.bits(), 0, std::size_t(image_.sizeInBytes()));
+                        transparent_ ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
     clear();
 }
 

@@ -3,9 +3,9 @@
 // clear or reset. Coordinates are pixels (origin top left, y down) given as single-precision
 // numbers; an integer coordinate names the centre of that pixel.
 //
-// An opaque surface keeps the pixel layout it is made with (the map keeps 24-bit rows, the
-// layout of BMP rows, so frames go to files without a conversion). A transparent surface is a
-// layer over the picture: premultiplied ARGB on a clear background, and a reset leaves the
+// An opaque surface keeps 32-bit pixels, which Qt paints on its fast path (on 24-bit rows it
+// paints wide strokes ten times slower, handing each to its thread pool). A transparent surface
+// is a layer over the picture: premultiplied ARGB on a clear background, and a reset leaves the
 // picture out, so the same drawing calls give only what is drawn over it.
 
 #include "ChangeLog.h"
@@ -22,8 +22,7 @@ QColor toQColor(qint32 color);
 
 class Surface {
   public:
-    explicit Surface(int width = 0, int height = 0, QColor background = Qt::white,
-                     QImage::Format format = QImage::Format_RGB32);
+    explicit Surface(int width = 0, int height = 0, QColor background = Qt::white);
     Surface(const Surface&) = delete;
     Surface& operator=(const Surface&) = delete;
     ~Surface();
@@ -100,7 +99,6 @@ class Surface {
     std::unordered_map<const QImage*, std::unique_ptr<QPainter>> layerPainters_;
     QPainter& layerPainter(QImage& layer);
     QColor background_;
-    QImage::Format format_;
     bool transparent_ = false;
     int penWidth_ = 1;
     std::unique_ptr<QPainter> painter_;

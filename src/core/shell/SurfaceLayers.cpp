@@ -55,22 +55,15 @@ void Surface::compose(const QRectF& area) {
     if (r.isEmpty()) return;
     changes_.add(r);
     painter_.reset(); // nothing else paints on the image while it has layers
-    // 32-bit images take the result in place; others get it through a painter.
-    const bool direct = image_.depth() == 32;
-    QImage piece = direct ? QImage() : QImage(r.size(), QImage::Format_ARGB32_Premultiplied);
+    // The outline layer starts as the picture, so an opaque surface stays opaque.
     for (int y = r.top(); y <= r.bottom(); ++y) {
         const auto* u = reinterpret_cast<const quint32*>(under_.constScanLine(y)) + r.left();
         const auto* s = reinterpret_cast<const quint32*>(strokes_.constScanLine(y)) + r.left();
         const auto* t = reinterpret_cast<const quint32*>(top_.constScanLine(y)) + r.left();
-        auto* d = direct ? reinterpret_cast<quint32*>(image_.scanLine(y)) + r.left()
-                         : reinterpret_cast<quint32*>(piece.scanLine(y - r.top()));
+        auto* d = reinterpret_cast<quint32*>(image_.scanLine(y)) + r.left();
         for (int x = 0; x < r.width(); ++x)
             d[x] = over(over(u[x], s[x]), t[x]);
     }
-    if (direct) return;
-    QPainter p(&image_);
-    p.setCompositionMode(QPainter::CompositionMode_Source);
-    p.drawImage(r.topLeft(), piece);
 }
 
 void Surface::text(float x, float y, const QString& text, const QFont& font, qint32 color, qint32 halo,

@@ -15,8 +15,8 @@ constexpr int kDesignMapHeight = 576;
 
 struct Workspace {
     ProjectState st;
-    Surface map{kDesignMapWidth, kDesignMapHeight, Qt::white, QImage::Format_BGR888}; // the map window's area
-    Surface swatch{kSwatchWidth, kSwatchHeight};                                      // the style swatch
+    Surface map{kDesignMapWidth, kDesignMapHeight}; // the map window's area
+    Surface swatch{kSwatchWidth, kSwatchHeight};    // the style swatch
     QImage picture;         // the loaded map picture (the thumbnail's master copy)
     WorkspaceEvents events; // redraws and new map sizes, for the views
 };
