@@ -1,59 +1,12 @@
 #include "SequenceWriter.h"
 
-#include "BmpEncoding.h"
-#include "shell/LargeImage.h"
+#include "FrameCopy.h"
 #include "shell/SafeFile.h"
 
 #include <QFile>
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <unistd.h>
-
-namespace {
-// Row y of a frame is row y of its copy, or row height - 1 - y when the copy is bottom-up.
-uchar* rowOf(QImage& into, int y, bool bottomUp) {
-    return into.scanLine(bottomUp ? into.height() - 1 - y : y);
-}
-
-// Pixels go over as they are, or the map's 32-bit ones packed into 24 bits.
-bool copiesDirectly(const QImage& frame, QImage::Format layout) {
-    return frame.format() == layout || (frame.format() == QImage::Format_RGB32 && layout == QImage::Format_BGR888);
-}
-
-// `width` pixels from x on row y of the frame to the same place in `into`.
-void copySpan(const QImage& frame, int y, int x, int width, bool bottomUp, QImage& into) {
-    const int from = frame.depth() / 8, to = into.depth() / 8;
-    const uchar* src = frame.constScanLine(y) + std::size_t(x) * from;
-    uchar* dst = rowOf(into, y, bottomUp) + std::size_t(x) * to;
-    if (from == to)
-        std::memcpy(dst, src, std::size_t(width) * to);
-    else
-        packBgrRow(src, reinterpret_cast<char*>(dst), width);
-}
-
-// Copies the frame into `into`, which keeps its buffer when size and layout stay the same.
-void copyFrame(const QImage& frame, const FrameFileType& type, QImage& into) {
-    if (into.size() != frame.size() || into.format() != type.layout) into = largeImage(frame.size(), type.layout);
-    const QImage converted = copiesDirectly(frame, type.layout) ? QImage() : frame.convertToFormat(type.layout);
-    const QImage& from = converted.isNull() ? frame : converted;
-    for (int y = 0; y < from.height(); ++y)
-        copySpan(from, y, 0, from.width(), type.bottomUp, into);
-}
-
-void copyAreas(const QImage& frame, const std::vector<QRect>& areas, bool bottomUp, QImage& into) {
-    for (const QRect& a : areas)
-        for (int y = a.top(); y <= a.bottom(); ++y)
-            copySpan(frame, y, a.left(), a.width(), bottomUp, into);
-}
-
-qint64 pixelsIn(const std::vector<QRect>& areas) {
-    qint64 n = 0;
-    for (const QRect& a : areas)
-        n += qint64(a.width()) * a.height();
-    return n;
-}
-} // namespace
 
 bool writeAll(int fd, const char* data, std::size_t size) {
     iovec v{const_cast<char*>(data), size};
@@ -104,17 +57,12 @@ MaybeError SequenceWriter::put(const QImage& frame, qint64 index, const ChangeLo
     return std::nullopt;
 }
 
-// Brings the buffer up to date with `frame`: only the changed areas when it last held this
-// picture in the same layout and the log still knows what changed since, else all of it.
+// Brings the buffer up to date with `frame`: only the areas changed since it last held this
+// picture, while the log still knows them.
 void SequenceWriter::copyInto(Job& job, const QImage& frame, const ChangeLog* changes) {
     areas_.clear();
-    const bool known = changes && job.from == changes && copiesDirectly(frame, type_.layout) &&
-                       job.frame.format() == type_.layout && job.frame.size() == frame.size() &&
-                       changes->since(job.version, areas_);
-    if (known && pixelsIn(areas_) < qint64(frame.width()) * frame.height())
-        copyAreas(frame, areas_, type_.bottomUp, job.frame);
-    else
-        copyFrame(frame, type_, job.frame);
+    const bool known = changes && job.from == changes && changes->since(job.version, areas_);
+    copyFrame(frame, known ? &areas_ : nullptr, type_, job.frame);
     job.from = changes;
     job.version = changes ? changes->version() : 0;
 }
