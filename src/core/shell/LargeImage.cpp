@@ -18,7 +18,7 @@ QImage largeImage(QSize size, QImage::Format format) {
     // Rows padded to 4 bytes, as QImage pads its own.
     const std::size_t row = ((std::size_t(size.width()) * std::size_t(depth) + 31) / 32) * 4;
     const std::size_t bytes = row * std::size_t(size.height());
-    if (bytes < kHugePage) return QImage(size, format);
+    if (bytes < kHugePage / 4) return QImage(size, format); // not worth a large page's slack
     const std::size_t whole = (bytes + kHugePage - 1) / kHugePage * kHugePage;
     void* data = std::aligned_alloc(kHugePage, whole);
     if (!data) return QImage();

@@ -1,8 +1,11 @@
 // The layered surface: outlines beneath strokes beneath text, composed into the image shown.
 #include "Surface.h"
 
+#include "LargeImage.h"
+
 #include <QPainterPath>
 #include <algorithm>
+#include <cstring>
 
 namespace {
 // Premultiplied `src` over `dst`, per channel with rounding.
@@ -33,10 +36,15 @@ void Surface::resetLayers() {
         under_ = strokes_ = top_ = QImage();
         return;
     }
-    under_ = image_.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    strokes_ = QImage(image_.size(), QImage::Format_ARGB32_Premultiplied);
+    // The layers keep their buffers from reset to reset (every redraw and every render resets).
+    for (QImage* layer : {&under_, &strokes_, &top_})
+        if (layer->size() != image_.size() || layer->format() != QImage::Format_ARGB32_Premultiplied)
+            *layer = largeImage(image_.size(), QImage::Format_ARGB32_Premultiplied);
+    // 32-bit pixels as the image keeps them are premultiplied already (opaque ones have alpha 255).
+    for (int y = 0; y < image_.height(); ++y)
+        std::memcpy(under_.scanLine(y), image_.constScanLine(y), std::size_t(image_.bytesPerLine()));
     strokes_.fill(Qt::transparent);
-    top_ = strokes_.copy();
+    top_.fill(Qt::transparent);
 }
 
 QPainter& Surface::layerPainter(QImage& layer) {
