@@ -23,6 +23,18 @@ QByteArray tempNameFor(const QByteArray& final) {
     return dir + '.' + name + '.' + unique + ".part";
 }
 
+// Runs `make` on fresh hidden names beside `final` until one is free: the name it made, or
+// empty with errno telling why not.
+template <class Make> QByteArray freshName(const QByteArray& final, Make make) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        QByteArray temp = tempNameFor(final);
+        if (make(temp)) return temp;
+        if (errno != EEXIST) return {};
+    }
+    errno = EEXIST;
+    return {};
+}
+
 QByteArray folderOf(const QByteArray& path) {
     const qsizetype slash = path.lastIndexOf('/');
     return slash < 0 ? QByteArray(".") : path.left(slash + 1);
@@ -68,18 +80,14 @@ MaybeError SafeFile::open(int mode) {
     return openNamed(final, mode);
 }
 
-// A fresh name each try: O_EXCL refuses anything standing there, a link included.
+// O_EXCL refuses anything standing under the name, a link included.
 MaybeError SafeFile::openNamed(const QByteArray& final, int mode) {
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        QByteArray temp = tempNameFor(final);
+    temp_ = freshName(final, [&](const QByteArray& temp) {
         fd_ = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
-        if (fd_ >= 0) {
-            temp_ = std::move(temp);
-            return std::nullopt;
-        }
-        if (errno != EEXIST) return Error{path_, systemReason(errno)};
-    }
-    return Error{path_, systemReason(EEXIST)};
+        return fd_ >= 0;
+    });
+    if (temp_.isEmpty()) return Error{path_, systemReason(errno)};
+    return std::nullopt;
 }
 
 MaybeError SafeFile::write(const void* data, std::size_t size) {
@@ -110,14 +118,10 @@ MaybeError SafeFile::commit() {
             return failed(err);
         }
         if (errno != EEXIST) return failed(errno);
-        for (int attempt = 0; temp_.isEmpty() && attempt < 100; ++attempt) {
-            const QByteArray temp = tempNameFor(final);
-            if (::linkat(AT_FDCWD, self.constData(), AT_FDCWD, temp.constData(), AT_SYMLINK_FOLLOW) == 0)
-                temp_ = temp;
-            else if (errno != EEXIST)
-                return failed(errno);
-        }
-        if (temp_.isEmpty()) return failed(EEXIST);
+        temp_ = freshName(final, [&](const QByteArray& temp) {
+            return ::linkat(AT_FDCWD, self.constData(), AT_FDCWD, temp.constData(), AT_SYMLINK_FOLLOW) == 0;
+        });
+        if (temp_.isEmpty()) return failed(errno);
     }
     const int fd = std::exchange(fd_, -1);
     if (::close(fd) != 0) return failed(errno);
