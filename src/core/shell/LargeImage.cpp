@@ -12,8 +12,7 @@ void release(void* data) {
 } // namespace
 
 QImage largeImage(QSize size, QImage::Format format) {
-    const QImage shape(1, 1, format); // the row alignment Qt asks for this layout
-    const qsizetype depth = shape.depth();
+    const int depth = QImage::toPixelFormat(format).bitsPerPixel();
     if (size.isEmpty() || depth <= 0) return QImage(size, format);
     // Rows padded to 4 bytes, as QImage pads its own.
     const std::size_t row = ((std::size_t(size.width()) * std::size_t(depth) + 31) / 32) * 4;
