@@ -210,6 +210,6 @@ bool VideoWriter::ready() const {
 SinkOutput VideoWriter::output() const {
     std::lock_guard lock(mutex_);
     if (error_ || !started_) return {};
-    // While the file grows under its temporary name, the name it will have and its size so far.
+    // While the file grows, still without its name, the name it will have and its size so far.
     return {path_, path_, finished_ ? bytes_ : encoder_.bytes()};
 }

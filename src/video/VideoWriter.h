@@ -4,9 +4,8 @@
 // encoding thread compresses and stores it, so conversion and encoding overlap and the
 // drawing goes on meanwhile. The ring bounds memory whatever the length of the render.
 //
-// The file is written under a hidden temporary name in the target directory and renamed to its
-// own name only once complete: a failure (no permission, full disk) leaves no half file under
-// that name. finish() after any number of frames, the render's natural end or a stop, gives a
+// The file is written through SafeFile and takes its own name only once complete: a failure
+// (no permission, full disk) leaves no half file under that name. finish() after any number of frames, the render's natural end or a stop, gives a
 // complete, playable file.
 
 #include "animation/FrameSink.h"

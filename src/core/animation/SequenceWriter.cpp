@@ -122,7 +122,7 @@ FileWritten SequenceWriter::writeFile(const QString& path, QImage& frame, std::v
     SafeFile file(path);
     if (MaybeError e = file.open()) return {0, e->reason};
     FileWritten result = type_.write(file.fd(), frame, scratch);
-    if (!result.failure.isEmpty()) return result; // the temporary file goes with `file`
+    if (!result.failure.isEmpty()) return result; // the unfinished file goes with `file`
     if (MaybeError e = file.commit()) return {0, e->reason};
     return result;
 }
