@@ -94,19 +94,24 @@ MaybeError VideoWriter::put(const QImage& frame, qint64, const ChangeLog*) {
     return std::nullopt;
 }
 
+int VideoWriter::takeSlot(std::deque<int>& queue, bool& failed) {
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [&] { return stopping_ || !queue.empty(); });
+    if (queue.empty()) return -1;
+    const int index = queue.front();
+    queue.pop_front();
+    ++busy_;
+    failed = bool(error_);
+    return index;
+}
+
 void VideoWriter::convertLoop() {
     std::unique_ptr<ColourConverter> converter;
     QImage::Format layout = QImage::Format_Invalid;
     for (;;) {
-        int index;
-        {
-            std::unique_lock lock(mutex_);
-            changed_.wait(lock, [this] { return stopping_ || !toConvert_.empty(); });
-            if (toConvert_.empty()) return;
-            index = toConvert_.front();
-            toConvert_.pop_front();
-            ++busy_;
-        }
+        bool failed = false;
+        const int index = takeSlot(toConvert_, failed);
+        if (index < 0) return;
         Slot& slot = slots_[std::size_t(index)];
         if (slot.layout != layout) {
             layout = slot.layout;
@@ -134,17 +139,9 @@ void VideoWriter::convertLoop() {
 
 void VideoWriter::encodeLoop() {
     for (;;) {
-        int index;
-        bool skip;
-        {
-            std::unique_lock lock(mutex_);
-            changed_.wait(lock, [this] { return stopping_ || !toEncode_.empty(); });
-            if (toEncode_.empty()) return;
-            index = toEncode_.front();
-            toEncode_.pop_front();
-            ++busy_;
-            skip = bool(error_);
-        }
+        bool skip = false; // after a failure nothing more is encoded
+        const int index = takeSlot(toEncode_, skip);
+        if (index < 0) return;
         const MaybeError e = skip ? std::nullopt : encoder_.encode(slots_[std::size_t(index)].frame);
         {
             std::lock_guard lock(mutex_);

@@ -43,6 +43,9 @@ class VideoWriter : public FrameSink {
     };
 
     MaybeError start(const QImage& first);
+    // Waits for a slot in `queue` and takes it, busy until handed on; -1 once the writer stops
+    // with the queue empty. `failed` says whether an error stood by then.
+    int takeSlot(std::deque<int>& queue, bool& failed);
     void convertLoop();
     void encodeLoop();
     void stopThreads();
