@@ -3,7 +3,7 @@
 # Usage: install-deps.sh [build|test]
 set -euo pipefail
 want=(cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev fonts-dejavu-core
-      libavcodec-dev libavformat-dev libswscale-dev libavutil-dev libspng-dev)
+      libavcodec-dev libavformat-dev libswscale-dev libavutil-dev libspng-dev libdeflate-dev)
 if [ "${1:-build}" = test ]; then
     # Second BMP readers check the frame files the renderer writes.
     want+=(python3-pil imagemagick)

@@ -3,8 +3,10 @@
 #include "support/Files.h"
 #include "support/Pixels.h"
 
+#include <QImageReader>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <libdeflate.h>
 #include <sys/stat.h>
 
 namespace {
@@ -27,6 +29,55 @@ QByteArray hugeBmp() {
     bmp[26] = 1;
     bmp[28] = 24;
     return bmp;
+}
+
+QByteArray bigEndian(quint32 v) {
+    return QByteArray(1, char(v >> 24)) + char(v >> 16) + char(v >> 8) + char(v);
+}
+QByteArray chunk(const char* type, const QByteArray& data) {
+    const QByteArray body = QByteArray(type, 4) + data;
+    return bigEndian(quint32(data.size())) + body +
+           bigEndian(libdeflate_crc32(0, body.constData(), body.size()));
+}
+// A w x h PNG of made-up pixels, every row under another of the five filters, the compressed
+// pixels split into `parts` chunks.
+QByteArray handMadePng(int w, int h, bool alpha, int parts) {
+    const int bpp = alpha ? 4 : 3;
+    QByteArray rows, prev(w * bpp, 0);
+    unsigned seed = 7;
+    for (int y = 0; y < h; ++y) {
+        QByteArray cur(w * bpp, 0);
+        for (char& c : cur)
+            c = char(((seed = seed * 1103515245u + 12345u) >> 16) % 4 * 85); // few values: predictors tie
+        rows += char(y % 5);
+        for (int i = 0; i < cur.size(); ++i) {
+            const int a = i >= bpp ? uchar(cur[i - bpp]) : 0, b = uchar(prev[i]),
+                      c = i >= bpp ? uchar(prev[i - bpp]) : 0;
+            const int pa = std::abs(b - c), pb = std::abs(a - c), pc = std::abs(a + b - 2 * c);
+            const int predicted[] = {0, a, b, (a + b) / 2, pa <= pb && pa <= pc ? a : pb <= pc ? b : c};
+            rows += char(uchar(cur[i]) - predicted[y % 5]);
+        }
+        prev = cur;
+    }
+    const QByteArray z = qCompress(rows).mid(4),
+                     header = bigEndian(w) + bigEndian(h) + char(8) + char(alpha ? 6 : 2);
+    QByteArray png = QByteArray("\x89PNG\r\n\x1a\n", 8) + chunk("IHDR", header + QByteArray(3, 0));
+    for (int k = 0, step = int(z.size() + parts - 1) / parts; k < z.size(); k += step)
+        png += chunk("IDAT", z.mid(k, step));
+    return png + chunk("IEND", {});
+}
+// The picture as read by the program and by the general reader alone: the same pixels in the
+// same layout, or both unreadable.
+void readsAsTheGeneralReader(const QString& path) {
+    Error error;
+    const QImage ours = readPicture(path, &error);
+    QImageReader reader(path);
+    reader.setAutoTransform(false);
+    const QImage theirs = reader.read();
+    QCOMPARE(ours.isNull(), theirs.isNull());
+    QCOMPARE(ours.format(), theirs.format());
+    for (int y = 0; y < ours.height(); ++y)
+        QVERIFY(std::memcmp(ours.constScanLine(y), theirs.constScanLine(y), ours.width() * 4) == 0);
 }
 } // namespace
 
@@ -62,6 +113,38 @@ class MapPictureTest : public QObject {
         QCOMPARE(error->file, path);
         QCOMPARE(ws.picture.size(), QSize(8, 6));
         QCOMPARE(rgbAt(ws.map.image(), 3, 3), 0x00ff00u);
+    }
+
+    void plainPngReadsAsTheGeneralReader_data() {
+        QTest::addColumn<QByteArray>("png");
+        QTest::newRow("1 x 1") << handMadePng(1, 1, false, 1);
+        QTest::newRow("colour, 3 chunks") << handMadePng(13, 11, false, 3);
+        QTest::newRow("alpha") << handMadePng(21, 10, true, 1);
+        QTest::newRow("16 bits a channel") << [] {
+            QBuffer buf;
+            buf.open(QIODevice::WriteOnly);
+            QImage(5, 4, QImage::Format_RGBA64).save(&buf, "PNG");
+            return buf.data();
+        }();
+    }
+    // Every byte spoilt in turn and every length cut short must give what the general reader gives.
+    void plainPngReadsAsTheGeneralReader() {
+        QFETCH(QByteArray, png);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("map.png");
+        writeFile(path, png);
+        readsAsTheGeneralReader(path);
+        const QtMessageHandler before =
+            qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+        for (int i = 0; i < png.size() && !QTest::currentTestFailed(); ++i) {
+            QByteArray spoilt = png;
+            spoilt[i] = char(spoilt[i] ^ 0x5a);
+            writeFile(path, spoilt);
+            readsAsTheGeneralReader(path);
+            writeFile(path, png.left(i));
+            readsAsTheGeneralReader(path);
+        }
+        qInstallMessageHandler(before);
     }
 };
 

@@ -1,5 +1,6 @@
 #include "MapPicture.h"
 
+#include "PngDecoding.h"
 #include "RouteDrawing.h"
 #include "shell/LargeImage.h"
 #include "shell/OrdinaryFile.h"
@@ -13,7 +14,19 @@ const QString kPictureExtensions = ".bmp .gif .jpg .jpeg .png";
 
 namespace {
 constexpr int kAllocationLimitMiB = 512; // larger pictures are refused, not swapped in
+
+// A plain PNG file decoded by the fast decoder; a null picture leaves the file, rewound, to the
+// general reader.
+QImage readPlainPng(QFile& file) {
+    static const char signature[] = "\x89PNG\r\n\x1a\n";
+    if (file.peek(8) != QByteArray::fromRawData(signature, 8)) return QImage();
+    if (file.size() > qint64(kAllocationLimitMiB) << 20) return QImage();
+    const QByteArray bytes = file.readAll();
+    file.seek(0);
+    return decodePlainPng(reinterpret_cast<const uchar*>(bytes.constData()), bytes.size(),
+                          qint64(kAllocationLimitMiB) << 20);
 }
+} // namespace
 
 QImage readPicture(const QString& path, Error* error) {
     auto fail = [&](const QString& reason) {
@@ -25,6 +38,7 @@ QImage readPicture(const QString& path, Error* error) {
         if (error) *error = *e;
         return QImage();
     }
+    if (QImage plain = readPlainPng(file); !plain.isNull()) return plain;
     // The name's extension is a hint only; the content decides.
     QImageReader reader(&file, QFileInfo(path).suffix().toLower().toLatin1());
     reader.setAllocationLimit(kAllocationLimitMiB);

@@ -5,5 +5,6 @@
 
 #include <QImage>
 
-// An uninitialised picture of that size and layout; a null picture when memory runs out.
-QImage largeImage(QSize size, QImage::Format format);
+// An uninitialised picture of that size and layout; a null picture when memory runs out. Its
+// buffer holds at least `room` bytes, more than the pixels need when a decoder works in place.
+QImage largeImage(QSize size, QImage::Format format, std::size_t room = 0);
