@@ -73,26 +73,30 @@ bool samePath(const QString& a, const QString& b) {
 }
 
 // The map picture named by the project; failing that, a picture of that name beside the
-// project file (projects moved between machines); failing that, the plain background.
+// project file (projects moved between machines); failing that, the plain background. The
+// caller redraws.
 void reloadMapPicture(Workspace& ws, QStringList& notes) {
     const ProjectState& st = ws.st;
+    ws.picture = QImage();
     if (st.imagename.isEmpty()) {
-        ws.picture = QImage();
         notes << "The project names no map picture: the map shows the plain background.";
         return;
     }
     const QString path = st.imagepath + st.imagename;
-    const MaybeError error = loadMapPicture(ws, path);
-    if (!error) return;
+    Error error;
+    ws.picture = readPicture(path, &error);
+    if (!ws.picture.isNull()) return;
     const QString local = QFileInfo(st.projectpath).absolutePath() + '/' + st.imagename;
-    if (!samePath(local, path) && QFileInfo(local).isFile() && !loadMapPicture(ws, local)) {
-        notes << "The map picture could not be loaded (" + error->message() +
-                     "); the picture of that name in the project's own directory, " + shown(local) +
-                     ", was loaded instead.";
-        return;
+    if (!samePath(local, path) && QFileInfo(local).isFile()) {
+        ws.picture = readPicture(local, nullptr);
+        if (!ws.picture.isNull()) {
+            notes << "The map picture could not be loaded (" + error.message() +
+                         "); the picture of that name in the project's own directory, " + shown(local) +
+                         ", was loaded instead.";
+            return;
+        }
     }
-    ws.picture = QImage();
-    notes << "The map picture could not be loaded (" + error->message() +
+    notes << "The map picture could not be loaded (" + error.message() +
                  "): the map shows the plain background.";
 }
 } // namespace

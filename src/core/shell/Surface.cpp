@@ -196,7 +196,10 @@ void Surface::clear() {
 
 void Surface::resetTo(const QImage& picture) {
     finish();
-    image_.fill(transparent_ ? QColor(Qt::transparent) : background_);
+    // An opaque picture that covers the map leaves nothing of the background to be seen.
+    const bool covered = !transparent_ && !picture.hasAlphaChannel() && picture.width() >= image_.width() &&
+                         picture.height() >= image_.height();
+    if (!covered) image_.fill(transparent_ ? QColor(Qt::transparent) : background_);
     if (!picture.isNull() && !transparent_) {
         QPainter p(&image_);
         p.drawImage(0, 0, picture);
