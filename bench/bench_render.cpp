@@ -1,9 +1,10 @@
 // Whole-process renders against the raw write limit of the same disk, measured in the same run:
-// `pathwright --render` (start, load, render, exit) takes turns with a raw writer process that
-// writes the same number of files of the same size from one thread per core. Prints, per frame
-// size, frames per second of both and their ratio (medians of the rounds), CPU time per frame
-// of both, then the peak memory of a 4K render and the speed of a transparent PNG render at
-// 1080p. Every timed run starts with the files of the last one deleted and the disk flushed.
+// `pathwright --render` (start, load, render, exit) takes turns with two raw writer processes
+// that write the same number of files of the same size from one thread per core, one with plain
+// writes and one that first preallocates each file, as the program does. Prints, per frame size,
+// frames per second of each and the ratios (medians of the rounds), CPU time per frame, then the
+// peak memory of a 4K render and the speed of a transparent PNG render at 1080p. Every timed run
+// starts with the files of the last one deleted and the disk flushed.
 //
 // On a virtual machine whose host takes back the memory the guest frees, a run that lands on
 // such memory copies into the page cache several times slower, whichever process it is. So
@@ -83,8 +84,10 @@ Run runProcess(const std::vector<QByteArray>& args) {
     rusage u{};
     wait4(pid, &status, 0, &u);
     Run r;
-    const QRegularExpressionMatch m = QRegularExpression("rendered (\\d+) frames .* (\\d+) frames/s").match(said);
-    if (m.hasMatch() && m.captured(2).toDouble() > 0) r.own = m.captured(1).toDouble() / m.captured(2).toDouble();
+    const QRegularExpressionMatch m =
+        QRegularExpression("rendered (\\d+) frames .* (\\d+) frames/s").match(said);
+    if (m.hasMatch() && m.captured(2).toDouble() > 0)
+        r.own = m.captured(1).toDouble() / m.captured(2).toDouble();
     r.seconds = t.nsecsElapsed() / 1e9;
     r.cpu = u.ru_utime.tv_sec + u.ru_stime.tv_sec + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
     r.peakKb = u.ru_maxrss;
@@ -93,8 +96,9 @@ Run runProcess(const std::vector<QByteArray>& args) {
 }
 
 // The raw writer: `count` files of `bytes` each, created, written and closed by a tight loop on
-// every core.
-int rawWriter(const QString& dir, qint64 count, qint64 bytes) {
+// every core; with `preallocate`, each file's blocks are taken in one call before the write, as
+// the program's BMP writer does.
+int rawWriter(const QString& dir, qint64 count, qint64 bytes, bool preallocate) {
     const std::vector<char> data(std::size_t(bytes), 'x');
     std::atomic<qint64> next{0};
     std::atomic<bool> failed{false};
@@ -105,6 +109,7 @@ int rawWriter(const QString& dir, qint64 count, qint64 bytes) {
                 const QByteArray name =
                     QFile::encodeName(dir + QString("/raw%1.bmp").arg(n, 4, 10, QChar(u'0')));
                 const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+                if (fd >= 0 && preallocate) ::fallocate(fd, 0, 0, off_t(bytes));
                 if (fd < 0 || ::write(fd, data.data(), data.size()) != ssize_t(data.size())) failed = true;
                 if (fd >= 0) ::close(fd);
             }
@@ -153,20 +158,29 @@ double median(std::vector<double> v) {
     return v.empty() ? 0 : v[v.size() / 2];
 }
 
-struct Pair {
-    std::vector<double> renderFps, rawFps, ratio, renderCpu, rawCpu; // CPU in ms per frame
-    std::vector<double> framesRatio, startSeconds; // raw against the render's frames alone; the rest
-    Run bestRender, bestRaw;
+// One raw writer's runs against the render's, round by round.
+struct Peer {
+    const char* flag;
+    std::vector<double> fps, ratio, cpu, framesRatio; // CPU in ms per frame
+    Run best;
 };
 
 void keepBest(Run& best, const Run& r) {
     if (best.seconds == 0 || r.seconds < best.seconds) best = r;
 }
+
+void add(Peer& peer, const Run& render, const Run& raw, qint64 frames) {
+    peer.fps.push_back(frames / raw.seconds);
+    peer.ratio.push_back(raw.seconds / render.seconds);
+    peer.cpu.push_back(1000 * raw.cpu / frames);
+    peer.framesRatio.push_back(render.own > 0 ? raw.seconds / render.own : 0);
+    keepBest(peer.best, raw);
+}
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc == 5 && std::strcmp(argv[1], "--raw") == 0)
-        return rawWriter(QString::fromLocal8Bit(argv[2]), atoll(argv[3]), atoll(argv[4]));
+    if (argc == 5 && (std::strcmp(argv[1], "--raw") == 0 || std::strcmp(argv[1], "--raw-preallocated") == 0))
+        return rawWriter(QString::fromLocal8Bit(argv[2]), atoll(argv[3]), atoll(argv[4]), argv[1][5] == '-');
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
@@ -193,9 +207,9 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "%s: %lld files, not %lld\n", c.name, (long long)files, (long long)frames);
         return r;
     };
-    auto raw = [&](qint64 frames, qint64 bytes) {
+    auto raw = [&](const char* flag, qint64 frames, qint64 bytes) {
         const Run r = runProcess(
-            {self, "--raw", QFile::encodeName(out), QByteArray::number(frames), QByteArray::number(bytes)});
+            {self, flag, QFile::encodeName(out), QByteArray::number(frames), QByteArray::number(bytes)});
         removeFiles(out);
         return r;
     };
@@ -204,41 +218,38 @@ int main(int argc, char** argv) {
         const qint64 frames = writeProject(c, tmp.path(), out);
         const qint64 bytes = qint64(bmpFileSize(c.width, c.height));
         render(c, frames); // warms the caches of the program and its libraries
-        Pair p;
+        std::vector<double> renderFps, renderCpu, startSeconds;
+        Run bestRender;
+        Peer peers[2] = {{"--raw", {}, {}, {}, {}, {}}, {"--raw-preallocated", {}, {}, {}, {}, {}}};
         for (int round = 0; round < rounds; ++round) {
-            Run a, b;
-            if (round % 2 == 0) {
-                a = render(c, frames);
-                b = raw(frames, bytes);
-            } else {
-                b = raw(frames, bytes);
-                a = render(c, frames);
+            // The three take turns at going first, second and third.
+            Run runs[3];
+            for (int k = 0; k < 3; ++k) {
+                const int who = (round + k) % 3;
+                runs[who] = who == 0 ? render(c, frames) : raw(peers[who - 1].flag, frames, bytes);
             }
-            p.renderFps.push_back(frames / a.seconds);
-            p.rawFps.push_back(frames / b.seconds);
-            p.ratio.push_back(b.seconds / a.seconds);
-            p.renderCpu.push_back(1000 * a.cpu / frames);
-            p.rawCpu.push_back(1000 * b.cpu / frames);
-            p.framesRatio.push_back(a.own > 0 ? b.seconds / a.own : 0);
-            p.startSeconds.push_back(a.seconds - a.own);
-            keepBest(p.bestRender, a);
-            keepBest(p.bestRaw, b);
+            renderFps.push_back(frames / runs[0].seconds);
+            renderCpu.push_back(1000 * runs[0].cpu / frames);
+            startSeconds.push_back(runs[0].seconds - runs[0].own);
+            keepBest(bestRender, runs[0]);
+            for (int i = 0; i < 2; ++i)
+                add(peers[i], runs[0], runs[i + 1], frames);
         }
-        const auto [low, high] = std::minmax_element(p.ratio.begin(), p.ratio.end());
-        std::printf("%s %dx%d, %lld frames of %lld bytes: render %.0f frames/s, raw %.0f files/s, "
-                    "render/raw %.2f (rounds %.2f to %.2f); CPU per frame: render %.3f ms, raw %.3f ms "
-                    "(%.2f x raw)\n",
-                    c.name, c.width, c.height, (long long)frames, (long long)bytes, median(p.renderFps),
-                    median(p.rawFps), median(p.ratio), *low, *high, median(p.renderCpu), median(p.rawCpu),
-                    median(p.renderCpu) / median(p.rawCpu));
-        const double bestCpu = p.bestRender.cpu / p.bestRaw.cpu;
-        std::printf("  best runs: render %.3f s, raw %.3f s, render/raw %.2f; CPU per frame: render %.3f ms, "
-                    "raw %.3f ms (%.2f x raw)\n",
-                    p.bestRender.seconds, p.bestRaw.seconds, p.bestRaw.seconds / p.bestRender.seconds,
-                    1000 * p.bestRender.cpu / frames, 1000 * p.bestRaw.cpu / frames, bestCpu);
-        std::printf("  the frames alone (the program's own timing, without start, load and exit): "
-                    "render/raw %.2f; start, load and exit %.3f s\n",
-                    median(p.framesRatio), median(p.startSeconds));
+        std::printf(
+            "%s %dx%d, %lld frames of %lld bytes: render %.0f frames/s, CPU per frame %.3f ms; best run "
+            "%.3f s; start, load and exit %.3f s\n",
+            c.name, c.width, c.height, (long long)frames, (long long)bytes, median(renderFps),
+            median(renderCpu), bestRender.seconds, median(startSeconds));
+        for (const Peer& peer : peers) {
+            const auto [low, high] = std::minmax_element(peer.ratio.begin(), peer.ratio.end());
+            std::printf(
+                "  against %s: raw %.0f files/s, render/raw %.2f (rounds %.2f to %.2f); CPU per frame: raw "
+                "%.3f ms, render %.2f x raw; best runs: render/raw %.2f; the frames alone (the program's "
+                "own timing): render/raw %.2f\n",
+                peer.flag + 2, median(peer.fps), median(peer.ratio), *low, *high, median(peer.cpu),
+                median(renderCpu) / median(peer.cpu), peer.best.seconds / bestRender.seconds,
+                median(peer.framesRatio));
+        }
     }
 
     {
