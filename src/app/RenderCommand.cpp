@@ -186,7 +186,8 @@ int runRenderCommand(int argc, char** argv) {
     const QFileInfo project(parser.value(render));
     ws.st.projectpath = project.absoluteFilePath();
     ws.st.projectname = project.fileName();
-    const LoadReport loaded = LoadProject(ws);
+    // The render starts from the bare map: drawing the whole route now would be thrown away.
+    const LoadReport loaded = LoadProject(ws, MapAfterLoad::LeaveToRender);
     if (loaded.error) {
         say(stderr, "cannot read the project: " + loaded.error->message());
         return 2;

@@ -101,7 +101,7 @@ void reloadMapPicture(Workspace& ws, QStringList& notes) {
 }
 } // namespace
 
-LoadReport LoadProject(Workspace& ws) {
+LoadReport LoadProject(Workspace& ws, MapAfterLoad after) {
     LoadReport report;
     Error error;
     const std::optional<QByteArray> bytes = readProjectBytes(ws.st.projectpath, &error);
@@ -109,11 +109,11 @@ LoadReport LoadProject(Workspace& ws) {
         report.error = error;
         return report;
     }
-    report.notes = LoadProjectText(ws, *bytes);
+    report.notes = LoadProjectText(ws, *bytes, after);
     return report;
 }
 
-QStringList LoadProjectText(Workspace& ws, QByteArrayView bytes) {
+QStringList LoadProjectText(Workspace& ws, QByteArrayView bytes, MapAfterLoad after) {
     QStringList notes;
     ProjectRead read = parseProjectText(bytes);
     applyProjectRead(ws.st, read);
@@ -122,7 +122,7 @@ QStringList LoadProjectText(Workspace& ws, QByteArrayView bytes) {
     applyFormatPreset(ws);
     reloadMapPicture(ws, notes);
     if (const QString note = renderFolderNote(ws.st); !note.isEmpty()) notes << note;
-    Redraw(ws);
+    if (after == MapAfterLoad::Redraw) Redraw(ws);
     return notes;
 }
 

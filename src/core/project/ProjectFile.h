@@ -12,14 +12,17 @@ struct LoadReport {
     QStringList notes; // loaded, but the user should hear of these (skipped lines, map picture)
 };
 
+// After loading, the map is drawn at once, or left to a render that starts from the bare map.
+enum class MapAfterLoad { Redraw, LeaveToRender };
+
 // Reads the file `projectpath` into the workspace, applies the format preset, reloads the map
 // picture and redraws. The caller sets `projectpath` and `projectname` first. The file is read
 // and parsed whole before any field changes: on an error nothing has changed. A map picture that
 // cannot be loaded leaves the plain background; the notes say so, and count held or skipped lines.
-LoadReport LoadProject(Workspace& ws);
+LoadReport LoadProject(Workspace& ws, MapAfterLoad after = MapAfterLoad::Redraw);
 
 // The same from the bytes of a project file already read; the notes.
-QStringList LoadProjectText(Workspace& ws, QByteArrayView bytes);
+QStringList LoadProjectText(Workspace& ws, QByteArrayView bytes, MapAfterLoad after = MapAfterLoad::Redraw);
 
 // Writes the project to `projectdir` & `projectname` (".wsr" added when missing, and kept in
 // `projectname` once the file is written). On an error the old file and `projectname` are unchanged.
