@@ -14,13 +14,16 @@ const QString kPictureExtensions = ".bmp .gif .jpg .jpeg .png";
 
 namespace {
 constexpr int kAllocationLimitMiB = 512; // larger pictures are refused, not swapped in
+// The fast decoder takes the whole file at once; larger files go to the general reader, which
+// reads as it decodes.
+constexpr qint64 kWholeFileLimit = qint64(128) << 20;
 
 // A plain PNG file decoded by the fast decoder; a null picture leaves the file, rewound, to the
 // general reader.
 QImage readPlainPng(QFile& file) {
     static const char signature[] = "\x89PNG\r\n\x1a\n";
     if (file.peek(8) != QByteArray::fromRawData(signature, 8)) return QImage();
-    if (file.size() > qint64(kAllocationLimitMiB) << 20) return QImage();
+    if (file.size() > kWholeFileLimit) return QImage();
     const QByteArray bytes = file.readAll();
     file.seek(0);
     return decodePlainPng(reinterpret_cast<const uchar*>(bytes.constData()), bytes.size(),
