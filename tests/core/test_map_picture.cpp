@@ -123,7 +123,9 @@ class MapPictureTest : public QObject {
         QTest::newRow("16 bits a channel") << [] {
             QBuffer buf;
             buf.open(QIODevice::WriteOnly);
-            QImage(5, 4, QImage::Format_RGBA64).save(&buf, "PNG");
+            QImage img(5, 4, QImage::Format_RGBA64);
+            img.fill(QColor(10, 200, 30, 128));
+            img.save(&buf, "PNG");
             return buf.data();
         }();
     }

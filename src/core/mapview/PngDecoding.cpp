@@ -2,6 +2,7 @@
 
 #include "shell/LargeImage.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <libdeflate.h>
