@@ -1,6 +1,6 @@
 // Numbered frame files on disk: read back by Qt, PIL and ImageMagick, whole renders written by
 // the threaded writer (opaque frames equal to the drawing, transparent ones equal to it once laid
-// over the map), and directories or disks that cannot take a frame.
+// over the map), and folders or disks that cannot take a frame or a video.
 #include "animation/FrameWriters.h"
 #include "animation/Render.h"
 #include "animation/SequenceWriter.h"
@@ -150,40 +150,51 @@ class TestSequenceWriter : public QObject {
         }
     }
 
-    void unwritableDirectory_data() {
+    void unwritableOutput_data() {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("problem");
+        QTest::addColumn<int>("fileLimit");   // bytes a process may write to one file, when full
+        QTest::addColumn<QString>("failing"); // the file the error names
         for (const char* kind : {"bmp", "png"}) {
-            QTest::newRow(qPrintable(QString("%1, missing directory").arg(kind))) << kind << "missing";
-            QTest::newRow(qPrintable(QString("%1, no permission").arg(kind))) << kind << "readonly";
-            // A file size limit below one frame fails a write half-way, as a disk filling up does.
-            QTest::newRow(qPrintable(QString("%1, disk full mid-file").arg(kind))) << kind << "full";
+            const QString frame = QString("tour0000.") + kind;
+            QTest::addRow("%s, missing directory", kind) << kind << "missing" << 0 << frame;
+            QTest::addRow("%s, no permission", kind) << kind << "readonly" << 0 << frame;
+            // Less than a frame: the write fails half-way, as a disk filling up does.
+            QTest::addRow("%s, disk full mid-file", kind) << kind << "full" << 100 << frame;
         }
+        QTest::newRow("mp4, missing directory") << "mp4"
+                                                << "missing" << 0 << "tour.mp4";
+        QTest::newRow("mp4, disk full") << "mp4"
+                                        << "full" << 3000 << "tour.mp4";
+        QTest::newRow("mov, disk full at the end") << "mov-alpha"
+                                                   << "full" << 60000 << "tour.mov";
     }
-    // The first frame fails with its name and a reason, and nothing half-written stays behind,
-    // under a frame name or a temporary one.
-    void unwritableDirectory() {
+    // The render stops with the failing file's name and a reason, and nothing half-written stays
+    // behind, under a final name or a temporary one.
+    void unwritableOutput() {
         QFETCH(QString, kind);
         QFETCH(QString, problem);
+        QFETCH(int, fileLimit);
+        QFETCH(QString, failing);
         if (problem == "readonly" && geteuid() == 0) QSKIP("permissions do not bind the superuser");
         QTemporaryDir dir;
         const QString target = dir.filePath("out");
         if (problem != "missing") QVERIFY(QDir(dir.path()).mkdir("out"));
         if (problem == "readonly") QFile::setPermissions(target, QFile::ReadOwner | QFile::ExeOwner);
         Workspace ws;
-        setUpRoute(ws, {{20, 50}, {120, 50}}, 50);
+        setUpRoute(ws, {{20, 50}, {120, 50}, {150, 90}}, 20);
         ws.st.renderpath = target + "/";
         ws.st.renderformat = kind;
         MadeWriter made = makeFrameWriter(renderTargetFor(ws));
         rlimit saved{};
         getrlimit(RLIMIT_FSIZE, &saved);
-        const rlimit small{100, saved.rlim_max}; // a frame of 200 x 100 is larger in both kinds
+        const rlimit small{rlim_t(fileLimit), saved.rlim_max};
         std::signal(SIGXFSZ, SIG_IGN);
-        if (problem == "full") setrlimit(RLIMIT_FSIZE, &small);
+        if (fileLimit) setrlimit(RLIMIT_FSIZE, &small);
         const RenderResult r = RenderAnimation(ws, *made.sink);
         setrlimit(RLIMIT_FSIZE, &saved);
         QVERIFY(r.error);
-        QCOMPARE(r.error->file, target + "/tour0000." + kind);
+        QCOMPARE(r.error->file, target + "/" + failing);
         QVERIFY(!r.error->reason.isEmpty());
         QCOMPARE(made.sink->written(), 0);
         QCOMPARE(r.frames, 0);

@@ -1,13 +1,12 @@
 // Video files as other programs see them (ffprobe, ffmpeg): codec, pixel format, exact rate,
-// frame count, colour tags, pictures against the rendered frames, stops, limits and failures.
-#include "animation/Render.h"
+// frame count, colour tags, pictures against the rendered frames, stops and limits. Failures are
+// tried with every output kind in test_sequence_writer.
 #include "animation/FrameWriters.h"
+#include "animation/Render.h"
 #include "support/AnimationSupport.h"
 
 #include <QtTest>
 #include <cmath>
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 // "codec pixel-format rate colour-space range frames" of the first video stream.
@@ -126,38 +125,6 @@ class TestVideoWriter : public QObject {
         QCOMPARE(qint64(decoded.size()), r.frames);
         for (std::size_t k = 0; k < decoded.size(); ++k)
             QVERIFY2(psnr(sequence.frames[k], decoded[k]) >= 40, qPrintable(QString("frame %1").arg(k)));
-    }
-
-    void failureLeavesNoFile_data() {
-        QTest::addColumn<QString>("kindAndFolder"); // the folder under the test's directory
-        QTest::addColumn<int>("fileLimit");         // bytes a process may write to one file, 0 for any
-        QTest::newRow("mp4, missing folder") << "mp4 none/" << 0;
-        QTest::newRow("mp4, disk full") << "mp4 " << 3000;
-        QTest::newRow("mov, disk full at the end") << "mov-alpha " << 60000;
-    }
-    // The render stops with the file's name and the reason, and neither the video nor its
-    // unfinished temporary file stays.
-    void failureLeavesNoFile() {
-        QFETCH(QString, kindAndFolder);
-        QFETCH(int, fileLimit);
-        const QString kind = kindAndFolder.section(' ', 0, 0), folder = kindAndFolder.section(' ', 1);
-        QTemporaryDir dir;
-        Workspace ws;
-        setUpRoute(ws, {{20, 50}, {120, 50}, {150, 90}}, 20);
-        const RenderTarget target = targetFor(ws, qPrintable(kind), dir.filePath(folder));
-        MadeWriter made = makeFrameWriter(target);
-        rlimit saved{};
-        getrlimit(RLIMIT_FSIZE, &saved);
-        const rlimit small{rlim_t(fileLimit), saved.rlim_max};
-        std::signal(SIGXFSZ, SIG_IGN);
-        if (fileLimit) setrlimit(RLIMIT_FSIZE, &small);
-        const RenderResult r = RenderAnimation(ws, *made.sink);
-        setrlimit(RLIMIT_FSIZE, &saved);
-        QVERIFY(r.error);
-        QCOMPARE(r.error->file, target.folder + "tour." + kind.left(3));
-        QVERIFY(!r.error->reason.isEmpty());
-        QCOMPARE(made.sink->written(), 0);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
     }
 
     // Numbered files end at 9999; a video goes on.
