@@ -1,6 +1,5 @@
-// The animation's timing and look: frame counts worked out by hand for holds, leg times and
-// constant speed; eased legs; the marker, the labels and the cased line in the frames.
-#include "animation/Preview.h"
+// The animation's look: eased legs, the marker, the labels and the cased line in the frames. The
+// frame counts of holds, leg times and speed are checked with the preview in test_preview.
 #include "animation/Render.h"
 #include "mapview/Labels.h"
 #include "project/ProjectText.h"
@@ -36,51 +35,6 @@ bool near(QRgb c, QRgb want) {
 class TestLook : public QObject {
     Q_OBJECT
   private slots:
-    void frameCounts_data() {
-        QTest::addColumn<Route>("points");
-        QTest::addColumn<double>("delay");
-        QTest::addColumn<QByteArray>("keys");
-        QTest::addColumn<int>("frames");
-        // Two points 100 px apart, 50 steps: bare map, first point, 50 steps, reached, last.
-        QTest::newRow("plain") << kTwo << 50.0 << QByteArray() << 54;
-        QTest::newRow("hold everywhere") << kTwo << 50.0 << QByteArray("hold = 1") << 54 + 25 + 25;
-        QTest::newRow("first point") << kTwo << 50.0 << QByteArray("hold.0 = 0.4") << 54 + 10;
-        QTest::newRow("last point") << kTwo << 50.0 << QByteArray("hold.1 = 2") << 54 + 50;
-        QTest::newRow("point beats all") << kTwo << 50.0 << QByteArray("hold = 1\nhold.0 = 0") << 54 + 25;
-        QTest::newRow("leg time") << kTwo << 50.0 << QByteArray("interval.1 = 1") << 4 + 25;
-        // Then 50 px up: 50 steps of 1 px.
-        QTest::newRow("three points") << kThree << 50.0 << QByteArray() << 5 + 50 + 50;
-        QTest::newRow("second leg's time") << kThree << 50.0 << QByteArray("interval.2 = 0.4") << 5 + 50 + 10;
-        // 100 px/s: 100 px in 25 steps of 4 px; 50 px in 12.5 frames, 13 steps of 4 px.
-        QTest::newRow("speed") << kThree << 50.0 << QByteArray("timing = speed\nspeed = 100") << 5 + 25 + 13;
-        QTest::newRow("leg time beats speed")
-            << kThree << 50.0 << QByteArray("timing = speed\nspeed = 100\ninterval.2 = 0.4") << 5 + 25 + 10;
-        // 100 px in 59.94 frames: the linear walk takes 60 steps, and so does the eased one.
-        QTest::newRow("eased NTSC leg") << kTwo << 59.94 << QByteArray("easing = smooth") << 4 + 60;
-        QTest::newRow("eased with holds")
-            << kThree << 50.0 << QByteArray("easing = smooth\nhold = 0.2") << 105 + 15;
-    }
-    void frameCounts() {
-        QFETCH(Route, points);
-        QFETCH(double, delay);
-        QFETCH(QByteArray, keys);
-        QFETCH(int, frames);
-        Workspace ws;
-        setUp(ws, points, delay, keys);
-        QCOMPARE(plannedFrames(ws.st, 100000), frames);
-        MemorySink sink;
-        QCOMPARE(RenderAnimation(ws, sink).frames, frames);
-        // The preview shows at frame count n the render's frame n.
-        bool ticking = false;
-        Preview p(ws, {[&](int) { ticking = true; }, [&] { ticking = false; }, [](const QString&) {}});
-        for (p.start(); ticking;) {
-            QCOMPARE(ws.map.image().convertToFormat(QImage::Format_RGB32),
-                     sink.frames.at(size_t(ws.st.framecount)));
-            p.tick();
-        }
-        QCOMPARE(ws.st.framecount, frames - 1);
-    }
-
     // Every eased step lands on the smooth curve, the last one exactly on the point; halfway
     // through the steps the head is halfway along the leg.
     void easedLegsLandOnThePoints() {
@@ -141,15 +95,14 @@ class TestLook : public QObject {
 
     void labels_data() {
         QTest::addColumn<Route>("points");
-        QTest::addColumn<int>("reachFrame"); // the frame in which point 1 is reached
-        QTest::newRow("room beside") << Route{{20, 50}, {100, 50}, {100, 90}} << 12;
-        QTest::newRow("legs right and down") << Route{{20, 20}, {100, 20}, {180, 20}} << 12;
-        QTest::newRow("at the frame's edge") << Route{{100, 50}, {195, 95}} << 12;
+        QTest::newRow("room beside") << Route{{20, 50}, {100, 50}, {100, 90}};
+        QTest::newRow("legs right and down") << Route{{20, 20}, {100, 20}, {180, 20}};
+        QTest::newRow("at the frame's edge") << Route{{100, 50}, {195, 95}};
     }
     // Blue text appears in the frame where point 1 is reached, inside the frame and off the legs.
     void labels() {
         QFETCH(Route, points);
-        QFETCH(int, reachFrame);
+        const int reachFrame = 12; // the bare map, point 0, 10 steps, then point 1
         Workspace ws;
         setUp(ws, points, 10, "label.1 = Quay\nlabelcolor = 16711680\nlabelsize = 14");
         const auto f = render(ws);

@@ -1,8 +1,10 @@
-// The preview driven by a simulated timer, compared with the render.
+// The preview driven by a simulated timer, compared with the render, and the frame counts of
+// holds, leg times, constant speed and easing.
 #include "animation/Preview.h"
 #include "animation/Render.h"
 #include "animation/TickPace.h"
 #include "mapview/RouteDrawing.h"
+#include "project/ProjectText.h"
 #include "support/AnimationSupport.h"
 
 #include <QtTest>
@@ -20,48 +22,69 @@ struct FakeHost {
 class TestPreview : public QObject {
     Q_OBJECT
   private slots:
+    // Frame counts worked out by hand. Two points 100 px apart in 50 steps: the bare map, the
+    // first point, 50 steps, the point reached and the last frame again.
     void showsTheRenderedFrames_data() {
         QTest::addColumn<QList<QPoint>>("points");
         QTest::addColumn<double>("delay");
-        QTest::addColumn<QString>("finalLabel");
-        QTest::addColumn<int>("ticks"); // k + 1 per leg of k steps
-        QTest::newRow("empty") << QList<QPoint>{} << 50.0 << "0000" << 0;
-        QTest::newRow("one point") << QList<QPoint>{{30, 30}} << 50.0 << "0002" << 0;
-        QTest::newRow("two points 100 apart") << QList<QPoint>{{20, 50}, {120, 50}} << 50.0 << "0053" << 51;
-        QTest::newRow("pause") << QList<QPoint>{{20, 50}, {20, 50}} << 59.94 << "0063" << 61;
-        QTest::newRow("bad delay") << QList<QPoint>{{20, 50}, {120, 50}, {9, 9}} << 0.0 << "0006" << 4;
-        QTest::newRow("pause between legs")
-            << QList<QPoint>{{20, 50}, {70, 20}, {70, 20}, {150, 80}} << 6.5 << "0026" << 24;
+        QTest::addColumn<QByteArray>("keys"); // as a project file's key lines set them
+        QTest::addColumn<int>("frames");
+        const QList<QPoint> two{{20, 50}, {120, 50}}, three{{20, 50}, {120, 50}, {120, 0}};
+        const auto row = [](const char* tag, const QList<QPoint>& points, double delay, const char* keys,
+                            int frames) {
+            QTest::newRow(tag) << points << delay << QByteArray(keys) << frames;
+        };
+        row("empty", {}, 50, "", 0);
+        row("one point", {{30, 30}}, 50, "", 3);
+        row("two points", two, 50, "", 54);
+        row("bad delay", {{20, 50}, {120, 50}, {9, 9}}, 0, "", 7);
+        row("pause between legs", {{20, 50}, {70, 20}, {70, 20}, {150, 80}}, 6.5, "", 27);
+        row("hold everywhere", two, 50, "hold = 1", 54 + 25 + 25);
+        row("first point's hold", two, 50, "hold.0 = 0.4", 54 + 10);
+        row("last point's hold", two, 50, "hold.1 = 2", 54 + 50);
+        row("point's hold beats all", two, 50, "hold = 1\nhold.0 = 0", 54 + 25);
+        row("leg time", two, 50, "interval.1 = 1", 4 + 25);
+        // Then 50 px up: 50 steps of 1 px.
+        row("three points", three, 50, "", 5 + 50 + 50);
+        row("second leg's time", three, 50, "interval.2 = 0.4", 5 + 50 + 10);
+        // 100 px/s: 100 px in 25 steps of 4 px; 50 px in 12.5 frames, 13 steps of 4 px.
+        row("speed", three, 50, "timing = speed\nspeed = 100", 5 + 25 + 13);
+        row("leg time beats speed", three, 50, "timing = speed\nspeed = 100\ninterval.2 = 0.4", 5 + 25 + 10);
+        // 100 px in 59.94 frames: the linear walk takes 60 steps, and so does the eased one.
+        row("eased NTSC leg", two, 59.94, "easing = smooth", 4 + 60);
+        row("eased with holds", three, 50, "easing = smooth\nhold = 0.2", 105 + 15);
     }
-    // Every preview picture is the render's frame of the same number, the final label is the
-    // number of the render's last file, and the planned total is the render's count.
+    // The render and the planned total give the count; every preview picture is the render's
+    // frame of the same number, and the final label is the number of the render's last frame.
     void showsTheRenderedFrames() {
         QFETCH(QList<QPoint>, points);
         QFETCH(double, delay);
-        QFETCH(QString, finalLabel);
-        QFETCH(int, ticks);
+        QFETCH(QByteArray, keys);
+        QFETCH(int, frames);
         Workspace ws;
         setUpRoute(ws, std::vector<QPoint>(points.begin(), points.end()), delay);
+        applyProjectRead(ws.st, parseProjectText(keys));
         MemorySink sink;
-        RenderAnimation(ws, sink);
-        if (!points.isEmpty()) QCOMPARE(frameText(sink.indices.last()), finalLabel);
-        QCOMPARE(plannedFrames(ws.st, 100000), sink.indices.size());
-        QCOMPARE(plannedFrames(ws.st, 10), std::min<qint64>(sink.indices.size(), 10));
+        QCOMPARE(RenderAnimation(ws, sink).frames, frames);
+        QCOMPARE(plannedFrames(ws.st, 100000), frames);
+        QCOMPARE(plannedFrames(ws.st, 10), std::min(frames, 10));
         ws.map.line(0, 0, 100, 100, rgb(0, 0, 255)); // the preview starts from the bare map
         FakeHost h;
         Preview p(ws, h.host());
         p.start();
-        int n = 0;
-        for (; h.active && n < 100000; ++n) {
+        int ticks = 0;
+        for (; h.active && ticks < 100000; ++ticks) {
             QCOMPARE(ws.map.image().convertToFormat(QImage::Format_RGB32),
                      sink.frames.at(std::size_t(ws.st.framecount)));
             p.tick();
         }
-        QCOMPARE(n, ticks);
-        QCOMPARE(h.label, finalLabel);
+        // One tick a frame, but the bare map and the first point come at once, and the last frame
+        // with the one before it.
+        QCOMPARE(ticks, std::max(frames - 3, 0));
+        QCOMPARE(h.label, frames ? frameText(sink.indices.last()) : QString("0000"));
         QVERIFY(!p.running() && !ws.st.waiting);
         QCOMPARE(ws.map.image().convertToFormat(QImage::Format_RGB32),
-                 points.isEmpty() ? testMapPicture() : sink.frames.back());
+                 frames ? sink.frames.back() : testMapPicture());
     }
 
     void paceKeepsTheVideoClock_data() {
