@@ -46,19 +46,12 @@ class SurfaceTest : public QObject {
             QCOMPARE(runLength(img, 0, y, red, true), 0);
     }
 
-    void resetShowsPictureAndDiscardsDrawing() {
-        QImage picture(10, 8, QImage::Format_RGB32);
-        picture.fill(Qt::green);
+    // Without a picture a reset leaves the bare background. Over a picture (at its natural size)
+    // the redraw tests check it.
+    void resetWithoutPictureDiscardsDrawing() {
         Surface s(30, 20);
         s.setPenWidth(3);
-        s.line(0, 0, 29, 19, kRed);
-        s.resetTo(picture);
-        QImage img = s.image();
-        QCOMPARE(rgbAt(img, 9, 7), 0x00ff00u); // natural size at the origin
-        QCOMPARE(rgbAt(img, 10, 7), white);
-        QCOMPARE(rgbAt(img, 25, 17), white); // the line is gone
         s.line(0, 4, 29, 4, kRed);
-        QCOMPARE(rgbAt(s.image(), 5, 4), red);
         s.resetTo(QImage());
         QCOMPARE(runLength(s.image(), 0, 4, white, true), 30);
     }
@@ -129,7 +122,8 @@ class SurfaceTest : public QObject {
         for (int y = 0; y < 80; ++y)
             for (int x = 0; x < 120; ++x)
                 if (rgbAt(s.image(), x, y) != white)
-                    QVERIFY2(std::any_of(areas.begin(), areas.end(), [&](const QRect& a) { return a.contains(x, y); }),
+                    QVERIFY2(std::any_of(areas.begin(), areas.end(),
+                                         [&](const QRect& a) { return a.contains(x, y); }),
                              qPrintable(QString("%1, %2 changed unlogged").arg(x).arg(y)));
     }
 
