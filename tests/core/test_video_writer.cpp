@@ -64,12 +64,6 @@ QImage smoothColours(QSize size) {
     return img;
 }
 
-RenderTarget targetFor(const Workspace& ws, const char* kind, const QString& dir) {
-    RenderTarget t = renderTargetFor(ws);
-    t.kind = findOutputKind(QString(kind));
-    t.folder = dir + "/";
-    return t;
-}
 } // namespace
 
 class TestVideoWriter : public QObject {
@@ -110,7 +104,9 @@ class TestVideoWriter : public QObject {
         MemorySink sequence;
         RenderAnimation(bmp, sequence);
         const QString kind = claim.section(' ', 0, 0);
-        MadeWriter made = makeFrameWriter(targetFor(ws, qPrintable(kind), dir.path()));
+        ws.st.renderpath = dir.path() + "/";
+        ws.st.renderformat = kind;
+        MadeWriter made = makeFrameWriter(renderTargetFor(ws));
         RenderRun run(ws, *made.sink);
         while (!run.done() && (stopAfter == 0 || ws.st.renderframe < stopAfter))
             run.advance(std::chrono::nanoseconds(0));
@@ -133,7 +129,9 @@ class TestVideoWriter : public QObject {
         Workspace ws;
         setUpRoute(ws, {{2, 2}, {30, 2}}, 10050);
         ws.map.resize(32, 16);
-        MadeWriter made = makeFrameWriter(targetFor(ws, "mp4", dir.path()));
+        ws.st.renderpath = dir.path() + "/";
+        ws.st.renderformat = "mp4";
+        MadeWriter made = makeFrameWriter(renderTargetFor(ws));
         const RenderResult r = RenderAnimation(ws, *made.sink);
         QVERIFY(!r.error && !r.cutShort);
         QVERIFY(r.frames > 10050);
