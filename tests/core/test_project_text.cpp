@@ -1,7 +1,7 @@
 // Reading and writing the project text.
 #include "project/ProjectText.h"
+#include "support/Files.h"
 
-#include <QFile>
 #include <QtTest>
 
 namespace {
@@ -27,12 +27,6 @@ ProjectState tourState() {
                         .circleradius = 10,
                         .fps = 25,
                         .interval = 2};
-}
-
-QByteArray fixture() {
-    QFile f(TEST_DATA_DIR "/tour.wsr");
-    if (!f.open(QIODevice::ReadOnly)) qFatal("missing fixture tour.wsr");
-    return f.readAll();
 }
 
 // A state whose every slot and field is recognisable, to see what a file leaves alone.
@@ -73,13 +67,14 @@ class TestProjectText : public QObject {
     Q_OBJECT
   private slots:
     void workedExample() {
-        QCOMPARE(formatProjectText(tourState()), fixture());
+        const QByteArray fixture = readFile(TEST_DATA_DIR "/tour.wsr");
+        QCOMPARE(formatProjectText(tourState()), fixture);
         ProjectRead r;
-        ProjectState st = readInto(ProjectState{}, fixture(), &r);
+        ProjectState st = readInto(ProjectState{}, fixture, &r);
         QCOMPARE(noted(r), 0);
         QCOMPARE(st.pointdist, tourState().pointdist);
         st.version = "1.1"; // the header is not read
-        QCOMPARE(formatProjectText(st), fixture());
+        QCOMPARE(formatProjectText(st), fixture);
     }
 
     // Every slot, the extremes of the fields and texts holding "=" and "," read back as written.
