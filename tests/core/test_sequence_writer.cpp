@@ -162,12 +162,9 @@ class TestSequenceWriter : public QObject {
             // Less than a frame: the write fails half-way, as a disk filling up does.
             QTest::addRow("%s, disk full mid-file", kind) << kind << "full" << 100 << frame;
         }
-        QTest::newRow("mp4, missing directory") << "mp4"
-                                                << "missing" << 0 << "tour.mp4";
-        QTest::newRow("mp4, disk full") << "mp4"
-                                        << "full" << 3000 << "tour.mp4";
-        QTest::newRow("mov, disk full at the end") << "mov-alpha"
-                                                   << "full" << 60000 << "tour.mov";
+        QTest::newRow("mp4, missing directory") << QString("mp4") << "missing" << 0 << "tour.mp4";
+        QTest::newRow("mp4, disk full") << QString("mp4") << "full" << 3000 << "tour.mp4";
+        QTest::newRow("mov, disk full at the end") << QString("mov-alpha") << "full" << 60000 << "tour.mov";
     }
     // The render stops with the failing file's name and a reason, and nothing half-written stays
     // behind, under a final name or a temporary one.
