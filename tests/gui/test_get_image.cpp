@@ -5,6 +5,7 @@
 #include "support/Files.h"
 #include "support/ModalCloser.h"
 #include "support/Pixels.h"
+#include "support/Route.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -115,9 +116,7 @@ class GetImageTest : public QObject {
 
     void aPictureShowsBareAndAnUnreadableOneLeavesIt() {
         Workspace& ws = w->workspace();
-        ws.st.pointx[0] = 5;
-        ws.st.pointy[0] = 5;
-        ws.st.listmax = 1;
+        setRoute(ws.st, "5,5");
         ModalCloser closer;
         chooseDirectory(maps.path());
         list->setCurrentItem(nullptr);

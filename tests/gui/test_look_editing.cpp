@@ -35,18 +35,15 @@ class LookEditingTest : public QObject {
         QTest::addColumn<QString>("property");
         QTest::addColumn<QVariant>("value");
         QTest::addColumn<QByteArray>("line");
-        QTest::newRow("hold") << "spinHold"
-                              << "value" << QVariant(2.5) << QByteArray("hold = 2.5");
-        QTest::newRow("timing") << "cboTiming"
-                                << "currentIndex" << QVariant(1) << QByteArray("timing = speed");
-        QTest::newRow("easing") << "cboEasing"
-                                << "currentIndex" << QVariant(1) << QByteArray("easing = smooth");
-        QTest::newRow("marker") << "cboMarker"
-                                << "currentIndex" << QVariant(2) << QByteArray("marker = arrow");
-        QTest::newRow("casing") << "chkCasing"
-                                << "checked" << QVariant(true) << QByteArray("casing = 0");
-        QTest::newRow("label size") << "spinLabelSize"
-                                    << "value" << QVariant(30) << QByteArray("labelsize = 30");
+        const auto row = [](const char* control, const char* property, QVariant value, const char* line) {
+            QTest::newRow(control) << QString(control) << QString(property) << value << QByteArray(line);
+        };
+        row("spinHold", "value", 2.5, "hold = 2.5");
+        row("cboTiming", "currentIndex", 1, "timing = speed");
+        row("cboEasing", "currentIndex", 1, "easing = smooth");
+        row("cboMarker", "currentIndex", 2, "marker = arrow");
+        row("chkCasing", "checked", true, "casing = 0");
+        row("spinLabelSize", "value", 30, "labelsize = 30");
     }
     void lookControls() {
         QFETCH(QString, control);
@@ -76,7 +73,6 @@ class LookEditingTest : public QObject {
         QCOMPARE(routeText(st()), QString("100,100 200,100"));
         auto* dialog = w->findChild<QDialog*>("frmPoint");
         QVERIFY(dialog && dialog->isVisible());
-        QCOMPARE(dialog->windowTitle(), QString("Pathwright - Point 2"));
         auto* label = dialog->findChild<QLineEdit*>("txtLabel");
         label->setText("Quay");
         emit label->editingFinished();

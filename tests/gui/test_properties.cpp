@@ -179,8 +179,6 @@ class TestProperties : public QObject {
         QTest::addColumn<Qt::MouseButton>("button");
         QTest::addColumn<QPoint>("release");
         QTest::addColumn<QColor>("colour");
-        QTest::newRow("route beyond grid")
-            << "piccolor" << Qt::LeftButton << QPoint(181, 61) << QColor(0, 255, 255);
         QTest::newRow("right button")
             << "piccolor" << Qt::RightButton << QPoint(125, 25) << QColor(0, 255, 128);
         QTest::newRow("highlight") << "picselcolor" << Qt::LeftButton << QPoint(125, 25)

@@ -33,9 +33,9 @@ class RenderDialogTest : public QObject {
     }
     QLabel* mainLabel() { return w->findChild<QWidget*>("Picture1")->findChild<QLabel*>("lblFrame"); }
     void setRoute(const QString& route) { ::setRoute(w->workspace().st, route); }
-    // Sets directory and name in the dialog and presses its Render button.
+    // Sets directory (unless empty) and name in the dialog and presses its Render button.
     void render(RenderDialog* d, const QString& outDir, const QString& name) {
-        d->findChild<DirectoryList*>("Dir1")->setPath(outDir);
+        if (!outDir.isEmpty()) d->findChild<DirectoryList*>("Dir1")->setPath(outDir);
         d->findChild<QLineEdit*>("txtName")->setText(name);
         QTest::mouseClick(d->findChild<QPushButton*>("btnRender"), Qt::LeftButton);
     }
@@ -131,12 +131,12 @@ class RenderDialogTest : public QObject {
         setRoute("20,50 400,50");
         w->workspace().st.delay = 400;
         RenderDialog* d = openDialog();
-        d->findChild<QComboBox*>("cboKind")->setCurrentIndex(
-            d->findChild<QComboBox*>("cboKind")->findData("mp4"));
+        auto* kind = d->findChild<QComboBox*>("cboKind");
+        kind->setCurrentIndex(kind->findData("mp4"));
         render(d, dir.path(), "tour");
-        auto* bar = d->findChild<QProgressBar*>("prgRender");
-        QTRY_VERIFY(bar->value() > 0);
-        QVERIFY(d->findChild<QLabel*>("lblSpeed")->text().contains("frames/s"));
+        auto* speed = d->findChild<QLabel*>("lblSpeed");
+        QTRY_VERIFY(d->findChild<QProgressBar*>("prgRender")->value() > 0);
+        QVERIFY(speed->text().contains("frames/s"));
         QTest::mouseClick(d->findChild<QPushButton*>(button), Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(!anim->rendering(), 60000);
         QCOMPARE(d->isVisible(), stays);
@@ -149,9 +149,7 @@ class RenderDialogTest : public QObject {
         QCOMPARE(frames, mainLabel()->text().toLongLong() + 1);
         QCOMPARE(frames < 400, stays);
         if (stays)
-            QVERIFY(d->findChild<QLabel*>("lblSpeed")
-                        ->text()
-                        .startsWith(QString("Stopped: %1 frames kept in tour.mp4, ").arg(frames)));
+            QVERIFY(speed->text().startsWith(QString("Stopped: %1 frames kept in tour.mp4, ").arg(frames)));
     }
 
     void failureIsReported_data() {
@@ -178,8 +176,7 @@ class RenderDialogTest : public QObject {
         if (hindrance == "gone") QVERIFY(QDir(out).removeRecursively());
         RenderLock other;
         if (hindrance == "locked") QVERIFY(!other.take(out + "/", name));
-        d->findChild<QLineEdit*>("txtName")->setText(name);
-        QTest::mouseClick(d->findChild<QPushButton*>("btnRender"), Qt::LeftButton);
+        render(d, {}, name);
         QTRY_VERIFY_WITH_TIMEOUT(!anim->rendering(), 20000);
         QMessageBox* box = nullptr;
         QTRY_VERIFY((box = w->findChild<QMessageBox*>()) && box->isVisible());
