@@ -29,6 +29,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QRegularExpression>
+#include <QStorageInfo>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <atomic>
@@ -224,6 +225,11 @@ int main(int argc, char** argv) {
     for (const Case& c : {kNtsc, kHd, kHdLong}) {
         const qint64 frames = writeProject(c, tmp.path(), out);
         const qint64 bytes = qint64(bmpFileSize(c.width, c.height));
+        if (QStorageInfo(out).bytesAvailable() < frames * bytes * 11 / 10) {
+            std::printf("%s: skipped, %lld frames need %.1f GB free in %s\n", c.name, (long long)frames,
+                        frames * bytes / 1e9, qPrintable(out));
+            continue;
+        }
         render(c, frames); // warms the caches of the program and its libraries
         std::vector<double> renderFps, renderCpu, startSeconds;
         Run bestRender;
