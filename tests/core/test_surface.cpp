@@ -26,13 +26,23 @@ std::pair<int, int> difference(const QImage& a, const QImage& b) {
 class SurfaceTest : public QObject {
     Q_OBJECT
   private slots:
-    // Wider spots are compared with Qt's own drawing below.
-    void widthOneDotSetsOnePixel() {
+    // A dot of width 1, or of a nonsense width 0 from a file, sets one pixel (wider spots are
+    // compared with Qt's own drawing below), and shapes far outside are clipped. Without a picture
+    // a reset leaves the bare background; over a picture the redraw tests check it.
+    void onePixelDotsClippingAndReset() {
         Surface s(40, 40);
-        s.dot(20, 20, kRed);
-        QCOMPARE(rgbAt(s.image(), 20, 20), red);
-        QCOMPARE(runLength(s.image(), 0, 20, white, true), 39);
-        QCOMPARE(runLength(s.image(), 20, 0, white, false), 39);
+        s.setPenWidth(5);
+        s.line(-100, -100, 1000, -50, kRed);
+        s.circle(-5000, 5000, 30000, kRed);
+        for (int width : {1, 0}) {
+            s.setPenWidth(width);
+            s.dot(20, 20, kRed);
+            QCOMPARE(rgbAt(s.image(), 20, 20), red);
+            QCOMPARE(runLength(s.image(), 0, 20, white, true), 39);
+            QCOMPARE(runLength(s.image(), 20, 0, white, false), 39);
+            s.resetTo(QImage());
+            QCOMPARE(runLength(s.image(), 0, 20, white, true), 40);
+        }
     }
 
     void ringIsCoveredByTheNext() {
@@ -44,26 +54,6 @@ class SurfaceTest : public QObject {
         QCOMPARE(rgbAt(img, 40, 30), blue);
         for (int y = 0; y < 60; ++y)
             QCOMPARE(runLength(img, 0, y, red, true), 0);
-    }
-
-    // Without a picture a reset leaves the bare background. Over a picture (at its natural size)
-    // the redraw tests check it.
-    void resetWithoutPictureDiscardsDrawing() {
-        Surface s(30, 20);
-        s.setPenWidth(3);
-        s.line(0, 4, 29, 4, kRed);
-        s.resetTo(QImage());
-        QCOMPARE(runLength(s.image(), 0, 4, white, true), 30);
-    }
-
-    void drawingOutsideIsClipped() {
-        Surface s(20, 20);
-        s.setPenWidth(5);
-        s.line(-100, -100, 1000, -50, kRed);
-        s.circle(-5000, 5000, 30000, kRed);
-        s.setPenWidth(0); // a nonsense width from a file still draws one-pixel lines
-        s.dot(10, 10, kRed);
-        QCOMPARE(rgbAt(s.image(), 10, 10), red);
     }
 
     // Spots and rings are copied from pictures drawn once, round caps drawn as spots: they must
