@@ -66,15 +66,13 @@ const KeyRow kNewKeys[] = {
 class TestProjectText : public QObject {
     Q_OBJECT
   private slots:
+    // The worked example, read without a note; test_project_file saves what it reads, byte for byte.
     void workedExample() {
         const QByteArray fixture = readFile(TEST_DATA_DIR "/tour.wsr");
         QCOMPARE(formatProjectText(tourState()), fixture);
         ProjectRead r;
-        ProjectState st = readInto(ProjectState{}, fixture, &r);
+        readInto(ProjectState{}, fixture, &r);
         QCOMPARE(noted(r), 0);
-        QCOMPARE(st.pointdist, tourState().pointdist);
-        st.version = "1.1"; // the header is not read
-        QCOMPARE(formatProjectText(st), fixture);
     }
 
     // Every slot, the extremes of the fields and texts holding "=" and "," read back as written.
@@ -200,8 +198,6 @@ class TestProjectText : public QObject {
         QFETCH(int, x);
         QFETCH(int, y);
         QFETCH(double, dist);
-        QFETCH(int, skipped);
-        QFETCH(int, held);
         ProjectRead r;
         ProjectState expected = markedState();
         if (slot >= 0) {
@@ -213,8 +209,8 @@ class TestProjectText : public QObject {
         QCOMPARE(st.pointx, expected.pointx);
         QCOMPARE(st.pointy, expected.pointy);
         QCOMPARE(st.pointdist, expected.pointdist);
-        QCOMPARE(r.skippedLines, skipped);
-        QCOMPARE(r.heldLines, held);
+        QTEST(r.skippedLines, "skipped");
+        QTEST(r.heldLines, "held");
         QCOMPARE(st.listmax, expected.listmax);
     }
 
@@ -239,21 +235,17 @@ class TestProjectText : public QObject {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("added"); // to the name after reading
         QTest::addColumn<QByteArray>("written");
-        const QString none;
-        QTest::newRow("UTF-8") << QByteArray("stra\xc3\x9f") << QString::fromUtf8("straß") << none
-                               << QByteArray("stra\xc3\x9f");
-        QTest::newRow("Windows-1252")
-            << QByteArray("caf\xe9") << QString::fromUtf8("café") << none << QByteArray("caf\xe9");
-        QTest::newRow("1252 undefined byte")
-            << QByteArray("a\x81") << QString("a") + QChar(0x81) << none << QByteArray("a\x81");
-        QTest::newRow("overlong UTF-8 is 1252")
-            << QByteArray("\xc0\xae") << QString::fromUtf8("À®") << none << QByteArray("\xc0\xae");
-        QTest::newRow("ASCII gaining a 1252 character is UTF-8")
-            << QByteArray("euro") << QString("euro") << QString::fromUtf8("€")
-            << QByteArray("euro\xe2\x82\xac");
-        QTest::newRow("1252 gaining a character beyond it")
-            << QByteArray("caf\xe9") << QString::fromUtf8("café") << QString::fromUtf8("東")
-            << QByteArray("caf\xc3\xa9\xe6\x9d\xb1");
+        const auto row = [](const char* tag, const char* value, const char* name, const char* added,
+                            const char* written) {
+            QTest::newRow(tag) << QByteArray(value) << QString::fromUtf8(name) << QString::fromUtf8(added)
+                               << QByteArray(written);
+        };
+        row("UTF-8", "stra\xc3\x9f", "straß", "", "stra\xc3\x9f");
+        row("Windows-1252", "caf\xe9", "café", "", "caf\xe9");
+        row("1252 undefined byte", "a\x81", "a\xc2\x81", "", "a\x81");
+        row("overlong UTF-8 is 1252", "\xc0\xae", "À®", "", "\xc0\xae");
+        row("ASCII gaining a 1252 character is UTF-8", "euro", "euro", "€", "euro\xe2\x82\xac");
+        row("1252 gaining a character beyond it", "caf\xe9", "café", "東", "caf\xc3\xa9\xe6\x9d\xb1");
     }
     void encodingKept() {
         QFETCH(QByteArray, value);
