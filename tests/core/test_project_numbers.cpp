@@ -1,5 +1,6 @@
-// The number reading rule and the number forms of project files.
+// The number reading rule and the number forms of project files and labels.
 #include "project/NumberText.h"
+#include "settings/StyleSettings.h"
 
 #include <QtTest>
 #include <cfloat>
@@ -45,18 +46,21 @@ class TestProjectNumbers : public QObject {
     }
 
     // A user locale with a decimal comma (Qt's default locale, and the C library's where a German
-    // locale is installed) must not change how a period reads or is written.
+    // locale is installed) must not change how a period reads or is written, in a file or in the
+    // interval's label (the shortest decimal form).
     void readingIgnoresLocale() {
         const QLocale oldDefault;
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         const QByteArray old = std::setlocale(LC_NUMERIC, nullptr);
         std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
         const double v = readNumber(u"29.97").value;
-        const QString s = ::doubleForm(29.97);
+        const QString s = ::doubleForm(29.97), whole = intervalText(20), half = intervalText(25);
         std::setlocale(LC_NUMERIC, old.constData());
         QLocale::setDefault(oldDefault);
         QCOMPARE(v, 29.97);
         QCOMPARE(s, QString("29.97"));
+        QCOMPARE(whole, QString("2"));
+        QCOMPARE(half, QString("2.5"));
     }
 
     // Rounding half to even, then holding to the 16- or 32-bit field's range.

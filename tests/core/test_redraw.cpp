@@ -1,4 +1,5 @@
-// The redraw: bare map, then the route with which shape lying over which.
+// The start-up picture and paths, and the redraw: bare map, then the route with which shape lying
+// over which.
 #include "mapview/RouteDrawing.h"
 #include "shell/Startup.h"
 #include "support/Pixels.h"
@@ -22,6 +23,42 @@ void start(Workspace& ws, int count = 0, int selected = -1) {
 class RedrawTest : public QObject {
     Q_OBJECT
   private slots:
+    // At start-up the map is white on every desktop, at the NTSC frame size, and the swatch shows
+    // one red leg.
+    void startUpPicture_data() {
+        QTest::addColumn<QPoint>("at");
+        QTest::addColumn<bool>("red");
+        QTest::newRow("line edge, width 5") << QPoint(44, 15) << true;
+        QTest::newRow("beyond line width") << QPoint(44, 17) << false;
+        QTest::newRow("left circle top") << QPoint(13, 3) << true;
+        QTest::newRow("inside left circle, below line") << QPoint(13, 18) << false;
+        QTest::newRow("right circle bottom") << QPoint(74, 23) << true;
+        QTest::newRow("outside right circle") << QPoint(87, 13) << false;
+    }
+    void startUpPicture() {
+        QFETCH(QPoint, at);
+        Workspace ws;
+        startUpBegin(ws, "/opt/pathwright");
+        startUpFinish(ws, 1.05);
+        QCOMPARE(ws.map.image().size(), QSize(654, 480));
+        QCOMPARE(runLength(ws.map.image(), 0, 240, white, true), 654);
+        QTEST(rgbAt(ws.swatch.image(), at.x(), at.y()) == red, "red");
+    }
+
+    void directoryGetsOneSeparator_data() {
+        QTest::addColumn<QString>("dir");
+        QTest::addColumn<QString>("projectdir");
+        QTest::newRow("root") << QString("/") << QString("/");
+        QTest::newRow("plain") << QString("/usr/bin") << QString("/usr/bin/");
+        QTest::newRow("already ends in one") << QString("/usr/bin/") << QString("/usr/bin/");
+    }
+    void directoryGetsOneSeparator() {
+        QFETCH(QString, dir);
+        Workspace fresh;
+        startUpBegin(fresh, dir);
+        QTEST(fresh.st.projectdir, "projectdir");
+    }
+
     void route_data() {
         QTest::addColumn<int>("count");
         QTest::addColumn<int>("selected");

@@ -3,7 +3,6 @@
 #include "settings/Palette.h"
 #include "settings/StyleSettings.h"
 
-#include <QLocale>
 #include <QTest>
 
 class TestStyleSettings : public QObject {
@@ -52,16 +51,6 @@ class TestStyleSettings : public QObject {
     void intervalBar() {
         QFETCH(double, interval);
         QTEST(intervalBarValue(interval), "bar");
-    }
-
-    // The shortest decimal form with "." even where the locale's separator is ",".
-    void intervalLabel() {
-        const QLocale old;
-        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        const QString whole = intervalText(20), half = intervalText(25);
-        QLocale::setDefault(old);
-        QCOMPARE(whole, QString("2"));
-        QCOMPARE(half, QString("2.5"));
     }
 
     // Up to PAL the bars keep their ranges; taller frames reach further in proportion.
