@@ -41,8 +41,7 @@ class TestProjectNumbers : public QObject {
     }
     void reading() {
         QFETCH(QString, text);
-        QFETCH(double, value);
-        QCOMPARE(readNumber(text).value, value);
+        QTEST(readNumber(text).value, "value");
     }
 
     // A user locale with a decimal comma (Qt's default locale, and the C library's where a German
@@ -86,18 +85,15 @@ class TestProjectNumbers : public QObject {
     void toField() {
         QFETCH(int, bits);
         QFETCH(double, value);
-        QFETCH(qint64, stored);
-        QFETCH(bool, held);
         bool wasHeld = false;
-        QCOMPARE(bits == 16 ? qint64(toInt16(value, &wasHeld)) : qint64(toInt32(value, &wasHeld)), stored);
-        QCOMPARE(wasHeld, held);
+        QTEST(bits == 16 ? qint64(toInt16(value, &wasHeld)) : qint64(toInt32(value, &wasHeld)), "stored");
+        QTEST(wasHeld, "held");
     }
 
     // The written form, and that it reads back to the value within the 15 digits kept.
     void doubleForm_data() {
         QTest::addColumn<double>("value");
         QTest::addColumn<QString>("text");
-        QTest::newRow("NTSC rate") << 29.97 << "29.97";
         QTest::newRow("0.1 x 3") << 0.1 * 3 << "0.3";
         QTest::newRow("negative") << -1.25 << "-1.25";
         QTest::newRow("minus zero") << -0.0 << "0";

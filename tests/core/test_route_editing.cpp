@@ -131,24 +131,19 @@ class TestRouteEditing : public QObject {
         ProjectState& st = f.ws.st;
         setRoute(st, "1,1 2,2 3,3 4,4");
         st.pointdist = {1.5, 2.5, 3.5, 4.5};
-        const auto dists = [&st] {
-            QStringList d;
-            for (int i = 0; i < 4; ++i)
-                d << QString::number(st.pointdist[i]);
-            return d.join(' ');
-        };
+        const auto dists = [&st] { return QList<double>(st.pointdist.begin(), st.pointdist.begin() + 4); };
         play(f.ws, "- 2,2");
         QCOMPARE(routeText(st), QString("1,1 3,3 4,4"));
-        QCOMPARE(dists(), QString("1.5 3.5 4.5 4.5"));
+        QCOMPARE(dists(), QList<double>({1.5, 3.5, 4.5, 4.5}));
         QCOMPARE(st.pointx[3], 4);
         play(f.ws, "+ 9,9 o 9,9 << <<");
         QCOMPARE(routeText(st), QString("1,1 9,9 3,3 4,4"));
-        QCOMPARE(dists(), QString("1.5 4.5 3.5 4.5"));
+        QCOMPARE(dists(), QList<double>({1.5, 4.5, 3.5, 4.5}));
         play(f.ws, "> 50,50");
         QCOMPARE(routeText(st), QString("1,1 50,50 3,3 4,4"));
-        QCOMPARE(dists(), QString("1.5 4.5 3.5 4.5"));
+        QCOMPARE(dists(), QList<double>({1.5, 4.5, 3.5, 4.5}));
         play(f.ws, "^0@7,7");
-        QCOMPARE(dists(), QString("0 1.5 4.5 3.5"));
+        QCOMPARE(dists(), QList<double>({0, 1.5, 4.5, 3.5}));
     }
 
     // The leg within reach nearest a position, measured to the segment; ties to the lower index.
