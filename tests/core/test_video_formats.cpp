@@ -61,7 +61,7 @@ class VideoFormatsTest : public QObject {
     }
 
     // A rate from an old file that no row has: the rows' rates are read back from the video files
-    // in test_video_writer.
+    // in test_frame_writers.
     void exactRateOfAnOldFile() {
         const ExactRate r = exactRate(12.5);
         QCOMPARE(QPair(r.num, r.den), QPair(25, 2));
