@@ -1,5 +1,8 @@
-// Pictures that cannot be read leave the old map in place and say why.
+// Pictures that cannot be read leave the old map in place and say why; the resize command
+// stretches the map to the frame, writes it as BMP and reads it back.
 #include "mapview/MapPicture.h"
+#include "mapview/MapResize.h"
+#include "settings/Presets.h"
 #include "support/Files.h"
 #include "support/Pixels.h"
 
@@ -10,13 +13,16 @@
 #include <sys/stat.h>
 
 namespace {
-QByteArray pngBytes() { // an 8 x 6 green picture
-    QImage img(8, 6, QImage::Format_RGB32);
-    img.fill(Qt::green);
+QByteArray pngOf(QSize size, QImage::Format format, QColor colour) {
+    QImage img(size, format);
+    img.fill(colour);
     QBuffer buf;
     buf.open(QIODevice::WriteOnly);
     img.save(&buf, "PNG");
     return buf.data();
+}
+QByteArray pngBytes() { // an 8 x 6 green picture
+    return pngOf({8, 6}, QImage::Format_RGB32, Qt::green);
 }
 // A BMP header claiming 60000 x 60000 pixels: it must not be allocated.
 QByteArray hugeBmp() {
@@ -120,14 +126,7 @@ class MapPictureTest : public QObject {
         QTest::newRow("1 x 1") << handMadePng(1, 1, false, 1);
         QTest::newRow("colour, 3 chunks") << handMadePng(13, 11, false, 3);
         QTest::newRow("alpha") << handMadePng(21, 10, true, 1);
-        QTest::newRow("16 bits a channel") << [] {
-            QBuffer buf;
-            buf.open(QIODevice::WriteOnly);
-            QImage img(5, 4, QImage::Format_RGBA64);
-            img.fill(QColor(10, 200, 30, 128));
-            img.save(&buf, "PNG");
-            return buf.data();
-        }();
+        QTest::newRow("16 bits a channel") << pngOf({5, 4}, QImage::Format_RGBA64, QColor(10, 200, 30, 128));
     }
     // Every byte spoilt in turn and every length cut short must give what the general reader gives.
     void plainPngReadsAsTheGeneralReader() {
@@ -147,6 +146,35 @@ class MapPictureTest : public QObject {
             readsAsTheGeneralReader(path);
         }
         qInstallMessageHandler(before);
+    }
+
+    void resizeStretchesToTheFrameAndReloads_data() {
+        QTest::addColumn<QString>("dir");
+        QTest::newRow("writable") << "out";
+        QTest::newRow("cannot be created") << "blocker/out"; // a plain file where a directory should be
+    }
+    void resizeStretchesToTheFrameAndReloads() {
+        QFETCH(QString, dir);
+        QTemporaryDir tmp;
+        writeFile(tmp.filePath("blocker"), {});
+        Workspace ws;
+        SetPAL(ws);
+        ws.picture = QImage(40, 30, QImage::Format_RGB32);
+        ws.picture.fill(QColor(0, 0, 255));
+        ws.st.imagename = "small.png";
+        const QString file = tmp.filePath(dir) + "/pathwright.bmp";
+        const MaybeError error = resizeMapPicture(ws, tmp.filePath(dir));
+        QCOMPARE(ws.st.imagename, QString("small.png")); // the project still names its picture
+        if (dir.startsWith("blocker")) {
+            QVERIFY(error.has_value());
+            QCOMPARE(error->file, file);
+            QCOMPARE(ws.picture.size(), QSize(40, 30)); // the map as it was
+            return;
+        }
+        QVERIFY(!error);
+        QCOMPARE(QImage(file).size(), QSize(786, 576));
+        QCOMPARE(ws.picture.size(), QSize(786, 576));
+        QCOMPARE(rgbAt(ws.map.image(), 700, 500), 0x0000ffu);
     }
 };
 

@@ -1,25 +1,87 @@
-// The render: frame numbers and pictures, how a render ends, and the labels it counts.
+// The render: frame numbers and pictures, how a render ends, and the labels it counts; the leg
+// arithmetic: frame texts, direction codes and how many steps a leg takes; the table of video
+// formats: each row's frame size and rate, what an older reader makes of it, the exact rate of an
+// old file and the frames a render gives at the new sizes.
+#include "animation/Legs.h"
 #include "animation/Render.h"
+#include "project/ProjectText.h"
+#include "settings/VideoFormats.h"
 #include "support/AnimationSupport.h"
 
 #include <QtTest>
+#include <cmath>
+#include <limits>
 
 namespace {
 bool isRed(QRgb c) {
     return qRed(c) > 200 && qGreen(c) < 60 && qBlue(c) < 60;
+}
+QList<qint64> numbers(int count) { // 0 to count - 1
+    QList<qint64> n;
+    for (int i = 0; i < count; ++i)
+        n << i;
+    return n;
 }
 } // namespace
 
 class TestRender : public QObject {
     Q_OBJECT
   private slots:
+    void textsAndCodes() {
+        QCOMPARE(frameText(7), QString("0007"));
+        QCOMPARE(frameText(12345), QString("2345")); // the last four digits
+        QCOMPARE(directionCode(5, -2), QString("+-"));
+        QCOMPARE(directionCode(-0.001, 3), QString("-+"));
+        QCOMPARE(directionCode(-0.0, 0), QString("00")); // negative zero is zero
+    }
+
+    void stepsPerLeg_data() {
+        QTest::addColumn<QPoint>("from");
+        QTest::addColumn<QPoint>("to");
+        QTest::addColumn<double>("delay");
+        QTest::addColumn<int>("steps");
+        QTest::addColumn<double>("endX"); // where the moving end stops: no rounding to pixels
+        const double nan = std::numeric_limits<double>::quiet_NaN();
+        const double inf = std::numeric_limits<double>::infinity();
+        QTest::newRow("NTSC 59.94") << QPoint(0, 0) << QPoint(100, 0) << 59.94 << 60 << 100.1;
+        QTest::newRow("NTSC vertical") << QPoint(30, 5) << QPoint(30, 95) << 59.94 << 60 << 30.0;
+        QTest::newRow("PAL lands on target") << QPoint(10, 20) << QPoint(110, 20) << 50.0 << 50 << 110.0;
+        QTest::newRow("PAL a hair short") << QPoint(0, 0) << QPoint(7, 0) << 50.0 << 51 << 7.14;
+        QTest::newRow("pause NTSC") << QPoint(4, 4) << QPoint(4, 4) << 59.94 << 60 << 4.0;
+        QTest::newRow("zero delay") << QPoint(0, 0) << QPoint(30, 40) << 0.0 << 1 << 30.0;
+        QTest::newRow("NaN delay") << QPoint(0, 0) << QPoint(30, 40) << nan << 1 << 30.0;
+        QTest::newRow("infinite delay") << QPoint(0, 0) << QPoint(30, 40) << inf << 1 << 30.0;
+        QTest::newRow("pause, zero delay") << QPoint(4, 4) << QPoint(4, 4) << 0.0 << 1 << 4.0;
+    }
+    void stepsPerLeg() {
+        QFETCH(QPoint, from);
+        QFETCH(QPoint, to);
+        QFETCH(double, delay);
+        QFETCH(int, steps);
+        QFETCH(double, endX);
+        Workspace ws;
+        setUpRoute(ws, {from, to}, delay);
+        Leg leg = setUpLeg(ws.st, 1, delay);
+        int taken = 0;
+        for (; !legEnded(ws.st, leg) && taken < 100000; ++taken) {
+            stepMove(ws, leg);
+            stepUpdate(ws.st, leg);
+        }
+        QCOMPARE(taken, steps);
+        QVERIFY2(std::abs(ws.st.curx - endX) < 0.01, qPrintable(QString::number(ws.st.curx)));
+    }
+
+    // Tour frames 0 to 53, each shown under its own label.
     void twoPointsGiveTheTourFrames() {
         Workspace ws;
         setUpRoute(ws, {{20, 50}, {120, 50}}, 50);
         MemorySink sink;
-        QCOMPARE(RenderAnimation(ws, sink).frames, 54);
-        QCOMPARE(sink.indices.first(), 0);
-        QCOMPARE(sink.indices.last(), 53);
+        QStringList labels;
+        QCOMPARE(RenderAnimation(ws, sink, {[&](const QString& t) { labels << t; }, {}}).frames, 54);
+        QCOMPARE(sink.indices, numbers(54));
+        QCOMPARE(labels.size(), 54);
+        for (int n = 0; n < 54; ++n)
+            QCOMPARE(labels[n], frameText(n));
         const auto& f = sink.frames;
         QCOMPARE(f[0], testMapPicture());
         // Frame 1: the dot and the circle of the first point, nothing more.
@@ -36,26 +98,28 @@ class TestRender : public QObject {
         QCOMPARE(f[53], f[52]);
     }
 
-    // Every render numbers its frames from 0, so a second render replaces the first one's files.
-    void onePointGivesThreeFilesEveryTime() {
+    // One point gives three files; a pause leg as many frames as any other leg with delay 50.
+    // Neither draws anything after the first point, and every render numbers its frames from 0,
+    // so a second render replaces the first one's files.
+    void stillRoutesDrawNothingNew_data() {
+        QTest::addColumn<QList<QPoint>>("points");
+        QTest::addColumn<int>("frames");
+        QTest::newRow("one point") << QList<QPoint>{{60, 40}} << 3;
+        QTest::newRow("pause leg") << QList<QPoint>{{50, 50}, {50, 50}} << 54;
+    }
+    void stillRoutesDrawNothingNew() {
+        QFETCH(QList<QPoint>, points);
+        QFETCH(int, frames);
         Workspace ws;
-        setUpRoute(ws, {{60, 40}}, 50);
+        setUpRoute(ws, std::vector<QPoint>(points.begin(), points.end()), 50);
         for (int run = 0; run < 2; ++run) {
             MemorySink sink;
-            QCOMPARE(RenderAnimation(ws, sink).frames, 3);
-            QCOMPARE(sink.indices, QList<qint64>({0, 1, 2}));
+            QCOMPARE(RenderAnimation(ws, sink).frames, frames);
+            QCOMPARE(sink.indices, numbers(frames));
             QVERIFY(sink.frames[0] != sink.frames[1]);
-            QCOMPARE(sink.frames[2], sink.frames[1]);
+            for (int n = 2; n < frames && n <= 51; ++n) // up to the pause's end circle
+                QCOMPARE(sink.frames[n], sink.frames[1]);
         }
-    }
-
-    void pauseLegDrawsNothingNew() {
-        Workspace ws;
-        setUpRoute(ws, {{50, 50}, {50, 50}}, 50);
-        MemorySink sink;
-        QCOMPARE(RenderAnimation(ws, sink).frames, 54); // as many as any other leg with delay 50
-        for (int n = 2; n <= 51; ++n)
-            QCOMPARE(sink.frames[n], sink.frames[1]);
     }
 
     void howARenderEnds_data() {
@@ -102,14 +166,79 @@ class TestRender : public QObject {
         QVERIFY2(r.message().contains(says), qPrintable(r.message()));
     }
 
-    // The labels count every frame.
-    void labelsCountEveryFrame() {
+    // A name (any case), the rate and custom size asked for, and the label that results: the
+    // label names the row, the rate in force (NTSC and PAL keep their own) and a custom size.
+    void rows_data() {
+        QTest::addColumn<double>("rate");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QSize>("frame");
+        QTest::addColumn<QString>("label");
+        auto row = [](const char* name, double rate, QSize size, QSize frame, const char* label) {
+            QTest::newRow(name) << rate << size << frame << QString(label);
+        };
+        row("ntsc", 60, {}, {654, 480}, "NTSC 29.97");
+        row("PAL", 30, {}, {786, 576}, "PAL 25");
+        row("720p", 23.976, {}, {1280, 720}, "720p 23.976");
+        row("1080P", 59.94, {}, {1920, 1080}, "1080p 59.94");
+        row("1440p", 50, {}, {2560, 1440}, "1440p 50");
+        row("4k", 24, {}, {3840, 2160}, "4K UHD 24");
+        row("Vertical", 30, {}, {1080, 1920}, "Vertical 30");
+        row("square", 25, {}, {1080, 1080}, "Square 25");
+        row("Custom", 60, {1000, 600}, {1000, 600}, "Custom 1000 x 600 60");
+        row("custom", 29.97, {1280, 720}, {1280, 720}, "720p 29.97");
+    }
+    // Applied twice (a second choice changes nothing), then read back by the rules an older
+    // reader follows: it applies no preset for the letter c, so the size and rate stay.
+    void rows() {
+        QFETCH(double, rate);
+        QFETCH(QSize, size);
+        QFETCH(QSize, frame);
+        QFETCH(QString, label);
         Workspace ws;
-        setUpRoute(ws, {{20, 50}, {40, 50}}, 3);
+        ws.st.interval = 1.5;
+        ws.st.pointx[0] = 700; // points keep their coordinates, inside the frame or not
+        ws.st.listmax = 1;
+        for (int press = 0; press < 2; ++press) {
+            applyVideoFormat(ws, *findVideoFormat(QString::fromLatin1(QTest::currentDataTag())), rate,
+                             size.width(), size.height());
+            QCOMPARE(QSize(ws.st.framewidth, ws.st.frameheight), frame);
+            QCOMPARE(ws.map.image().size(), frame);
+            QCOMPARE(formatLabel(ws.st), label);
+            QCOMPARE(ws.st.delay, 1.5 * label.section(' ', -1).toDouble());
+            QCOMPARE(ws.st.pointx[0], qint16(700));
+        }
+        QCOMPARE(ws.st.format, QChar(label.startsWith("NTSC")  ? u'n'
+                                     : label.startsWith("PAL") ? u'p'
+                                                               : u'c'));
+        ProjectState older;
+        applyProjectRead(older, parseProjectText(formatProjectText(ws.st)));
+        QCOMPARE(QSize(older.framewidth, older.frameheight), frame);
+        QCOMPARE(older.fps, ws.st.fps);
+    }
+
+    // A rate from an old file that no row has: the rows' rates are read back from the video files
+    // in test_frame_writers.
+    void exactRateOfAnOldFile() {
+        const ExactRate r = exactRate(12.5);
+        QCOMPARE(QPair(r.num, r.den), QPair(25, 2));
+    }
+
+    // Two legs of 60 pixels at one second each: delay = interval x fps frames per leg. A leg of
+    // 59.94 steps takes 60; steps of exactly 2 pixels end on the point after 30.
+    void renderFrameCounts_data() {
+        QTest::addColumn<double>("rate");
+        QTest::addColumn<int>("frames");
+        QTest::newRow("1080p") << 59.94 << 3 + 2 * (60 + 1);
+        QTest::newRow("Vertical") << 30.0 << 3 + 2 * (30 + 1);
+    }
+    void renderFrameCounts() {
+        QFETCH(double, rate);
+        Workspace ws;
+        setUpRoute(ws, {{100, 100}, {100, 160}, {160, 160}}, 0);
+        ws.st.interval = 1;
+        applyVideoFormat(ws, *findVideoFormat(QString::fromLatin1(QTest::currentDataTag())), rate);
         MemorySink sink(false);
-        QStringList labels;
-        RenderAnimation(ws, sink, {[&](const QString& t) { labels << t; }, {}});
-        QCOMPARE(labels, QStringList({"0000", "0001", "0002", "0003", "0004", "0005", "0006"}));
+        QTEST(int(RenderAnimation(ws, sink).frames), "frames");
     }
 };
 

@@ -1,4 +1,7 @@
-// The drawing surface: what every caller relies on, checked pixel by pixel.
+// The drawing surface: what every caller relies on, checked pixel by pixel; the palette drawn on
+// it and picked from, and the style and interval settings, apart from their widgets.
+#include "settings/Palette.h"
+#include "settings/StyleSettings.h"
 #include "shell/Surface.h"
 #include "support/Pixels.h"
 
@@ -26,13 +29,23 @@ std::pair<int, int> difference(const QImage& a, const QImage& b) {
 class SurfaceTest : public QObject {
     Q_OBJECT
   private slots:
-    // Wider spots are compared with Qt's own drawing below.
-    void widthOneDotSetsOnePixel() {
+    // A dot of width 1, or of a nonsense width 0 from a file, sets one pixel (wider spots are
+    // compared with Qt's own drawing below), and shapes far outside are clipped. Without a picture
+    // a reset leaves the bare background; over a picture the redraw tests check it.
+    void onePixelDotsClippingAndReset() {
         Surface s(40, 40);
-        s.dot(20, 20, kRed);
-        QCOMPARE(rgbAt(s.image(), 20, 20), red);
-        QCOMPARE(runLength(s.image(), 0, 20, white, true), 39);
-        QCOMPARE(runLength(s.image(), 20, 0, white, false), 39);
+        s.setPenWidth(5);
+        s.line(-100, -100, 1000, -50, kRed);
+        s.circle(-5000, 5000, 30000, kRed);
+        for (int width : {1, 0}) {
+            s.setPenWidth(width);
+            s.dot(20, 20, kRed);
+            QCOMPARE(rgbAt(s.image(), 20, 20), red);
+            QCOMPARE(runLength(s.image(), 0, 20, white, true), 39);
+            QCOMPARE(runLength(s.image(), 20, 0, white, false), 39);
+            s.resetTo(QImage());
+            QCOMPARE(runLength(s.image(), 0, 20, white, true), 40);
+        }
     }
 
     void ringIsCoveredByTheNext() {
@@ -44,26 +57,6 @@ class SurfaceTest : public QObject {
         QCOMPARE(rgbAt(img, 40, 30), blue);
         for (int y = 0; y < 60; ++y)
             QCOMPARE(runLength(img, 0, y, red, true), 0);
-    }
-
-    // Without a picture a reset leaves the bare background. Over a picture (at its natural size)
-    // the redraw tests check it.
-    void resetWithoutPictureDiscardsDrawing() {
-        Surface s(30, 20);
-        s.setPenWidth(3);
-        s.line(0, 4, 29, 4, kRed);
-        s.resetTo(QImage());
-        QCOMPARE(runLength(s.image(), 0, 4, white, true), 30);
-    }
-
-    void drawingOutsideIsClipped() {
-        Surface s(20, 20);
-        s.setPenWidth(5);
-        s.line(-100, -100, 1000, -50, kRed);
-        s.circle(-5000, 5000, 30000, kRed);
-        s.setPenWidth(0); // a nonsense width from a file still draws one-pixel lines
-        s.dot(10, 10, kRed);
-        QCOMPARE(rgbAt(s.image(), 10, 10), red);
     }
 
     // Spots and rings are copied from pictures drawn once, round caps drawn as spots: they must
@@ -136,6 +129,68 @@ class SurfaceTest : public QObject {
         QVERIFY(!log.since(0, areas));
         QVERIFY(log.since(log.version() - 3, areas));
         QCOMPARE(areas, (std::vector<QRect>{QRect(47, 0, 1, 1), QRect(48, 0, 1, 1), QRect(49, 0, 1, 1)}));
+    }
+
+    // Each cell shows the colour a pick on it gives; around the 180 x 60 grid the background stays.
+    void paletteShowsWhatAPickGives() {
+        Surface s(182, 62, Qt::gray);
+        drawPalette(s);
+        for (int y = 0; y < 62; ++y)
+            for (int x = 0; x < 182; ++x) {
+                const QColor picked = x < 180 && y < 60 ? toQColor(*paletteColorAt(x, y)) : QColor(Qt::gray);
+                QVERIFY2(s.image().pixelColor(x, y) == picked, qPrintable(QString("%1, %2").arg(x).arg(y)));
+            }
+    }
+
+    void pick_data() {
+        QTest::addColumn<double>("x");
+        QTest::addColumn<double>("y");
+        QTest::addColumn<int>("colour"); // -1: no colour, the pick is ignored
+        QTest::newRow("origin") << 0.0 << 0.0 << rgb(0, 0, 0);
+        QTest::newRow("last pixel") << 179.0 << 59.0 << rgb(255, 255, 255);
+        QTest::newRow("end of block 0") << 59.0 << 0.0 << rgb(255, 0, 0);
+        QTest::newRow("start of block 1") << 60.0 << 0.0 << rgb(0, 128, 0);
+        QTest::newRow("inside block 1") << 65.0 << 45.0 << rgb(0, 128, 255);
+        QTest::newRow("right of grid") << 181.0 << 5.0 << rgb(0, 255, 0);
+        QTest::newRow("huge") << 1e12 << 1e12 << rgb(255, 255, 255);
+        QTest::newRow("left of it") << -1.0 << 5.0 << -1;
+        QTest::newRow("above it") << 5.0 << -0.5 << -1;
+    }
+    void pick() {
+        QFETCH(double, x);
+        QFETCH(double, y);
+        QTEST(int(paletteColorAt(x, y).value_or(-1)), "colour");
+    }
+
+    void intervalBar_data() {
+        QTest::addColumn<double>("interval");
+        QTest::addColumn<int>("bar");
+        QTest::newRow("2.25 to even") << 2.25 << 22;
+        QTest::newRow("2.35 to even") << 2.35 << 24;
+        QTest::newRow("10.05") << 10.05 << 100;
+        QTest::newRow("10.06") << 10.06 << 101;
+        QTest::newRow("huge") << 1e300 << 2147483647;
+    }
+    void intervalBar() {
+        QFETCH(double, interval);
+        QTEST(intervalBarValue(interval), "bar");
+    }
+
+    // Up to PAL the bars keep their ranges; taller frames reach further in proportion.
+    void barsGrowWithFrameHeight_data() {
+        QTest::addColumn<int>("field");
+        QTest::addColumn<int>("height");
+        QTest::addColumn<int>("max");
+        QTest::newRow("line, NTSC") << int(StyleField::LineThick) << 480 << 9;
+        QTest::newRow("circle, 4K") << int(StyleField::CircleThick) << 2160 << 36;
+        QTest::newRow("radius, Vertical") << int(StyleField::CircleRadius) << 1920 << 46;
+    }
+    void barsGrowWithFrameHeight() {
+        QFETCH(int, field);
+        QFETCH(int, height);
+        const BarRange r = styleRange(StyleField(field), height);
+        QCOMPARE(r.min, 1);
+        QTEST(r.max, "max");
     }
 };
 
