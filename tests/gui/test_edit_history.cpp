@@ -1,5 +1,7 @@
 // Every kind of edit made through the main window's controls is one undo step: undo puts back the
-// exact project text, the map picture and the saved state; redo the edited ones.
+// exact project text, the map picture and the saved state; redo the edited ones. A look control
+// writes its own line, and a double-click opens the point under it in any mode without changing
+// the route.
 #include "mapview/MapView.h"
 #include "project/ProjectCommands.h"
 #include "project/ProjectSnapshot.h"
@@ -22,14 +24,30 @@ class EditHistoryTest : public QObject {
         box->setText(path);
         QTest::keyClick(box, Qt::Key_Return);
     }
-    // Tool buttons by name, "x,y" a map click, "line"/"interval" a step of those bars, "colour" a
-    // palette pick, "mapdir"/"map" the Get Image dialog, "renderdir" the render dialog's directory.
+    // Tool buttons by name, "x,y" a map click ("x,y,2" a double-click), "line"/"interval" a step of
+    // those bars, "colour" a palette pick, "mapdir"/"map" the Get Image dialog, "renderdir" the render
+    // dialog's directory, "control.property=value" a shown control set, "txtLabel=text" the point
+    // dialog's label typed.
     void play(const QString& ops) {
         for (const QString& op : ops.split(' ', Qt::SkipEmptyParts)) {
-            if (op.contains(',')) {
+            if (op.contains('=')) {
+                const QString name = op.section('=', 0, 0);
+                QWidget* c = find(qPrintable(name.section('.', 0, 0)));
+                if (!c || !c->isVisible()) QFAIL(qPrintable(name + " is not shown"));
+                if (auto* box = qobject_cast<QLineEdit*>(c)) {
+                    box->setText(op.section('=', 1));
+                    emit box->editingFinished();
+                } else
+                    c->setProperty(qPrintable(name.section('.', 1)), op.section('=', 1));
+            } else if (op.contains(',')) {
                 auto* map = find<MapView>("frmImage");
-                const QPointF at(op.section(',', 0, 0).toInt(), op.section(',', 1).toInt());
-                QTest::mouseClick(map->viewport(), Qt::LeftButton, {}, map->viewportPoint(at).toPoint());
+                const QPointF at(op.section(',', 0, 0).toInt(), op.section(',', 1, 1).toInt());
+                const QPoint on = map->viewportPoint(at).toPoint();
+                QTest::mouseClick(map->viewport(), Qt::LeftButton, {}, on);
+                if (op.count(',') == 2) { // the rest of a double-click
+                    QTest::mouseDClick(map->viewport(), Qt::LeftButton, {}, on);
+                    QTest::mouseRelease(map->viewport(), Qt::LeftButton, {}, on);
+                }
             } else if (op == "line" || op == "interval")
                 QTest::keyClick(find(op == "line" ? "scrlLineThick" : "scrlinterval"), Qt::Key_Right);
             else if (op == "colour")
@@ -64,22 +82,32 @@ class EditHistoryTest : public QObject {
     void undoAndRedoEachKind_data() {
         QTest::addColumn<QString>("setup");
         QTest::addColumn<QString>("op");
+        QTest::addColumn<QByteArray>("line"); // a line the edited project text holds
         const QString three = "20,20 100,100 200,150 ";
-        for (auto [tag, setup, op] : std::initializer_list<std::array<QString, 3>>{
-                 {"add", "", "30,30"},
-                 {"delete", three + "btnMinus", "100,100"},
-                 {"move", three + "btnSeek 100,100 btnMove", "300,200"},
-                 {"back", three + "btnSeek 100,100", "btnBack"},
-                 {"fore", three + "btnSeek 100,100", "btnFore"},
-                 {"select", three + "btnSeek", "200,150"},
-                 {"deselect", three + "btnSeek 20,20", "btnPlus"},
-                 {"format", "", "btnPAL"},
-                 {"line", "", "line"},
-                 {"colour", "", "colour"},
-                 {"interval", "", "interval"},
-                 {"map", "mapdir", "map"},
-                 {"render", "", "renderdir"}})
-            QTest::newRow(qPrintable(tag)) << setup << op;
+        for (auto [tag, setup, op, line] : std::initializer_list<std::array<QString, 4>>{
+                 {"add", "", "30,30", ""},
+                 {"delete", three + "btnMinus", "100,100", ""},
+                 {"move", three + "btnSeek 100,100 btnMove", "300,200", ""},
+                 {"back", three + "btnSeek 100,100", "btnBack", ""},
+                 {"fore", three + "btnSeek 100,100", "btnFore", ""},
+                 {"select", three + "btnSeek", "200,150", ""},
+                 {"deselect", three + "btnSeek 20,20", "btnPlus", ""},
+                 {"format", "", "btnPAL", ""},
+                 {"line", "", "line", ""},
+                 {"colour", "", "colour", ""},
+                 {"interval", "", "interval", ""},
+                 {"map", "mapdir", "map", ""},
+                 {"render", "", "renderdir", ""},
+                 {"hold", "", "spinHold.value=2.5", "hold = 2.5"},
+                 {"timing", "", "cboTiming.currentIndex=1", "timing = speed"},
+                 {"easing", "", "cboEasing.currentIndex=1", "easing = smooth"},
+                 {"marker", "", "cboMarker.currentIndex=2", "marker = arrow"},
+                 {"casing", "", "chkCasing.checked=true", "casing = 0"},
+                 {"label size", "", "spinLabelSize.value=30", "labelsize = 30"},
+                 {"label in add mode", three + "btnPlus", "100,100,2 txtLabel=Quay", "label.1 = Quay"},
+                 {"label in delete mode", three + "btnMinus", "100,100,2 txtLabel=Quay", "label.1 = Quay"},
+                 {"label in select mode", three + "btnSeek 100,100", "100,100,2 txtLabel=Quay", "label.1 = Quay"}})
+            QTest::newRow(qPrintable(tag)) << setup << op << line.toUtf8();
     }
     void undoAndRedoEachKind() {
         QFETCH(QString, setup);
@@ -90,6 +118,8 @@ class EditHistoryTest : public QObject {
         play(op);
         const ProjectSnapshot after = takeSnapshot(w->workspace());
         QVERIFY(!(after == before));
+        QFETCH(QByteArray, line);
+        QVERIFY2(line.isEmpty() || after.text.contains(line + "\r\n"), after.text.constData());
         w->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(w));
         for (const auto& [key, state, caption] : {std::tuple(QKeySequence("Ctrl+Z"), before, "t.wsr"),
