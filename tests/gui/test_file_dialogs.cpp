@@ -251,8 +251,7 @@ class FileDialogsTest : public QObject {
         QVERIFY(dlg->isVisible());
         QCOMPARE(projectFields(), before);
         chooseDirectory(dlg, maps);
-        list(dlg)->setCurrentItem(entry(dlg, "tour.wsr"));
-        click(dlg, "btnOpen");
+        openEntry(dlg, "tour.wsr");
         QVERIFY(!dlg->isVisible());
         QCOMPARE(projectFields(), opened(maps));
     }
