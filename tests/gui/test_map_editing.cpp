@@ -1,18 +1,22 @@
-// Editing the route in the main window with real clicks on the map window and the tool bar,
-// and opening the properties dialog. The editing rules and the drawing are checked in the core;
-// here each control is shown to be wired to them.
+// Editing the route and the look in the main window with real clicks and keys. The editing rules
+// and the drawing are checked in the core; here each control is shown to be wired to them, and
+// every kind of edit to be one undo step: undo puts back the exact project text, the map picture
+// and the saved state, redo the edited ones.
 
 #include "mapview/MapView.h"
 #include "mapview/RouteEditing.h"
+#include "project/ProjectCommands.h"
+#include "project/ProjectSnapshot.h"
 #include "settings/PropertiesDialog.h"
 #include "shell/MainWindow.h"
 #include "support/ModalCloser.h"
 #include "support/Route.h"
 
 #include <QAction>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QStringList>
 #include <QtTest>
 
 class MapEditingTest : public QObject {
@@ -21,44 +25,71 @@ class MapEditingTest : public QObject {
     MainWindow* w = nullptr;
     MapView* map = nullptr;
 
-    QWidget* child(const char* name) { return w->findChild<QWidget*>(name); }
+    template <class T = QWidget> T* find(const char* name) { return w->findChild<T*>(name); }
     ProjectState& st() { return w->workspace().st; }
-    QString routeText() { return ::routeText(st()); }
+    void typePath(const char* dialog, const QString& path) {
+        auto* box = find(dialog)->findChild<QLineEdit*>("Drive1");
+        box->setText(path);
+        QTest::keyClick(box, Qt::Key_Return);
+    }
 
-    // "+", "-", "o", ">", "<<", ">>" press those tool buttons; "x,y" clicks the map there, "^x,y"
-    // with Shift, "x,y>x,y" drags; "z" is Ctrl+Z and the other words name keys ("S+" Shift).
+    // Tool buttons by name; "x,y" a click on the map's viewport there, "^x,y" with Shift, "x,y,2" a
+    // double-click, "x,y>x,y" a drag; "key:K" a key sequence; "line"/"interval" a step of those bars,
+    // "colour" a palette pick, "mapdir"/"map" the Get Image dialog, "renderdir" the render dialog's
+    // directory; "control.property=value" a shown control set, "txtLabel=text" a point's label typed.
     void play(const QString& ops) {
-        static const QMap<QString, const char*> buttons{{"+", "btnPlus"},  {"-", "btnMinus"},
-                                                        {"o", "btnSeek"},  {">", "btnMove"},
-                                                        {"<<", "btnBack"}, {">>", "btnFore"}};
-        static const QMap<QString, QKeyCombination> keys{{"z", Qt::CTRL | Qt::Key_Z},
-                                                         {"Del", QKeyCombination(Qt::Key_Delete)},
-                                                         {"Left", QKeyCombination(Qt::Key_Left)},
-                                                         {"S+Down", Qt::SHIFT | Qt::Key_Down}};
         const auto at = [](const QString& xy) {
-            return QPoint(xy.section(',', 0, 0).toInt(), xy.section(',', 1).toInt());
+            return QPoint(xy.section(',', 0, 0).toInt(), xy.section(',', 1, 1).toInt());
         };
+        QWidget* view = map->viewport();
         for (QString op : ops.split(' ', Qt::SkipEmptyParts)) {
-            const bool shift = op.startsWith('^');
-            if (shift) op.remove(0, 1);
-            if (buttons.contains(op)) {
-                QTest::mouseClick(child(buttons[op]), Qt::LeftButton);
-            } else if (keys.contains(op)) {
-                QTest::keyClick(w, keys[op].key(), keys[op].keyboardModifiers());
+            if (op.startsWith("key:")) {
+                QTest::keySequence(w, QKeySequence(op.mid(4)));
+            } else if (op.contains('=')) {
+                const QString name = op.section('=', 0, 0);
+                QWidget* c = find(qPrintable(name.section('.', 0, 0)));
+                if (!c || !c->isVisible()) QFAIL(qPrintable(name + " is not shown"));
+                if (auto* box = qobject_cast<QLineEdit*>(c)) {
+                    box->setText(op.section('=', 1));
+                    emit box->editingFinished();
+                } else
+                    c->setProperty(qPrintable(name.section('.', 1)), op.section('=', 1));
             } else if (op.contains('>')) {
                 const QPoint from = at(op.section('>', 0, 0)), to = at(op.section('>', 1));
-                QTest::mousePress(map->viewport(), Qt::LeftButton, {}, from);
-                QTest::mouseMove(map->viewport(), (from + to) / 2);
-                QTest::mouseMove(map->viewport(), to);
-                QTest::mouseRelease(map->viewport(), Qt::LeftButton, {}, to);
+                QTest::mousePress(view, Qt::LeftButton, {}, from);
+                QTest::mouseMove(view, (from + to) / 2);
+                QTest::mouseMove(view, to);
+                QTest::mouseRelease(view, Qt::LeftButton, {}, to);
+            } else if (op.contains(',')) {
+                const bool shift = op.startsWith('^');
+                QTest::mouseClick(view, Qt::LeftButton, shift ? Qt::ShiftModifier : Qt::NoModifier,
+                                  at(op.mid(shift)));
+                if (op.count(',') == 2) { // the rest of a double-click
+                    QTest::mouseDClick(view, Qt::LeftButton, {}, at(op));
+                    QTest::mouseRelease(view, Qt::LeftButton, {}, at(op));
+                }
+            } else if (op == "line" || op == "interval") { // a click on the bar's right arrow
+                QWidget* bar = find(op == "line" ? "scrlLineThick" : "scrlinterval");
+                QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() - 3, bar->height() / 2));
+            } else if (op == "colour") {
+                QTest::mouseClick(find("piccolor"), Qt::LeftButton, {}, QPoint(125, 25));
+            } else if (op == "mapdir" || op == "renderdir") {
+                typePath(op == "mapdir" ? "frmGetImage" : "frmRender", op == "mapdir" ? dir.path() : "/");
+            } else if (op == "map") {
+                find<QListWidget>("List1")->setCurrentRow(0);
+                QTest::mouseClick(find("btnOpen"), Qt::LeftButton);
             } else {
-                QTest::mouseClick(map->viewport(), Qt::LeftButton, shift ? Qt::ShiftModifier : Qt::NoModifier,
-                                  at(op));
+                QTest::mouseClick(find(qPrintable(op)), Qt::LeftButton);
             }
         }
     }
 
   private slots:
+    void initTestCase() {
+        QImage blue(40, 30, QImage::Format_RGB32);
+        blue.fill(Qt::blue);
+        QVERIFY(blue.save(dir.filePath("blue.png")));
+    }
     void init() {
         w = new MainWindow(dir.path());
         w->show();
@@ -82,32 +113,34 @@ class MapEditingTest : public QObject {
         };
         const QString three = "20,20 100,100 200,150";
         row("add", three, "20,20 100,100 200,150", -1, Qt::CrossCursor);
-        row("delete", three + " - 103,98", "20,20 200,150", -1, Qt::WhatsThisCursor);
-        row("move selects, then anywhere", three + " > 110,95 500,400", "20,20 500,400 200,150", 1,
+        row("delete", three + " btnMinus 103,98", "20,20 200,150", -1, Qt::WhatsThisCursor);
+        row("move selects, then anywhere", three + " btnMove 110,95 500,400", "20,20 500,400 200,150", 1,
             Qt::SizeAllCursor);
-        row("back", three + " o 200,150 <<", "20,20 200,150 100,100", 1, Qt::ArrowCursor);
-        row("fore", three + " o 20,20 >>", "100,100 20,20 200,150", 1, Qt::ArrowCursor);
-        row("plus clears", three + " o 20,20 +", "20,20 100,100 200,150", -1, Qt::CrossCursor);
+        row("back", three + " btnSeek 200,150 btnBack", "20,20 200,150 100,100", 1, Qt::ArrowCursor);
+        row("fore", three + " btnSeek 20,20 btnFore", "100,100 20,20 200,150", 1, Qt::ArrowCursor);
+        row("plus clears", three + " btnSeek 20,20 btnPlus", "20,20 100,100 200,150", -1, Qt::CrossCursor);
         row("drag a point", three + " 100,100>300,300", "20,20 300,300 200,150", -1, Qt::CrossCursor);
-        row("a drag undoes at once", three + " 100,100>300,300 z", three.toLatin1(), -1, Qt::CrossCursor);
+        row("a drag undoes at once", three + " 100,100>300,300 key:Ctrl+Z", three.toLatin1(), -1,
+            Qt::CrossCursor);
         row("press off points, no drag", three + " 400,400>420,420", "20,20 100,100 200,150 420,420", -1,
             Qt::CrossCursor);
-        row("shift on a leg inserts", three + " - ^60,62", "20,20 60,62 100,100 200,150", -1,
+        row("shift on a leg inserts", three + " btnMinus ^60,62", "20,20 60,62 100,100 200,150", -1,
             Qt::WhatsThisCursor);
         row("shift off the legs clicks", three + " ^400,10", "20,20 100,100 200,150 400,10", -1,
             Qt::CrossCursor);
-        row("delete key", three + " o 100,100 Del", "20,20 200,150", -1, Qt::ArrowCursor);
-        row("nudges", three + " o 20,20 Left S+Down", "19,30 100,100 200,150", 0, Qt::ArrowCursor);
+        row("delete key", three + " btnSeek 100,100 key:Del", "20,20 200,150", -1, Qt::ArrowCursor);
+        row("nudges", three + " btnSeek 20,20 key:Left key:Shift+Down", "19,30 100,100 200,150", 0,
+            Qt::ArrowCursor);
     }
     void sequences() {
         QFETCH(QString, ops);
         play(ops);
-        QTEST(routeText(), "route");
+        QTEST(routeText(st()), "route");
         QTEST(int(st().selected), "selected");
         QTEST(int(map->cursor().shape()), "cursor");
         QStringList pressed;
         for (const char* b : {"btnPlus", "btnMinus", "btnSeek", "btnMove"})
-            if (w->findChild<QPushButton*>(b)->isChecked()) pressed << b;
+            if (find<QPushButton>(b)->isChecked()) pressed << b;
         const QMap<QChar, QString> modes{
             {u'+', "btnPlus"}, {u'-', "btnMinus"}, {u'o', "btnSeek"}, {u'>', "btnMove"}};
         QCOMPARE(pressed, QStringList{modes[st().editmode]});
@@ -136,8 +169,8 @@ class MapEditingTest : public QObject {
         row("50 %", 0.5, {}, "10,20", "20,40");
         row("200 %, halves to even", 2.0, {}, "11,21", "6,10");
         row("200 %, scrolled", 2.0, {100, 40}, "10,20", "55,30");
-        row("reach at 50 %", 0.5, {}, "50,50 - 74,50", "");
-        row("miss at 200 %", 2.0, {}, "50,50 - 76,50", "25,25");
+        row("reach at 50 %", 0.5, {}, "50,50 btnMinus 74,50", "");
+        row("miss at 200 %", 2.0, {}, "50,50 btnMinus 76,50", "25,25");
     }
     void zoomedClicks() {
         QFETCH(double, zoom);
@@ -147,20 +180,80 @@ class MapEditingTest : public QObject {
         map->horizontalScrollBar()->setValue(scroll.x());
         map->verticalScrollBar()->setValue(scroll.y());
         play(ops);
-        QTEST(routeText(), "route");
+        QTEST(routeText(st()), "route");
     }
 
     // The menu entry and the swatch open the one modeless dialog.
     void propertiesDialogIsOpenedOnce() {
-        w->findChild<QAction*>("mnuProperties")->trigger();
+        find<QAction>("mnuProperties")->trigger();
         auto* dlg = w->findChild<PropertiesDialog*>("frmProperties");
         QVERIFY(dlg);
         QVERIFY(QTest::qWaitForWindowActive(dlg));
         QTest::mouseClick(dlg->findChild<QPushButton*>("btnClose"), Qt::LeftButton);
         QVERIFY(!dlg->isVisible());
-        QTest::mouseClick(child("picStyle"), Qt::LeftButton);
+        QTest::mouseClick(find("picStyle"), Qt::LeftButton);
         QCOMPARE(w->findChildren<PropertiesDialog*>().size(), 1);
         QVERIFY(dlg->isVisible());
+    }
+
+    // Each kind of edit after a save, undone and redone; a look control writes its own line, and a
+    // double-click opens the point under it in any mode without changing the route.
+    void undoAndRedoEachKind_data() {
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<QString>("op");
+        QTest::addColumn<QByteArray>("line"); // a line the edited project text holds
+        const QString three = "20,20 100,100 200,150 ";
+        for (auto [tag, setup, op, line] : std::initializer_list<std::array<QString, 4>>{
+                 {"add", "", "30,30", ""},
+                 {"delete", three + "btnMinus", "100,100", ""},
+                 {"move", three + "btnSeek 100,100 btnMove", "300,200", ""},
+                 {"back", three + "btnSeek 100,100", "btnBack", ""},
+                 {"fore", three + "btnSeek 100,100", "btnFore", ""},
+                 {"select", three + "btnSeek", "200,150", ""},
+                 {"deselect", three + "btnSeek 20,20", "btnPlus", ""},
+                 {"format", "", "btnPAL", ""},
+                 {"line", "", "line", ""},
+                 {"colour", "", "colour", ""},
+                 {"interval", "", "interval", ""},
+                 {"map", "mapdir", "map", ""},
+                 {"render", "", "renderdir", ""},
+                 {"hold", "", "spinHold.value=2.5", "hold = 2.5"},
+                 {"timing", "", "cboTiming.currentIndex=1", "timing = speed"},
+                 {"easing", "", "cboEasing.currentIndex=1", "easing = smooth"},
+                 {"marker", "", "cboMarker.currentIndex=2", "marker = arrow"},
+                 {"casing", "", "chkCasing.checked=true", "casing = 0"},
+                 {"label size", "", "spinLabelSize.value=30", "labelsize = 30"},
+                 {"label in add mode", three + "btnPlus", "100,100,2 txtLabel=Quay", "label.1 = Quay"},
+                 {"label in delete mode", three + "btnMinus", "100,100,2 txtLabel=Quay", "label.1 = Quay"},
+                 {"label in select mode", three + "btnSeek 100,100", "100,100,2 txtLabel=Quay",
+                  "label.1 = Quay"}})
+            QTest::newRow(qPrintable(tag)) << setup << op << line.toUtf8();
+    }
+    void undoAndRedoEachKind() {
+        w->imgThumb_Click();
+        find<QAction>("mnuRender")->trigger();
+        w->mnuProperties_Click();
+        QFETCH(QString, setup);
+        play(setup);
+        QVERIFY(w->projectCommands().saveProject(dir.path() + '/', "t.wsr", w));
+        const ProjectSnapshot before = takeSnapshot(w->workspace());
+        QFETCH(QString, op);
+        play(op);
+        const ProjectSnapshot after = takeSnapshot(w->workspace());
+        QVERIFY(!(after == before));
+        QFETCH(QByteArray, line);
+        QVERIFY2(line.isEmpty() || after.text.contains(line + "\r\n"), after.text.constData());
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        for (const auto& [key, state, caption] : {std::tuple(QKeySequence("Ctrl+Z"), before, "t.wsr"),
+                                                  {QKeySequence("Ctrl+Shift+Z"), after, "t.wsr*"},
+                                                  {QKeySequence("Ctrl+Z"), before, "t.wsr"},
+                                                  {QKeySequence("Ctrl+Y"), after, "t.wsr*"}}) {
+            QTest::keySequence(w, key);
+            QCOMPARE(takeSnapshot(w->workspace()).text, state.text);
+            QVERIFY(takeSnapshot(w->workspace()) == state);
+            QVERIFY(w->windowTitle().endsWith(caption));
+        }
     }
 };
 

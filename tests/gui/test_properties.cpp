@@ -46,10 +46,12 @@ struct Fixture : StartedWorkspace {
     // Line, circle, radius, interval and delay.
     QString fields() {
         const ProjectState& st = ws.st;
-        return QStringList{QString::number(st.linethick), QString::number(st.circlethick),
-                           QString::number(st.circleradius), QString::number(st.interval),
-                           QString::number(st.delay)}
-            .join(' ');
+        return QString("%1 %2 %3 %4 %5")
+            .arg(st.linethick)
+            .arg(st.circlethick)
+            .arg(st.circleradius)
+            .arg(st.interval)
+            .arg(st.delay);
     }
     bool activate() {
         dlg->show();

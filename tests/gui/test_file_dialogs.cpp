@@ -1,5 +1,7 @@
-// The Open and Save As dialogs and the Save command: tentative choices, Cancel, opening by
-// double-click and by button, saving again without a dialog, and what errors leave behind.
+// The file dialogs: Get Image's file list, Cancel and pictures that cannot be read; Open and
+// Save As with their tentative choices, Cancel, opening by double-click and by button, saving
+// again without a dialog, and what errors leave behind.
+#include "mapview/GetImageDialog.h"
 #include "mapview/MapPicture.h"
 #include "project/OpenDialog.h"
 #include "project/ProjectCommands.h"
@@ -8,25 +10,37 @@
 #include "shell/MainWindow.h"
 #include "support/Files.h"
 #include "support/ModalCloser.h"
+#include "support/Pixels.h"
+#include "support/Route.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QtTest>
 
-class ProjectDialogsTest : public QObject {
+namespace {
+// What Get Image lists for the awkward names written by initTestCase.
+const QStringList kListed = {"a.jpe",   "backup.old.gif",           "d.",  "good.png",
+                             "Map.JPG", "several.dots.in.name.PNG", "x.p", "y.mp"};
+} // namespace
+
+class FileDialogsTest : public QObject {
     Q_OBJECT
     QTemporaryDir tmp;
-    QString home, maps, other; // program directory, a directory of projects, a directory to browse
+    // program directory, pictures, a directory of projects, a directory to browse
+    QString home, pics, maps, other;
     MainWindow* w = nullptr;
 
     ProjectState& st() { return w->workspace().st; }
     void trigger(const char* name) { w->findChild<QAction*>(name)->trigger(); }
+    QLabel* thumb() { return w->findChild<QLabel*>("imgThumb"); }
     void chooseDirectory(QDialog* dlg, const QString& path) {
         auto* box = dlg->findChild<QLineEdit*>("Drive1");
         box->setText(path);
         QTest::keyClick(box, Qt::Key_Return);
+        QVERIFY(dlg->isVisible()); // Enter changes directory, it does not press a button
     }
     template <class Dialog> Dialog* show(const char* action, const char* name, const QString& dir) {
         trigger(action);
@@ -34,15 +48,31 @@ class ProjectDialogsTest : public QObject {
         if (dlg && dlg->isVisible()) chooseDirectory(dlg, dir);
         return dlg && dlg->isVisible() ? dlg : nullptr;
     }
-    QListWidget* list(OpenDialog* dlg) { return dlg->findChild<QListWidget*>("List1"); }
-    QListWidgetItem* entry(OpenDialog* dlg, const QString& name) {
+    GetImageDialog* getImage() {
+        QTest::mouseClick(thumb(), Qt::LeftButton);
+        auto* dlg = w->findChild<GetImageDialog*>("frmGetImage");
+        return dlg && dlg->isVisible() ? dlg : nullptr;
+    }
+    QListWidget* list(QDialog* dlg) { return dlg->findChild<QListWidget*>("List1"); }
+    DirectoryList* dirList(QDialog* dlg) { return dlg->findChild<DirectoryList*>("Dir1"); }
+    QListWidgetItem* entry(QDialog* dlg, const QString& name) {
         const auto found = list(dlg)->findItems(name, Qt::MatchExactly);
         return found.size() == 1 ? found.first() : nullptr;
+    }
+    QStringList shown(QDialog* dlg) {
+        QStringList out;
+        for (int i = 0; i < list(dlg)->count(); ++i)
+            out << list(dlg)->item(i)->text();
+        return out;
     }
     void click(QDialog* dlg, const char* button) {
         QTest::mouseClick(dlg->findChild<QPushButton*>(button), Qt::LeftButton);
     }
-    QString dirShown(QDialog* dlg) { return dlg->findChild<DirectoryList*>("Dir1")->path(); }
+    void openEntry(QDialog* dlg, const QString& name) {
+        list(dlg)->setCurrentItem(entry(dlg, name));
+        QVERIFY(list(dlg)->currentItem());
+        click(dlg, "btnOpen");
+    }
     QStringList projectFields() {
         return {st().projectdir, st().projectname, st().projectpath, w->windowTitle()};
     }
@@ -53,16 +83,23 @@ class ProjectDialogsTest : public QObject {
   private slots:
     void initTestCase() {
         home = tmp.path() + "/home";
+        pics = tmp.path() + "/pics";
         maps = tmp.path() + "/maps";
         other = tmp.path() + "/other";
-        for (const QString& d : {home, maps})
+        for (const QString& d : {home, pics, maps})
             QVERIFY(QDir().mkpath(d));
+        for (const char* n :
+             {"Map.JPG", "a.jpe", "x.p", "y.mp", "d.", "backup.old.gif", "notes.txt", "README", "pic.tiff",
+              ".secret.png", "several.dots.in.name.PNG", "photo.jpeg.bak"})
+            writeFile(pics + '/' + n, "not really a picture");
+        QImage green(30, 20, QImage::Format_RGB32);
+        green.fill(Qt::green);
+        QVERIFY(green.save(pics + "/good.png"));
+        QVERIFY(QDir(pics).mkdir("sub.bmp")); // directories are not listed as files
         for (const char* n : {"a.wsr", "b.WSR", "c.r", "d.", "e.wsrx", "f", ".hidden.wsr"})
             writeFile(maps + '/' + n, "[h]\r\nlistmax = 0\r\n");
         QVERIFY(QDir(maps).mkdir("sub.wsr"));
-        QImage img(40, 30, QImage::Format_RGB32);
-        img.fill(Qt::green);
-        QVERIFY(img.save(maps + "/harbour.bmp", "BMP"));
+        QVERIFY(green.save(maps + "/harbour.bmp", "BMP"));
         QByteArray tour = readFile(TEST_DATA_DIR "/tour.wsr");
         tour.replace("imagepath = C:\\Maps\\", "imagepath = " + maps.toUtf8() + "/");
         writeFile(maps + "/tour.wsr", tour.replace("renderpath = C:\\Frames\\", "renderpath = /tmp/"));
@@ -78,6 +115,82 @@ class ProjectDialogsTest : public QObject {
         QDir(other).removeRecursively();
     }
 
+    void getImageListsAwkwardNamesAndReachesEveryDirectory() {
+        GetImageDialog* dlg = getImage();
+        QVERIFY(dlg);
+        DirectoryList* dir = dirList(dlg);
+        QCOMPARE(dir->path(), QDir::currentPath());
+        QCOMPARE(list(dlg)->count(), 0);
+        chooseDirectory(dlg, pics);
+        QCOMPARE(shown(dlg), kListed); // sorted without case, hidden files left out
+        QCOMPARE(st().imagepath, pics + "/");
+        const auto enter = [&](QListWidgetItem* item) {
+            dir->setCurrentItem(item);
+            QTest::keyClick(dir, Qt::Key_Return);
+            QVERIFY(dlg->isVisible());
+        };
+        enter(dir->item(0)); // the root of the file system, with a single separator
+        QCOMPARE(st().imagepath, QString("/"));
+        for (const QString& part : pics.split('/', Qt::SkipEmptyParts)) { // and down again
+            const auto found = dir->findItems(part, Qt::MatchEndsWith);
+            QVERIFY2(!found.isEmpty(), qPrintable(part));
+            enter(found.last());
+        }
+        QCOMPARE(dir->path(), pics);
+        QCOMPARE(shown(dlg), kListed);
+    }
+
+    void getImageCancelKeepsTheNewDirectoryAndTheOldName_data() {
+        QTest::addColumn<int>("key"); // 0: a click on Cancel
+        QTest::newRow("Cancel clicked") << 0;
+        QTest::newRow("Escape") << int(Qt::Key_Escape);
+        QTest::newRow("Enter in the file list (Cancel is the default)") << int(Qt::Key_Return);
+    }
+    void getImageCancelKeepsTheNewDirectoryAndTheOldName() {
+        QFETCH(int, key);
+        st().imagename = "old.png";
+        GetImageDialog* dlg = getImage();
+        QVERIFY(dlg);
+        chooseDirectory(dlg, pics);
+        list(dlg)->setCurrentRow(0);
+        if (key)
+            QTest::keyClick(list(dlg), Qt::Key(key));
+        else
+            click(dlg, "btnCancel");
+        QVERIFY(!dlg->isVisible());
+        QCOMPARE(st().imagepath, pics + "/");
+        QCOMPARE(st().imagename, QString("old.png"));
+        QTest::mouseClick(thumb(), Qt::LeftButton); // shown again, it keeps its directory and list
+        QCOMPARE(dirList(dlg)->path(), pics);
+        QCOMPARE(shown(dlg), kListed);
+    }
+
+    void aPictureShowsBareAndAnUnreadableOneLeavesIt() {
+        Workspace& ws = w->workspace();
+        setRoute(ws.st, "5,5");
+        ModalCloser closer;
+        GetImageDialog* dlg = getImage();
+        QVERIFY(dlg);
+        chooseDirectory(dlg, pics);
+        list(dlg)->setCurrentItem(nullptr);
+        click(dlg, "btnOpen");
+        QTRY_COMPARE(closer.texts.size(), 1);
+        QVERIFY(closer.texts.first().contains("No picture") && ws.st.imagename.isEmpty());
+        openEntry(dlg, "good.png");
+        QVERIFY(!dlg->isVisible());
+        QCOMPARE(ws.st.imagename, QString("good.png"));
+        QCOMPARE(rgbAt(ws.map.image(), 5, 5), 0xff0000u); // the route stays drawn over the new map
+        const qint64 thumbKey = thumb()->pixmap().cacheKey();
+        QVERIFY(!thumb()->pixmap().isNull());
+        QTest::mouseClick(thumb(), Qt::LeftButton);
+        openEntry(dlg, "Map.JPG");
+        QTRY_COMPARE(closer.texts.size(), 2);
+        QVERIFY2(closer.texts.last().contains("Map.JPG"), qPrintable(closer.texts.last()));
+        QCOMPARE(ws.st.imagename, QString("good.png"));
+        QCOMPARE(rgbAt(ws.map.image(), 5, 5), 0xff0000u);
+        QCOMPARE(thumb()->pixmap().cacheKey(), thumbKey);
+        QVERIFY(dlg->isVisible());
+    }
     // The list holds the files whose name holds ".wsr" (no directories, no dot-files), in
     // directory order; clicking one and leaving with Cancel changes nothing.
     void openDialogListsProjectFilesThenCancelChangesNothing() {
@@ -85,7 +198,7 @@ class ProjectDialogsTest : public QObject {
         trigger("mnuOpen");
         auto* dlg = w->findChild<OpenDialog*>("frmOpen");
         QVERIFY(dlg && dlg->isVisible());
-        QCOMPARE(dirShown(dlg), QDir::currentPath());
+        QCOMPARE(dirList(dlg)->path(), QDir::currentPath());
         QCOMPARE(list(dlg)->count(), 0);
         chooseDirectory(dlg, maps);
         const QStringList projects{"a.wsr", "b.WSR", "c.r", "d.", "tour.wsr", "odd.wsr"};
@@ -138,8 +251,7 @@ class ProjectDialogsTest : public QObject {
         QVERIFY(dlg->isVisible());
         QCOMPARE(projectFields(), before);
         chooseDirectory(dlg, maps);
-        list(dlg)->setCurrentItem(entry(dlg, "tour.wsr"));
-        click(dlg, "btnOpen");
+        openEntry(dlg, "tour.wsr");
         QVERIFY(!dlg->isVisible());
         QCOMPARE(projectFields(), opened(maps));
     }
@@ -161,17 +273,17 @@ class ProjectDialogsTest : public QObject {
         trigger("mnuSaveAs");
         auto* dlg = w->findChild<SaveAsDialog*>("frmSaveAs");
         QVERIFY(dlg && dlg->isVisible());
-        QCOMPARE(dirShown(dlg), maps);
+        QCOMPARE(dirList(dlg)->path(), maps);
         chooseDirectory(dlg, other);
         dlg->findChild<QLineEdit*>("txtName")->setText("new");
         dlg->Form_Activate(); // browsing survives re-activation while the project stays where it is
-        QCOMPARE(dirShown(dlg), other);
+        QCOMPARE(dirList(dlg)->path(), other);
         click(dlg, "btnCancel");
         QVERIFY(!dlg->isVisible());
         QCOMPARE(projectFields(), before);
         QVERIFY(!QFile::exists(other + "/new.wsr"));
         trigger("mnuSaveAs");
-        QCOMPARE(dirShown(dlg), maps);
+        QCOMPARE(dirList(dlg)->path(), maps);
         QCOMPARE(dlg->findChild<QLineEdit*>("txtName")->text(), QString("new")); // the typed name stays
     }
 
@@ -209,5 +321,5 @@ class ProjectDialogsTest : public QObject {
     }
 };
 
-QTEST_MAIN(ProjectDialogsTest)
-#include "test_project_dialogs.moc"
+QTEST_MAIN(FileDialogsTest)
+#include "test_file_dialogs.moc"
