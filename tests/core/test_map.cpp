@@ -52,10 +52,8 @@ void row(const char* tag, const QString& route, char mode, int sel, const QStrin
 
 const QRgb white = 0xffffff, red = 0xff0000, yellow = 0xffff00;
 
-// A started workspace with a route of `count` of the points (100,100) (200,100) (200,200).
-void start(Workspace& ws, int count = 0, int selected = -1) {
-    startUpBegin(ws, "/tmp");
-    startUpFinish(ws, 1.0);
+// A route of `count` of the points (100,100) (200,100) (200,200) on a started workspace.
+void withRoute(Workspace& ws, int count = 0, int selected = -1) {
     setRoute(ws.st, "100,100 200,100 200,200");
     ws.st.listmax = qint16(count);
     ws.st.selected = qint16(selected);
@@ -131,15 +129,16 @@ class TestMap : public QObject {
         QFETCH(int, count);
         QFETCH(int, selected);
         QFETCH(QPoint, at);
-        Workspace ws;
-        start(ws, count, selected);
-        Redraw(ws);
-        QTEST(uint(rgbAt(ws.map.image(), at.x(), at.y())), "expected");
+        Fixture f;
+        withRoute(f.ws, count, selected);
+        Redraw(f.ws);
+        QTEST(uint(rgbAt(f.ws.map.image(), at.x(), at.y())), "expected");
     }
 
     void redrawRestoresTheBareMapAndTheSwatch() {
-        Workspace ws;
-        start(ws);
+        Fixture f;
+        Workspace& ws = f.ws;
+        withRoute(ws);
         ws.picture = QImage(300, 200, QImage::Format_RGB32);
         ws.picture.fill(QColor(10, 20, 30));
         ws.map.setPenWidth(9);
