@@ -61,9 +61,9 @@ int main(int argc, char** argv) {
         preview.start();
         app.exec();
         std::printf("%s: %lld ticks, video period %.3f ms: mean period %.3f ms, worst tick %.2f ms late, "
-                    "last tick %.2f ms late; frame count %d\n",
+                    "last tick %.2f ms late; frame count %lld\n",
                     pal ? "PAL " : "NTSC", (long long)ticks, period, lastAt / ticks, worstLate, lastLate,
-                    ws.st.framecount);
+                    (long long)preview.frame());
     }
     return 0;
 }

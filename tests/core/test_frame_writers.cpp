@@ -345,7 +345,7 @@ class TestFrameWriters : public QObject {
         ws.st.renderformat = kind;
         MadeWriter made = makeFrameWriter(renderTargetFor(ws));
         RenderRun run(ws, *made.sink);
-        while (!run.done() && (stopAfter == 0 || ws.st.renderframe < stopAfter))
+        while (!run.done() && (stopAfter == 0 || run.frames() < stopAfter))
             run.advance(std::chrono::nanoseconds(0));
         run.stop();
         const RenderResult r = run.finish();

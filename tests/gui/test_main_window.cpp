@@ -2,6 +2,9 @@
 // Recent; the render dialog opening at `renderpath`, preview and render from the event loop, one
 // animation at a time, and failures reported. The animation itself is checked in the core tests.
 #include "animation/AnimationCommands.h"
+#include "animation/FrameWriters.h"
+#include "animation/RenderTarget.h"
+#include "mapview/RouteDrawing.h"
 #include "animation/RenderDialog.h"
 #include "animation/RenderLock.h"
 #include "mapview/MapView.h"
@@ -207,14 +210,28 @@ class MainWindowTest : public QObject {
         w->btnPAL_Click(); // delay 50: frames 0000 to 0053
         clickPreview();
         QCOMPARE(anim->timerRoute()->interval(), 40);
-        QTRY_VERIFY(w->workspace().st.framecount >= 3);
+        QTRY_VERIFY(mainLabel()->text().toInt() >= 3);
         finishPreview();
         QCOMPARE(mainLabel()->text(), QString("0053"));
         mainLabel()->clear();
         RenderDialog* d = openDialog();
         render(d, dir.path(), "tour");
         QVERIFY(anim->rendering()); // the click returned while the render runs
+        // Edits while it runs (a point moved, the format, another map) change none of its frames.
+        Workspace asWas;
+        asWas.st = w->workspace().st;
+        asWas.map.resize(w->workspace().map.width(), w->workspace().map.height());
+        w->workspace().st.pointx[1] = 300;
+        w->btnNTSC_Click();
+        w->workspace().picture = QImage(50, 50, QImage::Format_RGB32);
+        w->workspace().picture.fill(Qt::green);
+        Redraw(w->workspace());
         QTRY_VERIFY_WITH_TIMEOUT(!anim->rendering(), 20000);
+        asWas.st.rendername = "asWas";
+        QVERIFY(!RenderAnimation(asWas, *makeFrameWriter(renderTargetFor(asWas)).sink).error);
+        for (int n : {1, 30, 53})
+            QCOMPARE(readFile(dir.filePath("tour" + frameText(n) + ".bmp")),
+                     readFile(dir.filePath("asWas" + frameText(n) + ".bmp")));
         QCOMPARE(files("tour*.bmp").size(), 54);
         QCOMPARE(files("tour*.bmp").last(), QString("tour0053.bmp"));
         QCOMPARE(mainLabel()->text(), QString("0053"));

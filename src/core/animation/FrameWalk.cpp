@@ -51,8 +51,7 @@ FrameKind FrameWalk::next() {
         reached(0);
         return FrameKind::FirstPoint;
     case Phase::Stepping:
-        if (cut_ || legEnded(st_, leg_)) {
-            cut_ = false;
+        if (legEnded(st_, leg_)) {
             if (ws_) markReached(*ws_, leg_.index);
             reached(leg_.index);
             return FrameKind::Reached;
@@ -100,9 +99,13 @@ void FrameWalk::afterHold() {
     phase_ = Phase::Stepping;
 }
 
-void FrameWalk::cutLeg() {
-    if (phase_ == Phase::Stepping) cut_ = true;
-    if (phase_ == Phase::Holding) afterHold();
+void FrameWalk::goTo(const Place& p) {
+    st_ = p.st;
+    phase_ = p.phase;
+    last_ = p.last;
+    holdLeft_ = p.holdLeft;
+    leg_ = p.leg;
+    head_ = p.head;
 }
 
 qint64 plannedFrames(const ProjectState& st, qint64 cap) {

@@ -32,13 +32,25 @@ class FrameWalk {
     // The next frame is the last picture once more.
     bool lastComes() const { return phase_ == Phase::Last; }
     bool done() const { return phase_ == Phase::Done; }
-    // A redraw cut the running leg short: the next frame marks its end point reached. A hold
-    // cut short ends at once.
-    void cutLeg();
     const Head& head() const { return head_; }
 
   private:
     enum class Phase { Begin, FirstPoint, Stepping, Holding, Last, Done };
+
+  public:
+    // Where the walk stands between two frames, state fields included, to walk on from later.
+    struct Place {
+        ProjectState st;
+        Phase phase = Phase::Begin;
+        int last = 0;
+        qint64 holdLeft = 0;
+        Leg leg;
+        Head head;
+    };
+    Place place() const { return {st_, phase_, last_, holdLeft_, leg_, head_}; }
+    void goTo(const Place& p);
+
+  private:
     void reached(int i);
     void afterHold();
 
@@ -47,7 +59,6 @@ class FrameWalk {
     Workspace* ws_ = nullptr; // null when counting
     Phase phase_ = Phase::Begin;
     int last_ = 0;
-    bool cut_ = false;
     qint64 holdLeft_ = 0;
     Leg leg_;
     Head head_;

@@ -4,8 +4,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
-Preview::Preview(Workspace& ws, Host host) : ws_(ws), host_(std::move(host)) {}
+Preview::Preview(const Workspace& ws, Host host) : ws_(ws), host_(std::move(host)) {}
 
 int Preview::intervalFor(double fps) {
     const double ms = 1000.0 / fps;
@@ -14,55 +15,52 @@ int Preview::intervalFor(double fps) {
     return roundHalfEven(std::min(ms, 60000.0));
 }
 
-void Preview::count() {
-    ++ws_.st.framecount;
-    host_.showFrame(frameText(ws_.st.framecount));
+void Preview::show(qint64 n) {
+    maker_->show(n, [&](const QImage& frame, const ChangeLog*) {
+        // Copied into the buffer it already has: the maker draws the next frame over its own.
+        if (picture_.size() != frame.size() || picture_.format() != frame.format())
+            picture_ = frame.copy();
+        else
+            std::copy_n(frame.constBits(), frame.sizeInBytes(), picture_.bits());
+    });
+    shown_ = n;
+    host_.showFrame(frameText(n));
 }
 
 void Preview::start() {
     if (running_) return;
-    ProjectState& st = ws_.st;
     host_.stopTimer();
-    interval_ = intervalFor(st.fps);
-    st.waiting = false;
-    st.framecount = 0;
-    host_.showFrame(frameText(st.framecount));
-    walk_ = std::make_unique<FrameWalk>(ws_);
-    walk_->next(); // the bare map
+    interval_ = intervalFor(ws_.st.fps);
+    maker_ = std::make_unique<FrameMaker>(ws_);
+    total_ = maker_->frames(std::numeric_limits<qint32>::max());
+    show(0); // the bare map
     // An empty route shows the bare map and nothing else.
-    if (walk_->done()) return;
+    if (total_ <= 1) return;
     running_ = true;
-    frame(); // the first point
-    if (!running_) return;
-    st.waiting = true;
+    showNext(); // the first point
     // The timer keeps running from one leg to the next, so the pace never re-phases.
-    host_.startTimer(interval_);
+    if (running_) host_.startTimer(interval_);
 }
 
-void Preview::frame() {
-    walk_->next();
-    count();
-    if (walk_->lastComes()) {
-        walk_->next();
-        count();
-    }
-    if (walk_->done()) {
-        running_ = false;
-        ws_.st.waiting = false;
-        host_.stopTimer();
-    }
+void Preview::showNext() {
+    show(shown_ + 1);
+    // The last frame repeats the picture before it: both share one tick.
+    if (shown_ + 2 == total_) show(shown_ + 1);
+    if (shown_ + 1 >= total_) stop();
 }
 
 void Preview::tick() {
-    if (!running_ || !ws_.st.waiting) return;
-    frame();
+    if (running_) showNext();
 }
 
-void Preview::afterRedraw() {
-    if (!running_ || ws_.st.waiting) return;
-    walk_->cutLeg();
-    frame();
+void Preview::stop() {
     if (!running_) return;
-    ws_.st.waiting = true;
-    host_.startTimer(interval_);
+    running_ = false;
+    host_.stopTimer();
+    maker_.reset();
+}
+
+void Preview::dismiss() {
+    stop();
+    picture_ = QImage();
 }

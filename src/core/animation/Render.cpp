@@ -1,7 +1,5 @@
 #include "Render.h"
 
-#include "mapview/RouteDrawing.h"
-
 #include <algorithm>
 #include <limits>
 
@@ -15,8 +13,8 @@ QString RenderResult::message() const {
     return QString();
 }
 
-RenderRun::RenderRun(Workspace& ws, FrameSink& sink, Hooks hooks)
-    : ws_(ws), sink_(sink), hooks_(std::move(hooks)) {}
+RenderRun::RenderRun(const Workspace& ws, FrameSink& sink, Hooks hooks)
+    : maker_(ws, sink.transparent()), sink_(sink), hooks_(std::move(hooks)) {}
 
 bool RenderRun::advance(std::chrono::nanoseconds budget) {
     const auto until = std::chrono::steady_clock::now() + budget;
@@ -26,60 +24,46 @@ bool RenderRun::advance(std::chrono::nanoseconds budget) {
     return !done_;
 }
 
-// One frame's drawing and its save.
-void RenderRun::frame() {
-    if (done_) return;
-    if (!walk_) {
-        ProjectState& st = ws_.st;
-        st.renderframe = 0;
-        st.framecount = 0;
-        if (st.listmax < 1) {
-            result_.error = Error{QString(), QStringLiteral("The route has no points: nothing to render.")};
-            done_ = true;
-            return;
-        }
-        Error bad;
-        marker_ = Marker::fromState(st, &bad);
-        if (!bad.reason.isEmpty()) {
-            result_.error = bad;
-            done_ = true;
-            return;
-        }
-        limit_ = sink_.frameLimit();
-        // Without a limit the count still stops where the frame counter would overflow.
-        total_ = plannedFrames(st, limit_ > 0 ? limit_ : std::numeric_limits<qint32>::max());
-        // A transparent render draws the same route on a clear layer instead of the map.
-        if (sink_.transparent()) ws_.map.setTransparent(true);
-        walk_ = std::make_unique<FrameWalk>(ws_);
+// What the render needs before its first frame; false (and the render over) when it cannot start.
+bool RenderRun::begin() {
+    begun_ = true;
+    if (maker_.project().listmax < 1) {
+        result_.error = Error{QString(), QStringLiteral("The route has no points: nothing to render.")};
+        done_ = true;
+        return false;
     }
-    walk_->next();
-    if (walk_->done()) done_ = true;
-    saveFrame();
+    if (!maker_.markerError().reason.isEmpty()) {
+        result_.error = maker_.markerError();
+        done_ = true;
+        return false;
+    }
+    limit_ = sink_.frameLimit();
+    // Without a limit the count still stops where the frame counter would overflow.
+    total_ = maker_.frames(limit_ > 0 ? limit_ : std::numeric_limits<qint32>::max());
+    return true;
 }
 
-// Saves the map as the next frame file; false (and the render over) when it cannot.
-bool RenderRun::saveFrame() {
-    ProjectState& st = ws_.st;
-    if (limit_ > 0 && st.renderframe >= limit_) {
+// One frame's drawing and its save.
+void RenderRun::frame() {
+    if (done_ || (!begun_ && !begin())) return;
+    const qint64 n = result_.frames;
+    if (limit_ > 0 && n >= limit_) {
         if (hooks_.showFrame) hooks_.showFrame(kCutShortText);
         result_.cutShort = true;
         done_ = true;
-        return false;
+        return;
     }
-    if (hooks_.showFrame) hooks_.showFrame(frameText(st.renderframe));
+    if (hooks_.showFrame) hooks_.showFrame(frameText(n));
     MaybeError e;
-    marker_.over(ws_.map, walk_->head(), [&](const QImage& frame) {
-        e = sink_.put(frame, st.renderframe, &ws_.map.changes());
-    });
+    maker_.show(n, [&](const QImage& frame, const ChangeLog* changes) { e = sink_.put(frame, n, changes); });
     if (e) {
         result_.error = e;
         done_ = true;
-        return false;
+        return;
     }
-    ++st.renderframe;
     ++result_.frames;
+    if (maker_.shownLast()) done_ = true;
     if (hooks_.progress) hooks_.progress(sink_.written(), total_);
-    return true;
 }
 
 void RenderRun::stop() {
@@ -89,11 +73,6 @@ void RenderRun::stop() {
 }
 
 RenderResult RenderRun::finish() {
-    if (ws_.map.transparent()) { // the map window shows the map again, with the whole route
-        ws_.map.setTransparent(false);
-        resetMap(ws_);
-        drawRoute(ws_);
-    }
     const MaybeError late = sink_.finish();
     // Frames are written in parallel: once all have settled, the sink knows the earliest failure.
     if (late) result_.error = late;
@@ -103,7 +82,7 @@ RenderResult RenderRun::finish() {
     return result_;
 }
 
-RenderResult RenderAnimation(Workspace& ws, FrameSink& sink, RenderRun::Hooks hooks) {
+RenderResult RenderAnimation(const Workspace& ws, FrameSink& sink, RenderRun::Hooks hooks) {
     RenderRun run(ws, sink, std::move(hooks));
     while (run.advance(std::chrono::hours(1))) {
     }

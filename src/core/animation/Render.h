@@ -1,15 +1,15 @@
 #pragma once
-// The render: the preview's frame walk played without a timer, every frame handed to a frame
-// sink with its number, from 0 in every render. It stops at the first frame that cannot be
+// The render: every frame of the animation in order, handed to a frame sink with its number,
+// from 0 in every render. It draws from a copy of the project and its pictures taken when it
+// starts, so editing meanwhile changes nothing in the frames still to come. It stops at the first frame that cannot be
 // written, and at the sink's frame limit (numbered files end at 9999). The sink names what it
 // writes: it is made for a render target taken when the render starts.
 //
 // RenderRun works in slices so that a GUI can draw a few milliseconds of frames per pass of
 // its event loop; RenderAnimation runs one render to its end.
 
+#include "FrameMaker.h"
 #include "FrameSink.h"
-#include "FrameWalk.h"
-#include "Marker.h"
 
 #include <chrono>
 #include <functional>
@@ -32,13 +32,15 @@ class RenderRun {
         std::function<void(qint64 written, qint64 total)> progress;
     };
 
-    RenderRun(Workspace& ws, FrameSink& sink, Hooks hooks = {});
+    RenderRun(const Workspace& ws, FrameSink& sink, Hooks hooks = {});
 
     // Draws and hands over frames for about `budget`, at least one, and stops early when the
     // sink would have to wait; false once the render is over.
     bool advance(std::chrono::nanoseconds budget);
     bool done() const { return done_; }
     qint64 total() const { return total_; }
+    // Frames handed to the sink so far.
+    qint64 frames() const { return result_.frames; }
     // Ends the render after the frames handed over so far (Stop, Ctrl+C).
     void stop();
     // Waits for the sink to write everything; call once done() holds.
@@ -46,17 +48,16 @@ class RenderRun {
 
   private:
     void frame();
-    bool saveFrame();
+    bool begin();
 
-    Workspace& ws_;
+    FrameMaker maker_;
     FrameSink& sink_;
     Hooks hooks_;
-    std::unique_ptr<FrameWalk> walk_; // made by the first frame
-    Marker marker_;
+    bool begun_ = false;
     bool done_ = false;
     qint64 limit_ = 0; // the sink's frame limit, 0 for none
     qint64 total_ = 0;
     RenderResult result_;
 };
 
-RenderResult RenderAnimation(Workspace& ws, FrameSink& sink, RenderRun::Hooks hooks = {});
+RenderResult RenderAnimation(const Workspace& ws, FrameSink& sink, RenderRun::Hooks hooks = {});

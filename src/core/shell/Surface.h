@@ -58,6 +58,17 @@ class Surface {
     void showOver(const QRect& area, const std::function<void(QPainter&)>& paint,
                   const std::function<void(const QImage&)>& use);
 
+    // What the surface shows and holds in its layers, to come back to later: frame n on demand
+    // goes back to the nearest kept frame before it and draws on from there.
+    struct Saved {
+        QImage image, under, strokes, top;
+        bool layered = false;
+        qint64 bytes() const { return image.sizeInBytes() + under.sizeInBytes() + strokes.sizeInBytes() + top.sizeInBytes(); }
+    };
+    Saved save();
+    // Back to a saved state of a surface of the same size and kind; logged as a change of everything.
+    void restore(const Saved& saved);
+
     // Layers, for a surface that keeps what it draws in three: the background picture with
     // outlines, the strokes, and text on top. An outline `width` pixels wider on each side is
     // drawn beneath every dot, line and circle from now on (width 0: none); as outlines stay

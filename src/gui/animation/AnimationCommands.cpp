@@ -33,14 +33,10 @@ AnimationCommands::AnimationCommands(Workspace& ws, EditHistory& history, QWidge
                     },
                     [this] { timer_->stop(); }, [this](const QString& t) { setFrameText_(t); }}) {
     timer_->setTimerType(Qt::PreciseTimer);
-    // A redraw stops the timer and clears `waiting`; once it is done, the preview ends the leg
-    // it cut short and goes on with the next one.
+    // The preview plays the project as it was when it started. Once it is over, an edit shows
+    // the editor's map again.
     connect(&ws_.events, &WorkspaceEvents::redrawing, this, [this] {
-        timer_->stop();
-        if (!preview_.running()) markerShown_ = false;
-        if (preview_.running())
-            QMetaObject::invokeMethod(
-                this, [this] { preview_.afterRedraw(); }, Qt::QueuedConnection);
+        if (!preview_.running()) preview_.dismiss();
     });
     slice_.setInterval(0);
     connect(&slice_, &QTimer::timeout, this, &AnimationCommands::renderSlice);
@@ -64,8 +60,6 @@ AnimationCommands::~AnimationCommands() {
 void AnimationCommands::btnRoute_Click() {
     if (rendering() || preview_.running()) return;
     pace_.reset(ws_.st.fps);
-    marker_ = Marker::fromState(ws_.st); // a picture that cannot be used shows as a dot
-    markerShown_ = true;
     preview_.start();
     refresh_();
 }
@@ -77,8 +71,8 @@ void AnimationCommands::timerRoute_Timer() {
     refresh_();
 }
 
-void AnimationCommands::paintMarker(QPainter& p) const {
-    if (markerShown_ && !rendering()) marker_.paint(p, preview_.head());
+const QImage* AnimationCommands::previewPicture() const {
+    return rendering() ? nullptr : preview_.picture();
 }
 
 void AnimationCommands::startTick() {
@@ -104,8 +98,7 @@ void AnimationCommands::startRender() {
         tell(parent, QMessageBox::Warning, tr("The render did not start.") + "\n\n" + e->message());
         return;
     }
-    timer_->stop();
-    markerShown_ = false;
+    preview_.dismiss();
     // A fresh writer for every render: a failure of the last one is forgotten.
     const RenderTarget target = renderTargetFor(ws_);
     video_ = isVideoKind(*target.kind);

@@ -57,8 +57,9 @@ class AnimationCommands : public QObject {
     bool rendering() const { return bool(run_); }
     RenderDialog* renderDialog() const { return dialog_; }
     const QTimer* timerRoute() const { return timer_; }
-    // The preview's marker over the map window, from its first point until the next redraw.
-    void paintMarker(QPainter& p) const;
+    // The preview's frame, shown in the map window instead of the map from the start of a
+    // preview until the next redraw; null when the map shows.
+    const QImage* previewPicture() const;
 
   signals:
     // A render is over; `message` is empty on success, else what the user was told.
@@ -78,8 +79,6 @@ class AnimationCommands : public QObject {
     std::function<void(const QString&)> setFrameText_;
     std::function<void()> refresh_;
     Preview preview_;
-    Marker marker_;
-    bool markerShown_ = false;
     TickPace pace_;
     RenderDialog* dialog_ = nullptr;
 

@@ -94,16 +94,14 @@ void MapView::paintEvent(QPaintEvent* e) {
     QPainter p(viewport());
     const QRectF target(viewportPoint({0, 0}), QSizeF(surface_.width(), surface_.height()) * scale_);
     p.fillRect(e->rect(), palette().dark());
+    const QImage* shown = shownPicture ? shownPicture() : nullptr;
+    const QImage& image = shown && shown->size() == QSize(surface_.width(), surface_.height()) ? *shown : surface_.image();
     if (scale_ == 1.0 && scroll().isNull()) {
-        p.drawImage(e->rect(), surface_.image(), e->rect()); // pixel for pixel, no resampling
+        p.drawImage(e->rect(), image, e->rect()); // pixel for pixel, no resampling
     } else {
         p.setRenderHint(QPainter::SmoothPixmapTransform);
-        p.drawImage(target, surface_.image());
+        p.drawImage(target, image);
     }
-    if (!overlay) return;
-    p.translate(target.topLeft());
-    p.scale(scale_, scale_);
-    overlay(p);
 }
 
 void MapView::resizeEvent(QResizeEvent* e) {

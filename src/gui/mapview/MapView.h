@@ -35,9 +35,8 @@ class MapView : public QAbstractScrollArea {
     // A click's reach, measured on screen, in frame pixels at this zoom.
     double reach() const;
 
-    // Paints what moves (the preview's marker) in frame pixels over the surface, which keeps
-    // only what stays.
-    std::function<void(QPainter&)> overlay;
+    // A frame to show instead of the surface (the preview's), when it gives one.
+    std::function<const QImage*()> shownPicture;
 
   signals:
     // A press and release inside the view; the release's frame pixel.

@@ -85,7 +85,7 @@ void MainWindow::MDIForm_Load(const QString& programDir) {
     startUpBegin(ws_, programDir);
     map_ = new MapView(ws_.map);
     map_->setObjectName("frmImage");
-    map_->overlay = [this](QPainter& p) { animation_->paintMarker(p); };
+    map_->shownPicture = [this] { return animation_->previewPicture(); };
     frmImage_ = mdi_->addSubWindow(map_, Qt::SubWindow | Qt::WindowTitleHint);
     frmImage_->setWindowTitle(tr("map image"));
     frmImage_->setWindowIcon(noIcon());

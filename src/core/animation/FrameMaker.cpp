@@ -1,0 +1,80 @@
+#include "FrameMaker.h"
+
+#include <algorithm>
+
+FrameMaker::FrameMaker(const Workspace& ws, bool transparent) : ws_(std::make_unique<Workspace>()) {
+    ws_->st = ws.st;
+    ws_->picture = ws.picture; // shared until either side changes it
+    ws_->map.resize(ws.map.width(), ws.map.height());
+    if (transparent) ws_->map.setTransparent(true);
+    ws_->st.renderframe = 0;
+    ws_->st.framecount = 0;
+    marker_ = Marker::fromState(ws_->st, &markerError_);
+}
+
+FrameMaker::~FrameMaker() = default;
+
+const Head& FrameMaker::head() const {
+    static const Head none;
+    return walk_ ? walk_->head() : none;
+}
+
+qint64 FrameMaker::frames(qint64 cap) {
+    if (count_ < 0 || (count_ >= countCap_ && cap > countCap_)) {
+        count_ = plannedFrames(ws_->st, cap);
+        countCap_ = cap;
+    }
+    return std::min(count_, cap);
+}
+
+void FrameMaker::restart() {
+    walk_ = std::make_unique<FrameWalk>(*ws_);
+    at_ = -1;
+}
+
+bool FrameMaker::walkTo(qint64 n) {
+    if (!walk_ || n < at_) restart();
+    // The nearest kept frame at or before n, when it saves steps.
+    const auto k = std::upper_bound(kept_.begin(), kept_.end(), n,
+                                    [](qint64 f, const Kept& kept) { return f < kept.frame; });
+    if (k != kept_.begin() && std::prev(k)->frame > at_) {
+        const Kept& from = *std::prev(k);
+        walk_->goTo(from.place);
+        ws_->map.restore(from.surface);
+        at_ = from.frame;
+    }
+    while (at_ < n) {
+        if (walk_->done() || walk_->next() == FrameKind::Done) return false;
+        ++at_;
+        if (budget_ > 0 && at_ % spacing_ == 0) keep();
+    }
+    return true;
+}
+
+// Keeps the frame just walked; past the budget, every other kept frame goes and the spacing doubles.
+void FrameMaker::keep() {
+    if (!kept_.empty() && kept_.back().frame >= at_) return;
+    kept_.push_back({at_, walk_->place(), ws_->map.save()});
+    qint64 bytes = 0;
+    for (const Kept& k : kept_)
+        bytes += k.surface.bytes();
+    while (bytes > budget_ && kept_.size() > 1) {
+        spacing_ *= 2;
+        std::erase_if(kept_, [&](const Kept& k) { return k.frame % spacing_ != 0; });
+        bytes = 0;
+        for (const Kept& k : kept_)
+            bytes += k.surface.bytes();
+    }
+}
+
+void FrameMaker::keepFrames(qint64 budgetBytes) {
+    budget_ = budgetBytes;
+    if (budget_ <= 0) kept_.clear();
+}
+
+bool FrameMaker::show(qint64 n, const std::function<void(const QImage&, const ChangeLog*)>& use) {
+    if (n < 0 || !walkTo(n)) return false;
+    Surface& map = ws_->map;
+    marker_.over(map, walk_->head(), [&](const QImage& frame) { use(frame, &map.changes()); });
+    return true;
+}

@@ -1,0 +1,61 @@
+#pragma once
+// Any frame of the animation on demand, drawn on surfaces of its own from a copy of the project
+// and its pictures taken when the maker is made: what the editor does afterwards changes none of
+// its frames. The render writes frames in order and the preview shows them in order, each the
+// next step of the walk; a jump back, or far ahead, starts from the nearest frame kept on the way
+// (with keeping on), so frame n never costs the whole walk from frame 0 once it has been passed.
+
+#include "FrameWalk.h"
+#include "Marker.h"
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class FrameMaker {
+  public:
+    // `transparent`: only what the route draws, on a clear background.
+    FrameMaker(const Workspace& ws, bool transparent = false);
+    ~FrameMaker();
+    FrameMaker(const FrameMaker&) = delete;
+    FrameMaker& operator=(const FrameMaker&) = delete;
+
+    // The copy of the project the frames are made from.
+    const ProjectState& project() const { return ws_->st; }
+    // Why the marker picture is not used (the frames would show a dot); empty when it is.
+    const Error& markerError() const { return markerError_; }
+
+    // The frames of the whole animation, counted once, up to `cap`; 0 for an empty route.
+    qint64 frames(qint64 cap);
+    // Hands `use` frame n with the marker over it, and the log of the surface's changes (valid
+    // during the call); false when the animation has no frame n.
+    bool show(qint64 n, const std::function<void(const QImage&, const ChangeLog*)>& use);
+    // The frame shown last is the animation's final one.
+    bool shownLast() const { return walk_ && walk_->done(); }
+    const Head& head() const;
+
+    // Keeps a copy of a frame every so often as the walk passes it, within a memory budget, for
+    // jumps back. Off by default: a render only goes forward.
+    void keepFrames(qint64 budgetBytes);
+
+  private:
+    bool walkTo(qint64 n);
+    void restart();
+    void keep();
+
+    std::unique_ptr<Workspace> ws_;
+    std::unique_ptr<FrameWalk> walk_;
+    Marker marker_;
+    Error markerError_;
+    qint64 at_ = -1;     // the frame the surface shows
+    qint64 count_ = -1;  // not counted yet
+    qint64 countCap_ = 0;
+    struct Kept {
+        qint64 frame;
+        FrameWalk::Place place;
+        Surface::Saved surface;
+    };
+    std::vector<Kept> kept_;
+    qint64 budget_ = 0; // bytes for kept frames; 0 keeps none
+    qint64 spacing_ = 64;
+};
