@@ -1,6 +1,8 @@
 #include "RenderCommand.h"
 
+#include "CameraOptions.h"
 #include "FormatOptions.h"
+#include "FrameCommand.h"
 #include "ProgressLine.h"
 #include "StopSignals.h"
 #include "animation/FrameWriters.h"
@@ -144,7 +146,10 @@ int runRenderCommand(int argc, char** argv) {
         "  pathwright [PROJECT.wsr]      open the program (needs a display)\n"
         "  pathwright --render PROJECT.wsr [--output DIR] [--name BASE] [--output-kind KIND]\n"
         "             [--transparent] [--quality QUALITY] [--format NAME] [--fps RATE] [--size WxH]\n"
-        "                                render the project without a display\n\n"
+        "             [--camera MODE] [--zoom Z]\n"
+        "                                render the project without a display\n"
+        "  pathwright --render PROJECT.wsr --frame N --output FILE.png\n"
+        "                                write frame N alone (exit status 1: no such frame)\n\n"
         "Frames are written as DIR/BASE0000.bmp, BASE0001.bmp, ... (24-bit BMP) or .png, or as one\n"
         "video file DIR/BASE.mp4 (H.264) or DIR/BASE.mov (ProRes 4444), by default into the project's\n"
         "render directory under its render name and in its output kind. With --output everything\n"
@@ -171,9 +176,12 @@ int runRenderCommand(int argc, char** argv) {
         "transparent", "Only the route, on a transparent background (png and mov), to lay over other video.");
     const QCommandLineOption quality("quality", "Video quality: high, standard (the default) or small.",
                                      "QUALITY");
+    const QCommandLineOption frame("frame", "Write frame N alone as the PNG picture --output FILE.png.", "N");
     const FormatOptions formats;
-    parser.addOptions({render, output, name, kind, transparent, quality});
+    const CameraOptions cameras;
+    parser.addOptions({render, output, name, kind, transparent, quality, frame});
     parser.addOptions(formats.all());
+    parser.addOptions(cameras.all());
     parser.process(app); // --help and --version print and exit here
     if (!parser.isSet(render) || !parser.positionalArguments().isEmpty()) {
         say(stderr, "usage: pathwright --render PROJECT.wsr [--output DIR] [--name BASE] (see --help)");
@@ -195,9 +203,19 @@ int runRenderCommand(int argc, char** argv) {
     for (const QString& note : loaded.notes)
         say(stderr, note);
     if (parser.isSet(name)) ws.st.rendername = parser.value(name);
-    if (const std::optional<QString> wrong = formats.apply(parser, ws)) {
-        say(stderr, *wrong);
-        return 1;
+    for (const std::optional<QString>& wrong : {formats.apply(parser, ws), cameras.apply(parser, ws.st)})
+        if (wrong) {
+            say(stderr, *wrong);
+            return 1;
+        }
+    if (parser.isSet(frame)) {
+        bool number = false;
+        const qint64 n = parser.value(frame).toLongLong(&number);
+        if (!number || !parser.isSet(output)) {
+            say(stderr, "--frame N takes a frame number and --output FILE.png");
+            return 1;
+        }
+        return writeOneFrame(ws, n, parser.value(output));
     }
     if (parser.isSet(output)) {
         // --output promises DIR: a name reaching into another folder is refused before anything is written.

@@ -2,6 +2,8 @@
 
 #include <QFontMetricsF>
 #include <QLineF>
+#include <QPainter>
+#include <QPainterPath>
 #include <algorithm>
 #include <cmath>
 
@@ -46,11 +48,15 @@ QFont labelFont(const ProjectState& st) {
 }
 
 QRectF labelBox(const ProjectState& st, QSize frame, int i) {
+    return labelBoxAt(st, frame, i, [&](int j) { return QPointF(st.pointx[j], st.pointy[j]); });
+}
+
+QRectF labelBoxAt(const ProjectState& st, QSize frame, int i, const std::function<QPointF(int)>& at) {
     const QFont font = labelFont(st);
     const QFontMetricsF fm(font);
     const double m = haloWidth(font) / 2;
     const QSizeF size(fm.horizontalAdvance(st.pointlabel[i]) + 2 * m, fm.height() + 2 * m);
-    const QPointF p(st.pointx[i], st.pointy[i]);
+    const QPointF p = at(i);
     const double w = size.width(), ht = size.height();
     // Eight sides around the point, right and left first; then the same further out.
     auto side = [&](int k) {
@@ -66,7 +72,7 @@ QRectF labelBox(const ProjectState& st, QSize frame, int i) {
     const double reach = std::max<int>(st.linethick, 1) / 2.0 + (st.casing >= 0 ? st.casingwidth : 0);
     auto clear = [&](const QRectF& b) {
         for (int j : {i - 1, i + 1})
-            if (j >= 0 && j <= last && crosses(b, QLineF(p, QPointF(st.pointx[j], st.pointy[j])), reach))
+            if (j >= 0 && j <= last && crosses(b, QLineF(p, at(j)), reach))
                 return false;
         return true;
     };
@@ -93,6 +99,18 @@ void drawLabel(Workspace& ws, int i) {
     const double m = haloWidth(font) / 2;
     ws.map.text(float(b.left() + m), float(b.top() + m), st.pointlabel[i], font, st.labelcolor,
                 haloFor(st.labelcolor), 2 * m);
+}
+
+void paintLabel(QPainter& p, const ProjectState& st, const QRectF& box, int i) {
+    const QFont font = labelFont(st);
+    const double m = haloWidth(font) / 2;
+    QPainterPath path;
+    path.addText(box.left() + m, box.top() + m + QFontMetricsF(font).ascent(), font, st.pointlabel[i]);
+    p.save();
+    p.setClipRect(box);
+    p.strokePath(path, QPen(toQColor(haloFor(st.labelcolor)), 2 * m, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.fillPath(path, toQColor(st.labelcolor));
+    p.restore();
 }
 
 void prepareLook(Workspace& ws) {

@@ -7,10 +7,17 @@
 
 #include <QFont>
 #include <QRectF>
+#include <functional>
+
+class QPainter;
 
 QFont labelFont(const ProjectState& st);
 // The box label i takes on a frame of `frame` pixels (text and halo).
 QRectF labelBox(const ProjectState& st, QSize frame, int i);
+// The same for points standing elsewhere on the frame: `at` gives where point j is drawn.
+QRectF labelBoxAt(const ProjectState& st, QSize frame, int i, const std::function<QPointF(int)>& at);
+// Label i in `box` (from labelBoxAt), on a painter working in frame pixels.
+void paintLabel(QPainter& p, const ProjectState& st, const QRectF& box, int i);
 // Draws label i, if the point has one.
 void drawLabel(Workspace& ws, int i);
 

@@ -10,6 +10,7 @@ using S = ProjectState;
 const char* const kTimings[] = {"leg", "speed"};
 const char* const kEasings[] = {"linear", "smooth"};
 const char* const kMarkers[] = {"none", "dot", "arrow", "picture"};
+const char* const kCameras[] = {"fixed", "map", "route", "follow", "leg"};
 
 const KeyRow kKeys[] = {
     {"format", K::Letter, &S::format, true},
@@ -47,6 +48,14 @@ const KeyRow kKeys[] = {
     {"casingwidth", K::Whole, &S::casingwidth, false, 1, 64, "2"},
     {"renderformat", K::Word, &S::renderformat, false, -DBL_MAX, DBL_MAX, "bmp", outputKindIds()},
     {"renderquality", K::Word, &S::renderquality, false, -DBL_MAX, DBL_MAX, "standard", qualityIds()},
+    {"camera", K::Word, &S::camera, false, 0, 0, "fixed", kCameras},
+    {"camerazoom", K::Number, &S::camerazoom, false, 0.01, 64, "1"},
+    {"zoom", K::Number, &S::pointzoom, false, -1, 64, "-1"},
+    {"cameramargin", K::Number, &S::cameramargin, false, 0, 45, "10"},
+    {"cameraintro", K::Number, &S::cameraintro, false, 0, 3600, "0"},
+    {"cameraoutro", K::Number, &S::cameraoutro, false, 0, 3600, "0"},
+    {"camerasmooth", K::Number, &S::camerasmooth, false, 0, 60, "0.5"},
+    {"camerarotate", K::Whole, &S::camerarotate, false, 0, 1, "0"},
 };
 
 // Keys are ASCII; folding only A..Z keeps letters such as the Kelvin sign from posing as "k".

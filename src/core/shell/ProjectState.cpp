@@ -11,10 +11,12 @@ void swapPointExtras(ProjectState& st, int a, int b) {
     std::swap(st.pointhold[a], st.pointhold[b]);
     std::swap(st.pointinterval[a], st.pointinterval[b]);
     std::swap(st.pointlabel[a], st.pointlabel[b]);
+    std::swap(st.pointzoom[a], st.pointzoom[b]);
 }
 
 void clearPointExtras(ProjectState& st, int i) {
     st.pointhold[i] = -1;
     st.pointinterval[i] = -1;
     st.pointlabel[i].clear();
+    st.pointzoom[i] = -1;
 }

@@ -1,0 +1,33 @@
+#include "FrameCommand.h"
+
+#include "animation/FrameMaker.h"
+#include "shell/SafeFile.h"
+
+#include <QBuffer>
+#include <cstdio>
+#include <limits>
+
+int writeOneFrame(const Workspace& ws, qint64 n, const QString& file) {
+    FrameMaker maker(ws);
+    if (!maker.markerError().reason.isEmpty()) {
+        std::fprintf(stderr, "pathwright: %s\n", qPrintable(maker.markerError().message()));
+        return 2;
+    }
+    const qint64 frames = maker.frames(std::numeric_limits<qint32>::max());
+    QByteArray png;
+    if (n < 0 || n >= frames || !maker.show(n, [&](const QImage& frame, const ChangeLog*) {
+            QBuffer out(&png);
+            out.open(QIODevice::WriteOnly);
+            frame.convertToFormat(QImage::Format_RGB888).save(&out, "PNG");
+        })) {
+        std::fprintf(stderr, "pathwright: the animation has %lld frames (0 to %lld): there is no frame %lld\n",
+                     (long long)frames, (long long)frames - 1, (long long)n);
+        return 1;
+    }
+    if (MaybeError e = writeFileSafely(file, png.constData(), std::size_t(png.size()))) {
+        std::fprintf(stderr, "pathwright: cannot write %s\n", qPrintable(e->message()));
+        return 2;
+    }
+    std::printf("pathwright: wrote frame %lld of %lld to %s\n", (long long)n, (long long)frames, qPrintable(file));
+    return 0;
+}

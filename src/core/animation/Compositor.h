@@ -1,0 +1,26 @@
+#pragma once
+// A frame composed from the scene: the map as the camera shows it, then the route up to the
+// walk's progress, its circles and labels, and the marker. Geometry goes through the camera's
+// transform; widths, radii and sizes stay frame pixels at every zoom.
+
+#include "Marker.h"
+#include "WalkPoses.h"
+
+#include <QTransform>
+
+class MapSource;
+
+class Compositor {
+  public:
+    Compositor(const ProjectState& st, const Marker& marker);
+    // Draws onto `frame`, which is cleared first (to the background, or to clear when it has alpha
+    // and `transparent` is set: then the map is left out).
+    void draw(QImage& frame, const MapSource* map, const QTransform& worldToFrame, const FramePose& pose,
+              bool transparent) const;
+
+  private:
+    void drawRoute(QPainter& p, const QTransform& t, const FramePose& pose, QSize frame) const;
+
+    const ProjectState& st_;
+    const Marker& marker_;
+};

@@ -1,0 +1,18 @@
+#pragma once
+// The walk's progress at every frame, from one counting walk: which points are reached, where
+// the head is and which way it travels. A frame composed from the scene needs nothing else of
+// the walk, so any frame can be drawn on its own.
+
+#include "FrameWalk.h"
+
+#include <vector>
+
+struct FramePose {
+    QPointF head;       // where the line ends (map pixels)
+    double heading = 0; // degrees, clockwise from the x axis
+    int reached = -1;   // the last point reached; -1 on the bare map
+    bool shown = false; // the marker is shown
+};
+
+// Progress of the walk's frames 0 to at most `cap` - 1.
+std::vector<FramePose> walkPoses(const ProjectState& st, qint64 cap);
