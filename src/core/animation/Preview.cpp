@@ -27,19 +27,38 @@ void Preview::show(qint64 n) {
     host_.showFrame(frameText(n));
 }
 
-void Preview::start() {
+// A copy of the project as it is now, unless one is held.
+void Preview::hold() {
+    if (maker_) return;
+    maker_ = std::make_unique<FrameMaker>(ws_);
+    // Scrubbing back and forth goes back to frames kept on the way, a few frames' worth.
+    maker_->keepFrames(qint64(16) * ws_.map.width() * ws_.map.height() * 4);
+    total_ = maker_->frames(std::numeric_limits<qint32>::max());
+}
+
+qint64 Preview::frames() {
+    hold();
+    return total_;
+}
+
+void Preview::start(qint64 from) {
     if (running_) return;
     host_.stopTimer();
     interval_ = intervalFor(ws_.st.fps);
-    maker_ = std::make_unique<FrameMaker>(ws_);
-    total_ = maker_->frames(std::numeric_limits<qint32>::max());
-    show(0); // the bare map
+    hold();
+    show(std::clamp<qint64>(from, 0, std::max<qint64>(total_ - 1, 0)));
     // An empty route shows the bare map and nothing else.
-    if (total_ <= 1) return;
+    if (shown_ + 1 >= total_) return;
     running_ = true;
-    showNext(); // the first point
+    if (shown_ == 0) showNext(); // the bare map and the first point come at once
     // The timer keeps running from one leg to the next, so the pace never re-phases.
     if (running_) host_.startTimer(interval_);
+}
+
+void Preview::seek(qint64 n) {
+    stop();
+    hold();
+    if (n >= 0 && n < std::max<qint64>(total_, 1)) show(n);
 }
 
 void Preview::showNext() {
@@ -57,10 +76,11 @@ void Preview::stop() {
     if (!running_) return;
     running_ = false;
     host_.stopTimer();
-    maker_.reset();
 }
 
 void Preview::dismiss() {
     stop();
+    maker_.reset();
     picture_ = QImage();
+    shown_ = -1;
 }

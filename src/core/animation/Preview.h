@@ -20,14 +20,20 @@ class Preview {
     Preview(const Workspace& ws, Host host);
 
     bool running() const { return running_; }
-    // The Preview button. Does nothing while a preview runs.
-    void start();
+    // Plays from frame `from`, from the copy of the project held since the last start or seek,
+    // else from a new one. Does nothing while a preview runs.
+    void start(qint64 from = 0);
     // One tick of the timer.
     void tick();
     // Ends a running preview where it is; the frame shown stays.
     void stop();
-    // The frame shown, marker included, until dismissed; null before the first start.
+    // Shows frame n alone (the scrub bar), stopping a running preview.
+    void seek(qint64 n);
+    // The frames of the copy held (a new copy when none is).
+    qint64 frames();
+    // The frame shown, marker included, until dismissed; null when none is.
     const QImage* picture() const { return picture_.isNull() ? nullptr : &picture_; }
+    // Lets go of the frame shown and of the copy of the project (after an edit).
     void dismiss();
     // The frame shown last.
     qint64 frame() const { return shown_; }
@@ -38,6 +44,7 @@ class Preview {
   private:
     void showNext();
     void show(qint64 n);
+    void hold();
 
     const Workspace& ws_;
     Host host_;

@@ -31,12 +31,19 @@ AnimationCommands::AnimationCommands(Workspace& ws, EditHistory& history, QWidge
       preview_(ws, {[this](int) {
                         if (!timer_->isActive()) startTick();
                     },
-                    [this] { timer_->stop(); }, [this](const QString& t) { setFrameText_(t); }}) {
+                    [this] { timer_->stop(); },
+                    [this](const QString& t) {
+                        setFrameText_(t);
+                        emit frameShown(preview_.frame());
+                    }}) {
     timer_->setTimerType(Qt::PreciseTimer);
     // The preview plays the project as it was when it started. Once it is over, an edit shows
     // the editor's map again.
     connect(&ws_.events, &WorkspaceEvents::redrawing, this, [this] {
-        if (!preview_.running()) preview_.dismiss();
+        if (preview_.running())
+            stale_ = true;
+        else
+            preview_.dismiss();
     });
     slice_.setInterval(0);
     connect(&slice_, &QTimer::timeout, this, &AnimationCommands::renderSlice);
@@ -58,16 +65,43 @@ AnimationCommands::~AnimationCommands() {
 }
 
 void AnimationCommands::btnRoute_Click() {
+    if (preview_.running()) return stopPreview();
+    preview_.dismiss(); // the project as it is now
+    playFrom(0);
+}
+
+void AnimationCommands::playFrom(qint64 frame) {
     if (rendering() || preview_.running()) return;
+    stale_ = false;
     pace_.reset(ws_.st.fps);
-    preview_.start();
+    preview_.start(frame);
     refresh_();
+}
+
+void AnimationCommands::stopPreview() {
+    preview_.stop();
+    if (stale_) preview_.dismiss();
+    stale_ = false;
+    refresh_();
+}
+
+void AnimationCommands::seek(qint64 frame) {
+    if (rendering()) return;
+    if (stale_) preview_.dismiss();
+    stale_ = false;
+    preview_.seek(frame);
+    refresh_();
+}
+
+qint64 AnimationCommands::frames() {
+    return preview_.frames();
 }
 
 void AnimationCommands::timerRoute_Timer() {
     preview_.tick();
     pace_.ticked();
     if (preview_.running() && timer_->isActive()) startTick();
+    if (!preview_.running() && stale_) stopPreview();
     refresh_();
 }
 

@@ -45,7 +45,13 @@ class AnimationCommands : public QObject {
                       std::function<void(const QString&)> setFrameText, std::function<void()> refresh);
     ~AnimationCommands() override;
 
+    // The Preview button: plays from the first frame; pressed again (or Esc), stops.
     void btnRoute_Click();
+    // The scrub bar: any frame of the project as it is, and playing from there.
+    void seek(qint64 frame);
+    void playFrom(qint64 frame);
+    void stopPreview();
+    qint64 frames();
     void timerRoute_Timer();
     void btnRender_Click(); // also the Render menu entry: shows the render dialog
 
@@ -62,6 +68,8 @@ class AnimationCommands : public QObject {
     const QImage* previewPicture() const;
 
   signals:
+    // The preview or the scrub bar shows this frame.
+    void frameShown(qint64 frame);
     // A render is over; `message` is empty on success, else what the user was told.
     void renderFinished(const RenderResult& result);
 
@@ -79,6 +87,7 @@ class AnimationCommands : public QObject {
     std::function<void(const QString&)> setFrameText_;
     std::function<void()> refresh_;
     Preview preview_;
+    bool stale_ = false; // edited while the preview played: its copy goes when it stops
     TickPace pace_;
     RenderDialog* dialog_ = nullptr;
 

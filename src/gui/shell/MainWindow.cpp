@@ -4,6 +4,7 @@
 #include "Layout.h"
 #include "ProgramIcon.h"
 #include "animation/AnimationCommands.h"
+#include "animation/ScrubBar.h"
 #include "mapview/DirectEditing.h"
 #include "mapview/GetImageDialog.h"
 #include "mapview/ImageView.h"
@@ -30,6 +31,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace {
@@ -71,6 +73,17 @@ MainWindow::MainWindow(const QString& programDir, QWidget* parent) : QMainWindow
         [this] { refreshViews(); });
     connect(&timerRoute_, &QTimer::timeout, animation_, &AnimationCommands::timerRoute_Timer);
     format_ = new FormatMenu(ws_, *history_, this);
+    auto* scrub = new ScrubBar({[this] { return animation_->frames(); },
+                                [this](qint64 n) { animation_->seek(n); },
+                                [this](qint64 n) { animation_->playFrom(n); },
+                                [this] { animation_->stopPreview(); },
+                                [this] { return animation_->previewing(); }, [this] { return ws_.st.fps; }},
+                               client);
+    column->addWidget(scrub);
+    connect(animation_, &AnimationCommands::frameShown, scrub, &ScrubBar::follow);
+    connect(&ws_.events, &WorkspaceEvents::redrawing, scrub, &ScrubBar::forget);
+    connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, animation_,
+            &AnimationCommands::stopPreview);
 
     buildToolBar(bar);
     buildMenus();
