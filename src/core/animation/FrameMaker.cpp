@@ -2,10 +2,12 @@
 
 #include <algorithm>
 
-FrameMaker::FrameMaker(const Workspace& ws, bool transparent) : ws_(std::make_unique<Workspace>()) {
+FrameMaker::FrameMaker(const Workspace& ws, bool transparent)
+    : ws_(std::make_unique<Workspace>()), transparent_(transparent) {
     ws_->st = ws.st;
     ws_->picture = ws.picture; // shared until either side changes it
-    ws_->map.resize(ws.map.width(), ws.map.height());
+    // The classic frame is the map area, which is the frame unless a camera that moves made it the map.
+    ws_->map.resize(ws.mapIsWorld ? ws.st.framewidth : ws.map.width(), ws.mapIsWorld ? ws.st.frameheight : ws.map.height());
     if (transparent) ws_->map.setTransparent(true);
     ws_->st.renderframe = 0;
     ws_->st.framecount = 0;
@@ -14,15 +16,33 @@ FrameMaker::FrameMaker(const Workspace& ws, bool transparent) : ws_(std::make_un
 
 FrameMaker::~FrameMaker() = default;
 
-const Head& FrameMaker::head() const {
-    static const Head none;
-    return walk_ ? walk_->head() : none;
+// The frame the format gives; a frame that could not be one takes the map area's size.
+QSize FrameMaker::frameSize() const {
+    const QSize frame(ws_->st.framewidth, ws_->st.frameheight);
+    return frame.width() >= 16 && frame.height() >= 16 ? frame : QSize(ws_->map.width(), ws_->map.height());
+}
+
+bool FrameMaker::composed() const {
+    return ws_->st.camera != QLatin1String("fixed");
+}
+
+const SceneFrames* FrameMaker::scene() {
+    if (composed() && !scene_)
+        scene_ = std::make_unique<SceneFrames>(ws_->st, ws_->picture, frameSize(),
+                                               marker_, transparent_, countCap_ > 0 ? countCap_ : INT32_MAX);
+    return scene_.get();
+}
+
+bool FrameMaker::shownLast() const {
+    if (scene_) return at_ >= scene_->frames() - 1;
+    return walk_ && walk_->done();
 }
 
 qint64 FrameMaker::frames(qint64 cap) {
     if (count_ < 0 || (count_ >= countCap_ && cap > countCap_)) {
-        count_ = plannedFrames(ws_->st, cap);
         countCap_ = cap;
+        scene_.reset();
+        count_ = composed() ? scene()->frames() : plannedFrames(ws_->st, cap);
     }
     return std::min(count_, cap);
 }
@@ -73,6 +93,10 @@ void FrameMaker::keepFrames(qint64 budgetBytes) {
 }
 
 bool FrameMaker::show(qint64 n, const std::function<void(const QImage&, const ChangeLog*)>& use) {
+    if (composed()) {
+        at_ = n;
+        return scene() && scene_->show(n, [&](const QImage& frame) { use(frame, nullptr); });
+    }
     if (n < 0 || !walkTo(n)) return false;
     Surface& map = ws_->map;
     marker_.over(map, walk_->head(), [&](const QImage& frame) { use(frame, &map.changes()); });

@@ -7,6 +7,7 @@
 
 #include "FrameWalk.h"
 #include "Marker.h"
+#include "SceneFrames.h"
 
 #include <functional>
 #include <memory>
@@ -31,8 +32,11 @@ class FrameMaker {
     // during the call); false when the animation has no frame n.
     bool show(qint64 n, const std::function<void(const QImage&, const ChangeLog*)>& use);
     // The frame shown last is the animation's final one.
-    bool shownLast() const { return walk_ && walk_->done(); }
-    const Head& head() const;
+    bool shownLast() const;
+    // A camera other than the fixed one: frames are composed from the scene.
+    bool composed() const;
+    // The scene of a composed animation (its camera, its walk), made on first use; null for the fixed camera.
+    const SceneFrames* scene();
 
     // Keeps a copy of a frame every so often as the walk passes it, within a memory budget, for
     // jumps back. Off by default: a render only goes forward.
@@ -40,11 +44,14 @@ class FrameMaker {
 
   private:
     bool walkTo(qint64 n);
+    QSize frameSize() const;
     void restart();
     void keep();
 
     std::unique_ptr<Workspace> ws_;
     std::unique_ptr<FrameWalk> walk_;
+    std::unique_ptr<SceneFrames> scene_;
+    bool transparent_ = false;
     Marker marker_;
     Error markerError_;
     qint64 at_ = -1;     // the frame the surface shows

@@ -41,6 +41,11 @@ qint64 Preview::frames() {
     return total_;
 }
 
+const SceneFrames* Preview::scene() {
+    hold();
+    return maker_->scene();
+}
+
 void Preview::start(qint64 from) {
     if (running_) return;
     host_.stopTimer();

@@ -31,6 +31,8 @@ class Preview {
     void seek(qint64 n);
     // The frames of the copy held (a new copy when none is).
     qint64 frames();
+    // The scene of the copy held, when its camera moves; null for the fixed camera.
+    const SceneFrames* scene();
     // The frame shown, marker included, until dismissed; null when none is.
     const QImage* picture() const { return picture_.isNull() ? nullptr : &picture_; }
     // Lets go of the frame shown and of the copy of the project (after an edit).

@@ -1,5 +1,7 @@
 #include "WalkPoses.h"
 
+#include <cmath>
+
 std::vector<FramePose> walkPoses(const ProjectState& st, qint64 cap) {
     std::vector<FramePose> poses;
     if (st.listmax < 1) return poses;
@@ -8,7 +10,15 @@ std::vector<FramePose> walkPoses(const ProjectState& st, qint64 cap) {
     for (FrameKind kind; qint64(poses.size()) < cap && (kind = walk.next()) != FrameKind::Done;) {
         const Head& head = walk.head();
         if (kind == FrameKind::FirstPoint || kind == FrameKind::Reached) ++reached;
-        poses.push_back({head.at, head.heading, reached, head.shown});
+        FramePose pose{head.at, head.heading, std::max(reached, 0), 1, reached, head.shown};
+        if (kind == FrameKind::Step) {
+            const QPointF from(st.pointx[reached], st.pointy[reached]), to(st.pointx[reached + 1], st.pointy[reached + 1]);
+            const double length = std::hypot(to.x() - from.x(), to.y() - from.y());
+            const double done = std::hypot(head.at.x() - from.x(), head.at.y() - from.y());
+            pose.leg = reached + 1;
+            pose.legFraction = length > 0 ? std::min(done / length, 1.0) : 1;
+        }
+        poses.push_back(pose);
     }
     return poses;
 }

@@ -5,5 +5,9 @@
 
 void Redraw(Workspace& ws);
 
+// The editor's map area: the frame for the fixed camera; for a camera that moves over the map,
+// the whole map picture (the frame when there is none).
+QSize editorMapSize(const ProjectState& st, const QImage& picture);
+
 // Only the route over whatever the map surface shows now (no reset).
 void drawRoute(Workspace& ws);

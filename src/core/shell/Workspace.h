@@ -18,5 +18,6 @@ struct Workspace {
     Surface map{kDesignMapWidth, kDesignMapHeight}; // the map window's area
     Surface swatch{kSwatchWidth, kSwatchHeight};    // the style swatch
     QImage picture;         // the loaded map picture (the thumbnail's master copy)
+    bool mapIsWorld = false; // the map area is the whole map, not the frame (a camera that moves)
     WorkspaceEvents events; // redraws and new map sizes, for the views
 };

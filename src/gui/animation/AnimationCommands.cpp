@@ -93,6 +93,16 @@ void AnimationCommands::seek(qint64 frame) {
     refresh_();
 }
 
+QPolygonF AnimationCommands::cameraFrame() {
+    if (ws_.st.camera == QLatin1String("fixed") || rendering()) return {};
+    const SceneFrames* scene = preview_.scene();
+    if (!scene) return {};
+    const QSizeF frame(ws_.st.framewidth, ws_.st.frameheight);
+    bool invertible = false;
+    const QTransform back = worldToFrame(scene->view(std::max<qint64>(preview_.frame(), 0)), frame).inverted(&invertible);
+    return invertible ? back.map(QPolygonF(QRectF(QPointF(0, 0), frame))) : QPolygonF();
+}
+
 qint64 AnimationCommands::frames() {
     return preview_.frames();
 }

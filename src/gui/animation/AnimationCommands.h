@@ -52,6 +52,9 @@ class AnimationCommands : public QObject {
     void playFrom(qint64 frame);
     void stopPreview();
     qint64 frames();
+    // Where the camera's frame lies on the map at the frame shown (or the first), in map pixels;
+    // empty for the fixed camera, whose frame is the map window itself.
+    QPolygonF cameraFrame();
     void timerRoute_Timer();
     void btnRender_Click(); // also the Render menu entry: shows the render dialog
 

@@ -2,6 +2,7 @@
 
 #include "mapview/RouteEditing.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -17,6 +18,7 @@ MapView::MapView(Surface& surface, QWidget* parent) : QAbstractScrollArea(parent
     setFrameShape(QFrame::NoFrame);
     setFitting(true);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::ClickFocus);
     refresh();
 }
 
@@ -95,13 +97,28 @@ void MapView::paintEvent(QPaintEvent* e) {
     const QRectF target(viewportPoint({0, 0}), QSizeF(surface_.width(), surface_.height()) * scale_);
     p.fillRect(e->rect(), palette().dark());
     const QImage* shown = shownPicture ? shownPicture() : nullptr;
-    const QImage& image = shown && shown->size() == QSize(surface_.width(), surface_.height()) ? *shown : surface_.image();
+    if (shown && shown->size() != QSize(surface_.width(), surface_.height())) {
+        // A frame of a camera that moves: the whole frame, as large as the view allows.
+        const QSizeF size = QSizeF(shown->size()).scaled(QSizeF(viewport()->size()), Qt::KeepAspectRatio);
+        const double k = std::min(1.0, size.width() / shown->width());
+        const QRectF at(QPointF((viewport()->width() - shown->width() * k) / 2,
+                                (viewport()->height() - shown->height() * k) / 2),
+                        QSizeF(shown->size()) * k);
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.drawImage(at, *shown);
+        return;
+    }
+    const QImage& image = shown ? *shown : surface_.image();
     if (scale_ == 1.0 && scroll().isNull()) {
         p.drawImage(e->rect(), image, e->rect()); // pixel for pixel, no resampling
     } else {
         p.setRenderHint(QPainter::SmoothPixmapTransform);
         p.drawImage(target, image);
     }
+    if (shown || !overlay) return;
+    p.translate(target.topLeft());
+    p.scale(scale_, scale_);
+    overlay(p);
 }
 
 void MapView::resizeEvent(QResizeEvent* e) {
@@ -126,7 +143,34 @@ void MapView::wheelEvent(QWheelEvent* e) {
     e->accept();
 }
 
+void MapView::keyPressEvent(QKeyEvent* e) {
+    if (e->key() == Qt::Key_Space && !e->isAutoRepeat()) spaceHeld_ = true;
+    QAbstractScrollArea::keyPressEvent(e);
+}
+
+void MapView::keyReleaseEvent(QKeyEvent* e) {
+    if (e->key() == Qt::Key_Space && !e->isAutoRepeat()) spaceHeld_ = false;
+    QAbstractScrollArea::keyReleaseEvent(e);
+}
+
+// Dragging with the middle button, or with Space held, moves the map under the view.
+bool MapView::pan(QMouseEvent* e) {
+    if (e->type() == QEvent::MouseButtonPress &&
+        (e->button() == Qt::MiddleButton || (e->button() == Qt::LeftButton && spaceHeld_)))
+        panFrom_ = e->position();
+    if (!panFrom_) return false;
+    const QPointF d = e->position() - *panFrom_;
+    horizontalScrollBar()->setValue(horizontalScrollBar()->value() - int(std::lround(d.x())));
+    verticalScrollBar()->setValue(verticalScrollBar()->value() - int(std::lround(d.y())));
+    panFrom_ = e->position();
+    if (e->type() == QEvent::MouseButtonRelease) panFrom_.reset();
+    e->accept();
+    return true;
+}
+
 void MapView::mousePressEvent(QMouseEvent* e) {
+    setFocus(Qt::MouseFocusReason);
+    if (pan(e)) return;
     pressed_ = true;
     emit pressed(framePoint(e->position()), e->modifiers());
     e->accept();
@@ -139,10 +183,12 @@ void MapView::mouseDoubleClickEvent(QMouseEvent* e) {
 }
 
 void MapView::mouseMoveEvent(QMouseEvent* e) {
+    if (pan(e)) return;
     if (pressed_) emit dragged(framePoint(e->position()));
 }
 
 void MapView::mouseReleaseEvent(QMouseEvent* e) {
+    if (pan(e)) return;
     const bool click = pressed_ && viewport()->rect().contains(e->position().toPoint());
     pressed_ = false;
     if (click) emit clicked(framePoint(e->position()));

@@ -35,8 +35,11 @@ class MapView : public QAbstractScrollArea {
     // A click's reach, measured on screen, in frame pixels at this zoom.
     double reach() const;
 
-    // A frame to show instead of the surface (the preview's), when it gives one.
+    // A frame to show instead of the surface (the preview's), when it gives one: over the
+    // surface when it is the surface's size, else fitted into the view on its own.
     std::function<const QImage*()> shownPicture;
+    // Paints over the surface, in its pixels (the camera's frame), when no frame is shown.
+    std::function<void(QPainter&)> overlay;
 
   signals:
     // A press and release inside the view; the release's frame pixel.
@@ -56,6 +59,8 @@ class MapView : public QAbstractScrollArea {
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
     void scrollContentsBy(int, int) override { viewport()->update(); }
 
   private:
@@ -67,5 +72,9 @@ class MapView : public QAbstractScrollArea {
     bool fit_ = true;
     double zoom_ = 1.0;  // the chosen factor when not fitting
     double scale_ = 1.0; // the factor in force
+    bool pan(QMouseEvent* e);
+
     bool pressed_ = false;
+    bool spaceHeld_ = false;
+    std::optional<QPointF> panFrom_; // where a pan's last move ended
 };

@@ -4,7 +4,6 @@
 #include "Layout.h"
 #include "ProgramIcon.h"
 #include "animation/AnimationCommands.h"
-#include "animation/ScrubBar.h"
 #include "mapview/DirectEditing.h"
 #include "mapview/GetImageDialog.h"
 #include "mapview/ImageView.h"
@@ -31,7 +30,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace {
@@ -73,18 +71,7 @@ MainWindow::MainWindow(const QString& programDir, QWidget* parent) : QMainWindow
         [this] { refreshViews(); });
     connect(&timerRoute_, &QTimer::timeout, animation_, &AnimationCommands::timerRoute_Timer);
     format_ = new FormatMenu(ws_, *history_, this);
-    auto* scrub = new ScrubBar({[this] { return animation_->frames(); },
-                                [this](qint64 n) { animation_->seek(n); },
-                                [this](qint64 n) { animation_->playFrom(n); },
-                                [this] { animation_->stopPreview(); },
-                                [this] { return animation_->previewing(); }, [this] { return ws_.st.fps; }},
-                               client);
-    column->addWidget(scrub);
-    connect(animation_, &AnimationCommands::frameShown, scrub, &ScrubBar::follow);
-    connect(&ws_.events, &WorkspaceEvents::redrawing, scrub, &ScrubBar::forget);
-    connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, animation_,
-            &AnimationCommands::stopPreview);
-
+    buildScrubBar(client, column);
     buildToolBar(bar);
     buildMenus();
     // Wide enough for the whole tool bar, Undo and Redo at its end.
@@ -98,7 +85,7 @@ void MainWindow::MDIForm_Load(const QString& programDir) {
     startUpBegin(ws_, programDir);
     map_ = new MapView(ws_.map);
     map_->setObjectName("frmImage");
-    map_->shownPicture = [this] { return animation_->previewPicture(); };
+    showAnimationInMap();
     frmImage_ = mdi_->addSubWindow(map_, Qt::SubWindow | Qt::WindowTitleHint);
     frmImage_->setWindowTitle(tr("map image"));
     frmImage_->setWindowIcon(noIcon());
@@ -127,38 +114,6 @@ void MainWindow::refreshViews() {
 
 void MainWindow::setFrameText(const QString& text) {
     lblFrame_->setText(text);
-}
-
-// A size for the window's inside whose frame still fits on the screen.
-QSize MainWindow::onScreen(QSize inside) const {
-    if (!screen()) return inside;
-    const QSize frame = frameGeometry().size() - geometry().size();
-    return inside.boundedTo(screen()->availableSize() - frame);
-}
-
-// The map window asks for the whole frame; the main window grows for it within the screen, and
-// a frame that still does not fit is shown scaled by the view.
-void MainWindow::fitMapWindow() {
-    if (!frmImage_) return;
-    map_->refresh();
-    frmImage_->adjustSize();
-    const QSize need = frmImage_->size() - mdi_->viewport()->size();
-    if (isVisible() && (need.width() > 0 || need.height() > 0)) {
-        resize(onScreen(size() + need.expandedTo(QSize(0, 0))));
-    }
-    if (isVisible()) {
-        frmImage_->move(0, 0);
-        frmImage_->resize(frmImage_->size().boundedTo(mdi_->viewport()->size()));
-    }
-    map_->fit();
-}
-
-void MainWindow::mnuZoom100_Click() {
-    map_->setZoom(1.0);
-}
-
-void MainWindow::mnuFit_Click() {
-    fitMapWindow();
 }
 
 void MainWindow::updateCaption() {

@@ -10,6 +10,8 @@
 #include <QTimer>
 
 class AnimationCommands;
+class CameraDialog;
+class QVBoxLayout;
 class DirectEditing;
 class EditHistory;
 class FormatMenu;
@@ -52,6 +54,7 @@ class MainWindow : public QMainWindow {
     void btnResize_Click();
     void mnuZoom100_Click();
     void mnuFit_Click();
+    void mnuCamera_Click();
     void imgThumb_Click();
     void mnuProperties_Click();
     void mnuPointProperties_Click(); // the selected point's dialog
@@ -76,6 +79,8 @@ class MainWindow : public QMainWindow {
     void showPointDialog(int i);
     void fitMapWindow();
     QSize onScreen(QSize inside) const;
+    void buildScrubBar(QWidget* client, QVBoxLayout* column);
+    void showAnimationInMap();
     void updateCaption();
     // A mode button: the mode's action as one edit (it may clear the selection).
     void modeButton(void (*action)(Workspace&));
@@ -100,6 +105,7 @@ class MainWindow : public QMainWindow {
     FormatMenu* format_ = nullptr;
     QPointer<GetImageDialog> frmGetImage_;
     QPointer<PropertiesDialog> frmProperties_;
+    QPointer<CameraDialog> frmCamera_;
     QPointer<PointDialog> frmPoint_;
     int clickStep_ = -1; // the undo step the last click on the map made, if any
 };

@@ -131,6 +131,10 @@ void MainWindow::buildMenus() {
     QAction* zoom100 = action("mnuZoom100", tr("&100 %"), QKeySequence(Qt::CTRL | Qt::Key_1));
     QAction* fit = action("mnuFit", tr("&Fit"), QKeySequence(Qt::CTRL | Qt::Key_0));
     view->addActions({zoom100, fit});
+    view->addSeparator();
+    QAction* camera = action("mnuCamera", tr("&Camera..."), QKeySequence());
+    view->addAction(camera);
+    connect(camera, &QAction::triggered, this, &MainWindow::mnuCamera_Click);
     connect(zoom100, &QAction::triggered, this, &MainWindow::mnuZoom100_Click);
     connect(fit, &QAction::triggered, this, &MainWindow::mnuFit_Click);
     menuBar()->addMenu(tr("&Help"))->setObjectName("mnuHelp"); // no entries: choosing it does nothing

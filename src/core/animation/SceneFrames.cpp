@@ -1,0 +1,56 @@
+#include "SceneFrames.h"
+
+#include "mapview/PictureSource.h"
+#include "shell/LargeImage.h"
+
+CameraInput cameraInput(const ProjectState& st, QSizeF world, QSize frame, std::vector<FramePose> poses) {
+    CameraInput in;
+    in.mode = cameraModeNamed(st.camera).value_or(CameraMode::Fixed);
+    in.frame = frame;
+    in.world = world;
+    in.fps = st.fps;
+    in.zoom = st.camerazoom;
+    in.marginPercent = st.cameramargin;
+    in.introSeconds = st.cameraintro;
+    in.outroSeconds = st.cameraoutro;
+    in.smoothSeconds = st.camerasmooth;
+    in.rotate = st.camerarotate;
+    const int count = std::clamp<int>(st.listmax, 0, kPointSlots);
+    for (int i = 0; i < count; ++i) {
+        in.points.emplace_back(st.pointx[i], st.pointy[i]);
+        in.zoomKeys.push_back(st.pointzoom[i]);
+    }
+    in.poses = std::move(poses);
+    return in;
+}
+
+namespace {
+// The world the camera moves over: the map picture, or the frame where there is none.
+QSizeF worldOf(const QImage& picture, QSize frame) {
+    return picture.isNull() ? QSizeF(frame) : QSizeF(picture.size());
+}
+} // namespace
+
+SceneFrames::SceneFrames(const ProjectState& st, const QImage& picture, QSize frame, const Marker& marker,
+                         bool transparent, qint64 cap)
+    : st_(st), poses_(walkPoses(st, cap)), plan_(cameraInput(st, worldOf(picture, frame), frame, poses_)),
+      compositor_(st, marker), transparent_(transparent),
+      frame_(largeImage(frame, transparent ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32)) {
+    if (!picture.isNull()) map_ = std::make_unique<PictureSource>(picture);
+}
+
+SceneFrames::~SceneFrames() = default;
+
+const FramePose& SceneFrames::pose(qint64 n) const {
+    static const FramePose bare;
+    if (poses_.empty()) return bare;
+    const qint64 k = n - plan_.introFrames();
+    return poses_[std::size_t(std::clamp<qint64>(k, 0, qint64(poses_.size()) - 1))];
+}
+
+bool SceneFrames::show(qint64 n, const std::function<void(const QImage&)>& use) {
+    if (n < 0 || n >= std::max<qint64>(frames(), 1)) return false;
+    compositor_.draw(frame_, map_.get(), worldToFrame(plan_.at(n), QSizeF(frame_.size())), pose(n), transparent_);
+    use(frame_);
+    return true;
+}

@@ -1,0 +1,39 @@
+#pragma once
+// Frames composed from the scene, for a camera that moves: the walk's progress and the camera's
+// view are worked out for every frame once, and then any frame is drawn on its own.
+
+#include "Camera.h"
+#include "Compositor.h"
+
+#include <functional>
+#include <memory>
+
+class PictureSource;
+
+class SceneFrames {
+  public:
+    // The frames of the project's walk up to `cap` walk frames, with the camera's intro and outro.
+    SceneFrames(const ProjectState& st, const QImage& picture, QSize frame, const Marker& marker, bool transparent,
+                qint64 cap);
+    ~SceneFrames();
+
+    qint64 frames() const { return st_.listmax < 1 ? 0 : plan_.frames(); }
+    // Draws frame n and hands it to `use`; false when there is no frame n.
+    bool show(qint64 n, const std::function<void(const QImage&)>& use);
+    // The camera's view at frame n.
+    CameraView view(qint64 n) const { return plan_.at(n); }
+    // The walk's progress at frame n (the intro shows the bare map, the outro the last frame).
+    const FramePose& pose(qint64 n) const;
+
+  private:
+    const ProjectState& st_;
+    std::vector<FramePose> poses_;
+    CameraPlan plan_;
+    std::unique_ptr<PictureSource> map_;
+    Compositor compositor_;
+    bool transparent_;
+    QImage frame_;
+};
+
+// What the camera needs of the project, the map and the walk.
+CameraInput cameraInput(const ProjectState& st, QSizeF world, QSize frame, std::vector<FramePose> poses);

@@ -1,0 +1,82 @@
+// The map window: its size on screen, its zoom, the camera, and the scrub bar under it.
+#include "MainWindow.h"
+
+#include "animation/AnimationCommands.h"
+#include "animation/ScrubBar.h"
+#include "mapview/MapView.h"
+#include "settings/CameraDialog.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QScreen>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+// A size for the window's inside whose frame still fits on the screen.
+QSize MainWindow::onScreen(QSize inside) const {
+    if (!screen()) return inside;
+    const QSize frame = frameGeometry().size() - geometry().size();
+    return inside.boundedTo(screen()->availableSize() - frame);
+}
+
+// The map window asks for the whole frame; the main window grows for it within the screen, and
+// a frame that still does not fit is shown scaled by the view.
+void MainWindow::fitMapWindow() {
+    if (!frmImage_) return;
+    map_->refresh();
+    frmImage_->adjustSize();
+    const QSize need = frmImage_->size() - mdi_->viewport()->size();
+    if (isVisible() && (need.width() > 0 || need.height() > 0)) {
+        resize(onScreen(size() + need.expandedTo(QSize(0, 0))));
+    }
+    if (isVisible()) {
+        frmImage_->move(0, 0);
+        frmImage_->resize(frmImage_->size().boundedTo(mdi_->viewport()->size()));
+    }
+    map_->fit();
+}
+
+void MainWindow::mnuZoom100_Click() {
+    map_->setZoom(1.0);
+}
+
+void MainWindow::mnuFit_Click() {
+    fitMapWindow();
+}
+
+void MainWindow::mnuCamera_Click() {
+    if (!frmCamera_) frmCamera_ = new CameraDialog(ws_, *history_, this);
+    frmCamera_->fill();
+    frmCamera_->show();
+    frmCamera_->raise();
+    frmCamera_->activateWindow();
+}
+
+void MainWindow::buildScrubBar(QWidget* client, QVBoxLayout* column) {
+    auto* scrub = new ScrubBar({[this] { return animation_->frames(); },
+                                [this](qint64 n) { animation_->seek(n); },
+                                [this](qint64 n) { animation_->playFrom(n); },
+                                [this] { animation_->stopPreview(); },
+                                [this] { return animation_->previewing(); }, [this] { return ws_.st.fps; }},
+                               client);
+    column->addWidget(scrub);
+    connect(animation_, &AnimationCommands::frameShown, scrub, &ScrubBar::follow);
+    connect(&ws_.events, &WorkspaceEvents::redrawing, scrub, &ScrubBar::forget);
+    connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, animation_,
+            &AnimationCommands::stopPreview);
+
+}
+
+// The preview's and the scrub bar's frames show in the map window; a camera that moves shows
+// the part of the map its frame takes there.
+void MainWindow::showAnimationInMap() {
+    map_->shownPicture = [this] { return animation_->previewPicture(); };
+    map_->overlay = [this](QPainter& p) {
+        const QPolygonF frame = animation_->cameraFrame();
+        if (frame.isEmpty()) return;
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(QColor(255, 255, 255, 220), 0, Qt::DashLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawPolygon(frame);
+    };
+}
