@@ -1,18 +1,18 @@
 #pragma once
-// Where a composed frame's map comes from: a picture, tiles, a built-in map. Each kind is one class.
+// Where a frame's map comes from. The camera says which part of the world a frame shows; a map
+// source draws that part. The world is the source's own pixel grid (a picture's pixels today).
 
 #include <QPainter>
-#include <QSizeF>
 #include <QString>
-#include <QTransform>
 
 class MapSource {
   public:
     virtual ~MapSource() = default;
-    // The map's extent in world pixels.
+    // The world's size in its own pixels.
     virtual QSizeF worldSize() const = 0;
-    // Draws what `frameRect` of the frame shows of the world, world pixels going through `worldToFrame`.
+    // Draws what `frameRect` (frame pixels) shows of the world under `worldToFrame`, smoothly
+    // when enlarged and without aliasing when reduced. Leaves the frame outside the world alone.
     virtual void draw(QPainter& p, const QTransform& worldToFrame, const QRect& frameRect) const = 0;
-    // Credit to show on every frame; empty when none is owed.
+    // The credit a frame must show for this map; empty when none is owed.
     virtual QString attribution() const { return {}; }
 };
