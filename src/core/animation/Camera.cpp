@@ -44,8 +44,11 @@ CameraPlan::CameraPlan(const CameraInput& input) {
             ys.push_back(v.centre.y());
             logScales.push_back(std::log(v.scale));
         }
-        smoothSeries(xs, radius);
-        smoothSeries(ys, radius);
+        // Follow keeps the head itself at the centre: only its zoom is smoothed.
+        if (in.mode != CameraMode::Follow) {
+            smoothSeries(xs, radius);
+            smoothSeries(ys, radius);
+        }
         smoothSeries(logScales, radius);
         for (size_t n = 0; n < walk_.size(); ++n)
             walk_[n] = {QPointF(xs[n], ys[n]), std::exp(logScales[n]), walk_[n].rotation};

@@ -4,6 +4,7 @@
 // frame; after that any frame is looked up on its own, in any order.
 
 #include "CameraPath.h"
+#include "WalkPoses.h"
 
 #include <QPointF>
 #include <QSize>
@@ -19,15 +20,6 @@ struct CameraView {
 
 // World pixels to frame pixels for a frame of this size.
 QTransform worldToFrame(const CameraView& view, QSizeF frame);
-
-// The walk at one of its frames, as the walker reports it.
-struct FramePose {
-    QPointF head;
-    double heading = 0;     // degrees clockwise from the x axis (y grows downwards)
-    int leg = 0;            // the leg being drawn (from point leg-1 to point leg), or the point reached
-    double legFraction = 0; // 0 to 1 along that leg
-    bool shown = false;     // false on the bare map before the first point
-};
 
 // fixed: the map at 1:1 from the top-left corner. map: the whole map fitted, centred. route: the
 // whole route with a margin. follow: the head at the centre. leg: each leg whole while it is drawn.

@@ -10,7 +10,7 @@ std::vector<FramePose> walkPoses(const ProjectState& st, qint64 cap) {
     for (FrameKind kind; qint64(poses.size()) < cap && (kind = walk.next()) != FrameKind::Done;) {
         const Head& head = walk.head();
         if (kind == FrameKind::FirstPoint || kind == FrameKind::Reached) ++reached;
-        FramePose pose{head.at, head.heading, std::max(reached, 0), 1, reached, head.shown};
+        FramePose pose{head.at, head.heading, std::max(reached, 0), 1, head.shown, reached};
         if (kind == FrameKind::Step) {
             const QPointF from(st.pointx[reached], st.pointy[reached]), to(st.pointx[reached + 1], st.pointy[reached + 1]);
             const double length = std::hypot(to.x() - from.x(), to.y() - from.y());

@@ -12,8 +12,8 @@ struct FramePose {
     double heading = 0;     // degrees clockwise from the x axis (y grows downwards)
     int leg = 0;            // the leg being drawn (from point leg-1 to point leg), or the point reached
     double legFraction = 0; // 0 to 1 along that leg; 1 at a point reached
-    int reached = -1;       // the last point reached; -1 on the bare map
     bool shown = false;     // false on the bare map before the first point
+    int reached = -1;       // the last point reached; -1 on the bare map
 };
 
 // Progress of the walk's frames 0 to at most `cap` - 1.

@@ -63,7 +63,7 @@ CameraDialog::CameraDialog(Workspace& ws, EditHistory& history, QWidget* parent)
         ++key;
     }
     connect(rotate_, &QCheckBox::toggled, this,
-            [this](bool on) { change(tr("Camera turn"), [on](ProjectState& st) { st.camerarotate = on; }, key); });
+            [this, key](bool on) { change(tr("Camera turn"), [on](ProjectState& st) { st.camerarotate = on; }, key); });
     connect(&history_, &EditHistory::restored, this, &CameraDialog::fill);
     fill();
 }
