@@ -10,13 +10,24 @@ namespace {
 const QSize kFrame(200, 150);
 const QRgb kOutside = qRgb(0, 0, 255);
 
-// Red and green are x / 4 and y / 4, blue 0; or a checkerboard of single black and white pixels.
+// Red and green are x / 4 and y / 4, blue a pattern with no two neighbours alike; or a
+// checkerboard of single black and white pixels.
 QImage picture(bool checker) {
     QImage img(1024, 1024, QImage::Format_RGB32);
     for (int y = 0; y < img.height(); ++y)
         for (int x = 0; x < img.width(); ++x)
-            img.setPixel(x, y, checker ? ((x + y) % 2 ? 0xffffffff : 0xff000000) : qRgb(x / 4, y / 4, 0));
+            img.setPixel(x, y,
+                         checker ? ((x + y) % 2 ? 0xffffffff : 0xff000000)
+                                 : qRgb(x / 4, y / 4, (x * 37 + y * 91) % 256));
     return img;
+}
+// Blue at a world point, mixed from the four nearest pixels' centres.
+double bilinearBlue(const QImage& img, QPointF w) {
+    const double x = w.x() - 0.5, y = w.y() - 0.5, fx = x - std::floor(x), fy = y - std::floor(y);
+    auto at = [&](int dx, int dy) {
+        return qBlue(img.pixel(int(std::floor(x)) + dx, int(std::floor(y)) + dy));
+    };
+    return (at(0, 0) * (1 - fx) + at(1, 0) * fx) * (1 - fy) + (at(0, 1) * (1 - fx) + at(1, 1) * fx) * fy;
 }
 QImage drawn(const PictureSource& source, const QTransform& t) {
     QImage frame(kFrame, QImage::Format_RGB32);
@@ -33,25 +44,28 @@ class TestMapSource : public QObject {
     void coordinates_data() {
         QTest::addColumn<double>("scale");
         QTest::addColumn<double>("rotation");
-        QTest::addColumn<bool>("exact"); // every frame pixel is one picture pixel
-        QTest::addRow("1:1") << 1.0 << 0.0 << true;
-        QTest::addRow("enlarged") << 2.0 << 0.0 << false;
-        QTest::addRow("halved") << 0.5 << 0.0 << false;
-        QTest::addRow("quarter") << 0.25 << 0.0 << false;
-        QTest::addRow("eighth") << 0.125 << 0.0 << false;
-        QTest::addRow("turned 90") << 1.0 << 90.0 << true;
-        QTest::addRow("turned 90 halved") << 0.5 << 90.0 << false;
-        QTest::addRow("turned 30 enlarged") << 1.5 << 30.0 << false;
+        QTest::addColumn<QPointF>("nudge"); // world pixels off a whole frame pixel
+        const QPointF none(0, 0), part(0.3, 0.7);
+        QTest::addRow("1:1") << 1.0 << 0.0 << none;
+        QTest::addRow("1:1 moved a fraction") << 1.0 << 0.0 << part;
+        QTest::addRow("enlarged") << 2.0 << 0.0 << part;
+        QTest::addRow("halved") << 0.5 << 0.0 << none;
+        QTest::addRow("halved moved a fraction") << 0.5 << 0.0 << part;
+        QTest::addRow("quarter") << 0.25 << 0.0 << none;
+        QTest::addRow("eighth") << 0.125 << 0.0 << part;
+        QTest::addRow("turned 90") << 1.0 << 90.0 << none;
+        QTest::addRow("turned 90 halved") << 0.5 << 90.0 << none;
+        QTest::addRow("turned 30 enlarged") << 1.5 << 30.0 << part;
     }
     // The frame's centre is near the picture's far corner, so some pixels lie outside it.
     void coordinates() {
         QFETCH(double, scale);
         QFETCH(double, rotation);
-        QFETCH(bool, exact);
+        QFETCH(QPointF, nudge);
         const QImage img = picture(false);
         const PictureSource source(img);
         const QTransform t =
-            worldToFrame({QPointF(1024, 1024) - QPointF(30, 20) / scale, scale, rotation}, kFrame);
+            worldToFrame({QPointF(1024, 1024) - QPointF(30, 20) / scale + nudge, scale, rotation}, kFrame);
         const QImage frame = drawn(source, t);
         const QTransform back = t.inverted();
         for (int y = 0; y < kFrame.height(); y += 3)
@@ -63,7 +77,9 @@ class TestMapSource : public QObject {
                 const double margin = 2 / scale + 4;
                 if (!QRectF(0, 0, 1024, 1024).adjusted(margin, margin, -margin, -margin).contains(w))
                     continue;
-                if (exact) QCOMPARE(got, img.pixel(int(w.x()), int(w.y())));
+                // From the picture itself (not a reduced copy), each pixel is its filtered value,
+                // give or take Qt's coarser weights when turned; a pixel off is far more.
+                if (scale >= 1) QVERIFY2(qAbs(qBlue(got) - bilinearBlue(img, w)) <= 8, qPrintable(where));
                 QVERIFY2(qAbs(qRed(got) - (w.x() / 4 - 0.5)) <= 1.25 &&
                              qAbs(qGreen(got) - (w.y() / 4 - 0.5)) <= 1.25,
                          qPrintable(where));
