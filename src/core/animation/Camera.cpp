@@ -3,6 +3,7 @@
 #include "CameraFraming.h"
 #include "CameraTargets.h"
 
+#include <QPolygonF>
 #include <algorithm>
 #include <cmath>
 
@@ -16,6 +17,26 @@ bool moving(CameraMode mode) {
 }
 } // namespace
 
+QTransform worldToFrame(const CameraView& view, QSizeF frame) {
+    QTransform t;
+    t.translate(frame.width() / 2, frame.height() / 2);
+    t.rotate(view.rotation);
+    t.scale(view.scale, view.scale);
+    t.translate(-view.centre.x(), -view.centre.y());
+    return t;
+}
+
+std::optional<CameraMode> cameraModeNamed(const QString& name) {
+    static const std::pair<const char*, CameraMode> names[] = {{"fixed", CameraMode::Fixed},
+                                                               {"map", CameraMode::Map},
+                                                               {"route", CameraMode::Route},
+                                                               {"follow", CameraMode::Follow},
+                                                               {"leg", CameraMode::Leg}};
+    for (const auto& [text, mode] : names)
+        if (name == QLatin1String(text)) return mode;
+    return std::nullopt;
+}
+
 CameraPlan::CameraPlan(const CameraInput& input) {
     CameraInput in = checkedCameraInput(input);
     const QSizeF frame(in.frame);
@@ -27,10 +48,9 @@ CameraPlan::CameraPlan(const CameraInput& input) {
     // or when the route has no extent).
     std::vector<double> turns = cameraTurns(in);
     overview_ = frameWorld(in.world, frame);
-    if (in.mode != CameraMode::Map && in.points.size() >= 2) {
-        const CameraView route = framePoints(in.points, 0, frame, in.marginPercent / 100, -1);
-        if (route.scale > 0) overview_ = route;
-    }
+    const QRectF extent = QPolygonF(QList<QPointF>(in.points.begin(), in.points.end())).boundingRect();
+    if (in.mode != CameraMode::Map && (extent.width() > 0 || extent.height() > 0))
+        overview_ = framePoints(in.points, 0, frame, in.marginPercent / 100, in.zoom);
     overview_ = clampToWorld(overview_, in.world, frame, cover);
 
     walk_ = cameraTargets(in, turns);

@@ -8,6 +8,7 @@
 
 #include <QPointF>
 #include <QSize>
+#include <QString>
 #include <QTransform>
 #include <optional>
 #include <vector>

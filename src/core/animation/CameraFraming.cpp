@@ -20,26 +20,6 @@ QPointF halfExtent(const CameraView& v, QSizeF frame) {
 }
 } // namespace
 
-QTransform worldToFrame(const CameraView& view, QSizeF frame) {
-    QTransform t;
-    t.translate(frame.width() / 2, frame.height() / 2);
-    t.rotate(view.rotation);
-    t.scale(view.scale, view.scale);
-    t.translate(-view.centre.x(), -view.centre.y());
-    return t;
-}
-
-std::optional<CameraMode> cameraModeNamed(const QString& name) {
-    static const std::pair<const char*, CameraMode> names[] = {{"fixed", CameraMode::Fixed},
-                                                               {"map", CameraMode::Map},
-                                                               {"route", CameraMode::Route},
-                                                               {"follow", CameraMode::Follow},
-                                                               {"leg", CameraMode::Leg}};
-    for (const auto& [text, mode] : names)
-        if (name == QLatin1String(text)) return mode;
-    return std::nullopt;
-}
-
 CameraView framePoints(const std::vector<QPointF>& points, double rotation, QSizeF frame, double margin,
                        double fallbackScale) {
     if (points.empty()) return {{}, fallbackScale, rotation};

@@ -1,5 +1,7 @@
 #include "PictureSource.h"
 
+#include "ShiftedDraw.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -13,6 +15,19 @@ inline quint32 mean4(quint32 a, quint32 b, quint32 c, quint32 d) {
     const quint32 hi =
         ((((a >> 8) & m) + ((b >> 8) & m) + ((c >> 8) & m) + ((d >> 8) & m) + 0x00020002) >> 2) & m;
     return lo | (hi << 8);
+}
+
+// Draws the part of `level` that `rect` (frame pixels) shows, with a pixel around it for the
+// filter: never the whole picture through the transform.
+void drawPart(QPainter& p, const QImage& level, const QTransform& levelToFrame, const QRect& rect) {
+    const QRectF seen = levelToFrame.inverted().mapRect(QRectF(rect));
+    const QRect part = seen.toAlignedRect().adjusted(-1, -1, 1, 1).intersected(level.rect());
+    if (part.isEmpty()) return;
+    const QImage sub(level.constBits() + qsizetype(part.y()) * level.bytesPerLine() + part.x() * 4,
+                     part.width(), part.height(), level.bytesPerLine(), level.format());
+    p.setClipRect(rect, Qt::IntersectClip);
+    p.setTransform(QTransform::fromTranslate(part.x(), part.y()) * levelToFrame, true);
+    p.drawImage(QPointF(0, 0), sub);
 }
 } // namespace
 
@@ -57,25 +72,28 @@ int PictureSource::levelFor(double scale) const {
 void PictureSource::draw(QPainter& p, const QTransform& worldToFrame, const QRect& frameRect) const {
     if (levels_.front().isNull() || !worldToFrame.isInvertible()) return;
     const double scale = std::sqrt(std::abs(worldToFrame.determinant()));
-    const int k = levelFor(scale);
-    const QImage& level = levels_[size_t(k)];
+    const QImage& level = levels_[size_t(levelFor(scale))];
     // A level of an odd size lost its last row or column; stretched over the whole world, it
     // is off by under a frame pixel, where leaving the row out would show a gap at the edge.
     const QSizeF world = worldSize();
-    const QTransform levelToFrame =
+    QTransform levelToFrame =
         QTransform::fromScale(world.width() / level.width(), world.height() / level.height()) * worldToFrame;
-
-    // Only the part of the level the frame shows, with a pixel around it for the filter.
-    const QRectF seen = levelToFrame.inverted().mapRect(QRectF(frameRect));
-    const QRect part = seen.toAlignedRect().adjusted(-1, -1, 1, 1).intersected(level.rect());
-    if (part.isEmpty()) return;
-    const QImage sub(level.constBits() + qsizetype(part.y()) * level.bytesPerLine() + part.x() * 4,
-                     part.width(), part.height(), level.bytesPerLine(), level.format());
-
+    const bool wholeShift = levelToFrame.type() == QTransform::TxTranslate &&
+                            levelToFrame.dx() == std::round(levelToFrame.dx()) &&
+                            levelToFrame.dy() == std::round(levelToFrame.dy());
+    // Moved by a fraction of a pixel, straight into a frame image: the hand-written filter.
+    auto* frame =
+        p.device() && p.device()->devType() == QInternal::Image ? static_cast<QImage*>(p.device()) : nullptr;
+    if (frame && levelToFrame.type() == QTransform::TxTranslate && !wholeShift &&
+        p.deviceTransform().isIdentity() && !p.hasClipping() &&
+        p.compositionMode() == QPainter::CompositionMode_SourceOver &&
+        drawShifted(*frame, level, QPointF(levelToFrame.dx(), levelToFrame.dy()), frameRect))
+        return;
+    // Elsewhere a scale a hair off 1 takes Qt's filtered path, which keeps the fraction.
+    if (levelToFrame.type() == QTransform::TxTranslate && !wholeShift)
+        levelToFrame = QTransform::fromScale(1 + 1e-7, 1 + 1e-7) * levelToFrame;
     p.save();
-    p.setClipRect(frameRect, Qt::IntersectClip);
-    p.setTransform(QTransform::fromTranslate(part.x(), part.y()) * levelToFrame, true);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
-    p.drawImage(QPointF(0, 0), sub);
+    drawPart(p, level, levelToFrame, frameRect);
     p.restore();
 }
