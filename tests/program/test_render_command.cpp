@@ -176,6 +176,34 @@ class TestRenderCommand : public QObject {
             QVERIFY(!r.err.contains("\r"));
     }
 
+    // Renders of more than a day of video (2160000 frames at PAL's 25) are refused before
+    // anything is written, however the day comes about; an interval beyond an hour is held there.
+    void refusesRendersOfMoreThanADay_data() {
+        QTest::addColumn<QByteArray>("lines");
+        QTest::addColumn<QList<int>>("xs"); // the points' x, all at y 10
+        QList<int> row25;
+        for (int i = 0; i < 25; ++i)
+            row25 << 10 * i;
+        QTest::newRow("interval 1e300") << QByteArray("interval = 1e300\n") << row25;
+        QTest::newRow("an hour's hold") << QByteArray("hold = 3600\n") << row25;
+        QTest::newRow("a pixel a second")
+            << QByteArray("timing = speed\nspeed = 0\neasing = smooth\n") << QList<int>{0, 30000, 0, 30000};
+    }
+    void refusesRendersOfMoreThanADay() {
+        QFETCH(QByteArray, lines);
+        QFETCH(QList<int>, xs);
+        QTemporaryDir work;
+        QByteArray text = "format = p\nlistmax = " + QByteArray::number(xs.size()) + "\n";
+        for (int i = 0; i < xs.size(); ++i)
+            text += QByteArray::number(i) + " = " + QByteArray::number(xs[i]) + ", 10, 0\n";
+        writeFile(work.filePath("day.wsr"), text + lines);
+        const Run r = pathwright({"--render", work.filePath("day.wsr"), "--output", work.filePath("out"),
+                                  "--output-kind", "mp4", "--size", "16x16"});
+        QCOMPARE(r.code, 2);
+        QVERIFY2(r.err.contains("more than 2160000 frames"), qPrintable(r.err));
+        QVERIFY(!QFileInfo::exists(work.filePath("out")));
+    }
+
     void signalFinishesTheVideo_data() {
         QTest::addColumn<int>("signal");
         QTest::addColumn<QString>("named");

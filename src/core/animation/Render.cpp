@@ -3,7 +3,6 @@
 #include "mapview/RouteDrawing.h"
 
 #include <algorithm>
-#include <limits>
 
 const QString kCutShortText = QStringLiteral("-**-");
 
@@ -15,8 +14,8 @@ QString RenderResult::message() const {
     return QString();
 }
 
-RenderRun::RenderRun(Workspace& ws, FrameSink& sink, Hooks hooks)
-    : ws_(ws), sink_(sink), hooks_(std::move(hooks)) {}
+RenderRun::RenderRun(Workspace& ws, FrameSink& sink, Hooks hooks, std::optional<qint64> counted)
+    : ws_(ws), sink_(sink), hooks_(std::move(hooks)), counted_(counted) {}
 
 bool RenderRun::advance(std::chrono::nanoseconds budget) {
     const auto until = std::chrono::steady_clock::now() + budget;
@@ -45,9 +44,17 @@ void RenderRun::frame() {
             done_ = true;
             return;
         }
+        if (!counted_) {
+            const FrameCount count = countFrames(st);
+            if (count.error) {
+                result_.error = count.error;
+                done_ = true;
+                return;
+            }
+            counted_ = count.frames;
+        }
         limit_ = sink_.frameLimit();
-        // Without a limit the count still stops where the frame counter would overflow.
-        total_ = plannedFrames(st, limit_ > 0 ? limit_ : std::numeric_limits<qint32>::max());
+        total_ = limit_ > 0 ? std::min(*counted_, limit_) : *counted_;
         // A transparent render draws the same route on a clear layer instead of the map.
         if (sink_.transparent()) ws_.map.setTransparent(true);
         walk_ = std::make_unique<FrameWalk>(ws_);
@@ -68,9 +75,8 @@ bool RenderRun::saveFrame() {
     }
     if (hooks_.showFrame) hooks_.showFrame(frameText(st.renderframe));
     MaybeError e;
-    marker_.over(ws_.map, walk_->head(), [&](const QImage& frame) {
-        e = sink_.put(frame, st.renderframe, &ws_.map.changes());
-    });
+    marker_.over(ws_.map, walk_->head(),
+                 [&](const QImage& frame) { e = sink_.put(frame, st.renderframe, &ws_.map.changes()); });
     if (e) {
         result_.error = e;
         done_ = true;

@@ -7,6 +7,7 @@
 // RenderRun works in slices so that a GUI can draw a few milliseconds of frames per pass of
 // its event loop; RenderAnimation runs one render to its end.
 
+#include "FrameCount.h"
 #include "FrameSink.h"
 #include "FrameWalk.h"
 #include "Marker.h"
@@ -14,6 +15,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 
 extern const QString kCutShortText; // both frame labels once the limit is reached
 
@@ -32,7 +34,9 @@ class RenderRun {
         std::function<void(qint64 written, qint64 total)> progress;
     };
 
-    RenderRun(Workspace& ws, FrameSink& sink, Hooks hooks = {});
+    // `counted` is the count of the state as it is now, when the caller has taken it already;
+    // otherwise the first frame counts, and a render of more than a day fails there.
+    RenderRun(Workspace& ws, FrameSink& sink, Hooks hooks = {}, std::optional<qint64> counted = {});
 
     // Draws and hands over frames for about `budget`, at least one, and stops early when the
     // sink would have to wait; false once the render is over.
@@ -56,6 +60,7 @@ class RenderRun {
     bool done_ = false;
     qint64 limit_ = 0; // the sink's frame limit, 0 for none
     qint64 total_ = 0;
+    std::optional<qint64> counted_;
     RenderResult result_;
 };
 
