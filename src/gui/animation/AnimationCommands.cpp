@@ -3,6 +3,7 @@
 #include "RenderDialog.h"
 #include "animation/FrameWriters.h"
 #include "animation/RenderTarget.h"
+#include "shell/EditHistory.h"
 
 #include <QFileInfo>
 #include <QLocale>
@@ -46,6 +47,7 @@ AnimationCommands::AnimationCommands(Workspace& ws, EditHistory& history, QWidge
     connect(&slice_, &QTimer::timeout, this, &AnimationCommands::renderSlice);
     repaint_.setInterval(kRepaintMs);
     connect(&repaint_, &QTimer::timeout, this, &AnimationCommands::showProgress);
+    connect(&history_, &EditHistory::changed, this, [this] { editedWhileCounting_ |= count_.running(); });
     endPoll_.setInterval(kRepaintMs);
     connect(&endPoll_, &QTimer::timeout, this, [this] {
         if (ending_.wait_for(std::chrono::seconds(0)) == std::future_status::ready) endRender();
@@ -55,6 +57,7 @@ AnimationCommands::AnimationCommands(Workspace& ws, EditHistory& history, QWidge
 AnimationCommands::~AnimationCommands() {
     // The workspace and the main window's timer may be gone already: touch neither. The run goes
     // first, then the writer finishes what it holds and its threads end.
+    count_.abandon();
     if (ending_.valid()) ending_.wait();
     run_.reset();
     writer_.reset();
@@ -99,8 +102,17 @@ void AnimationCommands::btnRender_Click() {
 
 void AnimationCommands::startRender() {
     if (rendering() || preview_.running()) return;
+    editedWhileCounting_ = false;
+    count_.start(ws_.st, [this](const FrameCount& count) { counted(count); });
+}
+
+void AnimationCommands::counted(const FrameCount& count) {
+    QWidget* parent = dialog_ && dialog_->isVisible() ? static_cast<QWidget*>(dialog_) : main_;
+    if (count.error) {
+        tell(parent, QMessageBox::Warning, tr("The render did not start.") + "\n\n" + count.error->message());
+        return;
+    }
     if (MaybeError e = lock_.take(ws_.st.renderpath, ws_.st.rendername)) {
-        QWidget* parent = dialog_ && dialog_->isVisible() ? static_cast<QWidget*>(dialog_) : main_;
         tell(parent, QMessageBox::Warning, tr("The render did not start.") + "\n\n" + e->message());
         return;
     }
@@ -112,13 +124,14 @@ void AnimationCommands::startRender() {
     MadeWriter made = makeFrameWriter(target);
     if (made.error) {
         lock_.release();
-        tell(dialog_ && dialog_->isVisible() ? static_cast<QWidget*>(dialog_) : main_, QMessageBox::Warning,
-             made.error->message());
+        tell(parent, QMessageBox::Warning, made.error->message());
         return;
     }
     writer_ = std::move(made.sink);
+    // An edit during the count leaves the render to count again at its first frame.
     run_ = std::make_unique<RenderRun>(ws_, *writer_,
-                                       RenderRun::Hooks{[this](const QString& t) { frameText_ = t; }, {}});
+                                       RenderRun::Hooks{[this](const QString& t) { frameText_ = t; }, {}},
+                                       editedWhileCounting_ ? std::nullopt : std::optional(count.frames));
     clock_.start();
     if (dialog_) dialog_->renderStarted();
     slice_.start();
@@ -126,6 +139,7 @@ void AnimationCommands::startRender() {
 }
 
 void AnimationCommands::stopRender() {
+    count_.abandon();
     if (!run_ || ending_.valid()) return;
     run_->stop();
     finishRender();
