@@ -117,9 +117,8 @@ int runRenderCommand(int argc, char** argv) {
         "lands in DIR (created when missing), and BASE may not hold a '/'. Ctrl+C stops a render and\n"
         "keeps what is written: a video file then plays up to there. Exit status: 0 done, 1 wrong\n"
         "arguments, 2 the project could not be read, its render would last more than 24 hours, the\n"
-        "output could not be written or another render is writing it, 3 the animation was cut short at frame "
-        "9999 (numbered files only),\n"
-        "4 stopped by Ctrl+C or SIGTERM.\n\n" +
+        "output could not be written or another render is writing it, 3 the animation was cut short\n"
+        "at frame 9999 (numbered files only), 4 stopped by Ctrl+C or SIGTERM.\n\n" +
         FormatOptions::help());
     parser.addHelpOption();
     parser.addVersionOption();
