@@ -71,9 +71,9 @@ QString chooseOutput(const QCommandLineParser& parser, const QCommandLineOption&
 }
 
 // Runs the render to its end or to a stop signal.
-RenderResult renderUntilStopped(Workspace& ws, FrameSink& writer, ProgressLine& progress,
+RenderResult renderUntilStopped(Workspace& ws, FrameSink& writer, Marker marker, ProgressLine& progress,
                                 const StopSignals& stops) {
-    RenderRun run(ws, writer,
+    RenderRun run(ws, writer, std::move(marker),
                   {{}, [&](qint64 done, qint64 total) { progress.show(done, total, writer.output()); }});
     while (run.advance(std::chrono::milliseconds(50)))
         if (stops.caught()) run.stop();
@@ -150,8 +150,8 @@ int runRenderCommand(int argc, char** argv) {
         "render directory under its render name and in its output kind. With --output everything\n"
         "lands in DIR (created when missing), and BASE may not hold a '/'. Ctrl+C stops a render and\n"
         "keeps what is written: a video file then plays up to there. Exit status: 0 done, 1 wrong\n"
-        "arguments, 2 the project could not be read, the output could not be written or another\n"
-        "render is writing it, 3 the animation was cut short at frame 9999 (numbered files only),\n"
+        "arguments, 2 the project or its marker picture could not be read, the output could not be\n"
+        "written or another render is writing it, 3 the animation was cut short at frame 9999 (numbered files only),\n"
         "4 stopped by Ctrl+C or SIGTERM.\n\n" +
         FormatOptions::help());
     parser.addHelpOption();
@@ -199,6 +199,14 @@ int runRenderCommand(int argc, char** argv) {
         say(stderr, *wrong);
         return 1;
     }
+    // The marker picture is read before anything is written, so that one that cannot be used
+    // stops the render with its own reason rather than as a failed write.
+    Error badMarker;
+    std::optional<Marker> marker = renderMarker(ws.st, &badMarker);
+    if (!marker) {
+        say(stderr, "cannot render: " + badMarker.message());
+        return 2;
+    }
     if (parser.isSet(output)) {
         // --output promises DIR: a name reaching into another folder is refused before anything is written.
         if (ws.st.rendername.contains(u'/')) {
@@ -234,6 +242,6 @@ int runRenderCommand(int argc, char** argv) {
     }
     const StopSignals stops;
     ProgressLine progress;
-    const RenderResult result = renderUntilStopped(ws, *made.sink, progress, stops);
+    const RenderResult result = renderUntilStopped(ws, *made.sink, std::move(*marker), progress, stops);
     return report(result, *made.sink, target, progress.seconds(), stops.caught());
 }

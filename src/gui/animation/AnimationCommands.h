@@ -65,6 +65,7 @@ class AnimationCommands : public QObject {
     void renderFinished(const RenderResult& result);
 
   private:
+    std::optional<Marker> markerOrSay(const QString& what);
     void startTick();
     void renderSlice();
     void showProgress();
