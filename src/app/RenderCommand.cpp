@@ -151,8 +151,8 @@ int runRenderCommand(int argc, char** argv) {
         "lands in DIR (created when missing), and BASE may not hold a '/'. Ctrl+C stops a render and\n"
         "keeps what is written: a video file then plays up to there. Exit status: 0 done, 1 wrong\n"
         "arguments, 2 the project or its marker picture could not be read, the output could not be\n"
-        "written or another render is writing it, 3 the animation was cut short at frame 9999 (numbered files only),\n"
-        "4 stopped by Ctrl+C or SIGTERM.\n\n" +
+        "written or another render is writing it, 3 the animation was cut short at frame 9999\n"
+        "(numbered files only), 4 stopped by Ctrl+C or SIGTERM.\n\n" +
         FormatOptions::help());
     parser.addHelpOption();
     parser.addVersionOption();

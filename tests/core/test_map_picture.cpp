@@ -58,7 +58,8 @@ QByteArray chunk(const char* type, const QByteArray& data) {
     return bigEndian(quint32(data.size())) + body +
            bigEndian(libdeflate_crc32(0, body.constData(), body.size()));
 }
-// The start of a palette PNG of w x h pixels (the first rows), which the general reader decodes one byte a pixel.
+// The start of a palette PNG of w x h pixels (its first rows), which the general reader decodes
+// one byte a pixel.
 QByteArray palettePngHeader(int w, int h) {
     return QByteArray("\x89PNG\r\n\x1a\n", 8) +
            chunk("IHDR", bigEndian(w) + bigEndian(h) + char(8) + char(3) + QByteArray(3, 0)) +
@@ -101,7 +102,8 @@ void readsAsTheGeneralReader(const QString& path) {
     reader.setAutoTransform(false);
     QImage theirs = reader.read();
     if (!theirs.isNull())
-        theirs.convertTo(theirs.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+        theirs.convertTo(theirs.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                  : QImage::Format_RGB32);
     QCOMPARE(ours.isNull(), theirs.isNull());
     QCOMPARE(ours.format(), theirs.format());
     for (int y = 0; y < ours.height(); ++y)
@@ -120,8 +122,8 @@ class MapPictureTest : public QObject {
         QTest::newRow("truncated") << "cut.png" << pngBytes().left(40) << "cannot be read";
         QTest::newRow("too large") << "huge.bmp" << hugeBmp() << "cannot be read";
         // 121 MB as decoded, 484 MB more converted to 4 bytes a pixel: over the limit together.
-        QTest::newRow("too large with its conversion") << "palette.png" << palettePngHeader(11000, 11000)
-                                                       << "too large";
+        QTest::newRow("too large with its conversion")
+            << "palette.png" << palettePngHeader(11000, 11000) << "too large";
         QTest::newRow("missing") << "missing.png" << QByteArray() << "does not exist";
         QTest::newRow("directory (nothing chosen)") << "." << QByteArray() << "directory";
         QTest::newRow("FIFO") << "fifo.png" << QByteArray() << "not an ordinary file";

@@ -114,7 +114,8 @@ class TestRenderCommand : public QObject {
         const QByteArray noMarker = QByteArray("marker = picture\nmarkerpicture = nope.png\n") + tour;
         const char* markerSays = "cannot render: the marker picture %D/nope.png: the file does not exist";
         row("missing marker picture", noMarker.constData(), {}, 2, markerSays, "");
-        row("missing marker picture, video", noMarker.constData(), {"--output-kind", "mp4"}, 2, markerSays, "");
+        row("missing marker picture, video", noMarker.constData(), {"--output-kind", "mp4"}, 2, markerSays,
+            "");
     }
     // Project values and options never put a frame outside the folder they name, nor mix renders;
     // a marker picture that cannot be used stops the render before anything is written.
@@ -135,7 +136,8 @@ class TestRenderCommand : public QObject {
         QFETCH(QString, says);
         QVERIFY2((r.out + r.err).contains(says.replace("%D", d)), qPrintable(r.out + r.err));
         frames.replace("%D", d);
-        QDirIterator it(work.path(), {"*.bmp", "*.mp4"}, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        QDirIterator it(work.path(), {"*.bmp", "*.mp4"}, QDir::Files | QDir::Hidden,
+                        QDirIterator::Subdirectories);
         QStringList found;
         while (it.hasNext())
             found << it.next();

@@ -53,8 +53,8 @@ qint64 pictureCost(QSize size, QImage::Format decoded) {
     const int depth = decoded == QImage::Format_Invalid ? 32 : QImage::toPixelFormat(decoded).bitsPerPixel();
     const qint64 w = std::max(size.width(), 0), h = std::max(size.height(), 0);
     const qint64 rowBytes = (w * depth + 31) / 32 * 4;
-    const bool converted = decoded != QImage::Format_Invalid && decoded != QImage::Format_ARGB32 &&
-                           !drawnLayout(decoded);
+    const bool converted =
+        decoded != QImage::Format_Invalid && decoded != QImage::Format_ARGB32 && !drawnLayout(decoded);
     return rowBytes * h + (converted ? w * h * 4 : 0);
 }
 

@@ -183,8 +183,9 @@ QImage decodePlainPng(const uchar* png, qsizetype size, qint64 maxBytes) {
         inBytes = joined.size();
     }
 
-    QImage img = largeImage(QSize(int(w), int(h)),
-                            c.channels == 3 ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied, room);
+    QImage img =
+        largeImage(QSize(int(w), int(h)),
+                   c.channels == 3 ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied, room);
     if (img.isNull() || std::size_t(img.bytesPerLine()) != w * 4) return QImage();
     uchar* const pixels = img.bits();
     uchar* const rows = pixels + room - filtered;
