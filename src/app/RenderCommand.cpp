@@ -36,9 +36,9 @@ bool wantsCommandLine(int argc, char** argv) {
 
 namespace {
 // Runs the render to its end or to a stop signal.
-RenderResult renderUntilStopped(Workspace& ws, FrameSink& writer, ProgressLine& progress,
+RenderResult renderUntilStopped(Workspace& ws, FrameSink& writer, Marker marker, ProgressLine& progress,
                                 const StopSignals& stops, qint64 frames) {
-    RenderRun run(ws, writer,
+    RenderRun run(ws, writer, std::move(marker),
                   {{}, [&](qint64 done, qint64 total) { progress.show(done, total, writer.output()); }},
                   frames);
     while (run.advance(std::chrono::milliseconds(50)))
@@ -116,9 +116,9 @@ int runRenderCommand(int argc, char** argv) {
         "render directory under its render name and in its output kind. With --output everything\n"
         "lands in DIR (created when missing), and BASE may not hold a '/'. Ctrl+C stops a render and\n"
         "keeps what is written: a video file then plays up to there. Exit status: 0 done, 1 wrong\n"
-        "arguments, 2 the project could not be read, its render would last more than 24 hours, the\n"
-        "output could not be written or another render is writing it, 3 the animation was cut short\n"
-        "at frame 9999 (numbered files only), 4 stopped by Ctrl+C or SIGTERM.\n\n" +
+        "arguments, 2 the project or its marker picture could not be read, its render would last\n"
+        "more than 24 hours, the output could not be written or another render is writing it, 3 the\n"
+        "animation was cut short at frame 9999 (numbered files only), 4 stopped by Ctrl+C or SIGTERM.\n\n" +
         FormatOptions::help());
     parser.addHelpOption();
     parser.addVersionOption();
@@ -165,6 +165,14 @@ int runRenderCommand(int argc, char** argv) {
         say(stderr, *wrong);
         return 1;
     }
+    // The marker picture is read before anything is written, so that one that cannot be used
+    // stops the render with its own reason rather than as a failed write.
+    Error badMarker;
+    std::optional<Marker> marker = renderMarker(ws.st, &badMarker);
+    if (!marker) {
+        say(stderr, "cannot render: " + badMarker.message());
+        return 2;
+    }
     // Counted before anything is written: a render of more than a day is refused at once.
     const StopSignals stops;
     const FrameCount count = countFrames(ws.st, [&] { return stops.caught() != 0; });
@@ -210,6 +218,6 @@ int runRenderCommand(int argc, char** argv) {
         return 2;
     }
     ProgressLine progress;
-    const RenderResult result = renderUntilStopped(ws, *made.sink, progress, stops, count.frames);
+    const RenderResult result = renderUntilStopped(ws, *made.sink, std::move(*marker), progress, stops, count.frames);
     return report(result, *made.sink, target, progress.seconds(), stops.caught());
 }

@@ -111,8 +111,14 @@ class TestRenderCommand : public QObject {
         row("the project's own missing folder", "renderpath = %D/none/\nrendername = tour\n", {}, 2,
             "No such file", "");
         row("another render holds the folder", tour, {"--locked"}, 2, "another render is writing", "");
+        const QByteArray noMarker = QByteArray("marker = picture\nmarkerpicture = nope.png\n") + tour;
+        const char* markerSays = "cannot render: the marker picture %D/nope.png: the file does not exist";
+        row("missing marker picture", noMarker.constData(), {}, 2, markerSays, "");
+        row("missing marker picture, video", noMarker.constData(), {"--output-kind", "mp4"}, 2, markerSays,
+            "");
     }
-    // Project values and options never put a frame outside the folder they name, nor mix renders.
+    // Project values and options never put a frame outside the folder they name, nor mix renders;
+    // a marker picture that cannot be used stops the render before anything is written.
     void hostileValues() {
         QFETCH(QString, lines);
         QFETCH(QStringList, args);
@@ -128,9 +134,10 @@ class TestRenderCommand : public QObject {
         const Run r = pathwright(QStringList{"--render", d + "/t.wsr"} + args, false, d + "/a/b");
         QTEST(r.code, "code");
         QFETCH(QString, says);
-        QVERIFY2((r.out + r.err).contains(says), qPrintable(r.out + r.err));
+        QVERIFY2((r.out + r.err).contains(says.replace("%D", d)), qPrintable(r.out + r.err));
         frames.replace("%D", d);
-        QDirIterator it(work.path(), {"*.bmp"}, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        QDirIterator it(work.path(), {"*.bmp", "*.mp4"}, QDir::Files | QDir::Hidden,
+                        QDirIterator::Subdirectories);
         QStringList found;
         while (it.hasNext())
             found << it.next();

@@ -14,8 +14,16 @@ QString RenderResult::message() const {
     return QString();
 }
 
-RenderRun::RenderRun(Workspace& ws, FrameSink& sink, Hooks hooks, std::optional<qint64> counted)
-    : ws_(ws), sink_(sink), hooks_(std::move(hooks)), counted_(counted) {}
+RenderRun::RenderRun(Workspace& ws, FrameSink& sink, Marker marker, Hooks hooks, std::optional<qint64> counted)
+    : ws_(ws), sink_(sink), hooks_(std::move(hooks)), marker_(std::move(marker)), counted_(counted) {}
+
+std::optional<Marker> renderMarker(const ProjectState& st, Error* error) {
+    Error bad;
+    Marker marker = Marker::fromState(st, &bad);
+    if (bad.reason.isEmpty()) return marker;
+    if (error) *error = bad;
+    return std::nullopt;
+}
 
 bool RenderRun::advance(std::chrono::nanoseconds budget) {
     const auto until = std::chrono::steady_clock::now() + budget;
@@ -34,13 +42,6 @@ void RenderRun::frame() {
         st.framecount = 0;
         if (st.listmax < 1) {
             result_.error = Error{QString(), QStringLiteral("The route has no points: nothing to render.")};
-            done_ = true;
-            return;
-        }
-        Error bad;
-        marker_ = Marker::fromState(st, &bad);
-        if (!bad.reason.isEmpty()) {
-            result_.error = bad;
             done_ = true;
             return;
         }
@@ -110,7 +111,10 @@ RenderResult RenderRun::finish() {
 }
 
 RenderResult RenderAnimation(Workspace& ws, FrameSink& sink, RenderRun::Hooks hooks) {
-    RenderRun run(ws, sink, std::move(hooks));
+    Error bad;
+    std::optional<Marker> marker = renderMarker(ws.st, &bad);
+    if (!marker) return RenderResult{0, false, false, bad};
+    RenderRun run(ws, sink, std::move(*marker), std::move(hooks));
     while (run.advance(std::chrono::hours(1))) {
     }
     return run.finish();

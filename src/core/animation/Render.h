@@ -34,9 +34,15 @@ class RenderRun {
         std::function<void(qint64 written, qint64 total)> progress;
     };
 
-    // `counted` is the count of the state as it is now, when the caller has taken it already;
-    // otherwise the first frame counts, and a render of more than a day fails there.
-    RenderRun(Workspace& ws, FrameSink& sink, Hooks hooks = {}, std::optional<qint64> counted = {});
+    // The marker is made before the sink, so that a marker picture that cannot be used stops
+    // the render before anything is written (see renderMarker). `counted` is the count of the
+    // state as it is now, when the caller has taken it already; otherwise the first frame
+    // counts, and a render of more than a day fails there.
+    RenderRun(Workspace& ws, FrameSink& sink, Marker marker, Hooks hooks = {},
+              std::optional<qint64> counted = {});
+    // With the marker the state asks for, a dot in place of a picture that cannot be used.
+    RenderRun(Workspace& ws, FrameSink& sink, Hooks hooks = {})
+        : RenderRun(ws, sink, Marker::fromState(ws.st), std::move(hooks)) {}
 
     // Draws and hands over frames for about `budget`, at least one, and stops early when the
     // sink would have to wait; false once the render is over.
@@ -64,4 +70,9 @@ class RenderRun {
     RenderResult result_;
 };
 
+// The marker a render of the project draws; a marker picture that cannot be used is an error
+// naming it, and the render must not start.
+std::optional<Marker> renderMarker(const ProjectState& st, Error* error);
+
+// The marker is made first: a picture that cannot be used ends it with that error, no frame made.
 RenderResult RenderAnimation(Workspace& ws, FrameSink& sink, RenderRun::Hooks hooks = {});

@@ -17,6 +17,8 @@ struct Workspace {
     ProjectState st;
     Surface map{kDesignMapWidth, kDesignMapHeight}; // the map window's area
     Surface swatch{kSwatchWidth, kSwatchHeight};    // the style swatch
-    QImage picture;         // the loaded map picture (the thumbnail's master copy)
+    // The loaded map picture (the thumbnail's master copy), RGB32 or premultiplied ARGB32 as
+    // readPicture gives it, so that neither the surface nor the thumbnail converts it whole.
+    QImage picture;
     WorkspaceEvents events; // redraws and new map sizes, for the views
 };

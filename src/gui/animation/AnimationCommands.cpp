@@ -64,10 +64,22 @@ AnimationCommands::~AnimationCommands() {
     lock_.release();
 }
 
+// A marker picture that cannot be used keeps the preview or the render from starting, and says why.
+std::optional<Marker> AnimationCommands::markerOrSay(const QString& what) {
+    Error bad;
+    std::optional<Marker> marker = renderMarker(ws_.st, &bad);
+    if (!marker)
+        tell(dialog_ && dialog_->isVisible() ? static_cast<QWidget*>(dialog_) : main_, QMessageBox::Warning,
+             what + "\n\n" + bad.message());
+    return marker;
+}
+
 void AnimationCommands::btnRoute_Click() {
     if (rendering() || preview_.running()) return;
+    std::optional<Marker> marker = markerOrSay(tr("The preview did not start."));
+    if (!marker) return;
     pace_.reset(ws_.st.fps);
-    marker_ = Marker::fromState(ws_.st); // a picture that cannot be used shows as a dot
+    marker_ = std::move(*marker);
     markerShown_ = true;
     preview_.start();
     refresh_();
@@ -102,6 +114,8 @@ void AnimationCommands::btnRender_Click() {
 
 void AnimationCommands::startRender() {
     if (rendering() || preview_.running()) return;
+    // A marker picture that cannot be used is said at once, before the count.
+    if (!markerOrSay(tr("The render did not start."))) return;
     editedWhileCounting_ = false;
     count_.start(ws_.st, [this](const FrameCount& count) { counted(count); });
 }
@@ -112,6 +126,8 @@ void AnimationCommands::counted(const FrameCount& count) {
         tell(parent, QMessageBox::Warning, tr("The render did not start.") + "\n\n" + count.error->message());
         return;
     }
+    std::optional<Marker> marker = markerOrSay(tr("The render did not start."));
+    if (!marker) return;
     if (MaybeError e = lock_.take(ws_.st.renderpath, ws_.st.rendername)) {
         tell(parent, QMessageBox::Warning, tr("The render did not start.") + "\n\n" + e->message());
         return;
@@ -129,7 +145,7 @@ void AnimationCommands::counted(const FrameCount& count) {
     }
     writer_ = std::move(made.sink);
     // An edit during the count leaves the render to count again at its first frame.
-    run_ = std::make_unique<RenderRun>(ws_, *writer_,
+    run_ = std::make_unique<RenderRun>(ws_, *writer_, std::move(*marker),
                                        RenderRun::Hooks{[this](const QString& t) { frameText_ = t; }, {}},
                                        editedWhileCounting_ ? std::nullopt : std::optional(count.frames));
     clock_.start();

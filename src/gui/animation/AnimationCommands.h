@@ -69,6 +69,7 @@ class AnimationCommands : public QObject {
     void renderFinished(const RenderResult& result);
 
   private:
+    std::optional<Marker> markerOrSay(const QString& what);
     void startTick();
     void counted(const FrameCount& count);
     void renderSlice();
