@@ -72,6 +72,10 @@ class TestRenderCommand : public QObject {
         QTest::newRow("unwritable video")
             << QStringList{"--render", harbour, "--output", dir.filePath("blocked"), "--output-kind", "mp4"}
             << 2 << "cannot write the video file " + dir.filePath("blocked/harbour.mp4: ");
+        QTest::newRow("name as long as the video's may be")
+            << QStringList{"--render",         harbour,         "--output", dir.path(), "--name",
+                           QString(250, u'n'), "--output-kind", "mp4",      "--size",   "64x64"}
+            << 0 << "rendered 310 frames to " + dir.filePath(QString(250, u'n') + ".mp4");
         QTest::newRow("unknown kind")
             << QStringList{"--render", harbour, "--output-kind", "gif"} << 1 << "unknown output kind \"gif\"";
         QTest::newRow("opaque kind made clear")
