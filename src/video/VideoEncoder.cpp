@@ -134,6 +134,9 @@ MaybeError VideoEncoder::open(const VideoSettings& s, int fd, const QString& nam
                           : s.alpha           ? AV_PIX_FMT_YUVA444P10LE
                                               : AV_PIX_FMT_YUV444P10LE;
         codec_->codec_tag = 0;
+        // Slices, not frames: each frame thread would hold a frame of its own (66 MB at 4K with
+        // alpha), and the slices come out the same either way.
+        codec_->thread_type = FF_THREAD_SLICE;
         av_opt_set_int(codec_->priv_data, "profile", s.proresProfile, 0);
         av_opt_set(codec_->priv_data, "vendor", "apl0", 0); // what editors expect to find
     }
