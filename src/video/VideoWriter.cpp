@@ -223,7 +223,7 @@ qint64 VideoWriter::written() const {
 
 bool VideoWriter::ready() const {
     std::lock_guard lock(mutex_);
-    return !freePictures_.empty() || error_;
+    return !started_ || !freePictures_.empty() || error_; // the rings are made by the first frame
 }
 
 SinkOutput VideoWriter::output() const {
