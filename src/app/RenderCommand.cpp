@@ -43,6 +43,9 @@ RenderResult renderUntilStopped(Workspace& ws, FrameSink& writer, Marker marker,
                   frames);
     while (run.advance(std::chrono::milliseconds(50)))
         if (stops.caught()) run.stop();
+    // Finishing a large video takes seconds: the line says so, and that more signals wait.
+    if (stops.caught())
+        progress.finishing(StopSignals::name(stops.caught()), writer.written(), writer.output());
     RenderResult result = run.finish();
     progress.end(writer.written(), writer.output());
     return result;
@@ -201,6 +204,8 @@ int runRenderCommand(int argc, char** argv) {
     } else {
         ws.st.renderpath = renderFolder(ws.st);
     }
+    // Caught from before the lock is taken, so that no signal can leave the lock file behind.
+    const StopSignals stops;
     RenderLock lock;
     if (MaybeError e = lock.take(ws.st.renderpath, ws.st.rendername)) {
         say(stderr, "cannot render: " + e->message());

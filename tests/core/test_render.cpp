@@ -4,6 +4,7 @@
 // old file and the frames a render gives at the new sizes.
 #include "animation/Legs.h"
 #include "animation/Render.h"
+#include "animation/RenderLock.h"
 #include "project/ProjectText.h"
 #include "settings/VideoFormats.h"
 #include "support/AnimationSupport.h"
@@ -169,6 +170,37 @@ class TestRender : public QObject {
         if (failAt >= 0) QCOMPARE(r.error->file, says);
         QCOMPARE(r.message().isEmpty(), says.isEmpty());
         QVERIFY2(r.message().contains(says), qPrintable(r.message()));
+    }
+
+    void lockExcludesTheSameFrames_data() {
+        QTest::addColumn<QString>("first"); // base names, in the same folder
+        QTest::addColumn<QString>("second");
+        QTest::addColumn<bool>("refused");
+        const QString longName(250, u'n'); // its video name, with ".mp4", still fits in 255 bytes
+        QTest::newRow("same name") << "flight"
+                                   << "flight" << true;
+        QTest::newRow("other name") << "flight"
+                                    << "flights" << false;
+        QTest::newRow("same long name") << longName << longName << true;
+        QTest::newRow("long names apart at the end") << longName + "a" << longName + "b" << false;
+        QTest::newRow("same frames through a sub-folder") << "sub/flight"
+                                                          << "sub/./flight" << true;
+    }
+    // A second render of the frames one holds is refused, from any folder spelling; other names
+    // are free, and the lock takes every name the frames can take.
+    void lockExcludesTheSameFrames() {
+        QFETCH(QString, first);
+        QFETCH(QString, second);
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath("sub"));
+        RenderLock one, two;
+        const QString folder = dir.path() + "/";
+        QCOMPARE(one.take(folder, first).value_or(Error{}).reason, QString());
+        QVERIFY(one.held());
+        QTEST(bool(two.take(folder, second)), "refused");
+        one.release();
+        two.release();
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name), QStringList());
     }
 
     // A name (any case), the rate and custom size asked for, and the label that results: the

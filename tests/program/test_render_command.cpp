@@ -72,6 +72,10 @@ class TestRenderCommand : public QObject {
         QTest::newRow("unwritable video")
             << QStringList{"--render", harbour, "--output", dir.filePath("blocked"), "--output-kind", "mp4"}
             << 2 << "cannot write the video file " + dir.filePath("blocked/harbour.mp4: ");
+        QTest::newRow("name as long as the video's may be")
+            << QStringList{"--render",         harbour,         "--output", dir.path(), "--name",
+                           QString(250, u'n'), "--output-kind", "mp4",      "--size",   "64x64"}
+            << 0 << "rendered 310 frames to " + dir.filePath(QString(250, u'n') + ".mp4");
         QTest::newRow("unknown kind")
             << QStringList{"--render", harbour, "--output-kind", "gif"} << 1 << "unknown output kind \"gif\"";
         QTest::newRow("opaque kind made clear")
@@ -214,14 +218,18 @@ class TestRenderCommand : public QObject {
     void signalFinishesTheVideo_data() {
         QTest::addColumn<int>("signal");
         QTest::addColumn<QString>("named");
-        QTest::newRow("Ctrl+C") << int(SIGINT) << "Ctrl+C (SIGINT)";
-        QTest::newRow("SIGTERM") << int(SIGTERM) << "SIGTERM";
+        QTest::addColumn<int>("times"); // 50 ms apart, as timeout(1) signals the child and then its group
+        QTest::newRow("Ctrl+C") << int(SIGINT) << "Ctrl+C (SIGINT)" << 1;
+        QTest::newRow("SIGTERM") << int(SIGTERM) << "SIGTERM" << 1;
+        QTest::newRow("Ctrl+C twice") << int(SIGINT) << "Ctrl+C (SIGINT)" << 2;
+        QTest::newRow("SIGTERM three times") << int(SIGTERM) << "SIGTERM" << 3;
     }
-    // A long render stopped by a signal leaves a video file that plays the frames the summary
-    // counts, and says so in a non-zero exit.
+    // A long render stopped by signals leaves a video file that plays the frames the summary
+    // counts and no lock file, and says so in a non-zero exit.
     void signalFinishesTheVideo() {
         QFETCH(int, signal);
         QFETCH(QString, named);
+        QFETCH(int, times);
         QTemporaryDir out;
         writeFile(out.filePath("long.wsr"),
                   readFile(SOURCE_DIR "/" + harbour)
@@ -230,11 +238,15 @@ class TestRenderCommand : public QObject {
         QProcess p;
         p.start(QCoreApplication::applicationDirPath() + "/../pathwright",
                 {"--render", out.filePath("long.wsr"), "--output", out.path(), "--name", "long",
-                 "--output-kind", "mp4"});
+                 "--output-kind", "mp4", "--format", "1080p"}); // large enough to take a while to finish
         QTRY_VERIFY_WITH_TIMEOUT(writesInto(p.processId(), out.path()), 20000);
         QTest::qWait(300);
-        ::kill(pid_t(p.processId()), signal);
+        for (int i = 0; i < times; ++i) {
+            if (i > 0) QTest::qSleep(50);
+            ::kill(pid_t(p.processId()), signal);
+        }
         QVERIFY(p.waitForFinished(60000));
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
         QCOMPARE(p.exitCode(), 4);
         const QString said = p.readAllStandardOutput() + p.readAllStandardError();
         const QString frames = QRegularExpression("rendered (\\d+) frames to ").match(said).captured(1);
@@ -245,6 +257,8 @@ class TestRenderCommand : public QObject {
                                 "-of", "csv=p=0", out.filePath("long.mp4")});
         QVERIFY(probe.waitForFinished(60000));
         QCOMPARE(probe.readAllStandardOutput().trimmed(), frames.toUtf8());
+        QCOMPARE(QDir(out.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+                 QStringList({"long.mp4", "long.wsr"}));
     }
 };
 
