@@ -176,7 +176,8 @@ int runRenderCommand(int argc, char** argv) {
         say(stderr, "cannot render: " + badMarker.message());
         return 2;
     }
-    // Counted before anything is written: a render of more than a day is refused at once.
+    // Counted before anything is written: a render of more than a day is refused at once. Signals
+    // are caught from here on, so that the count can be abandoned and none leaves a lock behind.
     const StopSignals stops;
     const FrameCount count = countFrames(ws.st, [&] { return stops.caught() != 0; });
     if (count.abandoned) {
@@ -204,8 +205,6 @@ int runRenderCommand(int argc, char** argv) {
     } else {
         ws.st.renderpath = renderFolder(ws.st);
     }
-    // Caught from before the lock is taken, so that no signal can leave the lock file behind.
-    const StopSignals stops;
     RenderLock lock;
     if (MaybeError e = lock.take(ws.st.renderpath, ws.st.rendername)) {
         say(stderr, "cannot render: " + e->message());
