@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 #include <QLocale>
+#include <algorithm>
 #include <cstdio>
 #include <unistd.h>
 
@@ -23,16 +24,30 @@ void ProgressLine::show(qint64 written, qint64 total, const SinkOutput& out, boo
                        .arg(written)
                        .arg(total)
                        .arg(fps, 0, 'f', 0);
-    if (fps > 0 && written < total) line += QString(", %1 s left").arg((total - written) / fps, 0, 'f', 0);
+    if (fps > 0 && written < total && stopped_.isEmpty())
+        line += QString(", %1 s left").arg((total - written) / fps, 0, 'f', 0);
     // A video is one file that grows; a sequence names its files in the summary.
     if (!out.first.isEmpty() && out.first == out.last)
         line += QString(", %1 %2").arg(QFileInfo(out.first).fileName(), sizeText(out.bytes));
-    std::fprintf(stderr, "%s   ", qPrintable(line));
+    if (!stopped_.isEmpty())
+        line +=
+            QString("; stopped by %1, finishing what is written (further signals are ignored)").arg(stopped_);
+    // Blanks over the rest of a longer line before it.
+    const qsizetype width = line.size();
+    line += QString(std::max<qsizetype>(3, width_ - width), u' ');
+    width_ = width;
+    std::fprintf(stderr, "%s", qPrintable(line));
     std::fflush(stderr);
     shown_ = true;
 }
 
+void ProgressLine::finishing(const char* signal, qint64 written, const SinkOutput& out) {
+    stopped_ = QString::fromLatin1(signal);
+    show(written, total_, out, true);
+}
+
 void ProgressLine::end(qint64 written, const SinkOutput& out) {
+    stopped_.clear();
     show(written, total_, out, true);
     if (shown_) std::fputc('\n', stderr);
 }

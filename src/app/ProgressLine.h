@@ -14,6 +14,8 @@ class ProgressLine {
   public:
     ProgressLine();
     void show(qint64 written, qint64 total, const SinkOutput& out, bool force = false);
+    // After a stop signal: the line says the file is being finished and further signals wait.
+    void finishing(const char* signal, qint64 written, const SinkOutput& out);
     // The last figures once more, so the line ends at the final count (of the planned total: a
     // render that stopped early shows how far it got).
     void end(qint64 written, const SinkOutput& out);
@@ -22,7 +24,9 @@ class ProgressLine {
   private:
     bool on_;
     bool shown_ = false;
+    QString stopped_; // the signal that stopped the render, once one has
     qint64 total_ = 0;
     qint64 last_ = -1000;
+    qsizetype width_ = 0; // of the line shown last
     QElapsedTimer clock_;
 };

@@ -3,6 +3,7 @@
 #include "CameraOptions.h"
 #include "FormatOptions.h"
 #include "FrameCommand.h"
+#include "OutputOptions.h"
 #include "ProgressLine.h"
 #include "StopSignals.h"
 #include "animation/FrameWriters.h"
@@ -24,21 +25,6 @@ namespace {
 void say(FILE* to, const QString& text) {
     std::fprintf(to, "pathwright: %s\n", qPrintable(text));
 }
-
-// The command line's words for the output kinds: the writer families, "png" and "mov" with
-// --transparent for the clear-background kinds.
-QStringList kindWords() {
-    QStringList words;
-    for (const OutputKind& kind : outputKinds())
-        if (!words.contains(kind.container)) words << kind.container;
-    return words;
-}
-
-const OutputKind* kindFor(const QString& word, bool transparent) {
-    for (const OutputKind& kind : outputKinds())
-        if (word == kind.container && kind.transparent == transparent) return &kind;
-    return nullptr;
-}
 } // namespace
 
 bool wantsCommandLine(int argc, char** argv) {
@@ -51,34 +37,17 @@ bool wantsCommandLine(int argc, char** argv) {
 }
 
 namespace {
-// The output kind and quality asked for on the command line replace the project's own; an
-// error text when they make no sense.
-QString chooseOutput(const QCommandLineParser& parser, const QCommandLineOption& kind,
-                     const QCommandLineOption& transparent, const QCommandLineOption& quality,
-                     RenderTarget& target) {
-    const QString word = parser.isSet(kind) ? parser.value(kind) : QString(target.kind->container);
-    if (!kindWords().contains(word))
-        return QString("unknown output kind \"%1\": use %2").arg(word, kindWords().join(", "));
-    const bool clear = parser.isSet(transparent) || (!parser.isSet(kind) && target.kind->transparent);
-    const OutputKind* chosen = kindFor(word, clear);
-    if (!chosen) return QString("--transparent works with png and mov, not with %1").arg(word);
-    target.kind = chosen;
-    if (parser.isSet(quality)) {
-        const std::optional<RenderQuality> q = findQuality(parser.value(quality));
-        if (!q)
-            return QString("unknown quality \"%1\": use high, standard or small").arg(parser.value(quality));
-        target.quality = *q;
-    }
-    return QString();
-}
-
 // Runs the render to its end or to a stop signal.
-RenderResult renderUntilStopped(Workspace& ws, FrameSink& writer, ProgressLine& progress,
-                                const StopSignals& stops) {
-    RenderRun run(ws, writer,
-                  {{}, [&](qint64 done, qint64 total) { progress.show(done, total, writer.output()); }});
+RenderResult renderUntilStopped(Workspace& ws, FrameSink& writer, Marker marker, ProgressLine& progress,
+                                const StopSignals& stops, qint64 frames) {
+    RenderRun run(ws, writer, std::move(marker),
+                  {{}, [&](qint64 done, qint64 total) { progress.show(done, total, writer.output()); }},
+                  frames);
     while (run.advance(std::chrono::milliseconds(50)))
         if (stops.caught()) run.stop();
+    // Finishing a large video takes seconds: the line says so, and that more signals wait.
+    if (stops.caught())
+        progress.finishing(StopSignals::name(stops.caught()), writer.written(), writer.output());
     RenderResult result = run.finish();
     progress.end(writer.written(), writer.output());
     return result;
@@ -155,9 +124,9 @@ int runRenderCommand(int argc, char** argv) {
         "render directory under its render name and in its output kind. With --output everything\n"
         "lands in DIR (created when missing), and BASE may not hold a '/'. Ctrl+C stops a render and\n"
         "keeps what is written: a video file then plays up to there. Exit status: 0 done, 1 wrong\n"
-        "arguments, 2 the project could not be read, the output could not be written or another\n"
-        "render is writing it, 3 the animation was cut short at frame 9999 (numbered files only),\n"
-        "4 stopped by Ctrl+C or SIGTERM.\n\n" +
+        "arguments, 2 the project or its marker picture could not be read, its render would last\n"
+        "more than 24 hours, the output could not be written or another render is writing it, 3 the\n"
+        "animation was cut short at frame 9999 (numbered files only), 4 stopped by Ctrl+C or SIGTERM.\n\n" +
         FormatOptions::help());
     parser.addHelpOption();
     parser.addVersionOption();
@@ -217,6 +186,26 @@ int runRenderCommand(int argc, char** argv) {
         }
         return writeOneFrame(ws, n, parser.value(output));
     }
+    // The marker picture is read before anything is written, so that one that cannot be used
+    // stops the render with its own reason rather than as a failed write.
+    Error badMarker;
+    std::optional<Marker> marker = renderMarker(ws.st, &badMarker);
+    if (!marker) {
+        say(stderr, "cannot render: " + badMarker.message());
+        return 2;
+    }
+    // Counted before anything is written: a render of more than a day is refused at once. Signals
+    // are caught from here on, so that the count can be abandoned and none leaves a lock behind.
+    const StopSignals stops;
+    const FrameCount count = countFrames(ws.st, [&] { return stops.caught() != 0; });
+    if (count.abandoned) {
+        say(stderr, QString("stopped by %1 before the first frame").arg(StopSignals::name(stops.caught())));
+        return 4;
+    }
+    if (count.error) {
+        say(stderr, count.error->message());
+        return 2;
+    }
     if (parser.isSet(output)) {
         // --output promises DIR: a name reaching into another folder is refused before anything is written.
         if (ws.st.rendername.contains(u'/')) {
@@ -250,8 +239,7 @@ int runRenderCommand(int argc, char** argv) {
         say(stderr, made.error->message());
         return 2;
     }
-    const StopSignals stops;
     ProgressLine progress;
-    const RenderResult result = renderUntilStopped(ws, *made.sink, progress, stops);
+    const RenderResult result = renderUntilStopped(ws, *made.sink, std::move(*marker), progress, stops, count.frames);
     return report(result, *made.sink, target, progress.seconds(), stops.caught());
 }

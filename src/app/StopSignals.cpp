@@ -14,8 +14,9 @@ void handle(int signal, void (*handler)(int)) {
     struct sigaction sa {};
     sa.sa_handler = handler;
     sigemptyset(&sa.sa_mask);
-    // The handler is one-shot: the default comes back, so a second signal ends the program.
-    sa.sa_flags = handler == SIG_DFL ? 0 : SA_RESETHAND;
+    // The handler stays: a second signal while the video is being finished would otherwise end
+    // the program and lose the whole file (timeout(1) signals the child, then its group).
+    sa.sa_flags = SA_RESTART;
     sigaction(signal, &sa, nullptr);
 }
 } // namespace

@@ -1,6 +1,7 @@
 #pragma once
 // Ctrl+C (SIGINT) and SIGTERM ask a command-line render to stop instead of ending the program
-// at once, so that a video file is completed and plays. A second signal ends the program.
+// at once, so that a video file is completed and plays. Signals after the first change nothing:
+// what was written is always kept.
 
 class StopSignals {
   public:

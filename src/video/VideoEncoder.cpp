@@ -9,15 +9,41 @@ extern "C" {
 #include <libavutil/opt.h>
 }
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <mutex>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
 constexpr int kIoBuffer = 1 << 18;
 
+// x264 keeps about 4.7 bytes a pixel for every frame it holds (the picture with its borders,
+// the quarter-size copies its lookahead searches, the half-pixel planes of references), and
+// holds about rc-lookahead + b-frames + sync-lookahead + 2 per thread of them: 20 with its
+// defaults on two cores, 780 MB at 4K and 3 GB at 8K. Frames that would not fit in this many
+// bytes are taken from the lookahead first and from the threads last.
+constexpr qint64 kX264Bytes = qint64(320) << 20;
+
+// The x264-params that keep a w x h encoder within kX264Bytes; empty when its defaults do.
+QByteArray x264Limits(int width, int height, int& threads) {
+    const qint64 perFrame = qint64(width) * height * 47 / 10;
+    const int room = int(kX264Bytes / perFrame);
+    const int cores = int(std::max(1u, std::thread::hardware_concurrency()));
+    const int autoThreads = threads > 0 ? threads : cores * 3 / 2; // x264's own choice
+    constexpr int kLookahead = 10, kBFrames = 3;                   // the veryfast preset's
+    if (room >= kLookahead + 2 * kBFrames + 1 + 2 * autoThreads) return {};
+    threads = std::clamp(room / 4, 1, autoThreads);
+    const int left = std::max(0, room - 2 * threads);
+    const int bframes = std::min(kBFrames, left / 3);
+    const int lookahead = std::min(kLookahead, left - bframes);
+    return QStringLiteral("sync-lookahead=0:bframes=%1:rc-lookahead=%2")
+        .arg(bframes)
+        .arg(lookahead)
+        .toLatin1();
+}
 } // namespace
 
 // The container writes through these instead of a URL, so the file stays the caller's.
@@ -98,11 +124,19 @@ MaybeError VideoEncoder::open(const VideoSettings& s, int fd, const QString& nam
         codec_->chroma_sample_location = AVCHROMA_LOC_LEFT;
         av_opt_set(codec_->priv_data, "preset", s.preset.constData(), 0);
         av_opt_set_double(codec_->priv_data, "crf", s.crf, 0);
+        int threads = s.threads;
+        if (const QByteArray limits = x264Limits(s.width, s.height, threads); !limits.isEmpty()) {
+            codec_->thread_count = threads;
+            av_opt_set(codec_->priv_data, "x264-params", limits.constData(), 0);
+        }
     } else {
         codec_->pix_fmt = s.proresProfile < 4 ? AV_PIX_FMT_YUV422P10LE
                           : s.alpha           ? AV_PIX_FMT_YUVA444P10LE
                                               : AV_PIX_FMT_YUV444P10LE;
         codec_->codec_tag = 0;
+        // Slices, not frames: each frame thread would hold a frame of its own (66 MB at 4K with
+        // alpha), and the slices come out the same either way.
+        codec_->thread_type = FF_THREAD_SLICE;
         av_opt_set_int(codec_->priv_data, "profile", s.proresProfile, 0);
         av_opt_set(codec_->priv_data, "vendor", "apl0", 0); // what editors expect to find
     }

@@ -1,9 +1,11 @@
 #include "VideoWriter.h"
 
 #include "animation/BmpEncoding.h"
+#include "animation/FramesInFlight.h"
 
 extern "C" {
 #include <libavutil/frame.h>
+#include <libavutil/imgutils.h>
 #include <libavutil/pixfmt.h>
 }
 
@@ -16,17 +18,14 @@ constexpr int kDefaultDepth = 4;
 } // namespace
 
 VideoWriter::VideoWriter(VideoSettings settings, QString path, bool transparent, int depth)
-    : settings_(std::move(settings)), path_(std::move(path)), transparent_(transparent), file_(path_) {
-    slots_.resize(std::size_t(depth > 0 ? depth : kDefaultDepth));
-    for (int i = int(slots_.size()) - 1; i >= 0; --i)
-        free_.push_back(i);
-}
+    : settings_(std::move(settings)), path_(std::move(path)), transparent_(transparent), file_(path_),
+      depth_(depth > 0 ? depth : kDefaultDepth) {}
 
 VideoWriter::~VideoWriter() {
     stopThreads();
     // An unfinished file is removed with the SafeFile.
-    for (Slot& s : slots_)
-        av_frame_free(&s.frame);
+    for (AVFrame*& f : frames_)
+        av_frame_free(&f);
 }
 
 void VideoWriter::setError(MaybeError e) {
@@ -44,8 +43,17 @@ MaybeError VideoWriter::start(const QImage& first) {
     if (MaybeError e = file_.open()) return e;
     if (MaybeError e = encoder_.open(settings_, file_.fd(), path_)) return e;
     packRows_ = encoder_.pixelFormat() == AV_PIX_FMT_YUV420P;
-    for (Slot& s : slots_)
-        if (!(s.frame = encoder_.newFrame())) return Error{path_, systemReason(ENOMEM)};
+    const qint64 pixels = qint64(settings_.width) * settings_.height;
+    pictures_.resize(std::size_t(framesInFlight(pixels * (packRows_ ? 3 : 4), depth_)));
+    const int frameBytes =
+        av_image_get_buffer_size(AVPixelFormat(encoder_.pixelFormat()), settings_.width, settings_.height, 1);
+    frames_.resize(std::size_t(framesInFlight(frameBytes, depth_)), nullptr);
+    for (int i = int(pictures_.size()) - 1; i >= 0; --i)
+        freePictures_.push_back(i);
+    for (int i = int(frames_.size()) - 1; i >= 0; --i) {
+        if (!(frames_[std::size_t(i)] = encoder_.newFrame())) return Error{path_, systemReason(ENOMEM)};
+        freeFrames_.push_back(i);
+    }
     converter_ = std::thread([this] { convertLoop(); });
     encoderThread_ = std::thread([this] { encodeLoop(); });
     return std::nullopt;
@@ -64,27 +72,27 @@ MaybeError VideoWriter::put(const QImage& frame, qint64, const ChangeLog*) {
     int index;
     {
         std::unique_lock lock(mutex_);
-        changed_.wait(lock, [this] { return !free_.empty() || error_; });
+        changed_.wait(lock, [this] { return !freePictures_.empty() || error_; });
         if (error_) return error_;
-        index = free_.back();
-        free_.pop_back();
+        index = freePictures_.back();
+        freePictures_.pop_back();
     }
-    // The slot is this thread's until queued: copy outside the lock.
-    Slot& slot = slots_[std::size_t(index)];
+    // The picture is this thread's until queued: copy outside the lock.
+    Picture& picture = pictures_[std::size_t(index)];
     if (image.format() == QImage::Format_RGB32 && packRows_) {
         // Packed to 24 bits in the same pass: the conversion to 4:2:0 has a fast path for
         // those (three times faster than from 32-bit pixels, more than the packing costs).
-        slot.layout = QImage::Format_BGR888;
-        slot.stride = qsizetype(image.width()) * 3;
-        slot.pixels.resize(std::size_t(slot.stride) * std::size_t(image.height()));
+        picture.layout = QImage::Format_BGR888;
+        picture.stride = qsizetype(image.width()) * 3;
+        picture.pixels.resize(std::size_t(picture.stride) * std::size_t(image.height()));
         for (int y = 0; y < image.height(); ++y)
-            packBgrRow(image.constScanLine(y), reinterpret_cast<char*>(slot.pixels.data()) + slot.stride * y,
-                       image.width());
+            packBgrRow(image.constScanLine(y),
+                       reinterpret_cast<char*>(picture.pixels.data()) + picture.stride * y, image.width());
     } else {
-        slot.layout = image.format();
-        slot.stride = image.bytesPerLine();
-        slot.pixels.resize(std::size_t(image.sizeInBytes()));
-        std::memcpy(slot.pixels.data(), image.constBits(), slot.pixels.size());
+        picture.layout = image.format();
+        picture.stride = image.bytesPerLine();
+        picture.pixels.resize(std::size_t(image.sizeInBytes()));
+        std::memcpy(picture.pixels.data(), image.constBits(), picture.pixels.size());
     }
     {
         std::lock_guard lock(mutex_);
@@ -94,7 +102,7 @@ MaybeError VideoWriter::put(const QImage& frame, qint64, const ChangeLog*) {
     return std::nullopt;
 }
 
-int VideoWriter::takeSlot(std::deque<int>& queue, bool& failed) {
+int VideoWriter::take(std::deque<int>& queue, bool& failed) {
     std::unique_lock lock(mutex_);
     changed_.wait(lock, [&] { return stopping_ || !queue.empty(); });
     if (queue.empty()) return -1;
@@ -110,27 +118,41 @@ void VideoWriter::convertLoop() {
     QImage::Format layout = QImage::Format_Invalid;
     for (;;) {
         bool failed = false;
-        const int index = takeSlot(toConvert_, failed);
+        const int index = take(toConvert_, failed);
         if (index < 0) return;
-        Slot& slot = slots_[std::size_t(index)];
-        if (slot.layout != layout) {
-            layout = slot.layout;
-            converter = std::make_unique<ColourConverter>(settings_.width, settings_.height, layout,
-                                                          encoder_.pixelFormat(), encoder_.colour());
+        Picture& picture = pictures_[std::size_t(index)];
+        int target = -1;
+        if (!failed) { // the encoder hands every frame back until the writer is dropped unfinished
+            std::unique_lock lock(mutex_);
+            changed_.wait(lock, [this] { return !freeFrames_.empty() || stopping_; });
+            if (!freeFrames_.empty()) {
+                target = freeFrames_.back();
+                freeFrames_.pop_back();
+            }
         }
-        if (layout == QImage::Format_ARGB32_Premultiplied)
-            unpremultiply(slot.pixels.data(), settings_.width, settings_.height, slot.stride);
-        // The encoder may still hold the last picture of this frame: then it gets a new one.
-        const bool ok = converter->valid() && av_frame_make_writable(slot.frame) >= 0;
-        if (ok) converter->convert(slot.pixels.data(), slot.stride, slot.frame);
+        bool ok = true;
+        if (target >= 0) {
+            if (picture.layout != layout) {
+                layout = picture.layout;
+                converter = std::make_unique<ColourConverter>(settings_.width, settings_.height, layout,
+                                                              encoder_.pixelFormat(), encoder_.colour());
+            }
+            if (layout == QImage::Format_ARGB32_Premultiplied)
+                unpremultiply(picture.pixels.data(), settings_.width, settings_.height, picture.stride);
+            AVFrame* frame = frames_[std::size_t(target)];
+            // The encoder may still hold the last picture of this frame: then it gets a new one.
+            ok = converter->valid() && av_frame_make_writable(frame) >= 0;
+            if (ok) converter->convert(picture.pixels.data(), picture.stride, frame);
+        }
         {
             std::lock_guard lock(mutex_);
             --busy_;
-            if (ok) {
-                toEncode_.push_back(index);
-            } else {
+            freePictures_.push_back(index);
+            if (target >= 0 && ok) {
+                toEncode_.push_back(target);
+            } else if (target >= 0) {
                 setError(Error{path_, QStringLiteral("the frames could not be converted to video colours")});
-                free_.push_back(index);
+                freeFrames_.push_back(target);
             }
         }
         changed_.notify_all();
@@ -140,9 +162,9 @@ void VideoWriter::convertLoop() {
 void VideoWriter::encodeLoop() {
     for (;;) {
         bool skip = false; // after a failure nothing more is encoded
-        const int index = takeSlot(toEncode_, skip);
+        const int index = take(toEncode_, skip);
         if (index < 0) return;
-        const MaybeError e = skip ? std::nullopt : encoder_.encode(slots_[std::size_t(index)].frame);
+        const MaybeError e = skip ? std::nullopt : encoder_.encode(frames_[std::size_t(index)]);
         {
             std::lock_guard lock(mutex_);
             --busy_;
@@ -150,7 +172,7 @@ void VideoWriter::encodeLoop() {
                 setError(e);
             else if (!skip)
                 ++encoded_;
-            free_.push_back(index);
+            freeFrames_.push_back(index);
         }
         changed_.notify_all();
     }
@@ -201,7 +223,7 @@ qint64 VideoWriter::written() const {
 
 bool VideoWriter::ready() const {
     std::lock_guard lock(mutex_);
-    return !free_.empty() || error_;
+    return !started_ || !freePictures_.empty() || error_; // the rings are made by the first frame
 }
 
 SinkOutput VideoWriter::output() const {

@@ -1,16 +1,18 @@
 #pragma once
 // Writes a render as one video file. The caller's thread only copies each frame into a free
-// buffer of a small ring; a conversion thread turns it into the encoder's Y'CbCr and an
-// encoding thread compresses and stores it, so conversion and encoding overlap and the
-// drawing goes on meanwhile. The ring bounds memory whatever the length of the render.
+// picture buffer; a conversion thread turns it into a free frame of the encoder's Y'CbCr and
+// an encoding thread compresses and stores that, so conversion and encoding overlap and the
+// drawing goes on meanwhile. Pictures and frames are two rings, each as deep as fits in a
+// fixed number of bytes (FramesInFlight.h): memory is bounded whatever the length and size
+// of the render, and a picture is free again as soon as it is converted.
 //
 // The file is written through SafeFile and takes its own name only once complete: a failure
-// (no permission, full disk) leaves no half file under that name. finish() after any number of frames, the render's natural end or a stop, gives a
-// complete, playable file.
+// (no permission, full disk) leaves no half file under that name. finish() after any number
+// of frames, the render's natural end or a stop, gives a complete, playable file.
 
+#include "VideoEncoder.h"
 #include "animation/FrameSink.h"
 #include "animation/FrameWriters.h"
-#include "VideoEncoder.h"
 #include "shell/SafeFile.h"
 
 #include <condition_variable>
@@ -21,7 +23,8 @@
 
 class VideoWriter : public FrameSink {
   public:
-    // `settings` width and height 0: taken from the first frame. `depth` 0: the default ring.
+    // `settings` width and height 0: taken from the first frame. `depth`: the most pictures and
+    // frames of each ring, fewer when they would not fit in the bytes; 0 for the default.
     VideoWriter(VideoSettings settings, QString path, bool transparent = false, int depth = 0);
     ~VideoWriter() override; // without finish(): stops and removes the unfinished file
 
@@ -35,17 +38,16 @@ class VideoWriter : public FrameSink {
     const QString& path() const { return path_; }
 
   private:
-    struct Slot {
+    struct Picture { // a frame as drawn, in one of the layouts the converter takes
         std::vector<uchar> pixels;
         qsizetype stride = 0;
         QImage::Format layout = QImage::Format_Invalid;
-        AVFrame* frame = nullptr;
     };
 
     MaybeError start(const QImage& first);
-    // Waits for a slot in `queue` and takes it, busy until handed on; -1 once the writer stops
-    // with the queue empty. `failed` says whether an error stood by then.
-    int takeSlot(std::deque<int>& queue, bool& failed);
+    // Waits for an index in `queue` and takes it, busy until handed on; -1 once the writer
+    // stops with the queue empty. `failed` says whether an error stood by then.
+    int take(std::deque<int>& queue, bool& failed);
     void convertLoop();
     void encodeLoop();
     void stopThreads();
@@ -60,10 +62,12 @@ class VideoWriter : public FrameSink {
     bool packRows_ = false; // opaque frames are packed to 24 bits while copied
     bool finished_ = false;
 
-    std::vector<Slot> slots_;
-    std::vector<int> free_;
-    std::deque<int> toConvert_, toEncode_;
-    int busy_ = 0; // slots a thread works on now
+    int depth_; // the most pictures and frames of each ring
+    std::vector<Picture> pictures_;
+    std::vector<AVFrame*> frames_;
+    std::vector<int> freePictures_, freeFrames_;
+    std::deque<int> toConvert_, toEncode_; // pictures, frames
+    int busy_ = 0;                         // pictures and frames a thread works on now
     qint64 encoded_ = 0;
     qint64 bytes_ = 0; // the finished file
     bool stopping_ = false;

@@ -125,6 +125,23 @@ class TestAnimation : public QObject {
         QVERIFY(frames == 0 || !maker.show(frames, [](const QImage&, const ChangeLog*) {}));
     }
 
+    // A step of about 180000.45 rounding units of the position always rounds down, so the walk
+    // falls behind; the leg still ends after the delay rounded up and one more step.
+    void legEndsWithinItsBound_data() {
+        QTest::addColumn<QByteArray>("keys");
+        const double delay = std::ldexp(1.0, 38) / 180000.45; // 1527095.67
+        QTest::addColumn<double>("delay");
+        QTest::newRow("linear") << QByteArray() << delay;
+        QTest::newRow("eased") << QByteArray("easing = smooth") << delay;
+    }
+    void legEndsWithinItsBound() {
+        QFETCH(QByteArray, keys);
+        QFETCH(double, delay);
+        Workspace ws;
+        setUp(ws, {{32766, 0}, {32767, 0}}, delay, keys);
+        QCOMPARE(plannedFrames(ws.st, qint64(1) << 30), 4 + qint64(std::ceil(delay)) + 1);
+    }
+
     void paceKeepsTheVideoClock_data() {
         QTest::addColumn<double>("fps");
         QTest::addColumn<int>("firstWait");

@@ -11,6 +11,7 @@
 #include "support/Files.h"
 
 #include <QtTest>
+#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <csignal>
@@ -304,6 +305,40 @@ class TestFrameWriters : public QObject {
         QCOMPARE(writer.written(), 5);
         QCOMPARE(filesIn(dir.path()), QStringList({"tour0000.bmp", "tour0001.bmp", "tour0002.bmp",
                                                    "tour0003.bmp", "tour0004.bmp"}));
+    }
+
+    void framesInFlightFitTheirBytes_data() {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<bool>("alpha"); // PNG with alpha (4 bytes a pixel), else BMP (3)
+        QTest::addColumn<int>("depth");
+        QTest::addColumn<int>("held"); // frames taken while every worker is stuck
+        QTest::newRow("1080p keeps its depth") << QSize(1920, 1080) << false << 4 << 4;
+        QTest::newRow("4K at depth 12") << QSize(3840, 2160) << false << 12 << 10;
+        QTest::newRow("8K") << QSize(7680, 4320) << false << 4 << 2;
+        QTest::newRow("8K with alpha, never fewer than two") << QSize(7680, 4320) << true << 4 << 2;
+    }
+    // Large frames are held by bytes, not by count: 8K frames at the depth of a many-core
+    // machine would take gigabytes.
+    void framesInFlightFitTheirBytes() {
+        QFETCH(QSize, size);
+        QFETCH(bool, alpha);
+        QFETCH(int, depth);
+        QTemporaryDir dir;
+        std::atomic<bool> go = false;
+        SequenceWriter writer({dir.filePath("f"), ".bmp"}, alpha ? kPngAlphaFiles : kBmpFiles, depth, depth,
+                              [&](const QString& path) -> MaybeError {
+                                  while (!go)
+                                      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+                                  return Error{path, "not written"};
+                              });
+        QImage frame(size, alpha ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+        frame.fill(0);
+        int taken = 0;
+        while (taken < depth + 1 && writer.ready())
+            QVERIFY(!writer.put(frame, taken++));
+        go = true;
+        QVERIFY(writer.finish());
+        QTEST(taken, "held");
     }
 
     void filesHoldWhatTheyClaim_data() {

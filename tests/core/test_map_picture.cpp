@@ -1,5 +1,7 @@
-// Pictures that cannot be read leave the old map in place and say why; the resize command
+// Pictures are told by their content and read into the layout drawn; those that cannot be read
+// leave the old map in place and say why, a marker picture's error names it; the resize command
 // stretches the map to the frame, writes it as BMP and reads it back.
+#include "animation/Marker.h"
 #include "mapview/MapPicture.h"
 #include "mapview/MapResize.h"
 #include "settings/Presets.h"
@@ -24,6 +26,17 @@ QByteArray pngOf(QSize size, QImage::Format format, QColor colour) {
 QByteArray pngBytes() { // an 8 x 6 green picture
     return pngOf({8, 6}, QImage::Format_RGB32, Qt::green);
 }
+// A 9 x 7 picture of a few colours, with alpha, in that file format.
+QByteArray pictureOf(const char* format) {
+    QImage img(9, 7, QImage::Format_ARGB32);
+    for (int y = 0; y < 7; ++y)
+        for (int x = 0; x < 9; ++x)
+            img.setPixel(x, y, qRgba(x * 28, y * 36, 90, x == 4 ? 0 : 255));
+    QBuffer buf;
+    buf.open(QIODevice::WriteOnly);
+    img.save(&buf, format);
+    return buf.data();
+}
 // A BMP header claiming 60000 x 60000 pixels: it must not be allocated.
 QByteArray hugeBmp() {
     QByteArray bmp(54, '\0');
@@ -44,6 +57,13 @@ QByteArray chunk(const char* type, const QByteArray& data) {
     const QByteArray body = QByteArray(type, 4) + data;
     return bigEndian(quint32(data.size())) + body +
            bigEndian(libdeflate_crc32(0, body.constData(), body.size()));
+}
+// The start of a palette PNG of w x h pixels (its first rows), which the general reader decodes
+// one byte a pixel.
+QByteArray palettePngHeader(int w, int h) {
+    return QByteArray("\x89PNG\r\n\x1a\n", 8) +
+           chunk("IHDR", bigEndian(w) + bigEndian(h) + char(8) + char(3) + QByteArray(3, 0)) +
+           chunk("PLTE", QByteArray(3, 0)) + chunk("IDAT", qCompress(QByteArray(64, 0)).mid(4));
 }
 // A w x h PNG of made-up pixels, every row under another of the five filters, the compressed
 // pixels split into `parts` chunks.
@@ -72,14 +92,18 @@ QByteArray handMadePng(int w, int h, bool alpha, int parts) {
         png += chunk("IDAT", z.mid(k, step));
     return png + chunk("IEND", {});
 }
-// The picture as read by the program and by the general reader alone: the same pixels in the
-// same layout, or both unreadable.
+// The picture as read by the program and by the general reader alone, going by the content and
+// brought into the layout drawn: the same pixels in the same layout, or both unreadable.
 void readsAsTheGeneralReader(const QString& path) {
     Error error;
     const QImage ours = readPicture(path, &error);
     QImageReader reader(path);
+    reader.setDecideFormatFromContent(true);
     reader.setAutoTransform(false);
-    const QImage theirs = reader.read();
+    QImage theirs = reader.read();
+    if (!theirs.isNull())
+        theirs.convertTo(theirs.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                  : QImage::Format_RGB32);
     QCOMPARE(ours.isNull(), theirs.isNull());
     QCOMPARE(ours.format(), theirs.format());
     for (int y = 0; y < ours.height(); ++y)
@@ -97,6 +121,9 @@ class MapPictureTest : public QObject {
         QTest::newRow("not a picture") << "fake.png" << QByteArray("hello, not a png") << "cannot be read";
         QTest::newRow("truncated") << "cut.png" << pngBytes().left(40) << "cannot be read";
         QTest::newRow("too large") << "huge.bmp" << hugeBmp() << "cannot be read";
+        // 121 MB as decoded, 484 MB more converted to 4 bytes a pixel: over the limit together.
+        QTest::newRow("too large with its conversion")
+            << "palette.png" << palettePngHeader(11000, 11000) << "too large";
         QTest::newRow("missing") << "missing.png" << QByteArray() << "does not exist";
         QTest::newRow("directory (nothing chosen)") << "." << QByteArray() << "directory";
         QTest::newRow("FIFO") << "fifo.png" << QByteArray() << "not an ordinary file";
@@ -121,18 +148,23 @@ class MapPictureTest : public QObject {
         QCOMPARE(rgbAt(ws.map.image(), 3, 3), 0x00ff00u);
     }
 
-    void plainPngReadsAsTheGeneralReader_data() {
+    void picturesReadAsTheGeneralReader_data() {
+        QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("png");
-        QTest::newRow("1 x 1") << handMadePng(1, 1, false, 1);
-        QTest::newRow("colour, 3 chunks") << handMadePng(13, 11, false, 3);
-        QTest::newRow("alpha") << handMadePng(21, 10, true, 1);
-        QTest::newRow("16 bits a channel") << pngOf({5, 4}, QImage::Format_RGBA64, QColor(10, 200, 30, 128));
+        QTest::newRow("1 x 1") << "map.png" << handMadePng(1, 1, false, 1);
+        QTest::newRow("colour, 3 chunks") << "map.png" << handMadePng(13, 11, false, 3);
+        QTest::newRow("alpha") << "map.png" << handMadePng(21, 10, true, 1);
+        QTest::newRow("16 bits a channel")
+            << "map.png" << pngOf({5, 4}, QImage::Format_RGBA64, QColor(10, 200, 30, 128));
+        QTest::newRow("palette") << "map.png" << pngOf({6, 5}, QImage::Format_Indexed8, Qt::red);
+        QTest::newRow("JPEG named .png") << "map.png" << pictureOf("JPEG");
     }
     // Every byte spoilt in turn and every length cut short must give what the general reader gives.
-    void plainPngReadsAsTheGeneralReader() {
+    void picturesReadAsTheGeneralReader() {
+        QFETCH(QString, name);
         QFETCH(QByteArray, png);
         QTemporaryDir dir;
-        const QString path = dir.filePath("map.png");
+        const QString path = dir.filePath(name);
         writeFile(path, png);
         readsAsTheGeneralReader(path);
         const QtMessageHandler before =
@@ -146,6 +178,26 @@ class MapPictureTest : public QObject {
             readsAsTheGeneralReader(path);
         }
         qInstallMessageHandler(before);
+    }
+
+    void markerPictureErrorNamesIt_data() {
+        QTest::addColumn<QByteArray>("bytes"); // none: no file
+        QTest::addColumn<QString>("says");     // the error, %1 the picture's path; empty when it is used
+        QTest::newRow("JPEG named .png") << pictureOf("JPEG") << "";
+        QTest::newRow("missing") << QByteArray() << "the marker picture %1: the file does not exist";
+    }
+    void markerPictureErrorNamesIt() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, says);
+        QTemporaryDir dir;
+        if (!bytes.isEmpty()) writeFile(dir.filePath("m.png"), bytes);
+        ProjectState st;
+        st.markerpicture = "m.png";
+        st.projectpath = dir.filePath("p.wsr");
+        Error error;
+        const QImage img = readMarkerPicture(st, &error);
+        QCOMPARE(error.message(), says.isEmpty() ? QString() : says.arg(dir.filePath("m.png")));
+        QCOMPARE(img.size(), says.isEmpty() ? QSize(9, 7) : QSize(0, 0));
     }
 
     void resizeStretchesToTheFrameAndReloads_data() {

@@ -118,6 +118,9 @@ class TestProjectText : public QObject {
         QTest::newRow("16-bit held") << "frameheight = 40000" << 1 << "frameheight = 32767";
         QTest::newRow("infinite double held") << "fps = 1E999" << 1 << "fps = 1.79769313486232E+308";
         QTest::newRow("listmax above 100") << "listmax = 150" << 1 << "listmax = 100";
+        QTest::newRow("interval beyond an hour") << "interval = 1e300" << 1 << "interval = 3600";
+        QTest::newRow("negative interval") << "interval = -2" << 1 << "interval = 0";
+        QTest::newRow("interval of an hour") << "interval = 3600" << 0 << "interval = 3600";
         QTest::newRow("listmax is no point") << "listmax = 1, 2, 3" << 0 << "listmax = 1";
         QTest::newRow("NUL in a name")
             << "rendername = a" + QString(QChar(0)) + "b" << 1 << "rendername = tour";

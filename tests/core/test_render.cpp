@@ -4,6 +4,7 @@
 // old file and the frames a render gives at the new sizes.
 #include "animation/Legs.h"
 #include "animation/Render.h"
+#include "animation/RenderLock.h"
 #include "project/ProjectText.h"
 #include "settings/VideoFormats.h"
 #include "support/AnimationSupport.h"
@@ -141,6 +142,11 @@ class TestRender : public QObject {
                                         << "cut short at frame 9999";
         QTest::newRow("limit far over") << still << 30000.0 << -1 << 10000 << "-**-"
                                         << "cut short at frame 9999";
+        // A day at 25 frames a second is 2160000 frames; one more is refused before any frame.
+        QTest::newRow("a day") << still << 2159996.0 << -1 << 10000 << "-**-"
+                               << "cut short at frame 9999";
+        QTest::newRow("a day and a frame")
+            << still << 2159997.0 << -1 << 0 << QString() << "more than 2160000";
     }
     // A render stops at once at a frame that cannot be written (naming it) and at the sink's limit.
     void howARenderEnds() {
@@ -160,10 +166,41 @@ class TestRender : public QObject {
         if (frames) QCOMPARE(sink.indices.last(), frames - 1);
         if (!label.isNull()) QCOMPARE(shown, label);
         QCOMPARE(r.cutShort, label == "-**-");
-        QCOMPARE(bool(r.error), failAt >= 0 || points.isEmpty());
+        QCOMPARE(bool(r.error), !says.isEmpty() && !r.cutShort);
         if (failAt >= 0) QCOMPARE(r.error->file, says);
         QCOMPARE(r.message().isEmpty(), says.isEmpty());
         QVERIFY2(r.message().contains(says), qPrintable(r.message()));
+    }
+
+    void lockExcludesTheSameFrames_data() {
+        QTest::addColumn<QString>("first"); // base names, in the same folder
+        QTest::addColumn<QString>("second");
+        QTest::addColumn<bool>("refused");
+        const QString longName(250, u'n'); // its video name, with ".mp4", still fits in 255 bytes
+        QTest::newRow("same name") << "flight"
+                                   << "flight" << true;
+        QTest::newRow("other name") << "flight"
+                                    << "flights" << false;
+        QTest::newRow("same long name") << longName << longName << true;
+        QTest::newRow("long names apart at the end") << longName + "a" << longName + "b" << false;
+        QTest::newRow("same frames through a sub-folder") << "sub/flight"
+                                                          << "sub/./flight" << true;
+    }
+    // A second render of the frames one holds is refused, from any folder spelling; other names
+    // are free, and the lock takes every name the frames can take.
+    void lockExcludesTheSameFrames() {
+        QFETCH(QString, first);
+        QFETCH(QString, second);
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath("sub"));
+        RenderLock one, two;
+        const QString folder = dir.path() + "/";
+        QCOMPARE(one.take(folder, first).value_or(Error{}).reason, QString());
+        QVERIFY(one.held());
+        QTEST(bool(two.take(folder, second)), "refused");
+        one.release();
+        two.release();
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name), QStringList());
     }
 
     // A name (any case), the rate and custom size asked for, and the label that results: the

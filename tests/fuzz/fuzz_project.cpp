@@ -7,7 +7,7 @@
 #include "project/ProjectText.h"
 #include "shell/Startup.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QTemporaryDir>
 #include <cmath>
 #include <cstdint>
@@ -61,7 +61,9 @@ const QString& projectFolder() {
     return path;
 }
 
-// Takes the first few frames of a render and then stops it, as a full disk would.
+// Takes the first few frames of a render and then stops it, as a full disk would. It has no
+// frame limit, as a video file has none: the render counts all its frames first, as the
+// command line does, up to its limit of a day of video.
 class FirstFrames : public FrameSink {
   public:
     MaybeError put(const QImage& frame, qint64, const ChangeLog* = nullptr) override {
@@ -72,7 +74,6 @@ class FirstFrames : public FrameSink {
     }
     MaybeError finish() override { return std::nullopt; }
     qint64 written() const override { return taken_; }
-    qint64 frameLimit() const override { return 10000; }
 
   private:
     qint64 taken_ = 0;
@@ -92,7 +93,10 @@ void loadAndRender(QByteArrayView bytes) {
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    static QCoreApplication app(*argc, *argv); // picture plug-ins are found through it
+    // Picture plug-ins are found through the application, and labels need fonts, which the
+    // offscreen platform gives without any window system.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QGuiApplication app(*argc, *argv);
     return 0;
 }
 

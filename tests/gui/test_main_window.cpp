@@ -1,30 +1,16 @@
 // The main window: leaving with unsaved changes, the frame formats, the map window's size, Open
-// Recent; the render dialog opening at `renderpath`, preview and render from the event loop, one
-// animation at a time, and failures reported. The animation itself is checked in the core tests.
-#include "animation/AnimationCommands.h"
-#include "animation/FrameWriters.h"
-#include "animation/RenderTarget.h"
-#include "mapview/RouteDrawing.h"
-#include "animation/RenderDialog.h"
-#include "animation/RenderLock.h"
+// Recent. Preview and render from the window are in test_animation_commands.
 #include "mapview/MapView.h"
 #include "project/ProjectCommands.h"
 #include "project/RecentMenu.h"
-#include "shell/DirectoryList.h"
 #include "shell/MainWindow.h"
 #include "support/Files.h"
 #include "support/ModalCloser.h"
-#include "support/AnimationSupport.h"
-#include "support/Route.h"
 
 #include <QAction>
-#include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
-#include <QSlider>
 #include <QToolButton>
 #include <QtTest>
 
@@ -32,29 +18,8 @@ class MainWindowTest : public QObject {
     Q_OBJECT
     QTemporaryDir dir;
     MainWindow* w = nullptr;
-    AnimationCommands* anim = nullptr;
 
     QWidget* child(const QString& name) { return w->findChild<QWidget*>(name); }
-    RenderDialog* openDialog() {
-        QTest::mouseClick(child("btnRender"), Qt::LeftButton);
-        return anim->renderDialog();
-    }
-    void clickPreview() { QTest::mouseClick(child("btnRoute"), Qt::LeftButton); }
-    void finishPreview() { // the rest of the ticks without waiting for the video's pace
-        while (anim->previewing())
-            anim->timerRoute_Timer();
-    }
-    QLabel* mainLabel() { return w->findChild<QWidget*>("Picture1")->findChild<QLabel*>("lblFrame"); }
-    void setRoute(const QString& route) { ::setRoute(w->workspace().st, route); }
-    // Sets directory (unless empty) and name in the dialog and presses its Render button.
-    void render(RenderDialog* d, const QString& outDir, const QString& name) {
-        if (!outDir.isEmpty()) d->findChild<DirectoryList*>("Dir1")->setPath(outDir);
-        d->findChild<QLineEdit*>("txtName")->setText(name);
-        QTest::mouseClick(d->findChild<QPushButton*>("btnRender"), Qt::LeftButton);
-    }
-    QStringList files(const QString& pattern) {
-        return QDir(dir.path()).entryList({pattern}, QDir::Files, QDir::Name);
-    }
 
   private slots:
     void init() {
@@ -62,8 +27,6 @@ class MainWindowTest : public QObject {
         w = new MainWindow(dir.path());
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w));
-        anim = w->findChild<AnimationCommands*>();
-        QVERIFY(anim);
     }
     void cleanup() { delete w; }
 
@@ -181,168 +144,6 @@ class MainWindowTest : public QObject {
         menu->openRecent(home + "a.wsr");
         QCOMPARE(closer.texts.filter("no longer there").size(), 1);
         QCOMPARE(shown().mid(0, 2), QStringList({"&1 b.wsr", "&2 7.wsr"}));
-    }
-
-    void opensAtRenderpath_data() {
-        QTest::addColumn<QString>("renderpath"); // %D is the folder of the project file
-        QTest::addColumn<QString>("opensAt");
-        QTest::newRow("as a project may hold it: no separator")
-            << QString("%D/frames") << QString("%D/frames");
-        QTest::newRow("Windows folder: the project's own") << QString("C:\\Frames\\") << QString("%D");
-    }
-    void opensAtRenderpath() {
-        QFETCH(QString, renderpath);
-        QFETCH(QString, opensAt);
-        renderpath.replace("%D", dir.path());
-        opensAt.replace("%D", dir.path());
-        QVERIFY(QDir().mkpath(dir.filePath("frames")));
-        w->workspace().st.renderpath = renderpath;
-        w->workspace().st.projectpath = dir.filePath("p.wsr");
-        RenderDialog* d = openDialog();
-        d->Form_Activate();
-        QCOMPARE(d->findChild<DirectoryList*>("Dir1")->path(), opensAt);
-        QCOMPARE(d->findChild<QLineEdit*>("Drive1")->text(), opensAt);
-        QCOMPARE(w->workspace().st.renderpath, renderpath);
-    }
-
-    // The timer drives the preview at the video's pace; preview and render end on the same
-    // frame number, and the render runs from the event loop.
-    void previewAndRenderFromTheEventLoop() {
-        setRoute("20,50 120,50");
-        w->btnPAL_Click(); // delay 50: frames 0000 to 0053
-        clickPreview();
-        QCOMPARE(anim->timerRoute()->interval(), 40);
-        QTRY_VERIFY(mainLabel()->text().toInt() >= 3);
-        finishPreview();
-        QCOMPARE(mainLabel()->text(), QString("0053"));
-        mainLabel()->clear();
-        RenderDialog* d = openDialog();
-        render(d, dir.path(), "tour");
-        QVERIFY(anim->rendering()); // the click returned while the render runs
-        // Edits while it runs (a point moved, the format, another map) change none of its frames.
-        Workspace asWas;
-        asWas.st = w->workspace().st;
-        asWas.map.resize(w->workspace().map.width(), w->workspace().map.height());
-        w->workspace().st.pointx[1] = 300;
-        w->btnNTSC_Click();
-        w->workspace().picture = QImage(50, 50, QImage::Format_RGB32);
-        w->workspace().picture.fill(Qt::green);
-        Redraw(w->workspace());
-        QTRY_VERIFY_WITH_TIMEOUT(!anim->rendering(), 20000);
-        asWas.st.rendername = "asWas";
-        QVERIFY(!RenderAnimation(asWas, *makeFrameWriter(renderTargetFor(asWas)).sink).error);
-        for (int n : {1, 30, 53})
-            QCOMPARE(readFile(dir.filePath("tour" + frameText(n) + ".bmp")),
-                     readFile(dir.filePath("asWas" + frameText(n) + ".bmp")));
-        QCOMPARE(files("tour*.bmp").size(), 54);
-        QCOMPARE(files("tour*.bmp").last(), QString("tour0053.bmp"));
-        QCOMPARE(mainLabel()->text(), QString("0053"));
-        QCOMPARE(d->findChild<QLabel*>("lblFrame")->text(), QString("0053"));
-        QVERIFY(!d->isVisible());
-        QCOMPARE(w->workspace().st.renderpath, dir.path() + "/");
-        // The scrub bar shows the frames of the project as it is now, exactly as rendered.
-        MemorySink now;
-        RenderAnimation(w->workspace(), now);
-        auto* slider = w->findChild<QSlider*>("sldFrame");
-        slider->setFocus();
-        QTest::keyClick(slider, Qt::Key_End);
-        QCOMPARE(slider->value(), int(now.frames.size()) - 1);
-        for (const int n : {40, 0, 7}) {
-            slider->setValue(n);
-            QCOMPARE(anim->previewPicture()->convertToFormat(QImage::Format_RGB32), now.frames[n]);
-        }
-        QTest::keyClick(slider, Qt::Key_Right, Qt::ShiftModifier); // a second of NTSC
-        QCOMPARE(slider->value(), 37);
-        QTest::keyClick(slider, Qt::Key_Space);
-        QVERIFY(anim->previewing());
-        finishPreview();
-        QCOMPARE(mainLabel()->text(), frameText(qint64(now.frames.size()) - 1));
-    }
-
-    void oneAnimationAtATime() {
-        setRoute("20,50 400,50");
-        clickPreview();
-        QVERIFY(anim->previewing());
-        RenderDialog* d = openDialog();
-        render(d, dir.path(), "busy");
-        QVERIFY(!anim->rendering());
-        QVERIFY(w->workspace().st.rendername.isEmpty()); // Render did nothing at all
-        finishPreview();
-        render(d, dir.path(), "busy");
-        QVERIFY(anim->rendering());
-        clickPreview();
-        QVERIFY(!anim->previewing());
-        render(d, dir.path(), "again");
-        QCOMPARE(w->workspace().st.rendername, QString("busy"));
-        QTRY_VERIFY_WITH_TIMEOUT(!anim->rendering(), 20000);
-        QCOMPARE(files("again*").size(), 0);
-    }
-
-    void stopOrCancelDuringAVideoRender_data() {
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<bool>("stays"); // the dialog stays open
-        QTest::newRow("Stop keeps the frames so far") << "btnStop" << true;
-        QTest::newRow("Cancel hides, the render goes on") << "btnCancel" << false;
-    }
-    // While the render runs the bar and the speed move; Stop ends it with a video file that
-    // holds the frames the dialog reports, Cancel lets it run to the end.
-    void stopOrCancelDuringAVideoRender() {
-        QFETCH(QString, button);
-        QFETCH(bool, stays);
-        setRoute("20,50 400,50");
-        w->workspace().st.delay = 400;
-        RenderDialog* d = openDialog();
-        auto* kind = d->findChild<QComboBox*>("cboKind");
-        kind->setCurrentIndex(kind->findData("mp4"));
-        render(d, dir.path(), "tour");
-        auto* speed = d->findChild<QLabel*>("lblSpeed");
-        QTRY_VERIFY(d->findChild<QProgressBar*>("prgRender")->value() > 0);
-        QVERIFY(speed->text().contains("frames/s"));
-        QTest::mouseClick(d->findChild<QPushButton*>(button), Qt::LeftButton);
-        QTRY_VERIFY_WITH_TIMEOUT(!anim->rendering(), 60000);
-        QCOMPARE(d->isVisible(), stays);
-        QVERIFY(!d->findChild<QPushButton*>("btnStop")->isEnabled());
-        QProcess probe;
-        probe.start("ffprobe", {"-v", "error", "-count_frames", "-show_entries", "stream=nb_read_frames",
-                                "-of", "csv=p=0", dir.filePath("tour.mp4")});
-        QVERIFY(probe.waitForFinished(60000));
-        const qint64 frames = probe.readAllStandardOutput().trimmed().toLongLong();
-        QCOMPARE(frames, mainLabel()->text().toLongLong() + 1);
-        QCOMPARE(frames < 400, stays);
-        if (stays)
-            QVERIFY(speed->text().startsWith(QString("Stopped: %1 frames kept in tour.mp4, ").arg(frames)));
-    }
-
-    void failureIsReported_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("hindrance");
-        QTest::addColumn<QString>("expected");
-        const auto row = [](const char* tag, const char* name, const char* hindrance, const char* expected) {
-            QTest::newRow(tag) << QString(name) << QString(hindrance) << QString(expected);
-        };
-        row("missing directory", "tour", "gone", "tour0000.bmp");
-        row("another render writes there", "tour", "locked", "another render");
-        row("name with a folder", "../tour", "", "holds a '/'");
-    }
-    void failureIsReported() {
-        QFETCH(QString, name);
-        QFETCH(QString, hindrance);
-        QFETCH(QString, expected);
-        setRoute("20,50 120,50");
-        QTemporaryDir fresh;
-        const QString out = fresh.filePath("out");
-        QVERIFY(QDir().mkpath(out));
-        RenderDialog* d = openDialog();
-        d->findChild<DirectoryList*>("Dir1")->setPath(out); // a directory that exists when chosen
-        if (hindrance == "gone") QVERIFY(QDir(out).removeRecursively());
-        RenderLock other;
-        if (hindrance == "locked") QVERIFY(!other.take(out + "/", name));
-        render(d, {}, name);
-        QTRY_VERIFY_WITH_TIMEOUT(!anim->rendering(), 20000);
-        QMessageBox* box = nullptr;
-        QTRY_VERIFY((box = w->findChild<QMessageBox*>()) && box->isVisible());
-        QVERIFY2(box->text().contains(expected), qPrintable(box->text()));
-        QCOMPARE(QDir(fresh.path()).entryList({"*.bmp"}) + QDir(out).entryList({"*.bmp"}), QStringList());
     }
 };
 

@@ -72,6 +72,10 @@ class TestRenderCommand : public QObject {
         QTest::newRow("unwritable video")
             << QStringList{"--render", harbour, "--output", dir.filePath("blocked"), "--output-kind", "mp4"}
             << 2 << "cannot write the video file " + dir.filePath("blocked/harbour.mp4: ");
+        QTest::newRow("name as long as the video's may be")
+            << QStringList{"--render",         harbour,         "--output", dir.path(), "--name",
+                           QString(250, u'n'), "--output-kind", "mp4",      "--size",   "64x64"}
+            << 0 << "rendered 310 frames to " + dir.filePath(QString(250, u'n') + ".mp4");
         QTest::newRow("unknown kind")
             << QStringList{"--render", harbour, "--output-kind", "gif"} << 1 << "unknown output kind \"gif\"";
         QTest::newRow("opaque kind made clear")
@@ -131,8 +135,14 @@ class TestRenderCommand : public QObject {
         row("the project's own missing folder", "renderpath = %D/none/\nrendername = tour\n", {}, 2,
             "No such file", "");
         row("another render holds the folder", tour, {"--locked"}, 2, "another render is writing", "");
+        const QByteArray noMarker = QByteArray("marker = picture\nmarkerpicture = nope.png\n") + tour;
+        const char* markerSays = "cannot render: the marker picture %D/nope.png: the file does not exist";
+        row("missing marker picture", noMarker.constData(), {}, 2, markerSays, "");
+        row("missing marker picture, video", noMarker.constData(), {"--output-kind", "mp4"}, 2, markerSays,
+            "");
     }
-    // Project values and options never put a frame outside the folder they name, nor mix renders.
+    // Project values and options never put a frame outside the folder they name, nor mix renders;
+    // a marker picture that cannot be used stops the render before anything is written.
     void hostileValues() {
         QFETCH(QString, lines);
         QFETCH(QStringList, args);
@@ -148,9 +158,10 @@ class TestRenderCommand : public QObject {
         const Run r = pathwright(QStringList{"--render", d + "/t.wsr"} + args, false, d + "/a/b");
         QTEST(r.code, "code");
         QFETCH(QString, says);
-        QVERIFY2((r.out + r.err).contains(says), qPrintable(r.out + r.err));
+        QVERIFY2((r.out + r.err).contains(says.replace("%D", d)), qPrintable(r.out + r.err));
         frames.replace("%D", d);
-        QDirIterator it(work.path(), {"*.bmp"}, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        QDirIterator it(work.path(), {"*.bmp", "*.mp4"}, QDir::Files | QDir::Hidden,
+                        QDirIterator::Subdirectories);
         QStringList found;
         while (it.hasNext())
             found << it.next();
@@ -196,17 +207,49 @@ class TestRenderCommand : public QObject {
             QVERIFY(!r.err.contains("\r"));
     }
 
+    // Renders of more than a day of video (2160000 frames at PAL's 25) are refused before
+    // anything is written, however the day comes about; an interval beyond an hour is held there.
+    void refusesRendersOfMoreThanADay_data() {
+        QTest::addColumn<QByteArray>("lines");
+        QTest::addColumn<QList<int>>("xs"); // the points' x, all at y 10
+        QList<int> row25;
+        for (int i = 0; i < 25; ++i)
+            row25 << 10 * i;
+        QTest::newRow("interval 1e300") << QByteArray("interval = 1e300\n") << row25;
+        QTest::newRow("an hour's hold") << QByteArray("hold = 3600\n") << row25;
+        QTest::newRow("a pixel a second")
+            << QByteArray("timing = speed\nspeed = 0\neasing = smooth\n") << QList<int>{0, 30000, 0, 30000};
+    }
+    void refusesRendersOfMoreThanADay() {
+        QFETCH(QByteArray, lines);
+        QFETCH(QList<int>, xs);
+        QTemporaryDir work;
+        QByteArray text = "format = p\nlistmax = " + QByteArray::number(xs.size()) + "\n";
+        for (int i = 0; i < xs.size(); ++i)
+            text += QByteArray::number(i) + " = " + QByteArray::number(xs[i]) + ", 10, 0\n";
+        writeFile(work.filePath("day.wsr"), text + lines);
+        const Run r = pathwright({"--render", work.filePath("day.wsr"), "--output", work.filePath("out"),
+                                  "--output-kind", "mp4", "--size", "16x16"});
+        QCOMPARE(r.code, 2);
+        QVERIFY2(r.err.contains("more than 2160000 frames"), qPrintable(r.err));
+        QVERIFY(!QFileInfo::exists(work.filePath("out")));
+    }
+
     void signalFinishesTheVideo_data() {
         QTest::addColumn<int>("signal");
         QTest::addColumn<QString>("named");
-        QTest::newRow("Ctrl+C") << int(SIGINT) << "Ctrl+C (SIGINT)";
-        QTest::newRow("SIGTERM") << int(SIGTERM) << "SIGTERM";
+        QTest::addColumn<int>("times"); // 50 ms apart, as timeout(1) signals the child and then its group
+        QTest::newRow("Ctrl+C") << int(SIGINT) << "Ctrl+C (SIGINT)" << 1;
+        QTest::newRow("SIGTERM") << int(SIGTERM) << "SIGTERM" << 1;
+        QTest::newRow("Ctrl+C twice") << int(SIGINT) << "Ctrl+C (SIGINT)" << 2;
+        QTest::newRow("SIGTERM three times") << int(SIGTERM) << "SIGTERM" << 3;
     }
-    // A long render stopped by a signal leaves a video file that plays the frames the summary
-    // counts, and says so in a non-zero exit.
+    // A long render stopped by signals leaves a video file that plays the frames the summary
+    // counts and no lock file, and says so in a non-zero exit.
     void signalFinishesTheVideo() {
         QFETCH(int, signal);
         QFETCH(QString, named);
+        QFETCH(int, times);
         QTemporaryDir out;
         writeFile(out.filePath("long.wsr"),
                   readFile(SOURCE_DIR "/" + harbour)
@@ -215,11 +258,15 @@ class TestRenderCommand : public QObject {
         QProcess p;
         p.start(QCoreApplication::applicationDirPath() + "/../pathwright",
                 {"--render", out.filePath("long.wsr"), "--output", out.path(), "--name", "long",
-                 "--output-kind", "mp4"});
+                 "--output-kind", "mp4", "--format", "1080p"}); // large enough to take a while to finish
         QTRY_VERIFY_WITH_TIMEOUT(writesInto(p.processId(), out.path()), 20000);
         QTest::qWait(300);
-        ::kill(pid_t(p.processId()), signal);
+        for (int i = 0; i < times; ++i) {
+            if (i > 0) QTest::qSleep(50);
+            ::kill(pid_t(p.processId()), signal);
+        }
         QVERIFY(p.waitForFinished(60000));
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
         QCOMPARE(p.exitCode(), 4);
         const QString said = p.readAllStandardOutput() + p.readAllStandardError();
         const QString frames = QRegularExpression("rendered (\\d+) frames to ").match(said).captured(1);
@@ -230,6 +277,8 @@ class TestRenderCommand : public QObject {
                                 "-of", "csv=p=0", out.filePath("long.mp4")});
         QVERIFY(probe.waitForFinished(60000));
         QCOMPARE(probe.readAllStandardOutput().trimmed(), frames.toUtf8());
+        QCOMPARE(QDir(out.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+                 QStringList({"long.mp4", "long.wsr"}));
     }
 };
 

@@ -1,17 +1,25 @@
 #include "FrameMaker.h"
 
-#include <algorithm>
+#include "FrameCount.h"
 
-FrameMaker::FrameMaker(const Workspace& ws, bool transparent)
-    : ws_(std::make_unique<Workspace>()), transparent_(transparent) {
-    ws_->st = ws.st;
-    ws_->picture = ws.picture; // shared until either side changes it
-    // The classic frame is the map area, which is the frame unless a camera that moves made it the map.
-    ws_->map.resize(ws.mapIsWorld ? ws.st.framewidth : ws.map.width(), ws.mapIsWorld ? ws.st.frameheight : ws.map.height());
+#include <algorithm>
+#include <limits>
+
+std::unique_ptr<Workspace> projectCopy(const Workspace& ws) {
+    auto copy = std::make_unique<Workspace>();
+    copy->st = ws.st;
+    copy->picture = ws.picture; // shared until either side changes it
+    const QSize frame = renderFrameSize(ws);
+    copy->map.resize(frame.width(), frame.height());
+    return copy;
+}
+
+FrameMaker::FrameMaker(const Workspace& ws, bool transparent, std::optional<Marker> marker)
+    : ws_(projectCopy(ws)), transparent_(transparent) {
     if (transparent) ws_->map.setTransparent(true);
     ws_->st.renderframe = 0;
     ws_->st.framecount = 0;
-    marker_ = Marker::fromState(ws_->st, &markerError_);
+    marker_ = marker ? std::move(*marker) : Marker::fromState(ws_->st, &markerError_);
 }
 
 FrameMaker::~FrameMaker() = default;
@@ -29,13 +37,19 @@ bool FrameMaker::composed() const {
 const SceneFrames* FrameMaker::scene() {
     if (composed() && !scene_)
         scene_ = std::make_unique<SceneFrames>(ws_->st, ws_->picture, frameSize(),
-                                               marker_, transparent_, countCap_ > 0 ? countCap_ : INT32_MAX);
+                                               marker_, transparent_,
+                                               std::min(countCap_ > 0 ? countCap_ : INT32_MAX, frameCountLimit(ws_->st.fps) + 1));
     return scene_.get();
 }
 
 bool FrameMaker::shownLast() const {
     if (scene_) return at_ >= scene_->frames() - 1;
     return walk_ && walk_->done();
+}
+
+void FrameMaker::knowFrames(qint64 frames) {
+    count_ = frames;
+    countCap_ = std::numeric_limits<qint64>::max();
 }
 
 qint64 FrameMaker::frames(qint64 cap) {

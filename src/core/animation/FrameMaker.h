@@ -11,23 +11,32 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
+
+// A copy of the project and its map picture with a bare map area of the frame's size: what a
+// render or a preview draws from, whatever the editor does meanwhile.
+std::unique_ptr<Workspace> projectCopy(const Workspace& ws);
 
 class FrameMaker {
   public:
-    // `transparent`: only what the route draws, on a clear background.
-    FrameMaker(const Workspace& ws, bool transparent = false);
+    // `transparent`: only what the route draws, on a clear background. Without a marker, the
+    // one the project asks for (see markerError).
+    FrameMaker(const Workspace& ws, bool transparent = false, std::optional<Marker> marker = {});
     ~FrameMaker();
     FrameMaker(const FrameMaker&) = delete;
     FrameMaker& operator=(const FrameMaker&) = delete;
 
     // The copy of the project the frames are made from.
     const ProjectState& project() const { return ws_->st; }
-    // Why the marker picture is not used (the frames would show a dot); empty when it is.
+    // Why the marker picture the project asks for is not used (the frames show a dot); empty
+    // when it is, or when the maker was given its marker.
     const Error& markerError() const { return markerError_; }
 
     // The frames of the whole animation, counted once, up to `cap`; 0 for an empty route.
     qint64 frames(qint64 cap);
+    // The walk's frame count taken already by the caller (the fixed camera's frames).
+    void knowFrames(qint64 frames);
     // Hands `use` frame n with the marker over it, and the log of the surface's changes (valid
     // during the call); false when the animation has no frame n.
     bool show(qint64 n, const std::function<void(const QImage&, const ChangeLog*)>& use);

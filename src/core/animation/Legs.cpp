@@ -70,8 +70,11 @@ Leg setUpLeg(ProjectState& st, int i, double delay) {
         st.stepx = st.remainx;
         st.stepy = st.remainy;
     }
+    // Exact arithmetic ends a leg after `delay` rounded up steps; rounding adds at most one.
+    const qint64 steps = delayUsable(delay) ? qint64(std::min(std::ceil(delay), 1e15)) : 1;
+    leg.most = steps + 1;
     leg.pause = st.legdir == QLatin1String("00");
-    if (leg.pause) leg.pauseLeft = delayUsable(delay) ? qint64(std::min(std::ceil(delay), 1e15)) : 1;
+    if (leg.pause) leg.pauseLeft = steps;
     return leg;
 }
 
@@ -92,9 +95,9 @@ void easeLeg(const ProjectState& st, Leg& leg) {
 
 QPointF stepPosition(ProjectState& st, Leg& leg) {
     const QPointF old(st.curx, st.cury);
+    const qint64 k = ++leg.taken;
     if (leg.eased > 0) {
         // Smoothstep, s(t) = t^2 (3 - 2t); the last step lands exactly on the target.
-        const qint64 k = ++leg.taken;
         const double t = double(k) / double(leg.eased);
         const double s = t * t * (3 - 2 * t);
         st.curx = k >= leg.eased ? st.targetx : leg.from.x() + (st.targetx - leg.from.x()) * s;
@@ -124,6 +127,7 @@ void stepUpdate(ProjectState& st, Leg& leg) {
 
 bool legEnded(const ProjectState& st, const Leg& leg) {
     if (leg.eased > 0) return leg.taken >= leg.eased;
+    if (leg.taken >= leg.most) return true;
     return leg.pause ? leg.pauseLeft <= 0 : st.curdir != st.legdir;
 }
 

@@ -18,13 +18,15 @@ QString directionCode(double dx, double dy);
 // What the step and the end test need beyond the shared fields. A leg whose two points
 // coincide is a pause: it never changes its direction code, so it ends after a fixed number
 // of steps (delay rounded up) and draws nothing. An eased leg takes the steps its linear walk
-// would take, placed on a curve that starts and ends gently.
+// would take, placed on a curve that starts and ends gently. No leg takes more than `most`
+// steps: a step below the position's rounding unit would otherwise never arrive.
 struct Leg {
     int index = 0;
     bool pause = false;
     qint64 pauseLeft = 0;
     qint64 eased = 0; // steps of an eased leg; 0 for a linear one
     qint64 taken = 0;
+    qint64 most = 0; // delay rounded up, plus one
     QPointF from;
 };
 

@@ -1,15 +1,17 @@
 #include "Marker.h"
 
+#include "mapview/PictureFile.h"
+
 #include <QFileInfo>
-#include <QImageReader>
 #include <QPainterPath>
 #include <QtMath>
 #include <algorithm>
 #include <cmath>
 
 namespace {
-constexpr qint64 kMaxPictureBytes = 8 << 20;
 constexpr int kMaxPictureSide = 4096;
+// The file, the sides, and room for a 4096 x 4096 picture decoded and converted.
+constexpr PictureLimits kMarkerLimits{qint64(128) << 20, qint64(8) << 20, kMaxPictureSide};
 
 QString markerPath(const ProjectState& st) {
     if (QFileInfo(st.markerpicture).isAbsolute() || st.projectpath.isEmpty()) return st.markerpicture;
@@ -19,24 +21,21 @@ QString markerPath(const ProjectState& st) {
 
 QImage readMarkerPicture(const ProjectState& st, Error* error) {
     const QString path = markerPath(st);
-    auto fail = [&](const QString& why) {
-        if (error) *error = Error{path, why};
-        return QImage();
-    };
-    for (QChar c : st.markerpicture)
-        if (c.unicode() < 32 || c.unicode() == 127) return fail("the name holds a control character");
-    if (st.markerpicture.isEmpty()) return fail("no marker picture is named");
-    const QFileInfo info(path);
-    if (!info.isFile()) return fail("not a file that can be read");
-    if (info.size() > kMaxPictureBytes) return fail("larger than 8 MB");
-    QImageReader reader(path, "png");
-    reader.setDecideFormatFromContent(false);
-    const QSize size = reader.size();
-    if (!size.isValid() || size.width() > kMaxPictureSide || size.height() > kMaxPictureSide)
-        return fail("not a PNG picture of at most 4096 x 4096 pixels");
-    QImage img = reader.read();
-    if (img.isNull()) return fail("the picture cannot be read (" + reader.errorString() + ")");
-    return img.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    Error why;
+    QImage img;
+    if (st.markerpicture.isEmpty()) {
+        why = {path, "no marker picture is named"};
+    } else if (std::any_of(st.markerpicture.begin(), st.markerpicture.end(),
+                           [](QChar c) { return c.unicode() < 32 || c.unicode() == 127; })) {
+        why = {path, "the name holds a control character"};
+    } else {
+        img = readPicture(path, &why, kMarkerLimits);
+    }
+    if (img.isNull() && error) {
+        *error = why;
+        error->what = QStringLiteral("the marker picture");
+    }
+    return img.isNull() ? img : img.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
 Marker Marker::fromState(const ProjectState& st, Error* error) {

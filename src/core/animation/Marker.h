@@ -33,6 +33,7 @@ class Marker {
 };
 
 // The marker picture's file, checked as untrusted input before it is opened: no control
-// characters, a regular file of at most 8 MB holding a PNG of at most 4096 x 4096 pixels.
-// Relative paths start at the project file's directory.
+// characters, a regular file of at most 8 MB holding a picture of at most 4096 x 4096 pixels,
+// its kind told by its content. Relative paths start at the project file's directory. The
+// error names the marker picture and says why it is not used.
 QImage readMarkerPicture(const ProjectState& st, Error* error);

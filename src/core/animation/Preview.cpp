@@ -1,5 +1,6 @@
 #include "Preview.h"
 
+#include "FrameCount.h"
 #include "mapview/RouteEditing.h"
 
 #include <algorithm>
@@ -33,7 +34,8 @@ void Preview::hold() {
     maker_ = std::make_unique<FrameMaker>(ws_);
     // Scrubbing back and forth goes back to frames kept on the way, a few frames' worth.
     maker_->keepFrames(qint64(16) * ws_.map.width() * ws_.map.height() * 4);
-    total_ = maker_->frames(std::numeric_limits<qint32>::max());
+    // A project of more than a day of frames (which no render takes) plays its first day.
+    total_ = maker_->frames(frameCountLimit(ws_.st.fps));
 }
 
 qint64 Preview::frames() {

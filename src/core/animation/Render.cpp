@@ -13,8 +13,17 @@ QString RenderResult::message() const {
     return QString();
 }
 
-RenderRun::RenderRun(const Workspace& ws, FrameSink& sink, Hooks hooks)
-    : maker_(ws, sink.transparent()), sink_(sink), hooks_(std::move(hooks)) {}
+RenderRun::RenderRun(const Workspace& ws, FrameSink& sink, Marker marker, Hooks hooks,
+                     std::optional<qint64> counted)
+    : maker_(ws, sink.transparent(), std::move(marker)), sink_(sink), hooks_(std::move(hooks)), counted_(counted) {}
+
+std::optional<Marker> renderMarker(const ProjectState& st, Error* error) {
+    Error bad;
+    Marker marker = Marker::fromState(st, &bad);
+    if (bad.reason.isEmpty()) return marker;
+    if (error) *error = bad;
+    return std::nullopt;
+}
 
 bool RenderRun::advance(std::chrono::nanoseconds budget) {
     const auto until = std::chrono::steady_clock::now() + budget;
@@ -27,19 +36,26 @@ bool RenderRun::advance(std::chrono::nanoseconds budget) {
 // What the render needs before its first frame; false (and the render over) when it cannot start.
 bool RenderRun::begin() {
     begun_ = true;
-    if (maker_.project().listmax < 1) {
+    const ProjectState& st = maker_.project();
+    if (st.listmax < 1) {
         result_.error = Error{QString(), QStringLiteral("The route has no points: nothing to render.")};
         done_ = true;
         return false;
     }
-    if (!maker_.markerError().reason.isEmpty()) {
-        result_.error = maker_.markerError();
-        done_ = true;
-        return false;
+    if (!counted_) {
+        const FrameCount count = countFrames(st);
+        if (count.error) {
+            result_.error = count.error;
+            done_ = true;
+            return false;
+        }
+        counted_ = count.frames;
     }
+    // The walk's frames are counted; a camera that moves adds its intro and outro.
+    if (!maker_.composed()) maker_.knowFrames(*counted_);
     limit_ = sink_.frameLimit();
-    // Without a limit the count still stops where the frame counter would overflow.
-    total_ = maker_.frames(limit_ > 0 ? limit_ : std::numeric_limits<qint32>::max());
+    const qint64 all = maker_.frames(std::numeric_limits<qint32>::max());
+    total_ = limit_ > 0 ? std::min(all, limit_) : all;
     return true;
 }
 
@@ -83,7 +99,10 @@ RenderResult RenderRun::finish() {
 }
 
 RenderResult RenderAnimation(const Workspace& ws, FrameSink& sink, RenderRun::Hooks hooks) {
-    RenderRun run(ws, sink, std::move(hooks));
+    Error bad;
+    std::optional<Marker> marker = renderMarker(ws.st, &bad);
+    if (!marker) return RenderResult{0, false, false, bad};
+    RenderRun run(ws, sink, std::move(*marker), std::move(hooks));
     while (run.advance(std::chrono::hours(1))) {
     }
     return run.finish();

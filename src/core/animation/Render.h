@@ -1,19 +1,22 @@
 #pragma once
 // The render: every frame of the animation in order, handed to a frame sink with its number,
 // from 0 in every render. It draws from a copy of the project and its pictures taken when it
-// starts, so editing meanwhile changes nothing in the frames still to come. It stops at the first frame that cannot be
-// written, and at the sink's frame limit (numbered files end at 9999). The sink names what it
-// writes: it is made for a render target taken when the render starts.
+// starts, so editing meanwhile changes nothing in the frames still to come. It stops at the
+// first frame that cannot be written, and at the sink's frame limit (numbered files end at
+// 9999). The sink names what it writes: it is made for a render target taken when the render
+// starts.
 //
 // RenderRun works in slices so that a GUI can draw a few milliseconds of frames per pass of
 // its event loop; RenderAnimation runs one render to its end.
 
+#include "FrameCount.h"
 #include "FrameMaker.h"
 #include "FrameSink.h"
 
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 
 extern const QString kCutShortText; // both frame labels once the limit is reached
 
@@ -32,7 +35,15 @@ class RenderRun {
         std::function<void(qint64 written, qint64 total)> progress;
     };
 
-    RenderRun(const Workspace& ws, FrameSink& sink, Hooks hooks = {});
+    // The marker is made before the sink, so that a marker picture that cannot be used stops
+    // the render before anything is written (see renderMarker). `counted` is the count of the
+    // state as it is now, when the caller has taken it already; otherwise the first frame
+    // counts, and a render of more than a day fails there.
+    RenderRun(const Workspace& ws, FrameSink& sink, Marker marker, Hooks hooks = {},
+              std::optional<qint64> counted = {});
+    // With the marker the state asks for, a dot in place of a picture that cannot be used.
+    RenderRun(const Workspace& ws, FrameSink& sink, Hooks hooks = {})
+        : RenderRun(ws, sink, Marker::fromState(ws.st), std::move(hooks)) {}
 
     // Draws and hands over frames for about `budget`, at least one, and stops early when the
     // sink would have to wait; false once the render is over.
@@ -57,7 +68,13 @@ class RenderRun {
     bool done_ = false;
     qint64 limit_ = 0; // the sink's frame limit, 0 for none
     qint64 total_ = 0;
+    std::optional<qint64> counted_;
     RenderResult result_;
 };
 
+// The marker a render of the project draws; a marker picture that cannot be used is an error
+// naming it, and the render must not start.
+std::optional<Marker> renderMarker(const ProjectState& st, Error* error);
+
+// The marker is made first: a picture that cannot be used ends it with that error, no frame made.
 RenderResult RenderAnimation(const Workspace& ws, FrameSink& sink, RenderRun::Hooks hooks = {});

@@ -2,6 +2,7 @@
 
 #include "shell/SafeFile.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 #include <cerrno>
 #include <fcntl.h>
@@ -10,7 +11,13 @@
 #include <unistd.h>
 
 QString RenderLock::lockPath(const QString& folder, const QString& base) {
-    return folder + u'.' + base + QStringLiteral(".lock");
+    // Named by a hash of the file part of the name, in the folder the frames go to: a short
+    // name, so any name the frames or the video can take, the lock can take too.
+    const qsizetype slash = base.lastIndexOf(u'/');
+    const QByteArray hash =
+        QCryptographicHash::hash(QFile::encodeName(base.mid(slash + 1)), QCryptographicHash::Sha256);
+    return folder + base.left(slash + 1) + QStringLiteral(".pathwright-") +
+           QString::fromLatin1(hash.toHex().left(32)) + QStringLiteral(".lock");
 }
 
 MaybeError RenderLock::take(const QString& folder, const QString& base) {

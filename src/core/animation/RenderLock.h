@@ -1,6 +1,6 @@
 #pragma once
 // Keeps two renders from writing the same frames at once: a render holds an exclusive lock on
-// a hidden lock file in its output folder, named after its base name, for its whole run. A
+// a hidden lock file in its output folder, named by a hash of its base name, for its whole run. A
 // second render of that folder and name, from this program or another, is refused at once
 // instead of mixing its frames with the first one's and deleting them in its clean-up.
 // The lock dies with the process, so a crashed render never blocks the next one.

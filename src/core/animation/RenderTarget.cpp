@@ -74,8 +74,8 @@ RenderTarget renderTargetFor(const Workspace& ws) {
     t.quality = findQuality(st.renderquality).value_or(kDefaultQuality);
     t.folder = st.renderpath;
     t.baseName = st.rendername;
-    t.width = ws.map.width();
-    t.height = ws.map.height();
+    t.width = renderFrameSize(ws).width();
+    t.height = renderFrameSize(ws).height();
     t.fps = st.fps;
     return t;
 }

@@ -1,6 +1,7 @@
 #include "SequenceWriter.h"
 
 #include "FrameCopy.h"
+#include "FramesInFlight.h"
 #include "shell/SafeFile.h"
 
 #include <QFile>
@@ -39,6 +40,13 @@ MaybeError SequenceWriter::put(const QImage& frame, qint64 index, const ChangeLo
     int slot;
     {
         std::unique_lock lock(mutex_);
+        if (!sized_) { // the ring keeps only the buffers that fit in the bytes for frames in flight
+            sized_ = true;
+            const qint64 bytes = qint64(frame.width()) * frame.height() *
+                                 QImage::toPixelFormat(type_.layout).bitsPerPixel() / 8;
+            const int depth = framesInFlight(bytes, int(jobs_.size()));
+            std::erase_if(free_, [&](int i) { return i >= depth; });
+        }
         slotFree_.wait(lock, [this] { return !free_.empty() || error_; });
         if (error_) return error_;
         slot = free_.back();

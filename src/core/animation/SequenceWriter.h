@@ -2,7 +2,8 @@
 // Writes numbered frame files (BMP, PNG) on worker threads, so drawing goes on while files are
 // created (creating a file is the slow part). put() copies each frame into a free buffer of a
 // small ring, in the layout of the file kind; a worker then writes the file from it. The ring
-// bounds memory: a render of any length holds at most `depth` frame copies. A buffer that
+// bounds memory: a render of any length holds at most `depth` frame copies, fewer when they
+// would not fit in the bytes for frames in flight (FramesInFlight.h). A buffer that
 // last held an earlier frame of the same picture takes only the areas changed since, which
 // the picture's change log names: at 1080p that is a few kilobytes instead of 6 MB a frame.
 //
@@ -76,6 +77,7 @@ class SequenceWriter : public FrameSink {
     qint64 written_ = 0;
     qint64 bytes_ = 0;
     bool stopping_ = false;
+    bool sized_ = false; // the ring is cut to the bytes of the first frame
     MaybeError error_;
     qint64 errorSeq_ = 0;
     std::vector<qint64> inFlight_; // frames the workers hold now

@@ -1,13 +1,10 @@
 #pragma once
-// Reading map pictures and listing the picture files of a directory.
+// Loading map pictures and listing the picture files of a directory.
 
-#include "shell/Error.h"
+#include "PictureFile.h"
 #include "shell/Workspace.h"
 
 #include <QStringList>
-
-// Reads a picture file; a picture that cannot be read gives an error and no image.
-QImage readPicture(const QString& path, Error* error);
 
 // Loads the map picture into the master copy and redraws the map with the route over it. On
 // failure both stay as they were and the error says why.

@@ -164,7 +164,13 @@ QImage decodePlainPng(const uchar* png, qsizetype size, qint64 maxBytes) {
     Chunks c;
     if (!readChunks(png, size, c)) return QImage();
     const std::size_t w = c.width, h = c.height, bpp = std::size_t(c.channels), rowBytes = w * bpp;
-    if (w * h * 4 > quint64(maxBytes) || w > 0x7fffffffu / 4) return QImage();
+    if (w > 0x7fffffffu / 4 || quint64(w) * h > quint64(maxBytes)) return QImage();
+    // The filtered rows are inflated into the end of the picture's own buffer and unfiltered
+    // from there into its start. A filtered row is at least as long as a pixel row (4 bytes a
+    // pixel) or the buffer's end lies further out, so writing pixel row y never reaches filtered
+    // row y + 1.
+    const std::size_t filtered = (rowBytes + 1) * h, room = std::max(filtered, w * h * 4);
+    if (room > quint64(maxBytes)) return QImage();
 
     // One run of compressed data: the chunk itself when there is only one.
     std::vector<uchar> joined;
@@ -177,17 +183,12 @@ QImage decodePlainPng(const uchar* png, qsizetype size, qint64 maxBytes) {
         inBytes = joined.size();
     }
 
-    // The filtered rows are inflated into the end of the picture's own buffer and unfiltered
-    // from there into its start. A filtered row is at least as long as a pixel row (4 bytes a
-    // pixel) or the buffer's end lies further out, so writing pixel row y never reaches filtered
-    // row y + 1.
-    const std::size_t filtered = (rowBytes + 1) * h;
     QImage img =
-        largeImage(QSize(int(w), int(h)), c.channels == 3 ? QImage::Format_RGB32 : QImage::Format_ARGB32,
-                   std::max(filtered, w * h * 4));
+        largeImage(QSize(int(w), int(h)),
+                   c.channels == 3 ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied, room);
     if (img.isNull() || std::size_t(img.bytesPerLine()) != w * 4) return QImage();
     uchar* const pixels = img.bits();
-    uchar* const rows = pixels + std::max(filtered, w * h * 4) - filtered;
+    uchar* const rows = pixels + room - filtered;
     std::unique_ptr<libdeflate_decompressor, DecompressorFree> inflater(libdeflate_alloc_decompressor());
     if (!inflater || libdeflate_zlib_decompress(inflater.get(), in, inBytes, rows, filtered, nullptr) !=
                          LIBDEFLATE_SUCCESS)
@@ -198,7 +199,11 @@ QImage decodePlainPng(const uchar* png, qsizetype size, qint64 maxBytes) {
     for (std::size_t y = 0; y < h; ++y) {
         const uchar* raw = rows + y * (rowBytes + 1);
         if (!unfilter(raw[0], cur.data(), raw + 1, prev.data(), rowBytes, bpp)) return QImage();
-        convert(cur.data(), reinterpret_cast<quint32*>(pixels + y * w * 4), c.width, c.channels);
+        auto* out = reinterpret_cast<quint32*>(pixels + y * w * 4);
+        convert(cur.data(), out, c.width, c.channels);
+        if (c.channels == 4) // while the row is in the cache
+            for (std::size_t x = 0; x < w; ++x)
+                out[x] = qPremultiply(out[x]);
         cur.swap(prev);
     }
     return img;

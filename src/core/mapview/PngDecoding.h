@@ -7,7 +7,7 @@
 
 #include <QImage>
 
-// The picture in `png` (the whole file) as the general reader gives it (RGB32, or ARGB32 with
-// alpha), or a null picture when the file is not of that plain kind, is not well formed, or its
-// pixels would take more than `maxBytes`.
+// The picture in `png` (the whole file) as the general reader gives it, in RGB32, or with alpha
+// premultiplied as it is drawn; a null picture when the file is not of that plain kind, is not
+// well formed, or its buffer would take more than `maxBytes`.
 QImage decodePlainPng(const uchar* png, qsizetype size, qint64 maxBytes);

@@ -21,7 +21,7 @@ const KeyRow kKeys[] = {
     {"imagename", K::Text, &S::imagename, true},
     {"renderpath", K::Text, &S::renderpath, true},
     {"rendername", K::Text, &S::rendername, true},
-    {"interval", K::Number, &S::interval, true},
+    {"interval", K::Number, &S::interval, true, 0, 3600},
     {"color", K::Whole, &S::color, true},
     {"linethick", K::Whole, &S::linethick, true},
     {"circlethick", K::Whole, &S::circlethick, true},

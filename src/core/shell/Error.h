@@ -11,9 +11,16 @@
 QString shown(const QString& text);
 
 struct Error {
+    Error() = default;
+    Error(QString file, QString reason, QString what = QString())
+        : file(std::move(file)), reason(std::move(reason)), what(std::move(what)) {}
     QString file;
     QString reason;
-    QString message() const { return file.isEmpty() ? reason : shown(file) + ": " + reason; }
+    QString what; // what the file is to the program ("the marker picture"), said before its name
+    QString message() const {
+        if (file.isEmpty()) return reason;
+        return (what.isEmpty() ? QString() : what + u' ') + shown(file) + ": " + reason;
+    }
 };
 
 using MaybeError = std::optional<Error>;

@@ -17,7 +17,14 @@ struct Workspace {
     ProjectState st;
     Surface map{kDesignMapWidth, kDesignMapHeight}; // the map window's area
     Surface swatch{kSwatchWidth, kSwatchHeight};    // the style swatch
-    QImage picture;         // the loaded map picture (the thumbnail's master copy)
+    // The loaded map picture (the thumbnail's master copy), RGB32 or premultiplied ARGB32 as
+    // readPicture gives it, so that neither the surface nor the thumbnail converts it whole.
+    QImage picture;
     bool mapIsWorld = false; // the map area is the whole map, not the frame (a camera that moves)
     WorkspaceEvents events; // redraws and new map sizes, for the views
 };
+
+// The frame a render draws: the map area, unless a camera that moves made that the whole map.
+inline QSize renderFrameSize(const Workspace& ws) {
+    return ws.mapIsWorld ? QSize(ws.st.framewidth, ws.st.frameheight) : QSize(ws.map.width(), ws.map.height());
+}

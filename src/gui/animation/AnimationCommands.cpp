@@ -3,6 +3,7 @@
 #include "RenderDialog.h"
 #include "animation/FrameWriters.h"
 #include "animation/RenderTarget.h"
+#include "shell/EditHistory.h"
 
 #include <QFileInfo>
 #include <QLocale>
@@ -58,10 +59,21 @@ AnimationCommands::AnimationCommands(Workspace& ws, EditHistory& history, QWidge
 AnimationCommands::~AnimationCommands() {
     // The workspace and the main window's timer may be gone already: touch neither. The run goes
     // first, then the writer finishes what it holds and its threads end.
+    count_.abandon();
     if (ending_.valid()) ending_.wait();
     run_.reset();
     writer_.reset();
     lock_.release();
+}
+
+// A marker picture that cannot be used keeps the preview or the render from starting, and says why.
+std::optional<Marker> AnimationCommands::markerOrSay(const QString& what) {
+    Error bad;
+    std::optional<Marker> marker = renderMarker(ws_.st, &bad);
+    if (!marker)
+        tell(dialog_ && dialog_->isVisible() ? static_cast<QWidget*>(dialog_) : main_, QMessageBox::Warning,
+             what + "\n\n" + bad.message());
+    return marker;
 }
 
 void AnimationCommands::btnRoute_Click() {
@@ -72,6 +84,7 @@ void AnimationCommands::btnRoute_Click() {
 
 void AnimationCommands::playFrom(qint64 frame) {
     if (rendering() || preview_.running()) return;
+    if (!markerOrSay(tr("The preview did not start."))) return;
     stale_ = false;
     pace_.reset(ws_.st.fps);
     preview_.start(frame);
@@ -137,25 +150,44 @@ void AnimationCommands::btnRender_Click() {
 
 void AnimationCommands::startRender() {
     if (rendering() || preview_.running()) return;
-    if (MaybeError e = lock_.take(ws_.st.renderpath, ws_.st.rendername)) {
-        QWidget* parent = dialog_ && dialog_->isVisible() ? static_cast<QWidget*>(dialog_) : main_;
+    // A marker picture that cannot be used is said at once, before the count.
+    if (!markerOrSay(tr("The render did not start."))) return;
+    // The render is of the project as it is now: edits during the count change nothing in it.
+    pressed_ = projectCopy(ws_);
+    count_.start(pressed_->st, [this](const FrameCount& count) { counted(count); });
+}
+
+void AnimationCommands::counted(const FrameCount& count) {
+    QWidget* parent = dialog_ && dialog_->isVisible() ? static_cast<QWidget*>(dialog_) : main_;
+    if (count.error) {
+        tell(parent, QMessageBox::Warning, tr("The render did not start.") + "\n\n" + count.error->message());
+        return;
+    }
+    std::unique_ptr<Workspace> pressed = std::move(pressed_);
+    Error bad;
+    std::optional<Marker> marker = renderMarker(pressed->st, &bad);
+    if (!marker) {
+        tell(parent, QMessageBox::Warning, tr("The render did not start.") + "\n\n" + bad.message());
+        return;
+    }
+    if (MaybeError e = lock_.take(pressed->st.renderpath, pressed->st.rendername)) {
         tell(parent, QMessageBox::Warning, tr("The render did not start.") + "\n\n" + e->message());
         return;
     }
     preview_.dismiss();
     // A fresh writer for every render: a failure of the last one is forgotten.
-    const RenderTarget target = renderTargetFor(ws_);
+    const RenderTarget target = renderTargetFor(*pressed);
     video_ = isVideoKind(*target.kind);
     MadeWriter made = makeFrameWriter(target);
     if (made.error) {
         lock_.release();
-        tell(dialog_ && dialog_->isVisible() ? static_cast<QWidget*>(dialog_) : main_, QMessageBox::Warning,
-             made.error->message());
+        tell(parent, QMessageBox::Warning, made.error->message());
         return;
     }
     writer_ = std::move(made.sink);
-    run_ = std::make_unique<RenderRun>(ws_, *writer_,
-                                       RenderRun::Hooks{[this](const QString& t) { frameText_ = t; }, {}});
+    run_ = std::make_unique<RenderRun>(*pressed, *writer_, std::move(*marker),
+                                       RenderRun::Hooks{[this](const QString& t) { frameText_ = t; }, {}},
+                                       count.frames);
     clock_.start();
     if (dialog_) dialog_->renderStarted();
     slice_.start();
@@ -163,6 +195,7 @@ void AnimationCommands::startRender() {
 }
 
 void AnimationCommands::stopRender() {
+    count_.abandon();
     if (!run_ || ending_.valid()) return;
     run_->stop();
     finishRender();

@@ -14,8 +14,11 @@
 // The map window, both frame labels and the dialog's progress are brought up to date at most
 // every 20 ms. At the end (or after Stop) the writer finishes on a thread of its own, a video
 // file's last frames included, while the event loop goes on.
-// A render whose folder and name another render is writing is refused with a message.
+// A render whose folder and name another render is writing is refused with a message. Before
+// anything is written the frames are counted on a worker thread (BackgroundCount); a render of
+// more than a day of video is refused with a message, and Stop abandons the count.
 
+#include "BackgroundCount.h"
 #include "animation/FrameSink.h"
 #include "animation/Marker.h"
 #include "animation/Preview.h"
@@ -63,7 +66,8 @@ class AnimationCommands : public QObject {
     // Ends the running render after the frames drawn so far; they are kept (a video file plays).
     void stopRender();
     bool previewing() const { return preview_.running(); }
-    bool rendering() const { return bool(run_); }
+    // From Render, counting included, to the render's end.
+    bool rendering() const { return run_ || count_.running(); }
     RenderDialog* renderDialog() const { return dialog_; }
     const QTimer* timerRoute() const { return timer_; }
     // The preview's frame, shown in the map window instead of the map from the start of a
@@ -77,7 +81,9 @@ class AnimationCommands : public QObject {
     void renderFinished(const RenderResult& result);
 
   private:
+    std::optional<Marker> markerOrSay(const QString& what);
     void startTick();
+    void counted(const FrameCount& count);
     void renderSlice();
     void showProgress();
     void finishRender();
@@ -94,6 +100,8 @@ class AnimationCommands : public QObject {
     TickPace pace_;
     RenderDialog* dialog_ = nullptr;
 
+    BackgroundCount count_;
+    std::unique_ptr<Workspace> pressed_; // the project as it was when Render was pressed, while counted
     RenderLock lock_; // held from the start of a render to its end
     std::unique_ptr<FrameSink> writer_;
     std::unique_ptr<RenderRun> run_;
