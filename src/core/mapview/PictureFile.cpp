@@ -72,7 +72,10 @@ QImage readPicture(const QString& path, Error* error, const PictureLimits& limit
         return fail("the file is larger than " + sizeInMB(limits.fileBytes) + " MB");
     auto beyond = [&](QSize size, QImage::Format format) -> QString {
         if (limits.side > 0 && std::max(size.width(), size.height()) > limits.side)
-            return QString("the picture is larger than %1 x %1 pixels").arg(limits.side);
+            return QString("the picture is %1 x %2 pixels, larger than %3 x %3")
+                .arg(size.width())
+                .arg(size.height())
+                .arg(limits.side);
         if (const qint64 cost = pictureCost(size, format); cost > limits.memory)
             return QString("the picture is too large: %1 x %2 pixels take %3 MB in memory, more than the "
                            "%4 MB allowed")
@@ -83,8 +86,10 @@ QImage readPicture(const QString& path, Error* error, const PictureLimits& limit
     };
     QImage img = readPlainPng(file, limits.memory);
     if (img.isNull()) {
-        // No format is named: the content decides, whatever the name's extension says.
-        QImageReader reader(&file);
+        // No format is named: the content decides, whatever the name's extension says. The kind is
+        // told first, or the reader would ask the handler the name suggests for the size.
+        const QByteArray kind = QImageReader::imageFormat(&file);
+        QImageReader reader(&file, kind);
         reader.setDecideFormatFromContent(true);
         reader.setAllocationLimit(int(std::min<qint64>(limits.memory >> 20, 1 << 30)));
         reader.setAutoTransform(false);

@@ -6,15 +6,17 @@
 
 #include <QImage>
 
+// The largest map picture: a camera that moves shows any part of it.
+constexpr int kMaxMapSide = 16384;
 // The most memory one picture may take at any moment of its reading: its pixels as decoded and,
-// when they come in another layout, the converted copy beside them. At 4 bytes a pixel this holds
-// an 11585 x 11585 picture.
-constexpr qint64 kPictureMemoryLimit = qint64(512) << 20;
+// when they come in another layout, the converted copy beside them. This holds a 16384 x 16384
+// picture at 4 bytes a pixel.
+constexpr qint64 kPictureMemoryLimit = qint64(kMaxMapSide) * kMaxMapSide * 4;
 
 struct PictureLimits {
     qint64 memory = kPictureMemoryLimit;
-    qint64 fileBytes = 0; // the file's size at most; 0 for any
-    int side = 0;         // the longer side in pixels at most; 0 for any
+    qint64 fileBytes = 0;   // the file's size at most; 0 for any
+    int side = kMaxMapSide; // the longer side in pixels at most; 0 for any
 };
 
 // The picture in RGB32, or premultiplied ARGB32 when it has alpha: the layouts the map surface

@@ -64,7 +64,6 @@ void MainWindow::buildScrubBar(QWidget* client, QVBoxLayout* column) {
     connect(&ws_.events, &WorkspaceEvents::redrawing, scrub, &ScrubBar::forget);
     connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, animation_,
             &AnimationCommands::stopPreview);
-
 }
 
 // The preview's and the scrub bar's frames show in the map window; a camera that moves shows
@@ -74,9 +73,16 @@ void MainWindow::showAnimationInMap() {
     map_->overlay = [this](QPainter& p) {
         const QPolygonF frame = animation_->cameraFrame();
         if (frame.isEmpty()) return;
+        // Dark under light dashes: seen on any map.
         p.setRenderHint(QPainter::Antialiasing);
-        p.setPen(QPen(QColor(255, 255, 255, 220), 0, Qt::DashLine));
         p.setBrush(Qt::NoBrush);
+        QPen dark(QColor(0, 0, 0, 160), 3);
+        dark.setCosmetic(true);
+        p.setPen(dark);
+        p.drawPolygon(frame);
+        QPen light(Qt::white, 1.5, Qt::DashLine);
+        light.setCosmetic(true);
+        p.setPen(light);
         p.drawPolygon(frame);
     };
 }
