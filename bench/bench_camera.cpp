@@ -22,6 +22,7 @@
 
 namespace {
 constexpr int kMapSide = 8192;
+constexpr int kMaxSide = 16384; // the largest map picture taken
 
 double now() {
     return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
@@ -95,9 +96,11 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     const int rounds = argc > 1 ? std::max(1, atoi(argv[1])) : 3;
+    std::setvbuf(stdout, nullptr, _IOLBF, 0); // lines in order with the programs it starts
     QTemporaryDir dir;
     const QString program = QCoreApplication::applicationDirPath() + "/../pathwright";
     std::printf("making an %d x %d map...\n", kMapSide, kMapSide);
+    std::fflush(stdout);
     benchMap(kMapSide, kMapSide).save(dir.filePath("map.png"), "PNG", 90);
     const QString follow = write(dir.filePath("follow.wsr"), project(dir.path(), "follow", 0.2));
     const QString fixed = write(dir.filePath("fixed.wsr"), project(dir.path(), "fixed", 0.2));
@@ -156,6 +159,34 @@ int main(int argc, char** argv) {
                     "random order: median %.1f ms, worst %.1f ms (target 30 ms)\n",
                     camera, (long long)frames, (long long)(frames * 9 / 10), cold, median(ms),
                     *std::max_element(ms.begin(), ms.end()));
+    }
+    // The largest map taken: one frame of a follow render, as a whole process.
+    {
+        QImage big(kMaxSide, kMaxSide, QImage::Format_RGB32);
+        for (int y = 0; y < kMaxSide; ++y) {
+            auto* row = reinterpret_cast<QRgb*>(big.scanLine(y));
+            for (int x = 0; x < kMaxSide; ++x)
+                row[x] = (x % 64 == 0 || y % 64 == 0) ? qRgb(90, 90, 90) : qRgb(x >> 7, y >> 7, 200);
+        }
+        big.save(dir.filePath("map.png"), "PNG", 90);
+        big = QImage();
+        QByteArray text = project(dir.path(), "follow", 0.2);
+        const QString wsr = write(dir.filePath("big.wsr"), text);
+        const double start = now();
+        std::fflush(stdout);
+        const pid_t pid = fork();
+        if (pid == 0) {
+            const QByteArray p = program.toLocal8Bit(), w = wsr.toLocal8Bit(), o = dir.filePath("big.png").toLocal8Bit();
+            execl(p.constData(), p.constData(), "--render", w.constData(), "--frame", "300", "--output", o.constData(),
+                  static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        int status = 0;
+        rusage u{};
+        wait4(pid, &status, 0, &u);
+        std::printf("a %d x %d map (%.0f MB decoded): one follow frame in %.1f s, peak %.0f MB (exit status %d)\n",
+                    kMaxSide, kMaxSide, kMaxSide * double(kMaxSide) * 4 / 1e6, now() - start, u.ru_maxrss / 1024.0,
+                    WEXITSTATUS(status));
     }
     rusage u{};
     getrusage(RUSAGE_SELF, &u);
