@@ -111,15 +111,19 @@ int main(int argc, char** argv) {
         Workspace ws;
         FrameMaker maker(loaded(ws, follow));
         const qint64 frames = maker.frames(INT32_MAX);
-        std::vector<double> cpu;
+        std::vector<double> cpu, wall;
         for (qint64 n = 0; n < frames; ++n) {
-            const double c0 = cpuSeconds();
+            const double c0 = cpuSeconds(), w0 = now();
             maker.show(n, [](const QImage&, const ChangeLog*) {});
             cpu.push_back((cpuSeconds() - c0) * 1e3);
+            wall.push_back((now() - w0) * 1e3);
         }
-        std::printf("compositor, follow at 0.5, %lld frames: median %.2f ms of processor time a frame, "
-                    "90th percentile %.2f ms (target 4 ms)\n",
-                    (long long)frames, median(cpu), [&] { std::sort(cpu.begin(), cpu.end()); return cpu[cpu.size() * 9 / 10]; }());
+        // Qt may hand parts of large fills to helper threads: wall time shows those too.
+        std::printf("compositor, follow at 0.5, %lld frames: median %.2f ms of the thread's processor time a "
+                    "frame, %.2f ms of wall time (target 4 ms); 90th percentile %.2f / %.2f ms\n",
+                    (long long)frames, median(cpu), median(wall),
+                    [&] { std::sort(cpu.begin(), cpu.end()); return cpu[cpu.size() * 9 / 10]; }(),
+                    [&] { std::sort(wall.begin(), wall.end()); return wall[wall.size() * 9 / 10]; }());
     }
 
     std::vector<double> fps[2], peak[2];
