@@ -16,6 +16,15 @@ qint32 haloFor(qint32 color) {
     return 0.299 * c.red() + 0.587 * c.green() + 0.114 * c.blue() > 140 ? rgb(0, 0, 0) : rgb(255, 255, 255);
 }
 
+// The label as drawn: at most the length a file or the point dialog lets it have, so drawing
+// costs little whatever the state holds.
+QStringView shownLabel(const ProjectState& st, int i) {
+    const QString& t = st.pointlabel[i];
+    if (t.size() <= kMaxLabelLength) return t;
+    return QStringView(t).first(t[kMaxLabelLength - 1].isHighSurrogate() ? kMaxLabelLength - 1
+                                                                         : kMaxLabelLength);
+}
+
 // Whether the segment comes within `reach` of the box (clipped against the widened box).
 bool crosses(const QRectF& box, QLineF seg, double reach) {
     const QRectF r = box.adjusted(-reach, -reach, reach, reach);
@@ -49,7 +58,7 @@ QRectF labelBox(const ProjectState& st, QSize frame, int i) {
     const QFont font = labelFont(st);
     const QFontMetricsF fm(font);
     const double m = haloWidth(font) / 2;
-    const QSizeF size(fm.horizontalAdvance(st.pointlabel[i]) + 2 * m, fm.height() + 2 * m);
+    const QSizeF size(fm.horizontalAdvance(shownLabel(st, i).toString()) + 2 * m, fm.height() + 2 * m);
     const QPointF p(st.pointx[i], st.pointy[i]);
     const double w = size.width(), ht = size.height();
     // Eight sides around the point, right and left first; then the same further out.
@@ -90,9 +99,7 @@ void drawLabel(Workspace& ws, int i) {
     if (st.pointlabel[i].isEmpty()) return;
     const QFont font = labelFont(st);
     const QRectF b = labelBox(st, QSize(ws.map.width(), ws.map.height()), i);
-    const double m = haloWidth(font) / 2;
-    ws.map.text(float(b.left() + m), float(b.top() + m), st.pointlabel[i], font, st.labelcolor,
-                haloFor(st.labelcolor), 2 * m);
+    ws.map.text(b, shownLabel(st, i), font, st.labelcolor, haloFor(st.labelcolor), haloWidth(font));
 }
 
 void prepareLook(Workspace& ws) {

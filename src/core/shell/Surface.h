@@ -65,9 +65,10 @@ class Surface {
     // effect at the next clear or reset; without them the surface draws as it always did.
     void setLayers(bool on, qint32 outlineColor = 0, int outlineWidth = 0);
     bool layered() const { return layered_; }
-    // Text above every stroke, its box's top left at (x, y), in a halo of `halo` that reaches
-    // `haloWidth` / 2 beyond the letters.
-    void text(float x, float y, const QString& text, const QFont& font, qint32 color, qint32 halo,
+    // Text above every stroke, in a halo of `halo` that reaches `haloWidth` / 2 beyond the
+    // letters, which start that far inside the top left of `box`. Nothing is drawn outside the
+    // box, however far the letters' marks reach.
+    void text(const QRectF& box, QStringView text, const QFont& font, qint32 color, qint32 halo,
               double haloWidth);
 
   private:

@@ -74,15 +74,21 @@ void Surface::compose(const QRectF& area) {
     }
 }
 
-void Surface::text(float x, float y, const QString& text, const QFont& font, qint32 color, qint32 halo,
+void Surface::text(const QRectF& box, QStringView text, const QFont& font, qint32 color, qint32 halo,
                    double haloWidth) {
+    const double inset = haloWidth / 2;
     QPainterPath path;
-    path.addText(x, y + QFontMetricsF(font).ascent(), font, text);
+    path.addText(box.left() + inset, box.top() + inset + QFontMetricsF(font).ascent(), font, text.toString());
+    // Whole pixels, the box's pixel centres included (integer coordinates name centres).
+    const QRectF clip = QRectF(box.translated(0.5, 0.5).toAlignedRect()).translated(-0.5, -0.5);
     QPainter& p = layered_ ? layerPainter(top_) : painter();
+    p.save();
+    p.setClipRect(clip);
     p.strokePath(path, QPen(toQColor(halo), haloWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.fillPath(path, toQColor(color));
-    const double m = haloWidth / 2 + 1;
-    const QRectF area = path.boundingRect().adjusted(-m, -m, m, m);
+    p.restore();
+    const double m = inset + 1;
+    const QRectF area = path.boundingRect().adjusted(-m, -m, m, m).intersected(clip);
     if (layered_)
         compose(area);
     else
