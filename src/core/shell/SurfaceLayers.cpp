@@ -3,6 +3,7 @@
 
 #include "LargeImage.h"
 
+#include <QFontMetricsF>
 #include <QPainterPath>
 #include <algorithm>
 #include <cstring>
@@ -19,6 +20,23 @@ inline quint32 over(quint32 dst, quint32 src) {
         out |= (((src >> shift) & 0xff) + ((t + (t >> 8)) >> 8)) << shift;
     }
     return out;
+}
+
+// The letters of `text` that begin within `room` pixels of its start, with the marks of the last
+// one: outlining letters that could only fall outside the picture costs as much as the rest (a
+// long label on a narrow frame).
+QString lettersWithin(const QString& text, const QFont& font, double room) {
+    const QFontMetricsF fm(font);
+    if (fm.horizontalAdvance(text) <= room) return text;
+    int lo = 0, hi = int(text.size()); // advance(lo) <= room < advance(hi)
+    while (hi - lo > 1) {
+        const int mid = (lo + hi) / 2;
+        (fm.horizontalAdvance(text, mid) <= room ? lo : hi) = mid;
+    }
+    qsizetype n = hi;
+    while (n < text.size() && (text[n].isLowSurrogate() || text[n].isMark()))
+        ++n;
+    return text.first(n);
 }
 } // namespace
 
@@ -77,10 +95,16 @@ void Surface::compose(const QRectF& area) {
 void Surface::text(const QRectF& box, QStringView text, const QFont& font, qint32 color, qint32 halo,
                    double haloWidth) {
     const double inset = haloWidth / 2;
-    QPainterPath path;
-    path.addText(box.left() + inset, box.top() + inset + QFontMetricsF(font).ascent(), font, text.toString());
     // Whole pixels, the box's pixel centres included (integer coordinates name centres).
-    const QRectF clip = QRectF(box.translated(0.5, 0.5).toAlignedRect()).translated(-0.5, -0.5);
+    const QRectF clip =
+        QRectF(box.translated(0.5, 0.5).toAlignedRect().intersected(image_.rect())).translated(-0.5, -0.5);
+    if (clip.isEmpty()) return;
+    const double x = box.left() + inset;
+    // A letter may reach an em before its place and its halo beyond that.
+    const double room = clip.right() - x + 2 * std::max(font.pixelSize(), 1) + haloWidth;
+    QPainterPath path;
+    path.addText(x, box.top() + inset + QFontMetricsF(font).ascent(), font,
+                 lettersWithin(text.toString(), font, room));
     QPainter& p = layered_ ? layerPainter(top_) : painter();
     p.save();
     p.setClipRect(clip);
