@@ -277,8 +277,8 @@ class TestAnimation : public QObject {
         }
     }
 
-    // Letters wholly past the picture are left out of a label's outline: what shows is the same
-    // as on a picture wide enough for all of them.
+    // Letters are copied from pictures outlined once and cut at the picture's edge: a label on a
+    // narrow picture shows as it does on one wide enough for all of it.
     void longLabelCutUnseen_data() {
         QTest::addColumn<QString>("label");
         QTest::newRow("wide letters") << QString(kMaxLabelLength, u'W');

@@ -12,8 +12,10 @@
 
 #include <QColor>
 #include <QFont>
+#include <QHash>
 #include <QImage>
 #include <QPainter>
+#include <QRawFont>
 #include <functional>
 #include <memory>
 #include <unordered_map>
@@ -86,6 +88,13 @@ class Surface {
     // and shows the result around `box`. Without: runs it on the image.
     template <class Draw> void layered(QRectF box, qint32 color, Draw draw);
     void compose(const QRectF& area);
+    // A glyph's halo or letter, outlined once for its font, colour and quarter-pixel position;
+    // `at` is its top left relative to the whole pixel the glyph's origin falls in.
+    struct Glyph {
+        QImage image;
+        QPoint at;
+    };
+    const Glyph& glyph(const QRawFont& font, quint32 index, QPointF fraction, qint32 color, double haloWidth);
     // Logs a change within `area` (pixel centres, as drawn), or of everything.
     void changed(const QRectF& area);
     void changedAll();
@@ -104,5 +113,7 @@ class Surface {
     int penWidth_ = 1;
     std::unique_ptr<QPainter> painter_;
     std::unordered_map<quint64, QImage> sprites_;
+    QHash<QByteArray, Glyph> glyphs_;
+    qint64 glyphBytes_ = 0;
     ChangeLog changes_;
 };

@@ -3,8 +3,6 @@
 
 #include "LargeImage.h"
 
-#include <QFontMetricsF>
-#include <QPainterPath>
 #include <algorithm>
 #include <cstring>
 
@@ -22,22 +20,6 @@ inline quint32 over(quint32 dst, quint32 src) {
     return out;
 }
 
-// The letters of `text` that begin within `room` pixels of its start, with the marks of the last
-// one: outlining letters that could only fall outside the picture costs as much as the rest (a
-// long label on a narrow frame).
-QString lettersWithin(const QString& text, const QFont& font, double room) {
-    const QFontMetricsF fm(font);
-    if (fm.horizontalAdvance(text) <= room) return text;
-    int lo = 0, hi = int(text.size()); // advance(lo) <= room < advance(hi)
-    while (hi - lo > 1) {
-        const int mid = (lo + hi) / 2;
-        (fm.horizontalAdvance(text, mid) <= room ? lo : hi) = mid;
-    }
-    qsizetype n = hi;
-    while (n < text.size() && (text[n].isLowSurrogate() || text[n].isMark()))
-        ++n;
-    return text.first(n);
-}
 } // namespace
 
 void Surface::setLayers(bool on, qint32 outlineColor, int outlineWidth) {
@@ -90,33 +72,6 @@ void Surface::compose(const QRectF& area) {
         for (int x = 0; x < r.width(); ++x)
             d[x] = over(over(u[x], s[x]), t[x]);
     }
-}
-
-void Surface::text(const QRectF& box, QStringView text, const QFont& font, qint32 color, qint32 halo,
-                   double haloWidth) {
-    const double inset = haloWidth / 2;
-    // Whole pixels, the box's pixel centres included (integer coordinates name centres).
-    const QRectF clip =
-        QRectF(box.translated(0.5, 0.5).toAlignedRect().intersected(image_.rect())).translated(-0.5, -0.5);
-    if (clip.isEmpty()) return;
-    const double x = box.left() + inset;
-    // A letter may reach an em before its place and its halo beyond that.
-    const double room = clip.right() - x + 2 * std::max(font.pixelSize(), 1) + haloWidth;
-    QPainterPath path;
-    path.addText(x, box.top() + inset + QFontMetricsF(font).ascent(), font,
-                 lettersWithin(text.toString(), font, room));
-    QPainter& p = layered_ ? layerPainter(top_) : painter();
-    p.save();
-    p.setClipRect(clip);
-    p.strokePath(path, QPen(toQColor(halo), haloWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.fillPath(path, toQColor(color));
-    p.restore();
-    const double m = inset + 1;
-    const QRectF area = path.boundingRect().adjusted(-m, -m, m, m).intersected(clip);
-    if (layered_)
-        compose(area);
-    else
-        changed(area);
 }
 
 void Surface::showOver(const QRect& area, const std::function<void(QPainter&)>& paint,
