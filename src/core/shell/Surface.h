@@ -94,7 +94,8 @@ class Surface {
         QImage image;
         QPoint at;
     };
-    const Glyph& glyph(const QRawFont& font, quint32 index, QPointF fraction, qint32 color, double haloWidth);
+    const Glyph& glyph(const QRawFont& font, const QByteArray& fontKey, quint32 index, QPointF fraction,
+                       qint32 color, double haloWidth);
     // Logs a change within `area` (pixel centres, as drawn), or of everything.
     void changed(const QRectF& area);
     void changedAll();

@@ -8,17 +8,17 @@
 #include <cmath>
 
 namespace {
-constexpr int kSteps = 4;                           // glyph positions per pixel, each way
+// Glyph positions per pixel: a quarter across; a line of text stands on one baseline, so a
+// whole pixel up and down (a label's baseline moves by at most half a pixel).
+constexpr int kSteps = 4;
 constexpr qint64 kMaxGlyphBytes = qint64(32) << 20; // pictures kept; more start the store afresh
 } // namespace
 
-const Surface::Glyph& Surface::glyph(const QRawFont& font, quint32 index, QPointF fraction, qint32 color,
-                                     double haloWidth) {
-    QByteArray key = font.familyName().toUtf8() + '|' + font.styleName().toUtf8();
-    key += QByteArray::number(font.pixelSize()) + '|' + QByteArray::number(index) + '|' +
-           QByteArray::number(qRound(fraction.x() * kSteps)) +
-           QByteArray::number(qRound(fraction.y() * kSteps)) + '|' + QByteArray::number(color) + '|' +
-           QByteArray::number(haloWidth);
+const Surface::Glyph& Surface::glyph(const QRawFont& font, const QByteArray& fontKey, quint32 index,
+                                     QPointF fraction, qint32 color, double haloWidth) {
+    QByteArray key = fontKey;
+    key += '|' + QByteArray::number(index) + '|' + QByteArray::number(qRound(fraction.x() * kSteps)) + '|' +
+           QByteArray::number(color) + '|' + QByteArray::number(haloWidth);
     if (const auto it = glyphs_.constFind(key); it != glyphs_.cend()) return *it;
     if (glyphBytes_ > kMaxGlyphBytes) {
         glyphs_.clear();
@@ -63,12 +63,14 @@ void Surface::text(const QRectF& box, QStringView text, const QFont& font, qint3
     // Every halo first, so that no halo covers a neighbouring letter.
     for (const bool haloPass : {true, false}) {
         for (const QGlyphRun& run : runs) {
+            const QRawFont font = run.rawFont();
+            const QByteArray fontKey = font.familyName().toUtf8() + '|' + font.styleName().toUtf8() + '|' +
+                                       QByteArray::number(font.pixelSize());
             const QList<quint32> indexes = run.glyphIndexes();
             const QList<QPointF> places = run.positions();
             for (qsizetype i = 0; i < indexes.size(); ++i) {
                 const QPointF at = origin + places[i];
-                const QPointF steps(std::floor(at.x() * kSteps) / kSteps,
-                                    std::floor(at.y() * kSteps) / kSteps);
+                const QPointF steps(std::floor(at.x() * kSteps) / kSteps, std::round(at.y()));
                 const QPoint whole(int(std::floor(steps.x())), int(std::floor(steps.y())));
                 const double reach = haloWidth / 2 + 2;
                 if (!run.rawFont()
@@ -77,7 +79,7 @@ void Surface::text(const QRectF& box, QStringView text, const QFont& font, qint3
                          .adjusted(-reach, -reach, reach, reach)
                          .intersects(QRectF(clip)))
                     continue; // wholly outside: never outlined
-                const Glyph& g = glyph(run.rawFont(), indexes[i], steps - QPointF(whole),
+                const Glyph& g = glyph(font, fontKey, indexes[i], steps - QPointF(whole),
                                        haloPass ? halo : color, haloPass ? haloWidth : 0);
                 const QRect r(whole + g.at, g.image.size());
                 if (!r.intersects(clip)) continue;
