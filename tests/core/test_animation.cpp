@@ -277,26 +277,6 @@ class TestAnimation : public QObject {
         }
     }
 
-    // Letters are copied from pictures outlined once and cut at the picture's edge: a label on a
-    // narrow picture shows as it does on one wide enough for all of it.
-    void longLabelCutUnseen_data() {
-        QTest::addColumn<QString>("label");
-        QTest::newRow("wide letters") << QString(kMaxLabelLength, u'W');
-        QTest::newRow("ligatures") << QString("fi").repeated(kMaxLabelLength / 2);
-        QTest::newRow("marks") << QString("e\u0301\u0302").repeated(kMaxLabelLength / 3);
-        QTest::newRow("pairs") << QString("\U0001D400").repeated(kMaxLabelLength / 2);
-    }
-    void longLabelCutUnseen() {
-        QFETCH(QString, label);
-        QFont font("DejaVu Sans");
-        font.setPixelSize(16);
-        font.setBold(true);
-        Surface narrow(130, 30), wide(4000, 30);
-        for (Surface* s : {&narrow, &wide})
-            s->text(QRectF(3, 2, 3990, 24), label, font, 0xff0000, 0xffffff, 3.2);
-        QCOMPARE(narrow.image(), wide.image().copy(0, 0, 130, 30));
-    }
-
     // Every setting away from its default is written, in a fixed order after the point lines,
     // and reads back as it was.
     void keysReadBack() {
