@@ -76,6 +76,6 @@ std::optional<QString> FormatOptions::apply(const QCommandLineParser& parser, Wo
             return QString("%1 runs at %2 frames per second only").arg(row->name, rateText(row->fps));
         rate = *asked;
     }
-    applyVideoFormat(ws, *row, rate, frame.width(), frame.height());
+    setVideoFormat(ws, *row, rate, frame.width(), frame.height()); // the render draws every frame
     return std::nullopt;
 }

@@ -235,28 +235,38 @@ class TestAnimation : public QObject {
 
     void labels_data() {
         QTest::addColumn<Route>("points");
-        QTest::newRow("room beside") << Route{{20, 50}, {100, 50}, {100, 90}};
-        QTest::newRow("legs right and down") << Route{{20, 20}, {100, 20}, {180, 20}};
-        QTest::newRow("at the frame's edge") << Route{{100, 50}, {195, 95}};
+        QTest::addColumn<QString>("label");
+        QTest::newRow("room beside") << Route{{20, 50}, {100, 50}, {100, 90}} << "Quay";
+        QTest::newRow("legs right and down") << Route{{20, 20}, {100, 20}, {180, 20}} << "Quay";
+        QTest::newRow("at the frame's edge") << Route{{100, 50}, {195, 95}} << "Quay";
+        // Marks on one letter reach beyond the label's box, and are cut there.
+        QTest::newRow("circles around one letter")
+            << Route{{20, 50}, {100, 50}, {100, 90}} << "Q" + QString(kMaxLabelLength - 1, QChar(0x20DD));
+        QTest::newRow("20,000 accents on one letter")
+            << Route{{20, 50}, {100, 50}, {100, 90}} << "Q" + QString(20000, QChar(0x301));
     }
-    // Blue text appears in the frame where point 1 is reached, inside the frame and off the legs.
+    // Blue text appears in the frame where point 1 is reached, only inside its box, inside the
+    // frame and off the legs.
     void labels() {
         QFETCH(Route, points);
+        QFETCH(QString, label);
         const int reachFrame = 12; // the bare map, point 0, 10 steps, then point 1
         Workspace ws;
-        setUp(ws, points, 10, "label.1 = Quay\nlabelcolor = 16711680\nlabelsize = 14");
+        setUp(ws, points, 10, "labelcolor = 16711680\nlabelsize = 14");
+        ws.st.pointlabel[1] = label; // as it stands in the state, whatever set it
         const auto f = render(ws);
         const QRect box = labelBox(ws.st, QSize(200, 100), 1).toAlignedRect();
         QVERIFY(QRect(0, 0, 200, 100).contains(box));
-        auto blue = [&](const QImage& img) {
+        auto blue = [&](const QImage& img, const QRect& area) {
             int n = 0;
-            for (int y = box.top(); y <= box.bottom(); ++y)
-                for (int x = box.left(); x <= box.right(); ++x)
+            for (int y = area.top(); y <= area.bottom(); ++y)
+                for (int x = area.left(); x <= area.right(); ++x)
                     n += near(img.pixel(x, y), qRgb(0, 0, 255));
             return n;
         };
-        QCOMPARE(blue(f[reachFrame - 1]), 0);
-        QVERIFY(blue(f[reachFrame]) > 10);
+        QCOMPARE(blue(f[reachFrame - 1], box), 0);
+        QVERIFY(blue(f[reachFrame], box) > 10);
+        QCOMPARE(blue(f.back(), f.back().rect()), blue(f.back(), box));
         // Both legs keep their red middle wherever the text could be.
         for (int j : {0, 2}) {
             if (j >= points.size()) continue;

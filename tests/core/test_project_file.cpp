@@ -152,7 +152,8 @@ class TestProjectFile : public QObject {
         QCOMPARE(snapshot(*ws), before);
     }
 
-    // The preset follows the exact letter read, after every line is read.
+    // The preset follows the exact letter read, after every line is read; the map is drawn once,
+    // or not at all for a render.
     void presetAfterReading_data() {
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<double>("fps");
@@ -167,10 +168,17 @@ class TestProjectFile : public QObject {
             << QByteArray("format = P\r\nfps = 50\r\nframewidth = 400\r\ninterval = 3") << 50.0 << 59.94
             << 400 << 654;
         QTest::newRow("no interval: the old one") << QByteArray("format = p") << 25.0 << 50.0 << 786 << 786;
+        QTest::newRow("custom") << QByteArray(
+                                       "format = c\r\nframewidth = 1280\r\nframeheight = 720\r\nfps = 25")
+                                << 25.0 << 50.0 << 1280 << 1280;
     }
     void presetAfterReading() {
         QFETCH(QByteArray, text);
+        QSignalSpy redraws(&ws->events, &WorkspaceEvents::redrawing);
         QVERIFY(!load("[h]\r\n" + text + "\r\n").error);
+        QCOMPARE(redraws.size(), 1); // shown: drawn once
+        QVERIFY(!LoadProject(*ws, MapAfterLoad::LeaveToRender).error);
+        QCOMPARE(redraws.size(), 1); // for a render: not drawn at all
         QTEST(ws->st.fps, "fps");
         QTEST(ws->st.delay, "delay");
         QTEST(int(ws->st.framewidth), "width");
@@ -249,6 +257,36 @@ class TestProjectFile : public QObject {
         const QByteArray text = formatProjectText(ws->st);
         QCOMPARE(load(text).notes.filter("held").size(), 0);
         QCOMPARE(formatProjectText(ws->st), text);
+    }
+
+    // The one note names each value held: its line, its key, the value read and the value used;
+    // many held lines make a short note.
+    void heldValuesNamed_data() {
+        QTest::addColumn<QByteArray>("lines");
+        QTest::addColumn<QString>("named");
+        QByteArray many;
+        for (int i = 0; i < 100000; ++i)
+            many += "speed = 0\r\n";
+        const std::pair<QByteArray, const char*> rows[] = {
+            {"speed = 0", "line 2: speed 0 was held to 1"},
+            {"hold = 1e9", "line 2: hold 1e9 was held to 3600"},
+            {"4 = 40000, 1, 2", "line 2: point 4 40000, 1, 2 was held to 32767, 1, 2"},
+            {"label.0 = " + QByteArray(4150000, 'x'), "line 2: label.0 of 4150000 characters was cut to 200"},
+            {"format = c\r\nframewidth = 1001\r\nfps = 30", "line 3: framewidth 1001 was held to 1000"},
+            {"hold = 1" + QByteArray(100000, '0'),
+             "hold 100000000000000000000000... (100001 characters) was"},
+            {many, "line 6: speed 0 was held to 1; and 99995 more"}};
+        for (const auto& [lines, named] : rows)
+            QTest::newRow(named) << lines << QString(named);
+    }
+    void heldValuesNamed() {
+        QFETCH(QByteArray, lines);
+        QFETCH(QString, named);
+        const LoadReport report = load("[h]\r\n" + lines + "\r\n");
+        const QStringList held = report.notes.filter(" held ");
+        QCOMPARE(held.size(), 1);
+        QVERIFY2(held.first().contains(named), qPrintable(held.first()));
+        QVERIFY(held.first().size() < 1000);
     }
 
     // Skipped and held lines are counted in one note; nothing is written past the 100 slots.

@@ -125,6 +125,11 @@ class TestProjectText : public QObject {
         QTest::newRow("NUL in a name")
             << "rendername = a" + QString(QChar(0)) + "b" << 1 << "rendername = tour";
         QTest::newRow("DEL in a name") << "imagename = a\x7f" << 1 << "imagename = harbour.bmp";
+        const QString a(kMaxLabelLength, u'a');
+        QTest::newRow("long label cut") << "label.0 = " + a + "bc" << 1 << "label.0 = " + a;
+        QTest::newRow("label cut before half a pair")
+            << "label.0 = " + a.left(kMaxLabelLength - 1) + "\U0001F600" << 1
+            << "label.0 = " + a.left(kMaxLabelLength - 1);
     }
     void keys() {
         QFETCH(QString, line);

@@ -256,13 +256,33 @@ class FileDialogsTest : public QObject {
         QCOMPARE(projectFields(), opened(maps));
     }
 
+    // Held values are named in the one message; long labels are cut, and the window shows the
+    // project at once.
+    void notesAfterLoadingComeInOneMessage_data() {
+        QTest::addColumn<QByteArray>("lines");
+        QTest::addColumn<QStringList>("named");
+        QTest::newRow("held count, missing picture")
+            << QByteArray("listmax = 300\r\nimagename = gone.bmp\r\n")
+            << QStringList{"1 line(s) held", "line 2: listmax 300 was held to 100", "gone.bmp"};
+        QByteArray labels = "listmax = 99\r\n";
+        for (int i = 0; i < 99; ++i)
+            labels += "label." + QByteArray::number(i) + " = " + QByteArray(40000, 'y') + "\r\n";
+        QTest::newRow("99 labels of 40 KB")
+            << labels << QStringList{"line 3: label.0 of 40000 characters was cut to 200", "and 94 more"};
+    }
     void notesAfterLoadingComeInOneMessage() {
+        QFETCH(QByteArray, lines);
+        QFETCH(QStringList, named);
+        QTemporaryDir dir;
+        writeFile(dir.filePath("notes.wsr"), "[h]\r\n" + lines);
         ModalCloser closer;
-        QVERIFY(w->projectCommands().openFile(maps + "/odd.wsr"));
+        QVERIFY(w->projectCommands().openFile(dir.filePath("notes.wsr")));
         QTRY_COMPARE(closer.texts.size(), 1);
-        QVERIFY2(closer.texts.first().contains("1 line(s) held"), qPrintable(closer.texts.first()));
-        QVERIFY2(closer.texts.first().contains("gone.bmp"), qPrintable(closer.texts.first()));
-        QCOMPARE(st().projectname, QString("odd.wsr"));
+        for (const QString& n : named)
+            QVERIFY2(closer.texts.first().contains(n), qPrintable(closer.texts.first()));
+        QCOMPARE(st().projectname, QString("notes.wsr"));
+        for (const QString& label : st().pointlabel)
+            QVERIFY(label.size() <= kMaxLabelLength);
     }
 
     // The dialog starts in the directory of the project last opened; browsing and a typed name

@@ -18,6 +18,15 @@ qint32 haloFor(qint32 color) {
     return 0.299 * c.red() + 0.587 * c.green() + 0.114 * c.blue() > 140 ? rgb(0, 0, 0) : rgb(255, 255, 255);
 }
 
+// The label as drawn: at most the length a file or the point dialog lets it have, so drawing
+// costs little whatever the state holds.
+QStringView shownLabel(const ProjectState& st, int i) {
+    const QString& t = st.pointlabel[i];
+    if (t.size() <= kMaxLabelLength) return t;
+    return QStringView(t).first(t[kMaxLabelLength - 1].isHighSurrogate() ? kMaxLabelLength - 1
+                                                                         : kMaxLabelLength);
+}
+
 // Whether the segment comes within `reach` of the box (clipped against the widened box).
 bool crosses(const QRectF& box, QLineF seg, double reach) {
     const QRectF r = box.adjusted(-reach, -reach, reach, reach);
@@ -55,7 +64,7 @@ QRectF labelBoxAt(const ProjectState& st, QSize frame, int i, const std::functio
     const QFont font = labelFont(st);
     const QFontMetricsF fm(font);
     const double m = haloWidth(font) / 2;
-    const QSizeF size(fm.horizontalAdvance(st.pointlabel[i]) + 2 * m, fm.height() + 2 * m);
+    const QSizeF size(fm.horizontalAdvance(shownLabel(st, i).toString()) + 2 * m, fm.height() + 2 * m);
     const QPointF p = at(i);
     const double w = size.width(), ht = size.height();
     // Eight sides around the point, right and left first; then the same further out.
@@ -96,16 +105,14 @@ void drawLabel(Workspace& ws, int i) {
     if (st.pointlabel[i].isEmpty()) return;
     const QFont font = labelFont(st);
     const QRectF b = labelBox(st, QSize(ws.map.width(), ws.map.height()), i);
-    const double m = haloWidth(font) / 2;
-    ws.map.text(float(b.left() + m), float(b.top() + m), st.pointlabel[i], font, st.labelcolor,
-                haloFor(st.labelcolor), 2 * m);
+    ws.map.text(b, shownLabel(st, i), font, st.labelcolor, haloFor(st.labelcolor), haloWidth(font));
 }
 
 void paintLabel(QPainter& p, const ProjectState& st, const QRectF& box, int i) {
     const QFont font = labelFont(st);
     const double m = haloWidth(font) / 2;
     QPainterPath path;
-    path.addText(box.left() + m, box.top() + m + QFontMetricsF(font).ascent(), font, st.pointlabel[i]);
+    path.addText(box.left() + m, box.top() + m + QFontMetricsF(font).ascent(), font, shownLabel(st, i).toString());
     p.save();
     p.setClipRect(box);
     p.strokePath(path, QPen(toQColor(haloFor(st.labelcolor)), 2 * m, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));

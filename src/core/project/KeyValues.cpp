@@ -58,6 +58,12 @@ std::optional<KeyValue> readKeyValue(const KeyRow& row, QStringView text, bool* 
         return firstLetter(text);
     case KeyKind::Text:
         if (hasControl(text)) return std::nullopt;
+        if (text.size() > hi) {
+            qsizetype n = qsizetype(hi);
+            if (n > 0 && text[n - 1].isHighSurrogate()) --n; // never half a pair
+            text = text.first(n);
+            *wasHeld = true;
+        }
         return text.toString();
     case KeyKind::Word:
         for (const char* w : row.words)
@@ -92,10 +98,9 @@ void storeKeyValue(const KeyRow& row, ProjectState& st, int slot, const KeyValue
         row.field);
 }
 
-QString keyValueText(const KeyRow& row, const ProjectState& st, int slot) {
+QString keyValueText(const KeyValue& v) {
     return std::visit(
-        [&](auto f) -> QString {
-            const auto& value = fieldAt(f, st, slot);
+        [](const auto& value) -> QString {
             using T = std::remove_cvref_t<decltype(value)>;
             if constexpr (std::is_same_v<T, QString>)
                 return value;
@@ -104,7 +109,19 @@ QString keyValueText(const KeyRow& row, const ProjectState& st, int slot) {
             else if constexpr (std::is_same_v<T, double>)
                 return doubleForm(value);
             else
-                return integerForm(qint64(value));
+                return integerForm(value);
+        },
+        v);
+}
+
+QString keyValueText(const KeyRow& row, const ProjectState& st, int slot) {
+    return std::visit(
+        [&](auto f) {
+            const auto& value = fieldAt(f, st, slot);
+            if constexpr (std::is_integral_v<std::remove_cvref_t<decltype(value)>>)
+                return keyValueText(KeyValue(qint64(value)));
+            else
+                return keyValueText(KeyValue(value));
         },
         row.field);
 }

@@ -1,5 +1,6 @@
 #include "ProjectFile.h"
 
+#include "NumberText.h"
 #include "ProjectText.h"
 #include "animation/RenderFolder.h"
 #include "mapview/MapPicture.h"
@@ -42,11 +43,19 @@ QString valuesNote(const ProjectRead& read) {
     if (read.skippedLines > 0)
         parts
             << QString("%1 point line(s) naming a slot outside 0 to 99 were skipped").arg(read.skippedLines);
-    if (read.heldLines > 0)
-        parts << QString("%1 line(s) held a number too large or too small for its field; it was held to "
-                         "the nearest value the field can take (the point count to 0 to 100, a custom "
-                         "frame to an even size of 16 to 7680 by 16 to 4320 at a listed rate)")
-                     .arg(read.heldLines);
+    if (read.heldLines > 0) {
+        QStringList held;
+        for (const HeldValue& h : read.held) {
+            const QString where = h.line > 0 ? QString("line %1: ").arg(h.line) : QString();
+            held << (h.cut ? QString("%1%2 of %3 characters was cut to %4").arg(where, h.key, h.read, h.used)
+                           : QString("%1%2 %3 was held to %4").arg(where, h.key, h.read, h.used));
+        }
+        if (read.heldLines > read.held.size())
+            held << QString("and %1 more").arg(read.heldLines - read.held.size());
+        parts << QString("%1 line(s) held a value their key cannot take (%2)")
+                     .arg(read.heldLines)
+                     .arg(held.join("; "));
+    }
     if (read.refusedLines > 0)
         parts << QString("%1 line(s) held a value their key cannot take (a control character in a name, "
                          "or an unknown word) and were skipped")
@@ -117,9 +126,12 @@ QStringList LoadProjectText(Workspace& ws, QByteArrayView bytes, MapAfterLoad af
     QStringList notes;
     ProjectRead read = parseProjectText(bytes);
     applyProjectRead(ws.st, read);
-    if (ws.st.format == u'c') read.heldLines += holdCustomFormat(ws.st);
+    if (ws.st.format == u'c')
+        holdCustomFormat(ws.st, [&](const char* key, double from, double to) {
+            noteHeld(read, {lineOfKey(read, key), key, doubleForm(from), doubleForm(to)});
+        });
     if (read.skippedLines > 0 || read.heldLines > 0 || read.refusedLines > 0) notes << valuesNote(read);
-    applyFormatPreset(ws);
+    applyFormatPreset(ws); // draws nothing: the map is drawn once below, or by the render
     reloadMapPicture(ws, notes);
     if (const QString note = renderFolderNote(ws.st); !note.isEmpty()) notes << note;
     if (after == MapAfterLoad::Redraw) Redraw(ws);

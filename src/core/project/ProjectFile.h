@@ -16,9 +16,10 @@ struct LoadReport {
 enum class MapAfterLoad { Redraw, LeaveToRender };
 
 // Reads the file `projectpath` into the workspace, applies the format preset, reloads the map
-// picture and redraws. The caller sets `projectpath` and `projectname` first. The file is read
-// and parsed whole before any field changes: on an error nothing has changed. A map picture that
-// cannot be loaded leaves the plain background; the notes say so, and count held or skipped lines.
+// picture and, for Redraw, draws the map once. The caller sets `projectpath` and `projectname`
+// first. The file is read and parsed whole before any field changes: on an error nothing has
+// changed. A map picture that cannot be loaded leaves the plain background; the notes say so,
+// count skipped lines and name the first few values held (key, line, value read and used).
 LoadReport LoadProject(Workspace& ws, MapAfterLoad after = MapAfterLoad::Redraw);
 
 // The same from the bytes of a project file already read; the notes.

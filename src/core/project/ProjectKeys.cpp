@@ -41,7 +41,7 @@ const KeyRow kKeys[] = {
     {"markercolor", K::Colour, &S::markercolor, false, 0, 0xFFFFFF, "16777215"},
     {"markerpicture", K::Text, &S::markerpicture},
     {"markerturn", K::Whole, &S::markerturn, false, 0, 1, "0"},
-    {"label", K::Text, &S::pointlabel},
+    {"label", K::Text, &S::pointlabel, false, -DBL_MAX, kMaxLabelLength},
     {"labelsize", K::Whole, &S::labelsize, false, 4, 200, "16"},
     {"labelcolor", K::Colour, &S::labelcolor, false, 0, 0xFFFFFF, "16777215"},
     {"casing", K::Whole, &S::casing, false, -1, 0xFFFFFF, "-1"},

@@ -17,7 +17,7 @@ enum class KeyKind {
     Number, // a double held to [min, max]
     Whole,  // rounded half to even, held to [min, max] and to the field's own range
     Colour, // red + 256*green + 65536*blue, written as a whole number
-    Text,   // the value as written; a control character refuses the line
+    Text,   // the value as written, cut to `max` characters; a control character refuses the line
     Word,   // one of the row's words, any case; another word refuses the line
 };
 
@@ -39,7 +39,7 @@ struct KeyRow {
     // when a file does not name them. Any other row is written after the point lines only
     // when it differs from its default, and a file without its line means the default.
     bool standard = false;
-    double min = -DBL_MAX, max = DBL_MAX; // Number, Whole
+    double min = -DBL_MAX, max = DBL_MAX; // Number, Whole; Text: max is the longest length
     const char* def = "";                 // the default as a file would spell it
     std::span<const char* const> words = {};
 
@@ -54,11 +54,12 @@ KeyTable projectKeys();
 const KeyRow* findKey(KeyTable keys, QStringView key, int* slot);
 
 // The value text read for a row; nullopt refuses the line. `held` is set when a number had
-// to be held to the row's range.
+// to be held to the row's range, or a text cut to its longest length.
 std::optional<KeyValue> readKeyValue(const KeyRow& row, QStringView text, bool* held);
 void storeKeyValue(const KeyRow& row, ProjectState& st, int slot, const KeyValue& v);
 // The value as the file spells it.
 QString keyValueText(const KeyRow& row, const ProjectState& st, int slot);
+QString keyValueText(const KeyValue& v);
 QString defaultText(const KeyRow& row);
 // Every row that is not standard back to its default (start-up, and before a file is applied).
 void resetNewKeys(ProjectState& st, KeyTable keys = projectKeys());

@@ -11,7 +11,6 @@ ProjectSnapshot takeSnapshot(const Workspace& ws) {
 void restoreSnapshot(Workspace& ws, const ProjectSnapshot& snapshot) {
     applyProjectRead(ws.st, parseProjectText(snapshot.text));
     ws.picture = snapshot.picture;
-    if (applyFormatPreset(ws)) return; // the preset redraws
-    ws.st.delay = ws.st.interval * ws.st.fps;
+    if (!applyFormatPreset(ws)) ws.st.delay = ws.st.interval * ws.st.fps;
     Redraw(ws);
 }

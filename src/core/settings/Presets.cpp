@@ -14,12 +14,10 @@ bool applyFormatPreset(Workspace& ws) {
     // Only the exact letters name a preset; c takes the frame size and rate held, within the custom
     // ranges; any other letter keeps them with the map and `delay` as they were.
     ProjectState& st = ws.st;
-    if (st.format == u'n')
-        SetNTSC(ws);
-    else if (st.format == u'p')
-        SetPAL(ws);
+    if (st.format == u'n' || st.format == u'p')
+        setVideoFormat(ws, *findVideoFormat(st.format == u'n' ? u"NTSC" : u"PAL"));
     else if (st.format == u'c')
-        applyVideoFormat(ws, currentFormat(st), st.fps, st.framewidth, st.frameheight);
+        setVideoFormat(ws, currentFormat(st), st.fps, st.framewidth, st.frameheight);
     else
         return false;
     return true;

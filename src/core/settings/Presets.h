@@ -7,6 +7,7 @@
 void SetNTSC(Workspace& ws);
 void SetPAL(Workspace& ws);
 
-// The format the project's letter names (n, p, or c with the size and rate it holds), applied;
-// false (and nothing done) for any other letter, whose frame size and rate stay as they were.
+// The format the project's letter names (n, p, or c with the size and rate it holds), set
+// without drawing (the caller redraws if the map is to be seen); false (and nothing done) for
+// any other letter, whose frame size and rate stay as they were.
 bool applyFormatPreset(Workspace& ws);

@@ -23,10 +23,8 @@ const VideoFormat kFormats[] = {
 // clang-format on
 const double kRates[] = {23.976, 24, 25, 29.97, 30, 50, 59.94, 60};
 
-int heldSide(int v, int max, int* held) {
-    const int even = std::clamp(v, kMinFrameSide, max) & ~1;
-    if (even != v) ++*held;
-    return even;
+int heldSide(int v, int max) {
+    return std::clamp(v, kMinFrameSide, max) & ~1;
 }
 } // namespace
 
@@ -88,7 +86,7 @@ ExactRate exactRate(double fps) {
     return {num / g, den / g};
 }
 
-void applyVideoFormat(Workspace& ws, const VideoFormat& format, double fps, int width, int height) {
+void setVideoFormat(Workspace& ws, const VideoFormat& format, double fps, int width, int height) {
     ProjectState& st = ws.st;
     if (!format.custom()) {
         width = format.width;
@@ -103,21 +101,28 @@ void applyVideoFormat(Workspace& ws, const VideoFormat& format, double fps, int 
     st.format = format.letter;
     st.fps = format.fps > 0 ? format.fps : fps;
     st.delay = st.interval * st.fps;
+}
+
+void applyVideoFormat(Workspace& ws, const VideoFormat& format, double fps, int width, int height) {
+    setVideoFormat(ws, format, fps, width, height);
     Redraw(ws);
 }
 
-int holdCustomFormat(ProjectState& st) {
-    int held = 0;
-    st.framewidth = qint16(heldSide(st.framewidth, kMaxFrameWidth, &held));
-    st.frameheight = qint16(heldSide(st.frameheight, kMaxFrameHeight, &held));
+void holdCustomFormat(ProjectState& st,
+                      const std::function<void(const char* key, double read, double used)>& held) {
+    const int width = heldSide(st.framewidth, kMaxFrameWidth),
+              height = heldSide(st.frameheight, kMaxFrameHeight);
+    if (width != st.framewidth) held("framewidth", st.framewidth, width);
+    if (height != st.frameheight) held("frameheight", st.frameheight, height);
+    st.framewidth = qint16(width);
+    st.frameheight = qint16(height);
     if (!findFrameRate(st.fps)) {
         double nearest = kRates[0];
         for (double r : kRates)
             if (std::abs(r - st.fps) < std::abs(nearest - st.fps)) nearest = r;
+        held("fps", st.fps, nearest);
         st.fps = nearest;
-        ++held;
     } else if (*findFrameRate(st.fps) != st.fps) {
         st.fps = *findFrameRate(st.fps);
     }
-    return held;
 }

@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <QStringView>
+#include <functional>
 #include <optional>
 #include <span>
 
@@ -49,10 +50,14 @@ struct ExactRate {
 ExactRate exactRate(double fps);
 
 // Sets the frame size and rate of a row (its own rate for NTSC and PAL, else `fps`; the given
-// size for Custom), sizes the map, recomputes `delay` and redraws, as the presets always did.
+// size for Custom), sizes the map and recomputes `delay`. Draws nothing: the map shows only its
+// background until the caller redraws (a load redraws once, a command-line render not at all).
+void setVideoFormat(Workspace& ws, const VideoFormat& format, double fps = 0, int width = 0, int height = 0);
+// The same, then the redraw, as the presets always did (a format chosen while editing).
 void applyVideoFormat(Workspace& ws, const VideoFormat& format, double fps = 0, int width = 0,
                       int height = 0);
 
 // A project read with the letter c: its size and rate held to the custom ranges and the rates
-// of the table; returns how many of the three values had to be held.
-int holdCustomFormat(ProjectState& st);
+// of the table; `held` hears of each value held, by its key.
+void holdCustomFormat(ProjectState& st,
+                      const std::function<void(const char* key, double read, double used)>& held);

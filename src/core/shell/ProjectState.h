@@ -11,6 +11,9 @@
 
 constexpr int kPointSlots = 100;     // route slots 0..99; listmax never exceeds this
 constexpr int kMousePointLimit = 99; // clicking fills at most slots 0..98
+// A point's label keeps at most this many characters (UTF-16 units): a longer one is cut where
+// it is read or typed, so drawing a label costs little whatever a file holds.
+constexpr int kMaxLabelLength = 200;
 
 // Colours are red + 256*green + 65536*blue, red in the low byte.
 constexpr qint32 rgb(int r, int g, int b) {

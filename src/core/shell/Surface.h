@@ -12,8 +12,10 @@
 
 #include <QColor>
 #include <QFont>
+#include <QHash>
 #include <QImage>
 #include <QPainter>
+#include <QRawFont>
 #include <functional>
 #include <memory>
 #include <unordered_map>
@@ -76,9 +78,10 @@ class Surface {
     // effect at the next clear or reset; without them the surface draws as it always did.
     void setLayers(bool on, qint32 outlineColor = 0, int outlineWidth = 0);
     bool layered() const { return layered_; }
-    // Text above every stroke, its box's top left at (x, y), in a halo of `halo` that reaches
-    // `haloWidth` / 2 beyond the letters.
-    void text(float x, float y, const QString& text, const QFont& font, qint32 color, qint32 halo,
+    // Text above every stroke, in a halo of `halo` that reaches `haloWidth` / 2 beyond the
+    // letters, which start that far inside the top left of `box`. Nothing is drawn outside the
+    // box, however far the letters' marks reach.
+    void text(const QRectF& box, QStringView text, const QFont& font, qint32 color, qint32 halo,
               double haloWidth);
 
   private:
@@ -96,6 +99,14 @@ class Surface {
     // and shows the result around `box`. Without: runs it on the image.
     template <class Draw> void layered(QRectF box, qint32 color, Draw draw);
     void compose(const QRectF& area);
+    // A glyph's halo or letter, outlined once for its font, colour and quarter-pixel position;
+    // `at` is its top left relative to the whole pixel the glyph's origin falls in.
+    struct Glyph {
+        QImage image;
+        QPoint at;
+    };
+    const Glyph& glyph(const QRawFont& font, const QByteArray& fontKey, quint32 index, QPointF fraction,
+                       qint32 color, double haloWidth);
     // Logs a change within `area` (pixel centres, as drawn), or of everything.
     void changed(const QRectF& area);
     void changedAll();
@@ -114,5 +125,7 @@ class Surface {
     int penWidth_ = 1;
     std::unique_ptr<QPainter> painter_;
     std::unordered_map<quint64, QImage> sprites_;
+    QHash<QByteArray, Glyph> glyphs_;
+    qint64 glyphBytes_ = 0;
     ChangeLog changes_;
 };

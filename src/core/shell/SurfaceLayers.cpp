@@ -3,7 +3,6 @@
 
 #include "LargeImage.h"
 
-#include <QPainterPath>
 #include <algorithm>
 #include <cstring>
 
@@ -20,6 +19,7 @@ inline quint32 over(quint32 dst, quint32 src) {
     }
     return out;
 }
+
 } // namespace
 
 void Surface::setLayers(bool on, qint32 outlineColor, int outlineWidth) {
@@ -72,21 +72,6 @@ void Surface::compose(const QRectF& area) {
         for (int x = 0; x < r.width(); ++x)
             d[x] = over(over(u[x], s[x]), t[x]);
     }
-}
-
-void Surface::text(float x, float y, const QString& text, const QFont& font, qint32 color, qint32 halo,
-                   double haloWidth) {
-    QPainterPath path;
-    path.addText(x, y + QFontMetricsF(font).ascent(), font, text);
-    QPainter& p = layered_ ? layerPainter(top_) : painter();
-    p.strokePath(path, QPen(toQColor(halo), haloWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.fillPath(path, toQColor(color));
-    const double m = haloWidth / 2 + 1;
-    const QRectF area = path.boundingRect().adjusted(-m, -m, m, m);
-    if (layered_)
-        compose(area);
-    else
-        changed(area);
 }
 
 void Surface::showOver(const QRect& area, const std::function<void(QPainter&)>& paint,

@@ -34,7 +34,7 @@ PointDialog::PointDialog(Workspace& ws, EditHistory& history, QWidget* parent)
     form->addRow(caption_);
     label_ = new QLineEdit(this);
     label_->setObjectName("txtLabel");
-    label_->setMaxLength(200);
+    label_->setMaxLength(kMaxLabelLength); // as a file's label is cut
     form->addRow(tr("Label:"), label_);
     hold_ = seconds(this, "spinPointHold", tr("as all points"));
     form->addRow(tr("Hold:"), hold_);
