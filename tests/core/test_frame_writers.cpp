@@ -9,6 +9,7 @@
 #include "mapview/Labels.h"
 #include "support/AnimationSupport.h"
 #include "support/Files.h"
+#include "support/Pixels.h"
 
 #include <QtTest>
 #include <atomic>
@@ -37,11 +38,6 @@ const FrameFileType* fileType(const QString& kind) {
     return kind == "bmp" ? &kBmpFiles : kind == "png" ? &kPngFiles : &kPngAlphaFiles;
 }
 
-// The largest difference of a colour channel.
-int channelDistance(QRgb a, QRgb b) {
-    return std::max(
-        {std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b))});
-}
 // "codec pixel-format rate colour-space range frames" of the first video stream.
 QString probe(const QString& file) {
     QProcess p;
