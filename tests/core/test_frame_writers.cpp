@@ -106,7 +106,6 @@ class TestFrameWriters : public QObject {
         for (int w : {1, 2, 3, 4, 5, 654}) // row padding differs for every width modulo 4
             QTest::newRow(qPrintable(QString("Qt, %1 wide").arg(w)))
                 << "bmp" << w << QString() << QStringList() << QString();
-        QTest::newRow("Qt, PNG") << "png" << 7 << QString() << QStringList() << QString();
         const QStringList pil{"-c", "import sys; from PIL import Image; im = Image.open(sys.argv[1]); "
                                     "print(im.format, *im.size, *im.convert('RGB').getpixel((6, 4)))"};
         const QStringList magick{"-format", "%m %w %h %[fx:int(255*p{6,4}.r)] "
