@@ -122,7 +122,6 @@ class TestMap : public QObject {
         QTest::newRow("3, sel 1: point 0 unhighlighted") << 3 << 1 << QPoint(100, 90) << uint(red);
         QTest::newRow("3, sel 2: highlight over line 1-2") << 3 << 2 << QPoint(200, 190) << uint(yellow);
         QTest::newRow("3, sel 3 (= listmax): nothing") << 3 << 3 << QPoint(200, 190) << uint(red);
-        QTest::newRow("3, none selected: point 0") << 3 << -1 << QPoint(100, 90) << uint(red);
         QTest::newRow("3, none selected: point 1") << 3 << -1 << QPoint(190, 100) << uint(red);
         QTest::newRow("3: no dot at point 1") << 3 << -1 << QPoint(200, 96) << uint(white);
     }
