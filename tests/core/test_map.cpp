@@ -8,6 +8,7 @@
 #include "support/Route.h"
 #include "support/StartedWorkspace.h"
 
+#include <QPainter>
 #include <QStringList>
 #include <QTest>
 
@@ -121,7 +122,6 @@ class TestMap : public QObject {
         QTest::newRow("3, sel 1: point 0 unhighlighted") << 3 << 1 << QPoint(100, 90) << uint(red);
         QTest::newRow("3, sel 2: highlight over line 1-2") << 3 << 2 << QPoint(200, 190) << uint(yellow);
         QTest::newRow("3, sel 3 (= listmax): nothing") << 3 << 3 << QPoint(200, 190) << uint(red);
-        QTest::newRow("3, none selected: point 0") << 3 << -1 << QPoint(100, 90) << uint(red);
         QTest::newRow("3, none selected: point 1") << 3 << -1 << QPoint(190, 100) << uint(red);
         QTest::newRow("3: no dot at point 1") << 3 << -1 << QPoint(200, 96) << uint(white);
     }
@@ -262,22 +262,19 @@ class TestMap : public QObject {
         QTEST(::nearestLeg(st, at.x(), at.y(), 25), "leg");
     }
 
+    // A click draws its point and leg on the spot, without a redraw (a mark that one would wipe
+    // stays), and as the next redraw draws them.
     void addDrawsOnTheSpot() {
         Fixture f;
-        // A mark that any redraw would wipe.
         f.ws.map.box(0, 0, 3, 3, rgb(0, 0, 255));
-        clickMap(f.ws, 100, 100);
-        QCOMPARE(pixel(f.ws, 100, 100), red);   // the dot
-        QCOMPARE(pixel(f.ws, 110, 100), red);   // the circle, radius 10
-        QCOMPARE(pixel(f.ws, 105, 100), white); // between dot and ring
-        QCOMPARE(pixel(f.ws, 150, 100), white); // no line yet
-        clickMap(f.ws, 200, 100);
-        QCOMPARE(pixel(f.ws, 150, 100), red); // the line
-        QCOMPARE(pixel(f.ws, 150, 102), red); // 5 wide
-        QCOMPARE(pixel(f.ws, 150, 104), white);
-        QCOMPARE(pixel(f.ws, 200, 90), red);
-        QCOMPARE(pixel(f.ws, 1, 1), 0x0000ffu);
+        play(f.ws, "100,100 200,100");
         QCOMPARE(f.redraws, 0);
+        QCOMPARE(pixel(f.ws, 1, 1), 0x0000ffu);
+        QImage clicked = f.ws.map.image().copy();
+        Redraw(f.ws);
+        QPainter(&clicked).fillRect(0, 0, 4, 4, Qt::white);
+        QVERIFY(imageDistance(clicked, f.ws.map.image()) < 100); // the leg's end blends its own way
+        QCOMPARE(pixel(f.ws, 150, 102), red); // the leg, 5 wide
     }
 
     void selectCirclesStayUntilRedraw() {

@@ -13,16 +13,11 @@ const QRgb white = 0xffffff, red = 0xff0000, blue = 0x0000ff;
 
 // Largest difference of one colour channel, and pixels differing by more than 8.
 std::pair<int, int> difference(const QImage& a, const QImage& b) {
-    int worst = 0, visible = 0;
+    int visible = 0;
     for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x) {
-            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-            const int c = std::max({std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
-                                    std::abs(qBlue(p) - qBlue(q))});
-            worst = std::max(worst, c);
-            visible += c > 8;
-        }
-    return {worst, visible};
+        for (int x = 0; x < a.width(); ++x)
+            visible += channelDistance(a.pixel(x, y), b.pixel(x, y)) > 8;
+    return {imageDistance(a, b), visible};
 }
 } // namespace
 
@@ -146,11 +141,9 @@ class SurfaceTest : public QObject {
         QTest::addColumn<double>("x");
         QTest::addColumn<double>("y");
         QTest::addColumn<int>("colour"); // -1: no colour, the pick is ignored
-        QTest::newRow("origin") << 0.0 << 0.0 << rgb(0, 0, 0);
         QTest::newRow("last pixel") << 179.0 << 59.0 << rgb(255, 255, 255);
         QTest::newRow("end of block 0") << 59.0 << 0.0 << rgb(255, 0, 0);
         QTest::newRow("start of block 1") << 60.0 << 0.0 << rgb(0, 128, 0);
-        QTest::newRow("inside block 1") << 65.0 << 45.0 << rgb(0, 128, 255);
         QTest::newRow("right of grid") << 181.0 << 5.0 << rgb(0, 255, 0);
         QTest::newRow("huge") << 1e12 << 1e12 << rgb(255, 255, 255);
         QTest::newRow("left of it") << -1.0 << 5.0 << -1;

@@ -93,7 +93,6 @@ class TestProperties : public QObject {
         const auto row = [](const char* tag, const char* set, const char* shown, const char* after, int n) {
             QTest::newRow(tag) << QString(set) << QString(shown) << QString(after) << n;
         };
-        row("start values", "5 3 10 2 59.94", "5:5 3:3 10:10 20:2", "5 3 10 2 59.94", 4);
         // The line bar already stands at 1 and does not move; the circle bar shows its top end.
         row("line at 1, circle beyond", "1 20 10 2 59.94", "1:1 9:20 10:10 20:2", "1 20 10 2 59.94", 3);
         row("2.25 to even", "5 3 10 2.25 0", "5:5 3:3 10:10 22:2.2", "5 3 10 2.2 65.934", 4);
