@@ -2,6 +2,7 @@
 
 #include "mapview/Labels.h"
 #include "mapview/MapSource.h"
+#include "mapview/SegmentClip.h"
 
 #include <cmath>
 #include <vector>
@@ -9,28 +10,6 @@
 namespace {
 QPen roundPen(qint32 color, double width) {
     return QPen(toQColor(color), std::max(width, 1.0), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-}
-
-// The part of segment a-b inside `r` (Liang-Barsky); false when none is.
-bool clip(QPointF& a, QPointF& b, const QRectF& r) {
-    double t0 = 0, t1 = 1;
-    const double d[2] = {b.x() - a.x(), b.y() - a.y()}, p0[2] = {a.x(), a.y()};
-    const double lo[2] = {r.left(), r.top()}, hi[2] = {r.right(), r.bottom()};
-    for (int k = 0; k < 2; ++k) {
-        if (d[k] == 0) {
-            if (p0[k] < lo[k] || p0[k] > hi[k]) return false;
-            continue;
-        }
-        double u = (lo[k] - p0[k]) / d[k], v = (hi[k] - p0[k]) / d[k];
-        if (u > v) std::swap(u, v);
-        t0 = std::max(t0, u);
-        t1 = std::min(t1, v);
-        if (t0 > t1) return false;
-    }
-    const QPointF from = a;
-    a = from + (b - from) * t0;
-    b = from + (b - from) * t1;
-    return true;
 }
 
 // The route's line up to the head as pieces within `r`: a map far larger than the frame has most
@@ -42,7 +21,7 @@ std::vector<QLineF> linesWithin(const std::vector<QPointF>& at, const QRectF& r)
     if (at.size() == 1 && r.contains(at[0])) lines.emplace_back(at[0], at[0]);
     for (std::size_t j = 1; j < at.size(); ++j) {
         QPointF a = at[j - 1], b = at[j];
-        if (clip(a, b, r)) lines.emplace_back(a, b);
+        if (clipSegment(a, b, r)) lines.emplace_back(a, b);
     }
     return lines;
 }

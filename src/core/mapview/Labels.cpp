@@ -1,5 +1,7 @@
 #include "Labels.h"
 
+#include "SegmentClip.h"
+
 #include <QFontMetricsF>
 #include <QLineF>
 #include <QPainter>
@@ -27,24 +29,10 @@ QStringView shownLabel(const ProjectState& st, int i) {
                                                                          : kMaxLabelLength);
 }
 
-// Whether the segment comes within `reach` of the box (clipped against the widened box).
+// Whether the segment comes within `reach` of the box.
 bool crosses(const QRectF& box, QLineF seg, double reach) {
-    const QRectF r = box.adjusted(-reach, -reach, reach, reach);
-    double t0 = 0, t1 = 1;
-    const double d[2] = {seg.dx(), seg.dy()}, p0[2] = {seg.x1(), seg.y1()};
-    const double lo[2] = {r.left(), r.top()}, hi[2] = {r.right(), r.bottom()};
-    for (int k = 0; k < 2; ++k) {
-        if (d[k] == 0) {
-            if (p0[k] < lo[k] || p0[k] > hi[k]) return false;
-            continue;
-        }
-        double a = (lo[k] - p0[k]) / d[k], b = (hi[k] - p0[k]) / d[k];
-        if (a > b) std::swap(a, b);
-        t0 = std::max(t0, a);
-        t1 = std::min(t1, b);
-        if (t0 > t1) return false;
-    }
-    return true;
+    QPointF a = seg.p1(), b = seg.p2();
+    return clipSegment(a, b, box.adjusted(-reach, -reach, reach, reach));
 }
 } // namespace
 
