@@ -4,6 +4,7 @@
 #include "mapview/MapSource.h"
 #include "mapview/SegmentClip.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -31,7 +32,15 @@ Compositor::Compositor(const ProjectState& st, const Marker& marker) : st_(st), 
 
 void Compositor::draw(QImage& frame, const MapSource* map, const QTransform& worldToFrame, const FramePose& pose,
                       bool transparent) const {
-    frame.fill(transparent ? QColor(Qt::transparent) : QColor(Qt::white));
+    // A map that covers the whole frame paints every pixel: clearing first would be wasted.
+    bool covered = false;
+    if (map && !transparent) {
+        bool invertible = false;
+        const QPolygonF seen = worldToFrame.inverted(&invertible).map(QPolygonF(QRectF(frame.rect())));
+        const QRectF world(QPointF(0, 0), map->worldSize());
+        covered = invertible && std::all_of(seen.begin(), seen.end(), [&](QPointF c) { return world.contains(c); });
+    }
+    if (!covered) frame.fill(transparent ? QColor(Qt::transparent) : QColor(Qt::white));
     QPainter p(&frame);
     if (map && !transparent) map->draw(p, worldToFrame, frame.rect());
     p.setRenderHint(QPainter::Antialiasing);
