@@ -82,6 +82,15 @@ void ScrubBar::playOrPause() {
 bool ScrubBar::eventFilter(QObject* watched, QEvent* e) {
     if (watched == slider_ && (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::FocusIn))
         fillRange();
+    // The window's arrow keys nudge the selected point; on the slider they move through the frames.
+    if (watched == slider_ && e->type() == QEvent::ShortcutOverride) {
+        const int key = static_cast<QKeyEvent*>(e)->key();
+        if (key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Home || key == Qt::Key_End ||
+            key == Qt::Key_Space) {
+            e->accept();
+            return true;
+        }
+    }
     if (watched != slider_ || e->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, e);
     auto* key = static_cast<QKeyEvent*>(e);
     fillRange();
