@@ -12,6 +12,7 @@
 #include "shell/MainWindow.h"
 #include "support/AnimationSupport.h"
 #include "support/Files.h"
+#include "support/ShownWindow.h"
 #include "support/Route.h"
 
 #include <QComboBox>
@@ -54,9 +55,7 @@ class AnimationCommandsTest : public QObject {
 
   private slots:
     void init() {
-        QSettings("pathwright", "pathwright").clear();
-        w = new MainWindow(dir.path());
-        w->show();
+        w = shownMainWindow(dir.path());
         QVERIFY(QTest::qWaitForWindowExposed(w));
         anim = w->findChild<AnimationCommands*>();
         QVERIFY(anim);

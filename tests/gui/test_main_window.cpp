@@ -5,6 +5,7 @@
 #include "project/RecentMenu.h"
 #include "shell/MainWindow.h"
 #include "support/Files.h"
+#include "support/ShownWindow.h"
 #include "support/ModalCloser.h"
 
 #include <QAction>
@@ -23,9 +24,7 @@ class MainWindowTest : public QObject {
 
   private slots:
     void init() {
-        QSettings("pathwright", "pathwright").clear();
-        w = new MainWindow(dir.path());
-        w->show();
+        w = shownMainWindow(dir.path());
         QVERIFY(QTest::qWaitForWindowExposed(w));
     }
     void cleanup() { delete w; }
