@@ -15,8 +15,8 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <sys/resource.h>
 #include <ctime>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -45,11 +45,15 @@ double median(std::vector<double> v) {
 QByteArray project(const QString& dir, const char* camera, double interval) {
     ProjectState st;
     scatterRoute(st, 99, kMapSide, kMapSide);
-    QByteArray text = "[Vantorel* Pathwright - version 1.1]\r\nformat = c\r\nfps = 29.97\r\nframeheight = 1080\r\n"
-                      "framewidth = 1920\r\nimagepath = " + dir.toUtf8() + "/\r\nimagename = map.png\r\n"
-                      "renderpath = " + dir.toUtf8() + "/\r\nrendername = out\r\ninterval = " +
-                      QByteArray::number(interval) + "\r\ncolor = 255\r\nlinethick = 6\r\ncirclethick = 3\r\n"
-                      "circleradius = 10\r\nselected = -1\r\nselcolor = 65535\r\nlistmax = 99\r\n";
+    QByteArray text =
+        "[Vantorel* Pathwright - version 1.1]\r\nformat = c\r\nfps = 29.97\r\nframeheight = 1080\r\n"
+        "framewidth = 1920\r\nimagepath = " +
+        dir.toUtf8() +
+        "/\r\nimagename = map.png\r\n"
+        "renderpath = " +
+        dir.toUtf8() + "/\r\nrendername = out\r\ninterval = " + QByteArray::number(interval) +
+        "\r\ncolor = 255\r\nlinethick = 6\r\ncirclethick = 3\r\n"
+        "circleradius = 10\r\nselected = -1\r\nselcolor = 65535\r\nlistmax = 99\r\n";
     for (int i = 0; i < 99; ++i)
         text += QByteArray::number(i) + " = " + QByteArray::number(st.pointx[i]) + ", " +
                 QByteArray::number(st.pointy[i]) + ", 0\r\n";
@@ -60,7 +64,8 @@ QByteArray project(const QString& dir, const char* camera, double interval) {
 
 QString write(const QString& path, const QByteArray& bytes) {
     QFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size()) std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
     return path;
 }
 
@@ -74,8 +79,8 @@ Run renderProcess(const QString& program, const QString& wsr, const QString& out
     const pid_t pid = fork();
     if (pid == 0) {
         const QByteArray p = program.toLocal8Bit(), w = wsr.toLocal8Bit(), o = out.toLocal8Bit();
-        execl(p.constData(), p.constData(), "--render", w.constData(), "--output", o.constData(), "--output-kind",
-              "mp4", static_cast<char*>(nullptr));
+        execl(p.constData(), p.constData(), "--render", w.constData(), "--output", o.constData(),
+              "--output-kind", "mp4", static_cast<char*>(nullptr));
         _exit(127);
     }
     int status = 0;
@@ -119,11 +124,18 @@ int main(int argc, char** argv) {
             wall.push_back((now() - w0) * 1e3);
         }
         // Qt may hand parts of large fills to helper threads: wall time shows those too.
-        std::printf("compositor, follow at 0.5, %lld frames: median %.2f ms of the thread's processor time a "
-                    "frame, %.2f ms of wall time (target 4 ms); 90th percentile %.2f / %.2f ms\n",
-                    (long long)frames, median(cpu), median(wall),
-                    [&] { std::sort(cpu.begin(), cpu.end()); return cpu[cpu.size() * 9 / 10]; }(),
-                    [&] { std::sort(wall.begin(), wall.end()); return wall[wall.size() * 9 / 10]; }());
+        std::printf(
+            "compositor, follow at 0.5, %lld frames: median %.2f ms of the thread's processor time a "
+            "frame, %.2f ms of wall time (target 4 ms); 90th percentile %.2f / %.2f ms\n",
+            (long long)frames, median(cpu), median(wall),
+            [&] {
+                std::sort(cpu.begin(), cpu.end());
+                return cpu[cpu.size() * 9 / 10];
+            }(),
+            [&] {
+                std::sort(wall.begin(), wall.end());
+                return wall[wall.size() * 9 / 10];
+            }());
     }
 
     if (argc > 2 && qstrcmp(argv[2], "compositor") == 0) return 0;
@@ -144,7 +156,8 @@ int main(int argc, char** argv) {
 
     // 99 legs of 3.37 s: about 10,000 frames.
     for (const char* camera : {"fixed", "follow"}) {
-        const QString wsr = write(dir.filePath(QString("long-%1.wsr").arg(camera)), project(dir.path(), camera, 3.37));
+        const QString wsr =
+            write(dir.filePath(QString("long-%1.wsr").arg(camera)), project(dir.path(), camera, 3.37));
         Workspace ws;
         FrameMaker maker(loaded(ws, wsr));
         maker.keepFrames(qint64(16) * 1920 * 1080 * 4);
@@ -162,10 +175,11 @@ int main(int argc, char** argv) {
             maker.show(n, [](const QImage&, const ChangeLog*) {});
             ms.push_back((now() - t0) * 1e3);
         }
-        std::printf("frame n on demand, %s camera, %lld frames: the first (frame %lld) %.1f ms; then 60 frames in "
-                    "random order: median %.1f ms, worst %.1f ms (target 30 ms)\n",
-                    camera, (long long)frames, (long long)(frames * 9 / 10), cold, median(ms),
-                    *std::max_element(ms.begin(), ms.end()));
+        std::printf(
+            "frame n on demand, %s camera, %lld frames: the first (frame %lld) %.1f ms; then 60 frames in "
+            "random order: median %.1f ms, worst %.1f ms (target 30 ms)\n",
+            camera, (long long)frames, (long long)(frames * 9 / 10), cold, median(ms),
+            *std::max_element(ms.begin(), ms.end()));
     }
     // The largest map taken: one frame of a follow render, as a whole process.
     {
@@ -183,17 +197,19 @@ int main(int argc, char** argv) {
         std::fflush(stdout);
         const pid_t pid = fork();
         if (pid == 0) {
-            const QByteArray p = program.toLocal8Bit(), w = wsr.toLocal8Bit(), o = dir.filePath("big.png").toLocal8Bit();
-            execl(p.constData(), p.constData(), "--render", w.constData(), "--frame", "300", "--output", o.constData(),
-                  static_cast<char*>(nullptr));
+            const QByteArray p = program.toLocal8Bit(), w = wsr.toLocal8Bit(),
+                             o = dir.filePath("big.png").toLocal8Bit();
+            execl(p.constData(), p.constData(), "--render", w.constData(), "--frame", "300", "--output",
+                  o.constData(), static_cast<char*>(nullptr));
             _exit(127);
         }
         int status = 0;
         rusage u{};
         wait4(pid, &status, 0, &u);
-        std::printf("a %d x %d map (%.0f MB decoded): one follow frame in %.1f s, peak %.0f MB (exit status %d)\n",
-                    kMaxSide, kMaxSide, kMaxSide * double(kMaxSide) * 4 / 1e6, now() - start, u.ru_maxrss / 1024.0,
-                    WEXITSTATUS(status));
+        std::printf(
+            "a %d x %d map (%.0f MB decoded): one follow frame in %.1f s, peak %.0f MB (exit status %d)\n",
+            kMaxSide, kMaxSide, kMaxSide * double(kMaxSide) * 4 / 1e6, now() - start, u.ru_maxrss / 1024.0,
+            WEXITSTATUS(status));
     }
     rusage u{};
     getrusage(RUSAGE_SELF, &u);

@@ -9,7 +9,8 @@
 #include <optional>
 
 struct CameraOptions {
-    QCommandLineOption camera{"camera", "Render with the camera MODE: fixed, map, route, follow or leg.", "MODE"};
+    QCommandLineOption camera{"camera", "Render with the camera MODE: fixed, map, route, follow or leg.",
+                              "MODE"};
     QCommandLineOption zoom{"zoom", "Frame pixels per map pixel for --camera follow (0.01 to 64).", "Z"};
 
     QList<QCommandLineOption> all() const { return {camera, zoom}; }

@@ -20,7 +20,8 @@ int writeOneFrame(const Workspace& ws, qint64 n, const QString& file) {
             out.open(QIODevice::WriteOnly);
             frame.convertToFormat(QImage::Format_RGB888).save(&out, "PNG");
         })) {
-        std::fprintf(stderr, "pathwright: the animation has %lld frames (0 to %lld): there is no frame %lld\n",
+        std::fprintf(stderr,
+                     "pathwright: the animation has %lld frames (0 to %lld): there is no frame %lld\n",
                      (long long)frames, (long long)frames - 1, (long long)n);
         return 1;
     }
@@ -28,6 +29,7 @@ int writeOneFrame(const Workspace& ws, qint64 n, const QString& file) {
         std::fprintf(stderr, "pathwright: cannot write %s\n", qPrintable(e->message()));
         return 2;
     }
-    std::printf("pathwright: wrote frame %lld of %lld to %s\n", (long long)n, (long long)frames, qPrintable(file));
+    std::printf("pathwright: wrote frame %lld of %lld to %s\n", (long long)n, (long long)frames,
+                qPrintable(file));
     return 0;
 }

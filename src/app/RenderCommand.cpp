@@ -240,6 +240,7 @@ int runRenderCommand(int argc, char** argv) {
         return 2;
     }
     ProgressLine progress;
-    const RenderResult result = renderUntilStopped(ws, *made.sink, std::move(*marker), progress, stops, count.frames);
+    const RenderResult result =
+        renderUntilStopped(ws, *made.sink, std::move(*marker), progress, stops, count.frames);
     return report(result, *made.sink, target, progress.seconds(), stops.caught());
 }

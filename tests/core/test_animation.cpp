@@ -104,7 +104,8 @@ class TestAnimation : public QObject {
         Redraw(ws);
         int ticks = 0;
         for (; h.active && ticks < 100000; ++ticks) {
-            QCOMPARE(p.picture()->convertToFormat(QImage::Format_RGB32), sink.frames.at(std::size_t(p.frame())));
+            QCOMPARE(p.picture()->convertToFormat(QImage::Format_RGB32),
+                     sink.frames.at(std::size_t(p.frame())));
             p.tick();
         }
         // One tick a frame, but the bare map and the first point come at once, and the last frame
@@ -112,7 +113,8 @@ class TestAnimation : public QObject {
         QCOMPARE(ticks, std::max(frames - 3, 0));
         QCOMPARE(h.label, frames ? frameText(sink.indices.last()) : QString("0000"));
         QVERIFY(!p.running());
-        QCOMPARE(p.picture()->convertToFormat(QImage::Format_RGB32), frames ? sink.frames.back() : testMapPicture());
+        QCOMPARE(p.picture()->convertToFormat(QImage::Format_RGB32),
+                 frames ? sink.frames.back() : testMapPicture());
 
         ws.st = rendered;
         FrameMaker maker(ws);

@@ -57,7 +57,8 @@ class TestGeoreference : public QObject {
         QTest::addColumn<QPointF>("pixel");   // where `latLon` lies, for a file that is read
         QTest::addColumn<QPointF>("latLon");  // latitude, longitude
         QTest::addColumn<QString>("refused"); // the reason, empty when read
-        const auto row = [](const char* tag, const QByteArray& text, QPointF pixel, QPointF at, const char* refused) {
+        const auto row = [](const char* tag, const QByteArray& text, QPointF pixel, QPointF at,
+                            const char* refused) {
             QTest::newRow(tag) << text << pixel << at << QString(refused);
         };
         // Half a degree a pixel from the top-left pixel's centre at 179.75 W, 89.75 N.

@@ -274,7 +274,7 @@ class TestMap : public QObject {
         Redraw(f.ws);
         QPainter(&clicked).fillRect(0, 0, 4, 4, Qt::white);
         QVERIFY(imageDistance(clicked, f.ws.map.image()) < 100); // the leg's end blends its own way
-        QCOMPARE(pixel(f.ws, 150, 102), red); // the leg, 5 wide
+        QCOMPARE(pixel(f.ws, 150, 102), red);                    // the leg, 5 wide
     }
 
     void selectCirclesStayUntilRedraw() {

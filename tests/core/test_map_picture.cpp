@@ -154,7 +154,8 @@ class MapPictureTest : public QObject {
         QTest::newRow("1 x 1") << handMadePng(1, 1, false, 1);
         QTest::newRow("colour, 3 chunks") << handMadePng(13, 11, false, 3);
         QTest::newRow("alpha") << handMadePng(21, 10, true, 1);
-        QTest::newRow("16 bits a channel") << pictureOf("PNG", {5, 4}, QImage::Format_RGBA64, QColor(10, 200, 30, 128));
+        QTest::newRow("16 bits a channel")
+            << pictureOf("PNG", {5, 4}, QImage::Format_RGBA64, QColor(10, 200, 30, 128));
         QTest::newRow("palette") << pictureOf("PNG", {6, 5}, QImage::Format_Indexed8, Qt::red);
         QTest::newRow("JPEG named .png") << pictureOf("JPEG");
     }

@@ -73,7 +73,9 @@ class TestScene : public QObject {
         QVERIFY(scene);
         for (const qint64 n : {frames - 1, qint64(0), frames / 2, frames / 3, qint64(30)}) {
             QImage frame;
-            QVERIFY(maker.show(n, [&](const QImage& f, const ChangeLog*) { frame = f.convertToFormat(QImage::Format_RGB32); }));
+            QVERIFY(maker.show(n, [&](const QImage& f, const ChangeLog*) {
+                frame = f.convertToFormat(QImage::Format_RGB32);
+            }));
             QCOMPARE(frame, sink.frames[std::size_t(n)]);
             const QTransform toFrame = worldToFrame(scene->view(n), QSizeF(200, 100));
             const QTransform toMap = toFrame.inverted();
@@ -84,8 +86,13 @@ class TestScene : public QObject {
                 const QPointF got = mapPixelIn(frame, at);
                 QVERIFY2(std::abs(got.x() - want.x()) <= 3 && std::abs(got.y() - want.y()) <= 3,
                          qPrintable(QString("frame %1 at (%2, %3): map (%4, %5), expected (%6, %7)")
-                                        .arg(n).arg(at.x()).arg(at.y()).arg(got.x()).arg(got.y())
-                                        .arg(want.x()).arg(want.y())));
+                                        .arg(n)
+                                        .arg(at.x())
+                                        .arg(at.y())
+                                        .arg(got.x())
+                                        .arg(got.y())
+                                        .arg(want.x())
+                                        .arg(want.y())));
             }
             if (camera == "follow" && scene->pose(n).shown) {
                 const QPointF head = toFrame.map(scene->pose(n).head);

@@ -4,16 +4,16 @@
 // tests.
 #include "animation/AnimationCommands.h"
 #include "animation/FrameWriters.h"
-#include "animation/RenderTarget.h"
-#include "mapview/RouteDrawing.h"
 #include "animation/RenderDialog.h"
 #include "animation/RenderLock.h"
+#include "animation/RenderTarget.h"
+#include "mapview/RouteDrawing.h"
 #include "shell/DirectoryList.h"
 #include "shell/MainWindow.h"
 #include "support/AnimationSupport.h"
 #include "support/Files.h"
-#include "support/ShownWindow.h"
 #include "support/Route.h"
+#include "support/ShownWindow.h"
 
 #include <QComboBox>
 #include <QLabel>

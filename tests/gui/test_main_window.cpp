@@ -5,8 +5,8 @@
 #include "project/RecentMenu.h"
 #include "shell/MainWindow.h"
 #include "support/Files.h"
-#include "support/ShownWindow.h"
 #include "support/ModalCloser.h"
+#include "support/ShownWindow.h"
 
 #include <QAction>
 #include <QLineEdit>

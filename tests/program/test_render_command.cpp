@@ -83,8 +83,8 @@ class TestRenderCommand : public QObject {
             << "--transparent works with png and mov, not with mp4";
         QTest::newRow("unknown quality")
             << QStringList{"--render", harbour, "--quality", "best"} << 1 << "unknown quality \"best\"";
-        QTest::newRow("unknown camera") << QStringList{"--render", harbour, "--camera", "drone"} << 1
-                                        << "unknown camera \"drone\"";
+        QTest::newRow("unknown camera")
+            << QStringList{"--render", harbour, "--camera", "drone"} << 1 << "unknown camera \"drone\"";
         QTest::newRow("zoom out of range") << QStringList{"--render", harbour, "--zoom", "100"} << 1
                                            << "--zoom takes a number from 0.01 to 64";
         QTest::newRow("frame beyond the last")
@@ -101,7 +101,8 @@ class TestRenderCommand : public QObject {
             const QString png = dir.filePath(QString("one%1.png").arg(n));
             QCOMPARE(pathwright({"--render", harbour, "--frame", n, "--output", png}).code, 0);
             QCOMPARE(QImage(png).convertToFormat(QImage::Format_RGB32),
-                     QImage(dir.filePath(QString("all%1.bmp").arg(n, 4, QChar('0')))).convertToFormat(QImage::Format_RGB32));
+                     QImage(dir.filePath(QString("all%1.bmp").arg(n, 4, QChar('0'))))
+                         .convertToFormat(QImage::Format_RGB32));
         }
     }
     void answers() {

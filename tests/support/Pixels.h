@@ -21,7 +21,8 @@ inline int runLength(const QImage& img, int x, int y, QRgb c, bool horizontal) {
 }
 // The largest difference of a colour channel.
 inline int channelDistance(QRgb a, QRgb b) {
-    return std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b))});
+    return std::max(
+        {std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b))});
 }
 // The largest channel difference over two pictures of one size.
 inline int imageDistance(const QImage& a, const QImage& b) {

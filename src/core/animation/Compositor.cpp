@@ -30,15 +30,16 @@ std::vector<QLineF> linesWithin(const std::vector<QPointF>& at, const QRectF& r)
 
 Compositor::Compositor(const ProjectState& st, const Marker& marker) : st_(st), marker_(marker) {}
 
-void Compositor::draw(QImage& frame, const MapSource* map, const QTransform& worldToFrame, const FramePose& pose,
-                      bool transparent) const {
+void Compositor::draw(QImage& frame, const MapSource* map, const QTransform& worldToFrame,
+                      const FramePose& pose, bool transparent) const {
     // A map that covers the whole frame paints every pixel: clearing first would be wasted.
     bool covered = false;
     if (map && !transparent) {
         bool invertible = false;
         const QPolygonF seen = worldToFrame.inverted(&invertible).map(QPolygonF(QRectF(frame.rect())));
         const QRectF world(QPointF(0, 0), map->worldSize());
-        covered = invertible && std::all_of(seen.begin(), seen.end(), [&](QPointF c) { return world.contains(c); });
+        covered =
+            invertible && std::all_of(seen.begin(), seen.end(), [&](QPointF c) { return world.contains(c); });
     }
     if (!covered) frame.fill(transparent ? QColor(Qt::transparent) : QColor(Qt::white));
     QPainter p(&frame);

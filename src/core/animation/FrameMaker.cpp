@@ -36,9 +36,9 @@ bool FrameMaker::composed() const {
 
 const SceneFrames* FrameMaker::scene() {
     if (composed() && !scene_)
-        scene_ = std::make_unique<SceneFrames>(ws_->st, ws_->picture, frameSize(),
-                                               marker_, transparent_,
-                                               std::min(countCap_ > 0 ? countCap_ : INT32_MAX, frameCountLimit(ws_->st.fps) + 1));
+        scene_ = std::make_unique<SceneFrames>(
+            ws_->st, ws_->picture, frameSize(), marker_, transparent_,
+            std::min(countCap_ > 0 ? countCap_ : INT32_MAX, frameCountLimit(ws_->st.fps) + 1));
     return scene_.get();
 }
 

@@ -63,8 +63,8 @@ class FrameMaker {
     bool transparent_ = false;
     Marker marker_;
     Error markerError_;
-    qint64 at_ = -1;     // the frame the surface shows
-    qint64 count_ = -1;  // not counted yet
+    qint64 at_ = -1;    // the frame the surface shows
+    qint64 count_ = -1; // not counted yet
     qint64 countCap_ = 0;
     struct Kept {
         qint64 frame;

@@ -15,7 +15,8 @@ QString RenderResult::message() const {
 
 RenderRun::RenderRun(const Workspace& ws, FrameSink& sink, Marker marker, Hooks hooks,
                      std::optional<qint64> counted)
-    : maker_(ws, sink.transparent(), std::move(marker)), sink_(sink), hooks_(std::move(hooks)), counted_(counted) {}
+    : maker_(ws, sink.transparent(), std::move(marker)), sink_(sink), hooks_(std::move(hooks)),
+      counted_(counted) {}
 
 std::optional<Marker> renderMarker(const ProjectState& st, Error* error) {
     Error bad;

@@ -50,7 +50,8 @@ const FramePose& SceneFrames::pose(qint64 n) const {
 
 bool SceneFrames::show(qint64 n, const std::function<void(const QImage&)>& use) {
     if (n < 0 || n >= std::max<qint64>(frames(), 1)) return false;
-    compositor_.draw(frame_, map_.get(), worldToFrame(plan_.at(n), QSizeF(frame_.size())), pose(n), transparent_);
+    compositor_.draw(frame_, map_.get(), worldToFrame(plan_.at(n), QSizeF(frame_.size())), pose(n),
+                     transparent_);
     use(frame_);
     return true;
 }

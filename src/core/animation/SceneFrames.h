@@ -13,8 +13,8 @@ class PictureSource;
 class SceneFrames {
   public:
     // The frames of the project's walk up to `cap` walk frames, with the camera's intro and outro.
-    SceneFrames(const ProjectState& st, const QImage& picture, QSize frame, const Marker& marker, bool transparent,
-                qint64 cap);
+    SceneFrames(const ProjectState& st, const QImage& picture, QSize frame, const Marker& marker,
+                bool transparent, qint64 cap);
     ~SceneFrames();
 
     qint64 frames() const { return st_.listmax < 1 ? 0 : plan_.frames(); }

@@ -12,7 +12,8 @@ std::vector<FramePose> walkPoses(const ProjectState& st, qint64 cap) {
         if (kind == FrameKind::FirstPoint || kind == FrameKind::Reached) ++reached;
         FramePose pose{head.at, head.heading, std::max(reached, 0), 1, head.shown, reached};
         if (kind == FrameKind::Step) {
-            const QPointF from(st.pointx[reached], st.pointy[reached]), to(st.pointx[reached + 1], st.pointy[reached + 1]);
+            const QPointF from(st.pointx[reached], st.pointy[reached]),
+                to(st.pointx[reached + 1], st.pointy[reached + 1]);
             const double length = std::hypot(to.x() - from.x(), to.y() - from.y());
             const double done = std::hypot(head.at.x() - from.x(), head.at.y() - from.y());
             pose.leg = reached + 1;

@@ -41,24 +41,29 @@ std::optional<Georeference> readWorldFile(const QString& path, QSize picture, Er
     constexpr qint64 kMaxBytes = 4096;
     const QByteArray bytes = file.read(kMaxBytes + 1);
     if (bytes.size() > kMaxBytes) return fail("the file is too large to be a world file");
-    const QStringList words = QString::fromLatin1(bytes).split(QRegularExpression("\\s+"), Qt::SkipEmptyParts);
-    if (words.size() != 6) return fail("a world file holds six numbers, this one " + QString::number(words.size()));
+    const QStringList words =
+        QString::fromLatin1(bytes).split(QRegularExpression("\\s+"), Qt::SkipEmptyParts);
+    if (words.size() != 6)
+        return fail("a world file holds six numbers, this one " + QString::number(words.size()));
     double v[6];
     for (int i = 0; i < 6; ++i) {
         bool number = false;
         v[i] = words[i].toDouble(&number);
-        if (!number || !std::isfinite(v[i])) return fail("\"" + words[i].left(40) + "\" is not a finite number");
+        if (!number || !std::isfinite(v[i]))
+            return fail("\"" + words[i].left(40) + "\" is not a finite number");
     }
     if (v[0] == 0 || v[3] == 0) return fail("its scale is zero");
     const QTransform t(v[0], v[1], v[2], v[3], v[4], v[5]);
     // Degrees when every corner of the picture lies on the earth's range of them.
     bool degrees = true;
-    for (const QPointF corner : {QPointF(0, 0), QPointF(picture.width() - 1, 0), QPointF(0, picture.height() - 1),
-                                 QPointF(picture.width() - 1, picture.height() - 1)}) {
+    for (const QPointF corner :
+         {QPointF(0, 0), QPointF(picture.width() - 1, 0), QPointF(0, picture.height() - 1),
+          QPointF(picture.width() - 1, picture.height() - 1)}) {
         const QPointF p = t.map(corner);
         degrees = degrees && std::abs(p.x()) <= 180 && std::abs(p.y()) <= 90;
     }
-    const std::optional<Georeference> g = Georeference::make(degrees ? Projection::Degrees : Projection::WebMercator, t);
+    const std::optional<Georeference> g =
+        Georeference::make(degrees ? Projection::Degrees : Projection::WebMercator, t);
     if (!g) return fail("its numbers do not map the picture onto the earth (rows and columns in one line)");
     return g;
 }
@@ -73,7 +78,8 @@ std::optional<QTransform> similarity(const ControlPoint& p, const ControlPoint& 
     const std::complex<double> z1 = flipped(p.pixel), z2 = flipped(q.pixel);
     const QPointF m1 = toMercator(p.at), m2 = toMercator(q.at);
     if (z1 == z2) return std::nullopt;
-    const std::complex<double> a = (std::complex<double>(m2.x(), m2.y()) - std::complex<double>(m1.x(), m1.y())) / (z2 - z1);
+    const std::complex<double> a =
+        (std::complex<double>(m2.x(), m2.y()) - std::complex<double>(m1.x(), m1.y())) / (z2 - z1);
     const std::complex<double> b = std::complex<double>(m1.x(), m1.y()) - a * z1;
     return QTransform(a.real(), a.imag(), a.imag(), -a.real(), b.real(), b.imag());
 }
@@ -107,9 +113,11 @@ std::optional<QTransform> affine(const std::vector<ControlPoint>& points) {
 std::optional<ControlPointFit> fitControlPoints(std::span<const ControlPoint> points) {
     std::vector<ControlPoint> usable;
     for (const ControlPoint& c : points)
-        if (validLatLon(c.at) && std::isfinite(c.pixel.x()) && std::isfinite(c.pixel.y())) usable.push_back(c);
+        if (validLatLon(c.at) && std::isfinite(c.pixel.x()) && std::isfinite(c.pixel.y()))
+            usable.push_back(c);
     if (usable.size() < 2) return std::nullopt;
-    const std::optional<QTransform> t = usable.size() == 2 ? similarity(usable[0], usable[1]) : affine(usable);
+    const std::optional<QTransform> t =
+        usable.size() == 2 ? similarity(usable[0], usable[1]) : affine(usable);
     const std::optional<Georeference> g = t ? Georeference::make(Projection::WebMercator, *t) : std::nullopt;
     if (!g) return std::nullopt;
     ControlPointFit fit{*g, 0};

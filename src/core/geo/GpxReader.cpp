@@ -18,7 +18,8 @@ struct PointRead {
 PointRead readPoint(QXmlStreamReader& xml) {
     PointRead r;
     bool latOk = false, lonOk = false;
-    r.point.at = {xml.attributes().value("lat").toDouble(&latOk), xml.attributes().value("lon").toDouble(&lonOk)};
+    r.point.at = {xml.attributes().value("lat").toDouble(&latOk),
+                  xml.attributes().value("lon").toDouble(&lonOk)};
     r.valid = latOk && lonOk && validLatLon(r.point.at);
     while (xml.readNextStartElement()) {
         const QStringView child = xml.name();
@@ -50,14 +51,16 @@ std::optional<Track> readGpx(const QString& path, Error* error) {
         return std::nullopt;
     }
     if (file.size() > kMaxTrackBytes)
-        return fail(QString("the file is larger than %1 MiB, too large for a track").arg(kMaxTrackBytes >> 20));
+        return fail(
+            QString("the file is larger than %1 MiB, too large for a track").arg(kMaxTrackBytes >> 20));
     Track track;
     QXmlStreamReader xml(&file);
     bool newSegment = true;
     while (!xml.atEnd()) {
         const QXmlStreamReader::TokenType token = xml.readNext();
         if (token == QXmlStreamReader::DTD)
-            return fail("the file declares a document type, which a GPX file has no need of; it was not read");
+            return fail(
+                "the file declares a document type, which a GPX file has no need of; it was not read");
         if (token == QXmlStreamReader::EndElement && (xml.name() == u"trkseg" || xml.name() == u"rte"))
             newSegment = true;
         if (token != QXmlStreamReader::StartElement) continue;
@@ -77,6 +80,7 @@ std::optional<Track> readGpx(const QString& path, Error* error) {
         track.points.push_back(r.point);
     }
     if (xml.hasError()) return fail("the file is not readable XML (" + xml.errorString() + ")");
-    if (track.points.empty() && track.waypoints.empty()) return fail("the file holds no track, route or waypoint");
+    if (track.points.empty() && track.waypoints.empty())
+        return fail("the file holds no track, route or waypoint");
     return track;
 }

@@ -69,8 +69,7 @@ QRectF labelBoxAt(const ProjectState& st, QSize frame, int i, const std::functio
     const double reach = std::max<int>(st.linethick, 1) / 2.0 + (st.casing >= 0 ? st.casingwidth : 0);
     auto clear = [&](const QRectF& b) {
         for (int j : {i - 1, i + 1})
-            if (j >= 0 && j <= last && crosses(b, QLineF(p, at(j)), reach))
-                return false;
+            if (j >= 0 && j <= last && crosses(b, QLineF(p, at(j)), reach)) return false;
         return true;
     };
     // Never outside the frame: moved in, and a box wider than the frame starts at its edge.
@@ -100,10 +99,12 @@ void paintLabel(QPainter& p, const ProjectState& st, const QRectF& box, int i) {
     const QFont font = labelFont(st);
     const double m = haloWidth(font) / 2;
     QPainterPath path;
-    path.addText(box.left() + m, box.top() + m + QFontMetricsF(font).ascent(), font, shownLabel(st, i).toString());
+    path.addText(box.left() + m, box.top() + m + QFontMetricsF(font).ascent(), font,
+                 shownLabel(st, i).toString());
     p.save();
     p.setClipRect(box);
-    p.strokePath(path, QPen(toQColor(haloFor(st.labelcolor)), 2 * m, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.strokePath(path,
+                 QPen(toQColor(haloFor(st.labelcolor)), 2 * m, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.fillPath(path, toQColor(st.labelcolor));
     p.restore();
 }

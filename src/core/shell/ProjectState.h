@@ -89,13 +89,13 @@ struct ProjectState {
     // Camera: how the frame looks at the map. "fixed" is the map at 1:1 from the top-left corner;
     // "map", "route", "follow" and "leg" compose each frame from the scene.
     QString camera = QStringLiteral("fixed");
-    double camerazoom = 1;                                     // frame pixels per map pixel, for follow
+    double camerazoom = 1;                                         // frame pixels per map pixel, for follow
     std::array<double, kPointSlots> pointzoom = filledSlots(-1.0); // the zoom on reaching the point
-    double cameramargin = 10;                                  // per cent of the frame kept free
-    double cameraintro = 0, cameraoutro = 0;                   // seconds before and after the walk
-    double camerasmooth = 0.5;                                 // seconds the camera's path is smoothed over
-    bool camerarotate = false;                                 // the direction of travel points up
-    bool windows1252 = false; // the project file was read as Windows-1252, and is written so
+    double cameramargin = 10;                                      // per cent of the frame kept free
+    double cameraintro = 0, cameraoutro = 0;                       // seconds before and after the walk
+    double camerasmooth = 0.5; // seconds the camera's path is smoothed over
+    bool camerarotate = false; // the direction of travel points up
+    bool windows1252 = false;  // the project file was read as Windows-1252, and is written so
 };
 
 // What a route point carries besides its position travels with it when points are reordered

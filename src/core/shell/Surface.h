@@ -65,7 +65,9 @@ class Surface {
     struct Saved {
         QImage image, under, strokes, top;
         bool layered = false;
-        qint64 bytes() const { return image.sizeInBytes() + under.sizeInBytes() + strokes.sizeInBytes() + top.sizeInBytes(); }
+        qint64 bytes() const {
+            return image.sizeInBytes() + under.sizeInBytes() + strokes.sizeInBytes() + top.sizeInBytes();
+        }
     };
     Saved save();
     // Back to a saved state of a surface of the same size and kind; logged as a change of everything.

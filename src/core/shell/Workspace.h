@@ -21,10 +21,11 @@ struct Workspace {
     // readPicture gives it, so that neither the surface nor the thumbnail converts it whole.
     QImage picture;
     bool mapIsWorld = false; // the map area is the whole map, not the frame (a camera that moves)
-    WorkspaceEvents events; // redraws and new map sizes, for the views
+    WorkspaceEvents events;  // redraws and new map sizes, for the views
 };
 
 // The frame a render draws: the map area, unless a camera that moves made that the whole map.
 inline QSize renderFrameSize(const Workspace& ws) {
-    return ws.mapIsWorld ? QSize(ws.st.framewidth, ws.st.frameheight) : QSize(ws.map.width(), ws.map.height());
+    return ws.mapIsWorld ? QSize(ws.st.framewidth, ws.st.frameheight)
+                         : QSize(ws.map.width(), ws.map.height());
 }

@@ -102,7 +102,7 @@ class AnimationCommands : public QObject {
 
     BackgroundCount count_;
     std::unique_ptr<Workspace> pressed_; // the project as it was when Render was pressed, while counted
-    RenderLock lock_; // held from the start of a render to its end
+    RenderLock lock_;                    // held from the start of a render to its end
     std::unique_ptr<FrameSink> writer_;
     std::unique_ptr<RenderRun> run_;
     QTimer slice_;   // draws the next slice of frames whenever the event loop is idle

@@ -39,7 +39,8 @@ QPolygonF AnimationCommands::cameraFrame() {
     if (!scene) return {};
     const QSizeF frame(ws_.st.framewidth, ws_.st.frameheight);
     bool invertible = false;
-    const QTransform back = worldToFrame(scene->view(std::max<qint64>(preview_.frame(), 0)), frame).inverted(&invertible);
+    const QTransform back =
+        worldToFrame(scene->view(std::max<qint64>(preview_.frame(), 0)), frame).inverted(&invertible);
     return invertible ? back.map(QPolygonF(QRectF(QPointF(0, 0), frame))) : QPolygonF();
 }
 

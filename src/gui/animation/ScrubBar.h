@@ -15,9 +15,9 @@ class ScrubBar : public QWidget {
     Q_OBJECT
   public:
     struct Host {
-        std::function<qint64()> frames;       // frames of the animation as it is now
-        std::function<void(qint64)> seek;     // show that frame
-        std::function<void(qint64)> play;     // play from that frame
+        std::function<qint64()> frames;   // frames of the animation as it is now
+        std::function<void(qint64)> seek; // show that frame
+        std::function<void(qint64)> play; // play from that frame
         std::function<void()> pause;
         std::function<bool()> playing;
         std::function<double()> fps;

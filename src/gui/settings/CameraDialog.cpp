@@ -43,7 +43,8 @@ CameraDialog::CameraDialog(Workspace& ws, EditHistory& history, QWidget* parent)
     connect(close, &QDialogButtonBox::rejected, this, &QDialog::hide);
 
     connect(mode_, &QComboBox::currentIndexChanged, this, [this](int i) {
-        change(tr("Camera"), [i](ProjectState& st) { st.camera = kModes.value(i, "fixed"); }, 1);
+        change(
+            tr("Camera"), [i](ProjectState& st) { st.camera = kModes.value(i, "fixed"); }, 1);
     });
     struct Field {
         QDoubleSpinBox* box;
@@ -58,17 +59,21 @@ CameraDialog::CameraDialog(Workspace& ws, EditHistory& history, QWidget* parent)
     int key = 2;
     for (const Field& f : fields) {
         connect(f.box, &QDoubleSpinBox::valueChanged, this, [this, f, key](double v) {
-            change(f.label, [field = f.field, v](ProjectState& st) { st.*field = v; }, key);
+            change(
+                f.label, [field = f.field, v](ProjectState& st) { st.*field = v; }, key);
         });
         ++key;
     }
-    connect(rotate_, &QCheckBox::toggled, this,
-            [this, key](bool on) { change(tr("Camera turn"), [on](ProjectState& st) { st.camerarotate = on; }, key); });
+    connect(rotate_, &QCheckBox::toggled, this, [this, key](bool on) {
+        change(
+            tr("Camera turn"), [on](ProjectState& st) { st.camerarotate = on; }, key);
+    });
     connect(&history_, &EditHistory::restored, this, &CameraDialog::fill);
     fill();
 }
 
-QDoubleSpinBox* CameraDialog::number(const char* name, double lo, double hi, int decimals, const QString& suffix) {
+QDoubleSpinBox* CameraDialog::number(const char* name, double lo, double hi, int decimals,
+                                     const QString& suffix) {
     auto* s = new QDoubleSpinBox(this);
     s->setObjectName(name);
     s->setRange(lo, hi);

@@ -53,12 +53,11 @@ void MainWindow::mnuCamera_Click() {
 }
 
 void MainWindow::buildScrubBar(QWidget* client, QVBoxLayout* column) {
-    auto* scrub = new ScrubBar({[this] { return animation_->frames(); },
-                                [this](qint64 n) { animation_->seek(n); },
-                                [this](qint64 n) { animation_->playFrom(n); },
-                                [this] { animation_->stopPreview(); },
-                                [this] { return animation_->previewing(); }, [this] { return ws_.st.fps; }},
-                               client);
+    auto* scrub =
+        new ScrubBar({[this] { return animation_->frames(); }, [this](qint64 n) { animation_->seek(n); },
+                      [this](qint64 n) { animation_->playFrom(n); }, [this] { animation_->stopPreview(); },
+                      [this] { return animation_->previewing(); }, [this] { return ws_.st.fps; }},
+                     client);
     column->addWidget(scrub);
     connect(animation_, &AnimationCommands::frameShown, scrub, &ScrubBar::follow);
     connect(&ws_.events, &WorkspaceEvents::redrawing, scrub, &ScrubBar::forget);
