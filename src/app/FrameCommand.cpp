@@ -7,12 +7,9 @@
 #include <cstdio>
 #include <limits>
 
-int writeOneFrame(const Workspace& ws, qint64 n, const QString& file) {
-    FrameMaker maker(ws);
-    if (!maker.markerError().reason.isEmpty()) {
-        std::fprintf(stderr, "pathwright: %s\n", qPrintable(maker.markerError().message()));
-        return 2;
-    }
+int writeOneFrame(const Workspace& ws, Marker marker, qint64 walkFrames, qint64 n, const QString& file) {
+    FrameMaker maker(ws, false, std::move(marker));
+    if (!maker.composed()) maker.knowFrames(walkFrames);
     const qint64 frames = maker.frames(std::numeric_limits<qint32>::max());
     QByteArray png;
     if (n < 0 || n >= frames || !maker.show(n, [&](const QImage& frame, const ChangeLog*) {

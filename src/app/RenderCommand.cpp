@@ -177,14 +177,11 @@ int runRenderCommand(int argc, char** argv) {
             say(stderr, *wrong);
             return 1;
         }
-    if (parser.isSet(frame)) {
-        bool number = false;
-        const qint64 n = parser.value(frame).toLongLong(&number);
-        if (!number || !parser.isSet(output)) {
-            say(stderr, "--frame N takes a frame number and --output FILE.png");
-            return 1;
-        }
-        return writeOneFrame(ws, n, parser.value(output));
+    bool frameNumber = false;
+    const qint64 oneFrame = parser.value(frame).toLongLong(&frameNumber);
+    if (parser.isSet(frame) && (!frameNumber || !parser.isSet(output))) {
+        say(stderr, "--frame N takes a frame number and --output FILE.png");
+        return 1;
     }
     // The marker picture is read before anything is written, so that one that cannot be used
     // stops the render with its own reason rather than as a failed write.
@@ -206,6 +203,8 @@ int runRenderCommand(int argc, char** argv) {
         say(stderr, count.error->message());
         return 2;
     }
+    if (parser.isSet(frame))
+        return writeOneFrame(ws, std::move(*marker), count.frames, oneFrame, parser.value(output));
     if (parser.isSet(output)) {
         // --output promises DIR: a name reaching into another folder is refused before anything is written.
         if (ws.st.rendername.contains(u'/')) {

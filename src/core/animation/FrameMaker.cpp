@@ -19,7 +19,7 @@ FrameMaker::FrameMaker(const Workspace& ws, bool transparent, std::optional<Mark
     if (transparent) ws_->map.setTransparent(true);
     ws_->st.renderframe = 0;
     ws_->st.framecount = 0;
-    marker_ = marker ? std::move(*marker) : Marker::fromState(ws_->st, &markerError_);
+    marker_ = marker ? std::move(*marker) : Marker::fromState(ws_->st);
 }
 
 FrameMaker::~FrameMaker() = default;

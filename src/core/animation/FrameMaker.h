@@ -21,7 +21,8 @@ std::unique_ptr<Workspace> projectCopy(const Workspace& ws);
 class FrameMaker {
   public:
     // `transparent`: only what the route draws, on a clear background. Without a marker, the
-    // one the project asks for (see markerError).
+    // one the project asks for, a dot in place of a picture that cannot be used (callers that
+    // must refuse such a picture take the marker from renderMarker first).
     FrameMaker(const Workspace& ws, bool transparent = false, std::optional<Marker> marker = {});
     ~FrameMaker();
     FrameMaker(const FrameMaker&) = delete;
@@ -29,9 +30,6 @@ class FrameMaker {
 
     // The copy of the project the frames are made from.
     const ProjectState& project() const { return ws_->st; }
-    // Why the marker picture the project asks for is not used (the frames show a dot); empty
-    // when it is, or when the maker was given its marker.
-    const Error& markerError() const { return markerError_; }
 
     // The frames of the whole animation, counted once, up to `cap`; 0 for an empty route.
     qint64 frames(qint64 cap);
@@ -62,7 +60,6 @@ class FrameMaker {
     std::unique_ptr<SceneFrames> scene_;
     bool transparent_ = false;
     Marker marker_;
-    Error markerError_;
     qint64 at_ = -1;    // the frame the surface shows
     qint64 count_ = -1; // not counted yet
     qint64 countCap_ = 0;
