@@ -33,7 +33,8 @@ void Preview::hold() {
     if (maker_) return;
     maker_ = std::make_unique<FrameMaker>(ws_);
     // Scrubbing back and forth goes back to frames kept on the way, a few frames' worth.
-    maker_->keepFrames(qint64(16) * ws_.map.width() * ws_.map.height() * 4);
+    const QSize frame = renderFrameSize(ws_);
+    maker_->keepFrames(qint64(16) * frame.width() * frame.height() * 4);
     // A project of more than a day of frames (which no render takes) plays its first day.
     total_ = maker_->frames(frameCountLimit(ws_.st.fps));
 }

@@ -90,7 +90,8 @@ void AnimationCommands::btnRender_Click() {
 void AnimationCommands::startRender() {
     if (rendering() || preview_.running()) return;
     // A marker picture that cannot be used is said at once, before the count.
-    if (!markerOrSay(tr("The render did not start."))) return;
+    pressedMarker_ = markerOrSay(tr("The render did not start."));
+    if (!pressedMarker_) return;
     // The render is of the project as it is now: edits during the count change nothing in it.
     pressed_ = projectCopy(ws_);
     count_.start(pressed_->st, [this](const FrameCount& count) { counted(count); });
@@ -102,13 +103,7 @@ void AnimationCommands::counted(const FrameCount& count) {
         tell(parent, QMessageBox::Warning, tr("The render did not start.") + "\n\n" + count.error->message());
         return;
     }
-    std::unique_ptr<Workspace> pressed = std::move(pressed_);
-    Error bad;
-    std::optional<Marker> marker = renderMarker(pressed->st, &bad);
-    if (!marker) {
-        tell(parent, QMessageBox::Warning, tr("The render did not start.") + "\n\n" + bad.message());
-        return;
-    }
+    const std::unique_ptr<Workspace> pressed = std::move(pressed_);
     if (MaybeError e = lock_.take(pressed->st.renderpath, pressed->st.rendername)) {
         tell(parent, QMessageBox::Warning, tr("The render did not start.") + "\n\n" + e->message());
         return;
@@ -124,7 +119,7 @@ void AnimationCommands::counted(const FrameCount& count) {
         return;
     }
     writer_ = std::move(made.sink);
-    run_ = std::make_unique<RenderRun>(*pressed, *writer_, std::move(*marker),
+    run_ = std::make_unique<RenderRun>(*pressed, *writer_, std::move(*pressedMarker_),
                                        RenderRun::Hooks{[this](const QString& t) { frameText_ = t; }, {}},
                                        count.frames);
     clock_.start();

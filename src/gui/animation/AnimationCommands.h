@@ -33,6 +33,7 @@
 #include <functional>
 #include <future>
 #include <memory>
+#include <optional>
 
 class EditHistory;
 class QWidget;
@@ -101,8 +102,10 @@ class AnimationCommands : public QObject {
     RenderDialog* dialog_ = nullptr;
 
     BackgroundCount count_;
-    std::unique_ptr<Workspace> pressed_; // the project as it was when Render was pressed, while counted
-    RenderLock lock_;                    // held from the start of a render to its end
+    // The project and its marker as they were when Render was pressed, while the frames are counted.
+    std::unique_ptr<Workspace> pressed_;
+    std::optional<Marker> pressedMarker_;
+    RenderLock lock_; // held from the start of a render to its end
     std::unique_ptr<FrameSink> writer_;
     std::unique_ptr<RenderRun> run_;
     QTimer slice_;   // draws the next slice of frames whenever the event loop is idle
