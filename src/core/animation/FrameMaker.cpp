@@ -31,7 +31,7 @@ QSize FrameMaker::frameSize() const {
 }
 
 bool FrameMaker::composed() const {
-    return ws_->st.camera != QLatin1String("fixed");
+    return cameraMoves(ws_->st);
 }
 
 const SceneFrames* FrameMaker::scene() {

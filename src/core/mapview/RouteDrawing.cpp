@@ -4,14 +4,14 @@
 #include "shell/Startup.h"
 
 QSize editorMapSize(const ProjectState& st, const QImage& picture) {
-    if (st.camera == QLatin1String("fixed")) return QSize(st.framewidth, st.frameheight);
+    if (!cameraMoves(st)) return QSize(st.framewidth, st.frameheight);
     return picture.isNull() ? QSize(st.framewidth, st.frameheight) : picture.size();
 }
 
 void Redraw(Workspace& ws) {
     // Only a camera that moves changes the editor's area here (and back to the frame when it
     // is fixed again): the frame is the format's to set.
-    const bool world = ws.st.camera != QLatin1String("fixed");
+    const bool world = cameraMoves(ws.st);
     if (world || ws.mapIsWorld) {
         ws.mapIsWorld = world;
         const QSize size = editorMapSize(ws.st, ws.picture);

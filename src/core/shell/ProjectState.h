@@ -108,5 +108,10 @@ inline QChar firstCharOrBlank(const QString& text) {
     return text.isEmpty() ? QChar(u' ') : text.front();
 }
 
+// A camera other than the fixed one composes each frame from the map, and the editor shows the whole map.
+inline bool cameraMoves(const ProjectState& st) {
+    return st.camera != QLatin1String("fixed");
+}
+
 // Appends the directory separator when a directory text does not end in one.
 QString withSeparator(const QString& dir);

@@ -34,7 +34,7 @@ void AnimationCommands::seek(qint64 frame) {
 }
 
 QPolygonF AnimationCommands::cameraFrame() {
-    if (ws_.st.camera == QLatin1String("fixed") || rendering()) return {};
+    if (!cameraMoves(ws_.st) || rendering()) return {};
     const SceneFrames* scene = preview_.scene();
     if (!scene) return {};
     const QSizeF frame(ws_.st.framewidth, ws_.st.frameheight);

@@ -104,7 +104,7 @@ void CameraDialog::fill() {
     outro_->setValue(st.cameraoutro);
     smooth_->setValue(st.camerasmooth);
     rotate_->setChecked(st.camerarotate);
-    const bool moves = st.camera != QLatin1String("fixed");
+    const bool moves = cameraMoves(st);
     for (QWidget* w : std::initializer_list<QWidget*>{margin_, intro_, outro_, smooth_, rotate_})
         w->setEnabled(moves);
     zoom_->setEnabled(st.camera == QLatin1String("follow"));
