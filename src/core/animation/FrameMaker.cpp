@@ -24,12 +24,6 @@ FrameMaker::FrameMaker(const Workspace& ws, bool transparent, std::optional<Mark
 
 FrameMaker::~FrameMaker() = default;
 
-// The frame the format gives; a frame that could not be one takes the map area's size.
-QSize FrameMaker::frameSize() const {
-    const QSize frame(ws_->st.framewidth, ws_->st.frameheight);
-    return frame.width() >= 16 && frame.height() >= 16 ? frame : QSize(ws_->map.width(), ws_->map.height());
-}
-
 bool FrameMaker::composed() const {
     return cameraMoves(ws_->st);
 }
@@ -37,7 +31,7 @@ bool FrameMaker::composed() const {
 const SceneFrames* FrameMaker::scene() {
     if (composed() && !scene_)
         scene_ = std::make_unique<SceneFrames>(
-            ws_->st, ws_->picture, frameSize(), marker_, transparent_,
+            ws_->st, ws_->picture, QSize(ws_->map.width(), ws_->map.height()), marker_, transparent_,
             std::min(countCap_ > 0 ? countCap_ : INT32_MAX, frameCountLimit(ws_->st.fps) + 1));
     return scene_.get();
 }

@@ -51,7 +51,6 @@ class FrameMaker {
 
   private:
     bool walkTo(qint64 n);
-    QSize frameSize() const;
     void restart();
     void keep();
 
