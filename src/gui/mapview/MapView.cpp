@@ -169,7 +169,6 @@ bool MapView::pan(QMouseEvent* e) {
 }
 
 void MapView::mousePressEvent(QMouseEvent* e) {
-    setFocus(Qt::MouseFocusReason);
     if (pan(e)) return;
     pressed_ = true;
     emit pressed(framePoint(e->position()), e->modifiers());
