@@ -3,7 +3,8 @@
 # Usage: install-deps.sh [build|test]
 set -euo pipefail
 want=(cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev fonts-dejavu-core
-      libavcodec-dev libavformat-dev libswscale-dev libavutil-dev libspng-dev libdeflate-dev)
+      libavcodec-dev libavformat-dev libswscale-dev libavutil-dev libspng-dev libdeflate-dev
+      libgeotiff-dev libtiff-dev libproj-dev proj-data libgeographiclib-dev)
 if [ "${1:-build}" = test ]; then
     # Second BMP readers check the frame files the renderer writes.
     want+=(python3-pil imagemagick)
@@ -11,6 +12,8 @@ if [ "${1:-build}" = test ]; then
     want+=(ffmpeg)
     # The installed desktop files are checked.
     want+=(desktop-file-utils shared-mime-info xdg-utils libglib2.0-bin)
+    # Other track formats are read through gpsbabel; gpxpy is the peer of the track benchmark.
+    want+=(gpsbabel python3-gpxpy)
 fi
 missing=()
 for p in "${want[@]}"; do
