@@ -1,5 +1,7 @@
 #include "RenderCommand.h"
 
+#include "RenderReport.h"
+
 #include "CameraOptions.h"
 #include "FormatOptions.h"
 #include "FrameCommand.h"
@@ -11,6 +13,7 @@
 #include "animation/RenderFolder.h"
 #include "animation/RenderLock.h"
 #include "animation/RenderTarget.h"
+#include "geo/MapGeo.h"
 #include "project/ProjectFile.h"
 #include "shell/Startup.h"
 
@@ -53,48 +56,6 @@ RenderResult renderUntilStopped(Workspace& ws, FrameSink& writer, Marker marker,
     return result;
 }
 
-// The summary and the exit status.
-int report(const RenderResult& result, const FrameSink& writer, const RenderTarget& target, double secs,
-           int signal) {
-    const bool video = isVideoKind(*target.kind);
-    if (result.error) {
-        if (result.error->file.isEmpty()) {
-            say(stderr, result.message());
-        } else if (video) {
-            say(stderr, "cannot write the video file " + result.error->message());
-            say(stderr,
-                "the render stopped and left no file under that name (--output DIR writes it elsewhere)");
-        } else {
-            say(stderr, "cannot write frame " + result.error->message());
-            say(stderr, QString("the render stopped; the %1 frames before it were written "
-                                "(--output DIR writes the frames elsewhere)")
-                            .arg(result.frames));
-        }
-        return 2;
-    }
-    const SinkOutput out = writer.output();
-    const QString files =
-        video ? QString("to %1, %2").arg(shown(out.first), sizeText(out.bytes))
-              : QString("(%1 to %2)").arg(shown(out.first), shown(QFileInfo(out.last).fileName()));
-    say(stdout, QString("rendered %1 frames %2 in %3 s, %4 frames/s")
-                    .arg(result.frames)
-                    .arg(files)
-                    .arg(secs, 0, 'f', 2)
-                    .arg(secs > 0 ? result.frames / secs : 0.0, 0, 'f', 0));
-    if (result.stopped) {
-        say(stderr, QString("stopped by %1 after %2 frames; %3")
-                        .arg(StopSignals::name(signal))
-                        .arg(result.frames)
-                        .arg(video ? "the video file is complete up to there and plays"
-                                   : "the frames up to there are written"));
-        return 4;
-    }
-    if (result.cutShort) {
-        say(stderr, result.message());
-        return 3;
-    }
-    return 0;
-}
 } // namespace
 
 int runRenderCommand(int argc, char** argv) {
@@ -115,10 +76,12 @@ int runRenderCommand(int argc, char** argv) {
         "  pathwright [PROJECT.wsr]      open the program (needs a display)\n"
         "  pathwright --render PROJECT.wsr [--output DIR] [--name BASE] [--output-kind KIND]\n"
         "             [--transparent] [--quality QUALITY] [--format NAME] [--fps RATE] [--size WxH]\n"
-        "             [--camera MODE] [--zoom Z]\n"
+        "             [--camera MODE] [--zoom Z] [--track FILE]\n"
         "                                render the project without a display\n"
         "  pathwright --render PROJECT.wsr --frame N --output FILE.png\n"
-        "                                write frame N alone (exit status 1: no such frame)\n\n"
+        "                                write frame N alone (exit status 1: no such frame)\n"
+        "  pathwright --import TRACK [--map PICTURE] --save PROJECT.wsr\n"
+        "                                make a new project from a track file\n\n"
         "Frames are written as DIR/BASE0000.bmp, BASE0001.bmp, ... (24-bit BMP) or .png, or as one\n"
         "video file DIR/BASE.mp4 (H.264) or DIR/BASE.mov (ProRes 4444), by default into the project's\n"
         "render directory under its render name and in its output kind. With --output everything\n"
@@ -146,9 +109,11 @@ int runRenderCommand(int argc, char** argv) {
     const QCommandLineOption quality("quality", "Video quality: high, standard (the default) or small.",
                                      "QUALITY");
     const QCommandLineOption frame("frame", "Write frame N alone as the PNG picture --output FILE.png.", "N");
+    const QCommandLineOption track("track", "Render with the track FILE instead of the project's own.",
+                                   "FILE");
     const FormatOptions formats;
     const CameraOptions cameras;
-    parser.addOptions({render, output, name, kind, transparent, quality, frame});
+    parser.addOptions({render, output, name, kind, transparent, quality, frame, track});
     parser.addOptions(formats.all());
     parser.addOptions(cameras.all());
     parser.process(app); // --help and --version print and exit here
@@ -172,6 +137,14 @@ int runRenderCommand(int argc, char** argv) {
     for (const QString& note : loaded.notes)
         say(stderr, note);
     if (parser.isSet(name)) ws.st.rendername = parser.value(name);
+    if (parser.isSet(track)) {
+        ws.st.track = QFileInfo(parser.value(track)).absoluteFilePath();
+        if (MaybeError e = reloadTrack(ws)) {
+            say(stderr, "cannot read the track: " + e->message());
+            return 2;
+        }
+        refreshRoute(ws);
+    }
     for (const std::optional<QString>& wrong : {formats.apply(parser, ws), cameras.apply(parser, ws.st)})
         if (wrong) {
             say(stderr, *wrong);

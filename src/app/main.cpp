@@ -1,5 +1,6 @@
 // The program: the desktop tool, or the command-line renderer with --render.
 
+#include "ImportCommand.h"
 #include "RenderCommand.h"
 #include "project/ProjectCommands.h"
 #include "shell/MainWindow.h"
@@ -50,7 +51,8 @@ void installTranslation(QApplication& app, QTranslator& translator) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    // The command line (--render, --help, --version) needs no display.
+    // The command line (--render, --import, --help, --version) needs no display.
+    if (wantsImport(argc, argv)) return runImportCommand(argc, argv);
     if (wantsCommandLine(argc, argv)) return runRenderCommand(argc, argv);
     if (!haveDisplay()) {
         std::fprintf(stderr, "pathwright: no display found; run it on a desktop or under xvfb-run "

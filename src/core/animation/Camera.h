@@ -40,6 +40,9 @@ struct CameraInput {
     double smoothSeconds = 0.5; // the camera looks this far ahead and behind
     bool rotate = false;        // the direction of travel points up
     std::vector<QPointF> points;
+    // The corners of the leg ending at point i, where its line is not straight (a curve bulges
+    // beyond its two points); empty for a straight leg.
+    std::vector<std::vector<QPointF>> legCorners;
     std::vector<FramePose> poses; // one per walk frame
 };
 

@@ -18,7 +18,18 @@ std::vector<QPointF> legPoints(const CameraInput& in, int leg) {
     const int last = int(in.points.size()) - 1;
     if (last < 1) return in.points;
     leg = std::clamp(leg, 1, last);
-    return {in.points[leg - 1], in.points[leg]};
+    std::vector<QPointF> out{in.points[leg - 1], in.points[leg]};
+    if (leg < int(in.legCorners.size()))
+        out.insert(out.end(), in.legCorners[leg].begin(), in.legCorners[leg].end());
+    return out;
+}
+
+// Every point of the route and the corners of its curved legs.
+std::vector<QPointF> routePoints(const CameraInput& in) {
+    std::vector<QPointF> out = in.points;
+    for (const std::vector<QPointF>& corners : in.legCorners)
+        out.insert(out.end(), corners.begin(), corners.end());
+    return out;
 }
 
 double smoothstep(double t) {
@@ -39,6 +50,8 @@ CameraInput checkedCameraInput(const CameraInput& input) {
     in.outroSeconds = inRange(in.outroSeconds, 0, 3600, 0);
     in.smoothSeconds = inRange(in.smoothSeconds, 0, 60, 0);
     std::erase_if(in.points, [](QPointF p) { return !finite(p); });
+    for (std::vector<QPointF>& corners : in.legCorners)
+        std::erase_if(corners, [](QPointF p) { return !finite(p); });
     // A frame before the head shows aims where the head first appears; with none shown, at the
     // first point or the middle of the world.
     QPointF fallback =
@@ -87,6 +100,8 @@ std::vector<CameraView> cameraTargets(const CameraInput& in, const std::vector<d
     const double margin = in.marginPercent / 100;
     const bool cover = cameraTurnsWorld(in);
     std::vector<CameraView> out(in.poses.size());
+    const std::vector<QPointF> route =
+        in.mode == CameraMode::Route ? routePoints(in) : std::vector<QPointF>();
     qint64 runStart = 0, runLength = 0, previousLeg = 0;
     for (size_t n = 0; n < out.size(); ++n) {
         const FramePose& pose = in.poses[n];
@@ -99,7 +114,7 @@ std::vector<CameraView> cameraTargets(const CameraInput& in, const std::vector<d
             v = frameWorld(in.world, frame);
             break;
         case CameraMode::Route:
-            v = framePoints(in.points, turns[n], frame, margin, in.zoom);
+            v = framePoints(route, turns[n], frame, margin, in.zoom);
             break;
         case CameraMode::Follow:
             v = {pose.head, zoomAt(in.zoomKeys, routeProgress(pose), in.zoom), turns[n]};

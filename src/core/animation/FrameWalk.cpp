@@ -1,5 +1,7 @@
 #include "FrameWalk.h"
 
+#include "geo/RouteShape.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -15,9 +17,16 @@ double headingOf(QPointF d) {
 
 double legDelay(const ProjectState& st, int i) {
     if (st.pointinterval[i] >= 0) return st.pointinterval[i] * st.fps;
+    const LegLine* line = st.route ? st.route->leg(i) : nullptr;
+    if (st.timing == QLatin1String("gps"))
+        return line && line->duration() > 0 ? line->duration() / st.timescale * st.fps : st.delay;
     if (st.timing == QLatin1String("speed") && st.speed > 0) {
+        // Kilometres an hour on the earth, at the track's time scale, where the map knows the earth.
+        const double metres = st.route ? st.route->metres(i) : qQNaN();
+        if (st.speedunit == QLatin1String("kmh") && std::isfinite(metres))
+            return metres / 1000 / st.speed * 3600 / st.timescale * st.fps;
         const QPointF d = pointAt(st, i) - pointAt(st, i - 1);
-        return std::hypot(d.x(), d.y()) / st.speed * st.fps;
+        return (line ? line->length() : std::hypot(d.x(), d.y())) / st.speed * st.fps;
     }
     return st.delay;
 }
@@ -44,7 +53,10 @@ FrameKind FrameWalk::next() {
         last_ = std::min<int>(st_.listmax, kPointSlots) - 1;
         // The head faces the first leg that goes anywhere.
         for (int j = 1; j <= last_; ++j)
-            if (pointAt(st_, j) != pointAt(st_, 0)) {
+            if (const LegLine* line = st_.route ? st_.route->leg(j) : nullptr; line && line->length() > 0) {
+                line->pointAt(0, &head_.heading);
+                break;
+            } else if (pointAt(st_, j) != pointAt(st_, 0)) {
                 head_.heading = headingOf(pointAt(st_, j) - pointAt(st_, 0));
                 break;
             }
@@ -62,6 +74,7 @@ FrameKind FrameWalk::next() {
             stepPosition(st_, leg_);
         stepUpdate(st_, leg_);
         head_.at = QPointF(st_.curx, st_.cury);
+        if (leg_.line) leg_.line->pointAt(leg_.along, &head_.heading);
         return FrameKind::Step;
     case Phase::Holding:
         if (--holdLeft_ <= 0) afterHold();
@@ -95,7 +108,10 @@ void FrameWalk::afterHold() {
     const int i = leg_.index + 1;
     leg_ = setUpLeg(st_, i, legDelay(st_, i));
     if (st_.easing == QLatin1String("smooth")) easeLeg(st_, leg_);
-    if (!leg_.pause) head_.heading = headingOf(pointAt(st_, i) - pointAt(st_, i - 1));
+    if (leg_.line)
+        leg_.line->pointAt(0, &head_.heading);
+    else if (!leg_.pause)
+        head_.heading = headingOf(pointAt(st_, i) - pointAt(st_, i - 1));
     phase_ = Phase::Stepping;
 }
 

@@ -33,6 +33,7 @@ class FrameWalk {
     bool lastComes() const { return phase_ == Phase::Last; }
     bool done() const { return phase_ == Phase::Done; }
     const Head& head() const { return head_; }
+    const Leg& leg() const { return leg_; }
 
   private:
     enum class Phase { Begin, FirstPoint, Stepping, Holding, Last, Done };

@@ -1,5 +1,6 @@
 #include "Legs.h"
 
+#include "geo/RouteShape.h"
 #include "mapview/Labels.h"
 #include <QPointF>
 #include <algorithm>
@@ -50,7 +51,44 @@ void drawFirstPoint(Workspace& ws) {
     drawLabel(ws, 0);
 }
 
+namespace {
+// The steps of a leg along its own line: `delay` rounded up, the last one landing on the end.
+Leg setUpLineLeg(ProjectState& st, int i, double delay, const LegLine& line) {
+    Leg leg;
+    leg.index = i;
+    leg.line = &line;
+    leg.delay = delayUsable(delay) ? delay : 1;
+    leg.steps = delayUsable(delay) ? qint64(std::min(std::ceil(delay), 1e15)) : 1;
+    leg.most = leg.steps;
+    leg.byClock = st.timing == QLatin1String("gps") && line.duration() > 0;
+    leg.from = line.at.front();
+    st.curx = leg.from.x();
+    st.cury = leg.from.y();
+    st.targetx = line.at.back().x();
+    st.targety = line.at.back().y();
+    st.remainx = st.targetx - st.curx;
+    st.remainy = st.targety - st.cury;
+    st.curdir = st.legdir = directionCode(st.remainx, st.remainy);
+    return leg;
+}
+
+void stepAlongLine(ProjectState& st, Leg& leg) {
+    const qint64 k = ++leg.taken;
+    double f = k >= leg.steps ? 1.0 : std::min(double(k) / leg.delay, 1.0);
+    if (leg.eased > 0 && k < leg.steps) {
+        const double t = double(k) / double(leg.steps);
+        f = t * t * (3 - 2 * t);
+    }
+    leg.alongBefore = leg.along;
+    leg.along = leg.byClock ? leg.line->alongAt(f * leg.line->duration()) : f * leg.line->length();
+    const QPointF p = leg.line->pointAt(leg.along);
+    st.curx = p.x();
+    st.cury = p.y();
+}
+} // namespace
+
 Leg setUpLeg(ProjectState& st, int i, double delay) {
+    if (const LegLine* line = st.route ? st.route->leg(i) : nullptr) return setUpLineLeg(st, i, delay, *line);
     st.curx = st.pointx[i - 1];
     st.cury = st.pointy[i - 1];
     st.targetx = st.pointx[i];
@@ -79,7 +117,8 @@ Leg setUpLeg(ProjectState& st, int i, double delay) {
 }
 
 void easeLeg(const ProjectState& st, Leg& leg) {
-    if (leg.pause) return;
+    if (leg.line) leg.eased = leg.steps;
+    if (leg.pause || leg.line) return;
     // The linear walk counted on a copy; a leg of more steps than any video holds is cut there.
     constexpr qint64 kMaxSteps = qint64(1) << 22;
     ProjectState walk = st;
@@ -95,6 +134,10 @@ void easeLeg(const ProjectState& st, Leg& leg) {
 
 QPointF stepPosition(ProjectState& st, Leg& leg) {
     const QPointF old(st.curx, st.cury);
+    if (leg.line) {
+        stepAlongLine(st, leg);
+        return old;
+    }
     const qint64 k = ++leg.taken;
     if (leg.eased > 0) {
         // Smoothstep, s(t) = t^2 (3 - 2t); the last step lands exactly on the target.
@@ -113,8 +156,18 @@ void stepMove(Workspace& ws, Leg& leg) {
     ProjectState& st = ws.st;
     const QPointF old = stepPosition(st, leg);
     if (leg.pause) return;
-    const QPointF to = drawable(old, QPointF(st.curx, st.cury));
     ws.map.setPenWidth(st.linethick);
+    if (leg.line) {
+        // The map is at one frame pixel a map pixel: a quarter pixel's simplification never shows.
+        std::vector<std::vector<QPointF>> pieces;
+        leg.line->pieces(leg.alongBefore, leg.along, 0.25, pieces);
+        for (const auto& piece : pieces)
+            for (std::size_t k = 1; k < piece.size(); ++k)
+                ws.map.line(float(piece[k - 1].x()), float(piece[k - 1].y()), float(piece[k].x()),
+                            float(piece[k].y()), st.color);
+        return;
+    }
+    const QPointF to = drawable(old, QPointF(st.curx, st.cury));
     ws.map.line(float(old.x()), float(old.y()), float(to.x()), float(to.y()), st.color);
 }
 
@@ -126,6 +179,7 @@ void stepUpdate(ProjectState& st, Leg& leg) {
 }
 
 bool legEnded(const ProjectState& st, const Leg& leg) {
+    if (leg.line) return leg.taken >= leg.steps;
     if (leg.eased > 0) return leg.taken >= leg.eased;
     if (leg.taken >= leg.most) return true;
     return leg.pause ? leg.pauseLeft <= 0 : st.curdir != st.legdir;

@@ -6,6 +6,8 @@
 
 #include "shell/Workspace.h"
 
+struct LegLine;
+
 #include <QPointF>
 #include <QString>
 
@@ -28,6 +30,13 @@ struct Leg {
     qint64 taken = 0;
     qint64 most = 0; // delay rounded up, plus one
     QPointF from;
+    // A leg with a line of its own (a track, a great circle, an arc) moves the head along it:
+    // `steps` frames, by length or by the recorded clock.
+    const LegLine* line = nullptr;
+    bool byClock = false;
+    qint64 steps = 0;
+    double delay = 0;
+    double along = 0, alongBefore = 0; // on the line, after and before the last step
 };
 
 // Frames per leg are meaningful only for a finite delay above zero; otherwise a leg is one step.

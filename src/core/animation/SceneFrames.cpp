@@ -1,5 +1,6 @@
 #include "SceneFrames.h"
 
+#include "geo/RouteShape.h"
 #include "mapview/PictureSource.h"
 #include "shell/LargeImage.h"
 
@@ -16,9 +17,15 @@ CameraInput cameraInput(const ProjectState& st, QSizeF world, QSize frame, std::
     in.smoothSeconds = st.camerasmooth;
     in.rotate = st.camerarotate;
     const int count = std::clamp<int>(st.listmax, 0, kPointSlots);
+    const RouteShape* shape = st.route.get();
+    in.legCorners.resize(std::size_t(count));
     for (int i = 0; i < count; ++i) {
-        in.points.emplace_back(st.pointx[i], st.pointy[i]);
+        in.points.push_back(shape ? shape->points[std::size_t(i)] : QPointF(st.pointx[i], st.pointy[i]));
         in.zoomKeys.push_back(st.pointzoom[i]);
+        if (const LegLine* leg = shape ? shape->leg(i) : nullptr) {
+            const QRectF r = leg->bounds();
+            in.legCorners[std::size_t(i)] = {r.topLeft(), r.topRight(), r.bottomLeft(), r.bottomRight()};
+        }
     }
     in.poses = std::move(poses);
     return in;

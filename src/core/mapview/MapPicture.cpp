@@ -1,6 +1,7 @@
 #include "MapPicture.h"
 
 #include "RouteDrawing.h"
+#include "geo/MapGeo.h"
 
 #include <QDir>
 #include <algorithm>
@@ -12,6 +13,8 @@ MaybeError loadMapPicture(Workspace& ws, const QString& path) {
     QImage img = readPicture(path, &error);
     if (img.isNull()) return error;
     ws.picture = std::move(img);
+    QStringList notes; // a broken world file beside a new map only leaves it without coordinates
+    reloadGeography(ws, path, notes);
     Redraw(ws); // the route stays in view over the new map
     return std::nullopt;
 }

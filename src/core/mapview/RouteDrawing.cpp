@@ -1,6 +1,8 @@
 #include "RouteDrawing.h"
 
 #include "Labels.h"
+#include "geo/MapGeo.h"
+#include "geo/RouteShape.h"
 #include "shell/Startup.h"
 
 QSize editorMapSize(const ProjectState& st, const QImage& picture) {
@@ -20,12 +22,22 @@ void Redraw(Workspace& ws) {
             emit ws.events.mapResized();
         }
     }
+    refreshRoute(ws);
     DrawSwatch(ws);
     emit ws.events.redrawing();
     ws.st.waiting = false;
     prepareLook(ws);
     ws.map.resetTo(ws.picture);
     drawRoute(ws);
+}
+
+void drawLegLine(Surface& map, const LegLine& leg, qint32 color) {
+    std::vector<std::vector<QPointF>> pieces;
+    leg.pieces(0, leg.length(), 0.25, pieces);
+    for (const auto& piece : pieces)
+        for (std::size_t k = 1; k < piece.size(); ++k)
+            map.line(float(piece[k - 1].x()), float(piece[k - 1].y()), float(piece[k].x()),
+                     float(piece[k].y()), color);
 }
 
 void drawRoute(Workspace& ws) {
@@ -39,6 +51,8 @@ void drawRoute(Workspace& ws) {
         map.setPenWidth(st.linethick);
         if (i == 0)
             map.dot(x, y, st.color);
+        else if (const LegLine* leg = st.route ? st.route->leg(i) : nullptr)
+            drawLegLine(map, *leg, st.color);
         else
             map.line(st.pointx[i - 1], st.pointy[i - 1], x, y, st.color);
         map.setPenWidth(st.circlethick);

@@ -11,3 +11,7 @@ QSize editorMapSize(const ProjectState& st, const QImage& picture);
 
 // Only the route over whatever the map surface shows now (no reset).
 void drawRoute(Workspace& ws);
+
+struct LegLine;
+// A leg's own line, whole, at one map pixel a surface pixel.
+void drawLegLine(Surface& map, const LegLine& leg, qint32 color);

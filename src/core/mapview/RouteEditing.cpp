@@ -1,6 +1,7 @@
 #include "RouteEditing.h"
 
 #include "RouteDrawing.h"
+#include "geo/MapGeo.h"
 
 #include <algorithm>
 #include <cmath>
@@ -114,6 +115,7 @@ void movePoint(Workspace& ws, int index, qint32 x, qint32 y) {
     if (!inRoute(ws.st, index)) return;
     ws.st.pointx[index] = to16(x);
     ws.st.pointy[index] = to16(y);
+    movedByHand(ws, index);
     Redraw(ws);
 }
 
@@ -184,6 +186,7 @@ void clickMap(Workspace& ws, qint32 mousex, qint32 mousey, double reach) {
     if (st.editmode == u'>' && st.selected >= 0 && st.selected < kPointSlots) { // move
         st.pointx[st.selected] = to16(mousex);
         st.pointy[st.selected] = to16(mousey);
+        movedByHand(ws, st.selected);
         Redraw(ws);
     }
 }

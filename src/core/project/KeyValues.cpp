@@ -2,6 +2,8 @@
 #include "NumberText.h"
 #include "ProjectKeys.h"
 
+#include <QStringList>
+#include <cmath>
 #include <limits>
 #include <type_traits>
 
@@ -44,6 +46,23 @@ bool hasControl(QStringView text) {
     return false;
 }
 
+// "48.8566, 2.3522": exactly the field's count of finite numbers; latitudes and longitudes on the earth.
+std::optional<KeyValue> readCoordinates(const KeyField& field, QStringView text) {
+    const bool control = std::holds_alternative<PointField<GeoControl>>(field);
+    const int count = control ? GeoControl::kCount : GeoPoint::kCount;
+    std::array<double, 4> v{};
+    int n = 0;
+    for (QStringView part : text.split(u',')) {
+        const NumberRead r = readNumber(part);
+        if (n == count || !r.found || !r.whole || !std::isfinite(r.value)) return std::nullopt;
+        v[n++] = r.value;
+    }
+    if (n != count) return std::nullopt;
+    const double lat = v[count - 2], lon = v[count - 1];
+    if (!(std::abs(lat) <= 90 && std::abs(lon) <= 180)) return std::nullopt;
+    return v;
+}
+
 double held(double v, double lo, double hi, bool* wasHeld) {
     if (v >= lo && v <= hi) return v;
     *wasHeld = true;
@@ -69,6 +88,9 @@ std::optional<KeyValue> readKeyValue(const KeyRow& row, QStringView text, bool* 
         for (const char* w : row.words)
             if (text.compare(QLatin1String(w), Qt::CaseInsensitive) == 0) return QString::fromLatin1(w);
         return std::nullopt;
+    case KeyKind::Coordinates:
+        if (text.isEmpty()) return std::array<double, 4>{qQNaN(), qQNaN(), qQNaN(), qQNaN()};
+        return readCoordinates(row.field, text);
     case KeyKind::Number:
         return held(toFinite(readNumber(text).value, wasHeld), lo, hi, wasHeld);
     case KeyKind::Colour:
@@ -108,6 +130,8 @@ QString keyValueText(const KeyValue& v) {
                 return QString(value);
             else if constexpr (std::is_same_v<T, double>)
                 return doubleForm(value);
+            else if constexpr (std::is_same_v<T, std::array<double, 4>>)
+                return QString(); // spelled by the row, which knows how many it holds
             else
                 return integerForm(value);
         },
@@ -118,7 +142,14 @@ QString keyValueText(const KeyRow& row, const ProjectState& st, int slot) {
     return std::visit(
         [&](auto f) {
             const auto& value = fieldAt(f, st, slot);
-            if constexpr (std::is_integral_v<std::remove_cvref_t<decltype(value)>>)
+            using T = std::remove_cvref_t<decltype(value)>;
+            if constexpr (std::is_same_v<T, GeoPoint> || std::is_same_v<T, GeoControl>) {
+                if (!value.set()) return QString();
+                QStringList parts;
+                for (int i = 0; i < T::kCount; ++i)
+                    parts << doubleForm(value.values()[i]);
+                return parts.join(QLatin1String(", "));
+            } else if constexpr (std::is_integral_v<T>)
                 return keyValueText(KeyValue(qint64(value)));
             else
                 return keyValueText(KeyValue(value));

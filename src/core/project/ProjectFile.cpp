@@ -3,6 +3,7 @@
 #include "NumberText.h"
 #include "ProjectText.h"
 #include "animation/RenderFolder.h"
+#include "geo/MapGeo.h"
 #include "mapview/MapPicture.h"
 #include "mapview/RouteDrawing.h"
 #include "settings/Presets.h"
@@ -83,18 +84,18 @@ bool samePath(const QString& a, const QString& b) {
 
 // The map picture named by the project; failing that, a picture of that name beside the
 // project file (projects moved between machines); failing that, the plain background. The
-// caller redraws.
-void reloadMapPicture(Workspace& ws, QStringList& notes) {
+// caller redraws. The path of the picture loaded.
+QString reloadMapPicture(Workspace& ws, QStringList& notes) {
     const ProjectState& st = ws.st;
     ws.picture = QImage();
     if (st.imagename.isEmpty()) {
         notes << "The project names no map picture: the map shows the plain background.";
-        return;
+        return QString();
     }
     const QString path = st.imagepath + st.imagename;
     Error error;
     ws.picture = readPicture(path, &error);
-    if (!ws.picture.isNull()) return;
+    if (!ws.picture.isNull()) return path;
     const QString local = QFileInfo(st.projectpath).absolutePath() + '/' + st.imagename;
     if (!samePath(local, path) && QFileInfo(local).isFile()) {
         ws.picture = readPicture(local, nullptr);
@@ -102,11 +103,12 @@ void reloadMapPicture(Workspace& ws, QStringList& notes) {
             notes << "The map picture could not be loaded (" + error.message() +
                          "); the picture of that name in the project's own directory, " + shown(local) +
                          ", was loaded instead.";
-            return;
+            return local;
         }
     }
     notes << "The map picture could not be loaded (" + error.message() +
                  "): the map shows the plain background.";
+    return QString();
 }
 } // namespace
 
@@ -132,7 +134,8 @@ QStringList LoadProjectText(Workspace& ws, QByteArrayView bytes, MapAfterLoad af
         });
     if (read.skippedLines > 0 || read.heldLines > 0 || read.refusedLines > 0) notes << valuesNote(read);
     applyFormatPreset(ws); // draws nothing: the map is drawn once below, or by the render
-    reloadMapPicture(ws, notes);
+    const QString picture = reloadMapPicture(ws, notes);
+    reloadGeography(ws, picture, notes);
     if (const QString note = renderFolderNote(ws.st); !note.isEmpty()) notes << note;
     if (after == MapAfterLoad::Redraw) Redraw(ws);
     return notes;

@@ -7,10 +7,12 @@ namespace {
 using K = KeyKind;
 using S = ProjectState;
 
-const char* const kTimings[] = {"leg", "speed"};
+const char* const kTimings[] = {"leg", "speed", "gps"};
 const char* const kEasings[] = {"linear", "smooth"};
 const char* const kMarkers[] = {"none", "dot", "arrow", "picture"};
 const char* const kCameras[] = {"fixed", "map", "route", "follow", "leg"};
+const char* const kPaths[] = {"straight", "arc"};
+const char* const kSpeedUnits[] = {"px", "kmh"};
 
 const KeyRow kKeys[] = {
     {"format", K::Letter, &S::format, true},
@@ -56,6 +58,15 @@ const KeyRow kKeys[] = {
     {"cameraoutro", K::Number, &S::cameraoutro, false, 0, 3600, "0"},
     {"camerasmooth", K::Number, &S::camerasmooth, false, 0, 60, "0.5"},
     {"camerarotate", K::Whole, &S::camerarotate, false, 0, 1, "0"},
+    {"geo", K::Coordinates, &S::pointgeo},
+    {"georef", K::Coordinates, &S::georef},
+    {"track", K::Text, &S::track, false, -DBL_MAX, 4096},
+    {"trackstop", K::Number, &S::trackstop, false, 1, 86400, "120"},
+    {"timescale", K::Number, &S::timescale, false, 0.001, 1e6, "60"},
+    {"path", K::Word, &S::path, false, 0, 0, "straight", kPaths},
+    {"path", K::Word, &S::pointpath, false, 0, 0, "", kPaths},
+    {"arcbend", K::Number, &S::arcbend, false, -1, 1, "0.2"},
+    {"speedunit", K::Word, &S::speedunit, false, 0, 0, "px", kSpeedUnits},
 };
 
 // Keys are ASCII; folding only A..Z keeps letters such as the Kelvin sign from posing as "k".

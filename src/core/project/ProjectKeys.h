@@ -13,12 +13,14 @@
 #include <variant>
 
 enum class KeyKind {
-    Letter, // one character: the first of the value, a blank for an empty value
-    Number, // a double held to [min, max]
-    Whole,  // rounded half to even, held to [min, max] and to the field's own range
-    Colour, // red + 256*green + 65536*blue, written as a whole number
-    Text,   // the value as written, cut to `max` characters; a control character refuses the line
-    Word,   // one of the row's words, any case; another word refuses the line
+    Letter,      // one character: the first of the value, a blank for an empty value
+    Number,      // a double held to [min, max]
+    Whole,       // rounded half to even, held to [min, max] and to the field's own range
+    Colour,      // red + 256*green + 65536*blue, written as a whole number
+    Text,        // the value as written, cut to `max` characters; a control character refuses the line
+    Word,        // one of the row's words, any case; another word refuses the line
+    Coordinates, // numbers separated by commas, as many as the field holds; latitudes and
+                 // longitudes off the earth, or a missing or extra number, refuse the line
 };
 
 template <class T> using StateField = T ProjectState::*;
@@ -26,10 +28,11 @@ template <class T> using PointField = std::array<T, kPointSlots> ProjectState::*
 // Per-point fields are written "key.I" for each route point I.
 using KeyField = std::variant<StateField<QChar>, StateField<double>, StateField<qint16>, StateField<qint32>,
                               StateField<bool>, StateField<QString>, PointField<double>, PointField<qint16>,
-                              PointField<qint32>, PointField<bool>, PointField<QString>>;
+                              PointField<qint32>, PointField<bool>, PointField<QString>, PointField<GeoPoint>,
+                              PointField<GeoControl>>;
 
 // A value read from a key line and checked against its row, waiting to be applied.
-using KeyValue = std::variant<QChar, double, qint64, QString>;
+using KeyValue = std::variant<QChar, double, qint64, QString, std::array<double, 4>>;
 
 struct KeyRow {
     const char* name; // lower case ASCII beginning with a letter
@@ -44,6 +47,8 @@ struct KeyRow {
     std::span<const char* const> words = {};
 
     bool perPoint() const { return field.index() >= 6; }
+    // Control points are numbered on their own: their lines do not follow the route's points.
+    bool ownSlots() const { return std::holds_alternative<PointField<GeoControl>>(field); }
 };
 
 using KeyTable = std::span<const KeyRow>;

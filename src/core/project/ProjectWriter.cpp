@@ -27,7 +27,8 @@ QByteArray formatProjectText(const ProjectState& st, KeyTable keys) {
     for (const KeyRow& row : keys) {
         if (row.standard) continue;
         const QString def = defaultText(row);
-        for (int i = 0; i < (row.perPoint() ? points : 1); ++i) {
+        const int lines = row.ownSlots() ? kPointSlots : (row.perPoint() ? points : 1);
+        for (int i = 0; i < lines; ++i) {
             const QString value = keyValueText(row, st, i);
             if (value == def) continue;
             line(row.perPoint() ? QString("%1.%2").arg(QLatin1String(row.name)).arg(i)

@@ -12,6 +12,8 @@ void swapPointExtras(ProjectState& st, int a, int b) {
     std::swap(st.pointinterval[a], st.pointinterval[b]);
     std::swap(st.pointlabel[a], st.pointlabel[b]);
     std::swap(st.pointzoom[a], st.pointzoom[b]);
+    std::swap(st.pointgeo[a], st.pointgeo[b]);
+    std::swap(st.pointpath[a], st.pointpath[b]);
 }
 
 void clearPointExtras(ProjectState& st, int i) {
@@ -19,4 +21,6 @@ void clearPointExtras(ProjectState& st, int i) {
     st.pointinterval[i] = -1;
     st.pointlabel[i].clear();
     st.pointzoom[i] = -1;
+    st.pointgeo[i] = GeoPoint();
+    st.pointpath[i].clear();
 }

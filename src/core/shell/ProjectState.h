@@ -7,7 +7,9 @@
 #include <QChar>
 #include <QString>
 #include <array>
+#include <cmath>
 #include <cstdint>
+#include <memory>
 
 constexpr int kPointSlots = 100;     // route slots 0..99; listmax never exceeds this
 constexpr int kMousePointLimit = 99; // clicking fills at most slots 0..98
@@ -25,6 +27,30 @@ template <class T> constexpr std::array<T, kPointSlots> filledSlots(T v) {
     a.fill(v);
     return a;
 }
+
+// A route point placed by latitude and longitude (WGS 84 degrees); unset while NaN.
+struct GeoPoint {
+    double lat = std::nan(""), lon = std::nan("");
+    GeoPoint() = default;
+    GeoPoint(double la, double lo) : lat(la), lon(lo) {}
+    explicit GeoPoint(const std::array<double, 4>& v) : lat(v[0]), lon(v[1]) {}
+    bool set() const { return !std::isnan(lat) && !std::isnan(lon); }
+    std::array<double, 4> values() const { return {lat, lon, 0, 0}; }
+    static constexpr int kCount = 2;
+};
+
+// A control point of a scanned map: a map pixel and the coordinates it stands for; unset while NaN.
+struct GeoControl {
+    double px = std::nan(""), py = std::nan(""), lat = std::nan(""), lon = std::nan("");
+    GeoControl() = default;
+    GeoControl(double x, double y, double la, double lo) : px(x), py(y), lat(la), lon(lo) {}
+    explicit GeoControl(const std::array<double, 4>& v) : px(v[0]), py(v[1]), lat(v[2]), lon(v[3]) {}
+    bool set() const { return !std::isnan(px) && !std::isnan(py) && !std::isnan(lat) && !std::isnan(lon); }
+    std::array<double, 4> values() const { return {px, py, lat, lon}; }
+    static constexpr int kCount = 4;
+};
+
+class RouteShape;
 
 struct ProjectState {
     QString version;
@@ -95,7 +121,20 @@ struct ProjectState {
     double cameraintro = 0, cameraoutro = 0;                       // seconds before and after the walk
     double camerasmooth = 0.5; // seconds the camera's path is smoothed over
     bool camerarotate = false; // the direction of travel points up
-    bool windows1252 = false;  // the project file was read as Windows-1252, and is written so
+    // Geography: points by latitude and longitude, control points of a scanned map, a recorded
+    // track the legs follow, legs along great circles or arcs, and timing from the track's clock.
+    std::array<GeoPoint, kPointSlots> pointgeo{};
+    std::array<GeoControl, kPointSlots> georef{}; // slots are control points, not route points
+    QString track;                                // a track file, relative to the project file
+    double trackstop = 120;                       // seconds still that make a stop
+    double timescale = 60;                        // recorded seconds per animated second
+    QString path = QStringLiteral("straight");    // or "arc"
+    std::array<QString, kPointSlots> pointpath;   // the leg ending at the point; empty: as `path`
+    double arcbend = 0.2;                         // an arc's bulge on a map without coordinates
+    QString speedunit = QStringLiteral("px");     // or "kmh"
+    // The legs' lines as the loaded map and track make them; null while every leg is straight.
+    std::shared_ptr<const RouteShape> route;
+    bool windows1252 = false; // the project file was read as Windows-1252, and is written so
 };
 
 // What a route point carries besides its position travels with it when points are reordered

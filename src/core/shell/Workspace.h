@@ -5,6 +5,7 @@
 #include "ProjectState.h"
 #include "Surface.h"
 #include "WorkspaceEvents.h"
+#include "geo/GeoData.h"
 
 #include <QImage>
 
@@ -21,6 +22,7 @@ struct Workspace {
     // readPicture gives it, so that neither the surface nor the thumbnail converts it whole.
     QImage picture;
     bool mapIsWorld = false; // the map area is the whole map, not the frame (a camera that moves)
+    GeoData geo;             // the map's georeference and the track, as their files gave them
     WorkspaceEvents events;  // redraws and new map sizes, for the views
 };
 
