@@ -1,0 +1,10 @@
+#pragma once
+// The readers behind readTrack, one a format, each reading from a device at its start (a file, or
+// bytes inflated from an archive or written by a converter). `file` names the file in errors.
+
+#include "Track.h"
+
+#include <QIODevice>
+
+// GPX, as readGpx(path) reads it.
+std::optional<Track> readGpx(QIODevice& in, const QString& file, Error* error);
