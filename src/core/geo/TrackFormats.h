@@ -8,3 +8,7 @@
 
 // GPX, as readGpx(path) reads it.
 std::optional<Track> readGpx(QIODevice& in, const QString& file, Error* error);
+
+// KML: each LineString and gx:Track a segment (gx:Track gives times), each Placemark's Point a
+// waypoint named by the Placemark; MultiGeometry and folders looked into. Polygons are passed over.
+std::optional<Track> readKml(QIODevice& in, const QString& file, Error* error);
