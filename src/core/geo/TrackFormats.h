@@ -12,3 +12,7 @@ std::optional<Track> readGpx(QIODevice& in, const QString& file, Error* error);
 // KML: each LineString and gx:Track a segment (gx:Track gives times), each Placemark's Point a
 // waypoint named by the Placemark; MultiGeometry and folders looked into. Polygons are passed over.
 std::optional<Track> readKml(QIODevice& in, const QString& file, Error* error);
+
+// KMZ, a ZIP archive: its doc.kml, or else the first .kml at its root, read as KML. `in` is
+// random access (a file or a buffer).
+std::optional<Track> readKmz(QIODevice& in, const QString& file, Error* error);
