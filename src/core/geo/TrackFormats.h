@@ -16,3 +16,10 @@ std::optional<Track> readKml(QIODevice& in, const QString& file, Error* error);
 // KMZ, a ZIP archive: its doc.kml, or else the first .kml at its root, read as KML. `in` is
 // random access (a file or a buffer).
 std::optional<Track> readKmz(QIODevice& in, const QString& file, Error* error);
+
+// GeoJSON: FeatureCollection, Feature or a bare geometry; LineString and MultiLineString lines are
+// segments, with times from the feature's `coordTimes` where given; Points are waypoints named by
+// the feature's `name`. The text is parsed whole, so it is held to kMaxGeoJsonBytes; `in` is a
+// file or a buffer, whose size is known.
+constexpr qint64 kMaxGeoJsonBytes = qint64(128) << 20;
+std::optional<Track> readGeoJson(QIODevice& in, const QString& file, Error* error);
