@@ -23,3 +23,7 @@ std::optional<Track> readKmz(QIODevice& in, const QString& file, Error* error);
 // file or a buffer, whose size is known.
 constexpr qint64 kMaxGeoJsonBytes = qint64(128) << 20;
 std::optional<Track> readGeoJson(QIODevice& in, const QString& file, Error* error);
+
+// Garmin Training Center (TCX): each Track a segment, Trackpoints without a position left out
+// without counting (no fix is not bad data), CoursePoints as waypoints.
+std::optional<Track> readTcx(QIODevice& in, const QString& file, Error* error);
