@@ -27,3 +27,7 @@ std::optional<Track> readGeoJson(QIODevice& in, const QString& file, Error* erro
 // Garmin Training Center (TCX): each Track a segment, Trackpoints without a position left out
 // without counting (no fix is not bad data), CoursePoints as waypoints.
 std::optional<Track> readTcx(QIODevice& in, const QString& file, Error* error);
+
+// Any other format gpsbabel reads, chosen by the ending of `path` (fit, igc, nmea, ...), converted
+// to GPX and read as such. Refuses an ending it does not know, naming every format read.
+std::optional<Track> readWithGpsbabel(const QString& path, Error* error);
