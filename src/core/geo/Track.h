@@ -31,6 +31,11 @@ struct Track {
 // Track files are untrusted: larger ones than this are refused before reading.
 constexpr qint64 kMaxTrackBytes = qint64(512) << 20;
 
+// The track in the file at `path`, whatever its format: GPX, KML, KMZ, GeoJSON and TCX are told
+// apart by their content and read here; other formats (FIT, IGC, NMEA and more) are converted by
+// gpsbabel, chosen by the name's ending. Errors name the file and the reason.
+std::optional<Track> readTrack(const QString& path, Error* error);
+
 // GPX 1.0 and 1.1: tracks and their segments, routes, waypoints, `ele` and `time`; namespaces and
 // extensions are passed over. A document type declaration is refused (no entity is ever expanded).
 std::optional<Track> readGpx(const QString& path, Error* error);
