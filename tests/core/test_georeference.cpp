@@ -209,42 +209,28 @@ class TestGeoreference : public QObject {
         const QByteArray png = "\x89PNG not read here";
         const Files prj{{"map.prj", kUtm32Wkt}};
         const auto with = [&](Files f) { return f.insert(prj), f; };
-        QTest::newRow(".pgw") << "map.png" << with({{"map.png", png}, {"map.pgw", kUtmWorldFile}})
-                              << "map.pgw"
-                              << "";
-        QTest::newRow(".pngw, other case")
-            << "map.png" << Files{{"map.png", png}, {"MAP.PNGW", kUtmWorldFile}, {"Map.Prj", kUtm32Wkt}}
-            << "MAP.PNGW"
-            << "";
-        QTest::newRow(".jpeg: .jgw") << "map.jpeg" << with({{"map.jpeg", png}, {"map.jgw", kUtmWorldFile}})
-                                     << "map.jgw"
-                                     << "";
-        QTest::newRow(".wld") << "map.png"
-                              << with({{"map.png", png}, {"map.wld", kUtmWorldFile}, {"a.pgw", "x"}})
-                              << "map.wld"
-                              << "";
-        QTest::newRow(".pgw before .wld")
-            << "map.png" << with({{"map.png", png}, {"map.pgw", kUtmWorldFile}, {"map.wld", "x"}})
-            << "map.pgw"
-            << "";
-        QTest::newRow("GeoTIFF tags first")
-            << "map.tif"
-            << with({{"map.tif", geoTiff(true, 32632, false, {691000, 5335000}, 10)},
-                     {"map.tfw", "1 0 0 -1 0 0"}})
-            << "map.tif"
-            << "";
-        QTest::newRow("GeoTIFF in a system PROJ lacks")
-            << "map.tif" << Files{{"map.tif", geoTiff(true, 1234, false, {0, 0}, 1)}} << ""
-            << "map.tif";
-        QTest::newRow("broken .prj") << "map.png"
-                                     << Files{{"map.png", png},
-                                              {"map.pgw", kUtmWorldFile},
-                                              {"map.prj", "PROJCS[\"UTM\",GEOGCS["}}
-                                     << ""
-                                     << "map.prj";
-        QTest::newRow("none beside") << "map.png" << Files{{"map.png", png}, {"other.pgw", kUtmWorldFile}}
-                                     << ""
-                                     << "";
+        const auto row = [](const char* tag, const char* picture, const Files& files, const char* found,
+                            const char* refused) {
+            QTest::newRow(tag) << QString(picture) << files << QString(found) << QString(refused);
+        };
+        row(".pgw", "map.png", with({{"map.png", png}, {"map.pgw", kUtmWorldFile}}), "map.pgw", "");
+        row(".pngw, other case", "map.png",
+            {{"map.png", png}, {"MAP.PNGW", kUtmWorldFile}, {"Map.Prj", kUtm32Wkt}}, "MAP.PNGW", "");
+        row(".jpeg: .jgw", "map.jpeg", with({{"map.jpeg", png}, {"map.jgw", kUtmWorldFile}}), "map.jgw", "");
+        row(".wld", "map.png", with({{"map.png", png}, {"map.wld", kUtmWorldFile}, {"a.pgw", "x"}}),
+            "map.wld", "");
+        row(".pgw before .wld", "map.png",
+            with({{"map.png", png}, {"map.pgw", kUtmWorldFile}, {"map.wld", "x"}}), "map.pgw", "");
+        row("GeoTIFF tags first", "map.tif",
+            with({{"map.tif", geoTiff(true, 32632, false, {691000, 5335000}, 10)},
+                  {"map.tfw", "1 0 0 -1 0 0"}}),
+            "map.tif", "");
+        row("GeoTIFF in a system PROJ lacks", "map.tif", {{"map.tif", geoTiff(true, 1234, false, {0, 0}, 1)}},
+            "", "map.tif");
+        row("broken .prj", "map.png",
+            {{"map.png", png}, {"map.pgw", kUtmWorldFile}, {"map.prj", "PROJCS[\"UTM\",GEOGCS["}}, "",
+            "map.prj");
+        row("none beside", "map.png", {{"map.png", png}, {"other.pgw", kUtmWorldFile}}, "", "");
     }
     void lookup() {
         QFETCH(QString, picture);

@@ -9,7 +9,6 @@
 #include <geotiff/geovalues.h>
 #include <geotiff/xtiffio.h>
 #include <memory>
-#include <mutex>
 #include <proj.h>
 #include <span>
 
@@ -115,9 +114,6 @@ std::optional<Georeference> readGeoTiff(const QString& path, Error* error) {
         return std::nullopt;
     }
     if (!looksLikeTiff(file.peek(4))) return std::nullopt;
-    // libgeotiff's tag definitions, added once to libtiff's for every file opened after.
-    static std::once_flag tagsKnown;
-    std::call_once(tagsKnown, XTIFFInitialize);
     const TiffFile tiff(file, kMaxTagAllocation);
     if (!tiff.handle())
         return fail("the TIFF file cannot be read (" + tiff.complaint("libtiff cannot open it") + ")");

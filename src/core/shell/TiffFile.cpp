@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <geotiff/xtiffio.h>
 #include <mutex>
 #include <tiffio.h>
 
@@ -72,11 +73,13 @@ int TiffFile::keep(TIFF*, void* self, const char*, const char* format, va_list a
 }
 
 TiffFile::TiffFile(QFile& file, qint64 maxAllocation) : file_(file) {
-    // Messages of files opened without a handler of their own go nowhere either.
-    static std::once_flag silenced;
-    std::call_once(silenced, [] {
+    // Process-wide settings, made once before any file is opened: messages of files opened
+    // without a handler of their own go nowhere either, and libgeotiff's tags are known to all.
+    static std::once_flag settled;
+    std::call_once(settled, [] {
         TIFFSetErrorHandler(nullptr);
         TIFFSetWarningHandler(nullptr);
+        XTIFFInitialize();
     });
     if (!file_.seek(0)) return;
     TIFFOpenOptions* options = TIFFOpenOptionsAlloc();

@@ -1,6 +1,7 @@
 #pragma once
 // TIFF files read by libtiff from a file already opened (and checked) here. libtiff's complaints
-// are kept for the error returned, never printed, and each of its allocations is bounded.
+// are kept for the error returned, never printed, and each of its allocations is bounded. GeoTIFF
+// tags are read as the numbers they hold.
 
 #include <QByteArray>
 #include <QFile>
