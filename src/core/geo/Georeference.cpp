@@ -8,26 +8,50 @@
 #include <complex>
 #include <vector>
 
-std::optional<Georeference> Georeference::make(Projection projection, const QTransform& pixelToProjected) {
+std::optional<Georeference> Georeference::make(const CoordinateSystem& system,
+                                               const QTransform& pixelToProjected) {
+    if ((system.projection == Projection::Proj) != bool(system.proj)) return std::nullopt;
     bool invertible = false;
     Georeference g;
-    g.projection_ = projection;
+    g.system_ = system;
     g.toProjected_ = pixelToProjected;
     g.toPixel_ = pixelToProjected.inverted(&invertible);
     if (!invertible || !std::isfinite(pixelToProjected.determinant())) return std::nullopt;
     return g;
 }
 
+std::optional<Georeference> Georeference::make(Projection projection, const QTransform& pixelToProjected) {
+    return make(CoordinateSystem{projection, nullptr}, pixelToProjected);
+}
+
 LatLon Georeference::latLonAt(QPointF pixel) const {
     const QPointF p = toProjected_.map(pixel);
-    return projection_ == Projection::Degrees ? LatLon{p.y(), p.x()} : fromMercator(p);
+    switch (system_.projection) {
+    case Projection::Degrees:
+        return {p.y(), p.x()};
+    case Projection::WebMercator:
+        return fromMercator(p);
+    case Projection::Proj:
+        break;
+    }
+    return system_.proj->toLatLon(p);
 }
 
 QPointF Georeference::pixelAt(LatLon at) const {
-    return toPixel_.map(projection_ == Projection::Degrees ? QPointF(at.lon, at.lat) : toMercator(at));
+    switch (system_.projection) {
+    case Projection::Degrees:
+        return toPixel_.map(QPointF(at.lon, at.lat));
+    case Projection::WebMercator:
+        return toPixel_.map(toMercator(at));
+    case Projection::Proj:
+        break;
+    }
+    return toPixel_.map(system_.proj->toProjected(at));
 }
 
-std::optional<Georeference> readWorldFile(const QString& path, QSize picture, Error* error) {
+namespace {
+// The six numbers of a world file as a transform, or an error naming the file.
+std::optional<QTransform> readWorldNumbers(const QString& path, Error* error) {
     auto fail = [&](const QString& reason) {
         if (error) *error = {path, reason};
         return std::nullopt;
@@ -53,19 +77,35 @@ std::optional<Georeference> readWorldFile(const QString& path, QSize picture, Er
             return fail("\"" + words[i].left(40) + "\" is not a finite number");
     }
     if (v[0] == 0 || v[3] == 0) return fail("its scale is zero");
-    const QTransform t(v[0], v[1], v[2], v[3], v[4], v[5]);
+    return QTransform(v[0], v[1], v[2], v[3], v[4], v[5]);
+}
+
+std::optional<Georeference> placed(const QString& path, const CoordinateSystem& system, const QTransform& t,
+                                   Error* error) {
+    const std::optional<Georeference> g = Georeference::make(system, t);
+    if (!g && error)
+        *error = {path, "its numbers do not map the picture onto the earth (rows and columns in one line)"};
+    return g;
+}
+} // namespace
+
+std::optional<Georeference> readWorldFile(const QString& path, QSize picture, Error* error) {
+    const std::optional<QTransform> t = readWorldNumbers(path, error);
+    if (!t) return std::nullopt;
     // Degrees when every corner of the picture lies on the earth's range of them.
     bool degrees = true;
     for (const QPointF corner :
          {QPointF(0, 0), QPointF(picture.width() - 1, 0), QPointF(0, picture.height() - 1),
           QPointF(picture.width() - 1, picture.height() - 1)}) {
-        const QPointF p = t.map(corner);
+        const QPointF p = t->map(corner);
         degrees = degrees && std::abs(p.x()) <= 180 && std::abs(p.y()) <= 90;
     }
-    const std::optional<Georeference> g =
-        Georeference::make(degrees ? Projection::Degrees : Projection::WebMercator, t);
-    if (!g) return fail("its numbers do not map the picture onto the earth (rows and columns in one line)");
-    return g;
+    return placed(path, {degrees ? Projection::Degrees : Projection::WebMercator, nullptr}, *t, error);
+}
+
+std::optional<Georeference> readWorldFile(const QString& path, const CoordinateSystem& system, Error* error) {
+    const std::optional<QTransform> t = readWorldNumbers(path, error);
+    return t ? placed(path, system, *t, error) : std::nullopt;
 }
 
 namespace {

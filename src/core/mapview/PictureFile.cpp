@@ -1,6 +1,7 @@
 #include "PictureFile.h"
 
 #include "PngDecoding.h"
+#include "TiffDecoding.h"
 #include "shell/LargeImage.h"
 #include "shell/OrdinaryFile.h"
 
@@ -70,13 +71,14 @@ QImage readPicture(const QString& path, Error* error, const PictureLimits& limit
     }
     if (limits.fileBytes > 0 && file.size() > limits.fileBytes)
         return fail("the file is larger than " + sizeInMB(limits.fileBytes) + " MB");
-    auto beyond = [&](QSize size, QImage::Format format) -> QString {
+    // `working`: what the decoder holds beside the pixels while it decodes, where that is known.
+    auto beyond = [&](QSize size, QImage::Format format, qint64 working = 0) -> QString {
         if (limits.side > 0 && std::max(size.width(), size.height()) > limits.side)
             return QString("the picture is %1 x %2 pixels, larger than %3 x %3")
                 .arg(size.width())
                 .arg(size.height())
                 .arg(limits.side);
-        if (const qint64 cost = pictureCost(size, format); cost > limits.memory)
+        if (const qint64 cost = pictureCost(size, format) + working; cost > limits.memory)
             return QString("the picture is too large: %1 x %2 pixels take %3 MB in memory, more than the "
                            "%4 MB allowed")
                 .arg(size.width())
@@ -85,7 +87,16 @@ QImage readPicture(const QString& path, Error* error, const PictureLimits& limit
         return QString();
     };
     QImage img = readPlainPng(file, limits.memory);
-    if (img.isNull()) {
+    if (img.isNull() && looksLikeTiff(file.peek(4))) {
+        // Qt's own TIFF reader is an optional plugin: libtiff reads them all.
+        TiffPicture tiff(file, limits.memory);
+        // A size beyond the limits is refused before anything else is asked of the file.
+        QString why =
+            tiff.size().isEmpty() ? QString() : beyond(tiff.size(), tiff.format(), tiff.workingBytes());
+        if (why.isEmpty()) why = tiff.error();
+        if (why.isEmpty()) img = tiff.read();
+        if (img.isNull()) return fail(why.isEmpty() ? tiff.error() : why);
+    } else if (img.isNull()) {
         // No format is named: the content decides, whatever the name's extension says. The kind is
         // told first, or the reader would ask the handler the name suggests for the size.
         const QByteArray kind = QImageReader::imageFormat(&file);
