@@ -1,5 +1,6 @@
 #include "MapGeo.h"
 
+#include "MapGeoreference.h"
 #include "RouteBuild.h"
 
 #include <QDir>
@@ -9,27 +10,10 @@
 namespace {
 bool sameGeoreference(const std::optional<Georeference>& a, const std::optional<Georeference>& b) {
     if (!a || !b) return !a && !b;
-    return a->projection() == b->projection() && a->pixelToProjected() == b->pixelToProjected();
+    return a->projection() == b->projection() && a->coordinateSystem().proj == b->coordinateSystem().proj &&
+           a->pixelToProjected() == b->pixelToProjected();
 }
 
-// A world file beside the picture: the usual extensions, the picture's own with "w" added, and
-// the first and last letters of its own with "w".
-std::optional<Georeference> worldFileBeside(const QString& picture, QSize size, QString* source,
-                                            Error* error) {
-    const QFileInfo info(picture);
-    const QString suffix = info.suffix();
-    QStringList endings{"pgw", "jgw", "tfw", "bpw", "gfw", "wld", suffix + "w"};
-    if (suffix.size() >= 2) endings << QString(suffix.front()) + suffix.back() + 'w';
-    const QString base = info.path() + '/' + info.completeBaseName() + '.';
-    for (const QString& ending : endings)
-        for (const QString& e : {ending, ending.toUpper()}) {
-            const QString path = base + e;
-            if (!QFileInfo(path).isFile()) continue;
-            *source = path;
-            return readWorldFile(path, size, error);
-        }
-    return std::nullopt;
-}
 } // namespace
 
 std::optional<Georeference> mapGeoreference(const Workspace& ws, double* worstResidual) {
@@ -57,7 +41,7 @@ MaybeError reloadTrack(Workspace& ws) {
     ws.geo.trackFile = trackFilePath(ws.st);
     if (ws.geo.trackFile.isEmpty()) return std::nullopt;
     Error error;
-    std::optional<Track> track = readGpx(ws.geo.trackFile, &error);
+    std::optional<Track> track = readTrack(ws.geo.trackFile, &error);
     if (!track) return error;
     ws.geo.track = std::make_shared<const Track>(std::move(*track));
     return std::nullopt;
@@ -68,9 +52,12 @@ void reloadGeography(Workspace& ws, const QString& picturePath, QStringList& not
     ws.geo.pictureSource.clear();
     if (!picturePath.isEmpty() && !ws.picture.isNull()) {
         Error error;
-        ws.geo.picture = worldFileBeside(picturePath, ws.picture.size(), &ws.geo.pictureSource, &error);
-        if (!ws.geo.picture && !error.reason.isEmpty())
-            notes << "The map's georeference could not be read (" + error.message() + ").";
+        if (const std::optional<FoundGeoreference> found = findGeoreference(picturePath, ws.picture.size(), &error)) {
+            ws.geo.picture = found->georeference;
+            ws.geo.pictureSource = found->description();
+        } else if (!error.reason.isEmpty()) {
+            notes << "The map's coordinates could not be read (" + error.message() + ").";
+        }
     }
     if (MaybeError e = reloadTrack(ws)) notes << "The track could not be loaded (" + e->message() + ").";
     if (ws.geo.track && ws.geo.track->skipped > 0)

@@ -42,7 +42,7 @@ QString nameInProject(const ProjectState& st, const QString& file) {
 
 MaybeError importTrack(Workspace& ws, const QString& file, QStringList& notes) {
     Error error;
-    std::optional<Track> read = readGpx(file, &error);
+    std::optional<Track> read = readTrack(file, &error);
     if (!read) return error;
     if (read->points.empty())
         return Error{file, "the file holds waypoints only, no track or route to follow"};
