@@ -165,6 +165,13 @@ class TestProjectText : public QObject {
         // The program's own rows.
         QTest::newRow("output kind") << QByteArray("renderformat = PNG-Alpha")
                                      << QByteArray("renderformat = png-alpha") << 0;
+        QTest::newRow("coordinates kept exactly")
+            << QByteArray("geo.2 = 48.85661234567, -2.3522") << QByteArray("geo.2 = 48.85661234567, -2.3522") << 0;
+        QTest::newRow("latitude off the earth") << QByteArray("geo.2 = 95, 2") << QByteArray() << 1;
+        QTest::newRow("a number too many") << QByteArray("geo.2 = 1, 2, 3") << QByteArray() << 1;
+        QTest::newRow("control points are not route points")
+            << QByteArray("georef.7 = 10, 20.5, 48.8566, 2.3522") << QByteArray("georef.7 = 10, 20.5, 48.8566, 2.3522")
+            << 0;
     }
     void newKeys() {
         QFETCH(QByteArray, line);
@@ -173,7 +180,8 @@ class TestProjectText : public QObject {
         ProjectState start{.version = "1.1", .listmax = 4};
         start.delay = 3; // a value from before the file: a file without the line means the default
         ProjectRead r;
-        const KeyTable keys = line.startsWith("render") ? projectKeys() : KeyTable(kNewKeys);
+        const KeyTable keys =
+            line.startsWith("render") || line.startsWith("geo") ? projectKeys() : KeyTable(kNewKeys);
         ProjectState st = readInto(start, "[h]\r\n" + line + "\r\n", &r, keys);
         QCOMPARE(::noted(r), noted);
         const QByteArray text = formatProjectText(st, keys);
