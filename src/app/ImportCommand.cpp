@@ -53,6 +53,9 @@ int runImportCommand(int argc, char** argv) {
     ws.st.projectpath = project.absoluteFilePath();
     ws.st.projectdir = withSeparator(project.absolutePath());
     ws.st.projectname = project.fileName();
+    // Frames go beside the project, named after it.
+    ws.st.renderpath = ws.st.projectdir;
+    ws.st.rendername = project.completeBaseName();
     QStringList notes;
     if (parser.isSet(map)) {
         const QFileInfo picture(parser.value(map));

@@ -29,7 +29,27 @@ std::vector<TrackStop> trackStops(const Track& track, qsizetype from, qsizetype 
             ++j;
         const double seconds = double(p[std::size_t(j)].msecs - p[std::size_t(i)].msecs) / 1000;
         if (seconds > minSeconds) {
-            stops.push_back({i, j, seconds});
+            // The run holds the last steps towards the place and the first away from it: the
+            // stop is where the track stood most of the time, from its first point there to its last.
+            double lat = 0, lon = 0, weight = 0;
+            for (qsizetype k = i; k < j; ++k) {
+                const double dt = double(p[std::size_t(k + 1)].msecs - p[std::size_t(k)].msecs);
+                lat += p[std::size_t(k)].at.lat * dt, lon += p[std::size_t(k)].at.lon * dt, weight += dt;
+            }
+            const LatLon centre = weight > 0 ? LatLon{lat / weight, lon / weight} : p[std::size_t(i)].at;
+            auto near = [&](qsizetype k) {
+                return haversineMetres(p[std::size_t(k)].at, centre) <= kStopRadiusMetres / 5;
+            };
+            qsizetype first = i, last = j;
+            while (first < j && !near(first))
+                ++first;
+            while (last > first && !near(last))
+                --last;
+            const double stood = double(p[std::size_t(last)].msecs - p[std::size_t(first)].msecs) / 1000;
+            if (stood > minSeconds)
+                stops.push_back({first, last, stood});
+            else
+                stops.push_back({i, j, seconds});
             i = j + 1;
         } else {
             // A long run that was no stop is not walked again from each of its points: a file of
@@ -70,7 +90,12 @@ RoutePlan planImport(const Track& track, double stopSeconds, int maxPoints) {
         }
         wanted.push_back({best, {w.name, 1e18}});
     }
-    for (const TrackStop& s : trackStops(track, 0, n, stopSeconds))
+    // A waypoint where the track stood is the stop's point: one route point, the hold at it.
+    const std::vector<TrackStop> stops = trackStops(track, 0, n, stopSeconds);
+    for (auto& [at, c] : wanted)
+        for (const TrackStop& s : stops)
+            if (at >= s.first && at <= s.last) at = s.first;
+    for (const TrackStop& s : stops)
         wanted.push_back({s.first, {QString(), s.seconds}});
     std::stable_sort(wanted.begin(), wanted.end(),
                      [](const auto& a, const auto& b) { return a.second.rank > b.second.rank; });
