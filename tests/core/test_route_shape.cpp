@@ -70,7 +70,7 @@ class TestRouteShape : public QObject {
         QFETCH(double, toLat);
         QFETCH(double, toLon);
         const Georeference g = world();
-        const auto shape = buildRouteShape(twoPoints(g, {fromLat, fromLon}, {toLat, toLon}), g, nullptr);
+        const auto shape = buildRouteShape(twoPoints(g, {fromLat, fromLon}, {toLat, toLon}), g, {});
         const LegLine* leg = shape->leg(1);
         QVERIFY(leg);
         double peak = -90;
@@ -104,7 +104,7 @@ class TestRouteShape : public QObject {
         st.pointx[0] = 100, st.pointy[0] = 300, st.pointx[1] = 500, st.pointy[1] = 300;
         st.path = "arc";
         st.arcbend = bend;
-        st.route = buildRouteShape(st, std::nullopt, nullptr);
+        st.route = buildRouteShape(st, std::nullopt, {});
         const LegLine* leg = st.route->leg(1);
         QVERIFY(leg);
         QFETCH(double, apexY);

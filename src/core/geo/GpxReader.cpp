@@ -1,8 +1,8 @@
-// GPX read as a stream, so that a track of millions of points costs only the points.
+// GPX read straight from the file's bytes, so that a track of millions of points costs little
+// more than the points.
 #include "TrackBuilder.h"
 #include "TrackFormats.h"
-
-#include <QXmlStreamReader>
+#include "XmlScan.h"
 
 namespace {
 // A point's attributes and the children a reader keeps: `ele`, `time` and `name`.
@@ -11,43 +11,51 @@ struct PointRead {
     QString name;
 };
 
-PointRead readPoint(QXmlStreamReader& xml) {
-    PointRead r;
-    r.point.at = {trackNumber(xml.attributes().value("lat")), trackNumber(xml.attributes().value("lon"))};
-    while (xml.readNextStartElement()) {
-        const QStringView child = xml.name();
-        if (child == u"ele")
-            r.point.elevation = trackNumber(xml.readElementText());
-        else if (child == u"time")
-            r.point.msecs = trackTime(xml.readElementText());
-        else if (child == u"name")
-            r.name = xml.readElementText();
+bool readPoint(XmlScan& xml, PointRead& r) {
+    r = PointRead();
+    r.point.at = {trackNumber(xml.rawAttribute("lat")), trackNumber(xml.rawAttribute("lon"))};
+    const int depth = xml.depth();
+    std::string text;
+    for (XmlScan::Token t; (t = xml.next()) != XmlScan::Token::Error;) {
+        if (t == XmlScan::Token::End && xml.depth() < depth) return true;
+        if (t != XmlScan::Token::Start || xml.depth() != depth + 1) continue; // extensions and the rest
+        const std::string_view child = xml.name();
+        const bool kept = child == "ele" || child == "time" || child == "name";
+        if (!kept) continue;
+        if (!xml.elementText(text)) return false;
+        if (child == "ele")
+            r.point.elevation = trackNumber(text);
+        else if (child == "time")
+            r.point.msecs = trackTime(text);
         else
-            xml.skipCurrentElement(); // extensions and the rest
+            r.name = QString::fromStdString(text);
     }
-    return r;
+    return false;
 }
 } // namespace
 
 std::optional<Track> readGpx(QIODevice& in, const QString& file, Error* error) {
+    QString why;
+    const QByteArray bytes = xmlAsUtf8(in.read(kMaxTrackBytes), &why);
+    if (!why.isEmpty()) return trackRefusal(file, notXmlRefusal(why), error);
     TrackBuilder track;
-    QXmlStreamReader xml(&in);
-    while (!xml.atEnd()) {
-        const QXmlStreamReader::TokenType token = xml.readNext();
-        if (token == QXmlStreamReader::DTD) return trackRefusal(file, documentTypeRefusal("GPX"), error);
-        if (token == QXmlStreamReader::EndElement && (xml.name() == u"trkseg" || xml.name() == u"rte"))
-            track.endSegment();
-        if (token != QXmlStreamReader::StartElement) continue;
-        const QStringView name = xml.name();
-        if (name != u"trkpt" && name != u"rtept" && name != u"wpt") continue;
-        const bool waypoint = name == u"wpt";
-        const PointRead r = readPoint(xml);
+    XmlScan xml(std::string_view(bytes.constData(), std::size_t(bytes.size())));
+    PointRead r;
+    for (XmlScan::Token t; (t = xml.next()) != XmlScan::Token::Done;) {
+        if (t == XmlScan::Token::Doctype) return trackRefusal(file, documentTypeRefusal("GPX"), error);
+        if (t == XmlScan::Token::Error) break;
+        if (t == XmlScan::Token::End && (xml.name() == "trkseg" || xml.name() == "rte")) track.endSegment();
+        if (t != XmlScan::Token::Start) continue;
+        const std::string_view name = xml.name();
+        if (name != "trkpt" && name != "rtept" && name != "wpt") continue;
+        const bool waypoint = name == "wpt";
+        if (!readPoint(xml, r)) break;
         if (waypoint)
             track.addWaypoint(r.point.at, r.name);
         else
             track.add(r.point);
     }
-    if (xml.hasError()) return trackRefusal(file, notXmlRefusal(xml.errorString()), error);
+    if (!xml.error().isEmpty()) return trackRefusal(file, notXmlRefusal(xml.error()), error);
     return track.finish(file, error);
 }
 

@@ -11,13 +11,6 @@ double headingOf(QPointF d) {
     return std::atan2(d.y(), d.x()) * 180 / M_PI;
 }
 
-// How far p lies from the line through a and b (from a when they coincide).
-double strayFrom(QPointF p, QPointF a, QPointF b) {
-    const QPointF d = b - a;
-    const double len = std::hypot(d.x(), d.y());
-    if (len == 0) return std::hypot(p.x() - a.x(), p.y() - a.y());
-    return std::abs(d.x() * (p.y() - a.y()) - d.y() * (p.x() - a.x())) / len;
-}
 } // namespace
 
 void LegLine::add(QPointF p, bool jumpsHere) {
@@ -45,9 +38,16 @@ void LegLine::finish() {
         const Range r = ranges.back();
         ranges.pop_back();
         if (r.b <= r.a + 1) continue;
+        // How far the range's vertices lie from its chord (from its start where the chord has no length).
+        const QPointF from = at[r.a], d = at[r.b] - from;
+        const double chord = std::sqrt(d.x() * d.x() + d.y() * d.y());
         double stray = 0;
-        for (std::size_t k = r.a + 1; k < r.b; ++k)
-            stray = std::max(stray, strayFrom(at[k], at[r.a], at[r.b]));
+        for (std::size_t k = r.a + 1; k < r.b; ++k) {
+            const QPointF v = at[k] - from;
+            stray = std::max(stray, chord > 0 ? std::abs(d.x() * v.y() - d.y() * v.x())
+                                              : std::sqrt(v.x() * v.x() + v.y() * v.y()));
+        }
+        if (chord > 0) stray /= chord;
         const std::size_t m = r.a + (r.b - r.a) / 2;
         const float w = std::min(float(stray), r.cap);
         weight[m] = std::max(weight[m], w);

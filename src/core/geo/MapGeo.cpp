@@ -52,7 +52,8 @@ void reloadGeography(Workspace& ws, const QString& picturePath, QStringList& not
     ws.geo.pictureSource.clear();
     if (!picturePath.isEmpty() && !ws.picture.isNull()) {
         Error error;
-        if (const std::optional<FoundGeoreference> found = findGeoreference(picturePath, ws.picture.size(), &error)) {
+        if (const std::optional<FoundGeoreference> found =
+                findGeoreference(picturePath, ws.picture.size(), &error)) {
             ws.geo.picture = found->georeference;
             ws.geo.pictureSource = found->description();
         } else if (!error.reason.isEmpty()) {
@@ -93,7 +94,7 @@ void refreshRoute(Workspace& ws) {
         ws.geo.placed = placeTrack(ws.geo.track, *where);
         ws.geo.placedBy = where;
     }
-    st.route = buildRouteShape(st, where, where ? ws.geo.placed.get() : nullptr);
+    st.route = buildRouteShape(st, where, where ? ws.geo.placed : nullptr, st.route.get());
 }
 
 void movedByHand(Workspace& ws, int i) {

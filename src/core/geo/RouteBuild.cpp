@@ -109,8 +109,10 @@ std::shared_ptr<LegLine> trackLine(const ProjectState& st, const PlacedTrack& t,
     for (qsizetype k = a; k <= b; ++k) {
         line->add(t.pixels[std::size_t(k)]);
         timed = timed && track.points[std::size_t(k)].msecs >= 0;
-        if (k > a)
-            *metres += haversineMetres(track.points[std::size_t(k - 1)].at, track.points[std::size_t(k)].at);
+        if (k > a) {
+            const LatLon& from = track.points[std::size_t(k - 1)].at;
+            *metres += nearMetres(from, track.points[std::size_t(k)].at, std::cos(from.lat * M_PI / 180));
+        }
     }
     line->add(to);
     if (timed && b > a) {
@@ -149,8 +151,10 @@ QPointF pointPlace(const ProjectState& st, const std::optional<Georeference>& wh
     return QPointF(st.pointx[std::size_t(i)], st.pointy[std::size_t(i)]);
 }
 
-std::shared_ptr<const RouteShape>
-buildRouteShape(const ProjectState& st, const std::optional<Georeference>& where, const PlacedTrack* track) {
+std::shared_ptr<const RouteShape> buildRouteShape(const ProjectState& st,
+                                                  const std::optional<Georeference>& where,
+                                                  const std::shared_ptr<const PlacedTrack>& track,
+                                                  const RouteShape* previous) {
     const int count = std::clamp<int>(st.listmax, 0, kPointSlots);
     const bool haveTrack = track && where && !track->pixels.empty();
     bool anyLine = false;
@@ -159,6 +163,10 @@ buildRouteShape(const ProjectState& st, const std::optional<Georeference>& where
     if (!anyLine && !where) return nullptr;
     auto shape = std::make_shared<RouteShape>();
     shape->lines.resize(std::size_t(count));
+    shape->recipes.resize(std::size_t(count));
+    // Held so that no other track or system can take their place in memory while a recipe names them.
+    shape->keep.push_back(track);
+    if (where) shape->keep.push_back(where->coordinateSystem().proj);
     shape->legMetres.assign(std::size_t(count), std::nan(""));
     for (int i = 0; i < count; ++i)
         shape->points.push_back(pointPlace(st, where, i));
@@ -175,14 +183,37 @@ buildRouteShape(const ProjectState& st, const std::optional<Georeference>& where
             const LatLon from = latLon(i - 1), to = latLon(i);
             GeographicLib::Geodesic::WGS84().Inverse(from.lat, from.lon, to.lat, to.lon, metres);
         }
+        const LegKind kind = kindOf(st, i, haveTrack);
+        const bool onTrack = kind == LegKind::Track && trackAt[std::size_t(i - 1)] >= 0 &&
+                             trackAt[std::size_t(i)] >= trackAt[std::size_t(i - 1)];
+        LegRecipe recipe{int(kind), a, b};
+        if (where) {
+            recipe.where = where->pixelToProjected();
+            recipe.whereSystem = where->coordinateSystem().proj.get();
+            recipe.whereProjection = int(where->projection());
+        }
+        if (kind == LegKind::Arc && !where) recipe.bend = st.arcbend;
+        if (onTrack) {
+            recipe.trackFrom = trackAt[std::size_t(i - 1)], recipe.trackTo = trackAt[std::size_t(i)];
+            recipe.track = track.get();
+            recipe.trackstop = st.trackstop, recipe.hold = st.hold, recipe.timescale = st.timescale;
+        }
+        shape->recipes[std::size_t(i)] = recipe;
+        const bool same =
+            previous && i < int(previous->recipes.size()) && previous->recipes[std::size_t(i)] == recipe;
+        if (same && kind != LegKind::Straight) {
+            shape->lines[std::size_t(i)] = previous->lines[std::size_t(i)];
+            shape->legMetres[std::size_t(i)] = previous->legMetres[std::size_t(i)];
+            continue;
+        }
         std::shared_ptr<LegLine> line;
-        switch (kindOf(st, i, haveTrack)) {
+        switch (kind) {
         case LegKind::Arc:
             line = where ? geodesicLine(*where, latLon(i - 1), latLon(i), &metres)
                          : circularLine(a, b, st.arcbend);
             break;
         case LegKind::Track:
-            if (trackAt[std::size_t(i - 1)] >= 0 && trackAt[std::size_t(i)] >= trackAt[std::size_t(i - 1)])
+            if (onTrack)
                 line = trackLine(st, *track, trackAt[std::size_t(i - 1)], trackAt[std::size_t(i)], a, b,
                                  &metres);
             break;

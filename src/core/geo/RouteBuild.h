@@ -18,8 +18,11 @@ std::shared_ptr<const PlacedTrack> placeTrack(std::shared_ptr<const Track> track
 // The leg ending at point i follows the track unless its own `path.I` says otherwise, and goes
 // along a great circle (or, on a map without coordinates, an arc) when its path is "arc". Null
 // when every leg is straight and the map has no coordinates: the classic walk needs nothing else.
-std::shared_ptr<const RouteShape>
-buildRouteShape(const ProjectState& st, const std::optional<Georeference>& where, const PlacedTrack* track);
+// Lines of `previous` made from the same recipe are taken over as they are.
+std::shared_ptr<const RouteShape> buildRouteShape(const ProjectState& st,
+                                                  const std::optional<Georeference>& where,
+                                                  const std::shared_ptr<const PlacedTrack>& track,
+                                                  const RouteShape* previous = nullptr);
 
 // The exact world position of point i: from its coordinates on a georeferenced map.
 QPointF pointPlace(const ProjectState& st, const std::optional<Georeference>& where, int i);

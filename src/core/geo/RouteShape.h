@@ -6,6 +6,7 @@
 
 #include <QPointF>
 #include <QRectF>
+#include <QTransform>
 #include <cmath>
 #include <memory>
 #include <vector>
@@ -37,8 +38,24 @@ struct LegLine {
     void finish(); // weighs the vertices once the line is whole
 };
 
+// What a leg's line is made from: the same recipe makes the same line, so a change elsewhere in
+// the route (a dragged point, a new label) makes again only the legs it touches.
+struct LegRecipe {
+    int kind = 0;
+    QPointF from, to;
+    long long trackFrom = -1, trackTo = -1;
+    const void* track = nullptr;
+    QTransform where;
+    const void* whereSystem = nullptr;
+    int whereProjection = -1;
+    double bend = 0, trackstop = 0, hold = 0, timescale = 0;
+    bool operator==(const LegRecipe&) const = default;
+};
+
 struct RouteShape {
     std::vector<std::shared_ptr<const LegLine>> lines; // by the leg's end point; null: straight
+    std::vector<LegRecipe> recipes;
+    std::vector<std::shared_ptr<const void>> keep;
     std::vector<double> legMetres; // each leg's length on the earth; NaN without coordinates
     std::vector<QPointF> points;   // exact world positions (points placed by coordinates unrounded)
 

@@ -5,6 +5,7 @@
 #include "Track.h"
 
 #include <QFile>
+#include <string_view>
 
 class TrackBuilder {
   public:
@@ -26,8 +27,10 @@ class TrackBuilder {
 // taken as UTC, as the formats say, so that no reading depends on the machine's zone. -1 when the
 // text is not a time.
 qint64 trackTime(QStringView text);
+qint64 trackTime(std::string_view utf8);
 // A finite number, or NaN.
 double trackNumber(QStringView text);
+double trackNumber(std::string_view utf8);
 
 // Sets `error` to `reason` about `file`, for `return trackRefusal(...)` in a reader.
 std::nullopt_t trackRefusal(const QString& file, const QString& reason, Error* error);

@@ -13,6 +13,14 @@ double haversineMetres(LatLon a, LatLon b) {
     return 2 * kEarthMeanRadius * std::asin(std::min(1.0, std::sqrt(h)));
 }
 
+double nearMetres(LatLon a, LatLon b, double cosLat) {
+    constexpr double kMetresPerDegree = 6371008.8 * M_PI / 180;
+    double dLon = std::abs(b.lon - a.lon);
+    dLon = std::min(dLon, 360 - dLon);
+    const double x = dLon * cosLat, y = b.lat - a.lat;
+    return std::sqrt(x * x + y * y) * kMetresPerDegree;
+}
+
 std::vector<TrackStop> trackStops(const Track& track, qsizetype from, qsizetype to, double minSeconds) {
     std::vector<TrackStop> stops;
     const auto& p = track.points;
@@ -23,9 +31,10 @@ std::vector<TrackStop> trackStops(const Track& track, qsizetype from, qsizetype 
             continue;
         }
         // The run of points within the radius of point i.
+        const double cosLat = std::cos(p[std::size_t(i)].at.lat * M_PI / 180);
         qsizetype j = i;
         while (j + 1 < to && p[std::size_t(j + 1)].msecs >= p[std::size_t(i)].msecs &&
-               haversineMetres(p[std::size_t(i)].at, p[std::size_t(j + 1)].at) <= kStopRadiusMetres)
+               nearMetres(p[std::size_t(i)].at, p[std::size_t(j + 1)].at, cosLat) <= kStopRadiusMetres)
             ++j;
         const double seconds = double(p[std::size_t(j)].msecs - p[std::size_t(i)].msecs) / 1000;
         if (seconds > minSeconds) {
@@ -38,7 +47,7 @@ std::vector<TrackStop> trackStops(const Track& track, qsizetype from, qsizetype 
             }
             const LatLon centre = weight > 0 ? LatLon{lat / weight, lon / weight} : p[std::size_t(i)].at;
             auto near = [&](qsizetype k) {
-                return haversineMetres(p[std::size_t(k)].at, centre) <= kStopRadiusMetres / 5;
+                return nearMetres(centre, p[std::size_t(k)].at, cosLat) <= kStopRadiusMetres / 5;
             };
             qsizetype first = i, last = j;
             while (first < j && !near(first))

@@ -21,6 +21,9 @@ std::vector<TrackStop> trackStops(const Track& track, qsizetype from, qsizetype 
 // Metres between two places on the earth (a sphere of the earth's mean radius: a track's steps
 // are short, and this is a thousand times cheaper than the ellipsoid's geodesic).
 double haversineMetres(LatLon a, LatLon b);
+// The same for places a few kilometres apart at most, given the cosine of a's latitude: the
+// plane of the earth there, at a cosine's cost instead of six functions'.
+double nearMetres(LatLon a, LatLon b, double cosLat);
 
 struct RoutePlan {
     std::vector<qsizetype> at; // track points the route points stand on, in order
