@@ -119,6 +119,21 @@ class TestTrack : public QObject {
         QTest::newRow("not XML") << QByteArray("\x89PNG\r\n") << "not readable XML";
         QTest::newRow("nothing in it") << head + "<gpx version='1.1'/>"
                                        << "no track, route or waypoint";
+        // What the scanner must take, and what makes a file not XML.
+        QTest::newRow("prefixes, comments, CDATA, entities, a zone")
+            << head + "<g:gpx xmlns:g='urn:g'><!-- x --><g:wpt lat=\"1\" lon = '2'><g:name><![CDATA[Summit]]>"
+                      "&#x20;hut</g:name></g:wpt><g:rte><g:rtept lat='+1' lon='2'><g:ele> 7 </g:ele>"
+                      "<g:time>2026-05-01T10:00:00.5+02:00</g:time></g:rtept></g:rte></g:gpx>"
+            << "1 points 0 1 waypoints 0 skipped; 7 m 1777622400500";
+        const QString utf16 = u"\xFEFF<gpx><rte><rtept lat='1' lon='2'><ele>3</ele></rtept></rte></gpx>"_qs;
+        QTest::newRow("UTF-16") << QByteArray(reinterpret_cast<const char*>(utf16.utf16()), utf16.size() * 2)
+                                << "1 points 0 0 waypoints 0 skipped; 3 m -1";
+        QTest::newRow("tags crossed") << head + "<gpx><rte><rtept lat='1' lon='2'></rte></rtept></gpx>"
+                                      << "did not begin there";
+        QTest::newRow("an entity never declared") << head + "<gpx><wpt lat='1' lon='2'><name>&x;</name></wpt></gpx>"
+                                                  << "an entity";
+        QTest::newRow("cut short") << head + "<gpx><rte><rtept lat='1' lon='2'>" << "ends inside an element";
+        QTest::newRow("two documents") << head + "<gpx/><gpx/>" << "second document element";
     }
     void gpx() {
         QFETCH(QByteArray, text);
