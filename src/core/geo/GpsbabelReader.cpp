@@ -37,6 +37,13 @@ QString formatsRead() {
 }
 } // namespace
 
+QStringList trackFileEndings() {
+    QStringList endings{"gpx", "kml", "kmz", "geojson", "json", "tcx"};
+    for (const BabelFormat& f : kFormats)
+        endings << f.ending;
+    return endings;
+}
+
 std::optional<Track> readWithGpsbabel(const QString& path, Error* error) {
     auto fail = [&](const QString& reason) { return trackRefusal(path, reason, error); };
     const QString ending = QFileInfo(path).suffix().toLower();

@@ -7,6 +7,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 #include <optional>
 #include <vector>
 
@@ -35,6 +36,8 @@ constexpr qint64 kMaxTrackBytes = qint64(512) << 20;
 // apart by their content and read here; other formats (FIT, IGC, NMEA and more) are converted by
 // gpsbabel, chosen by the name's ending. Errors name the file and the reason.
 std::optional<Track> readTrack(const QString& path, Error* error);
+// The endings of the files readTrack reads, lower case without the dot ("gpx", "fit", ...).
+QStringList trackFileEndings();
 
 // GPX 1.0 and 1.1: tracks and their segments, routes, waypoints, `ele` and `time`; namespaces and
 // extensions are passed over. A document type declaration is refused (no entity is ever expanded).

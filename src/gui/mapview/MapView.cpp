@@ -19,6 +19,7 @@ MapView::MapView(Surface& surface, QWidget* parent) : QAbstractScrollArea(parent
     setFitting(true);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::ClickFocus);
+    viewport()->setMouseTracking(true); // for the place under the mouse
     refresh();
 }
 
@@ -182,8 +183,18 @@ void MapView::mouseDoubleClickEvent(QMouseEvent* e) {
 }
 
 void MapView::mouseMoveEvent(QMouseEvent* e) {
+    const QImage* shown = shownPicture ? shownPicture() : nullptr;
+    if (shown && shown->size() != QSize(surface_.width(), surface_.height()))
+        emit leftMap();
+    else
+        emit hovered(framePoint(e->position()));
     if (pan(e)) return;
     if (pressed_) emit dragged(framePoint(e->position()));
+}
+
+void MapView::leaveEvent(QEvent* e) {
+    QAbstractScrollArea::leaveEvent(e);
+    emit leftMap();
 }
 
 void MapView::mouseReleaseEvent(QMouseEvent* e) {

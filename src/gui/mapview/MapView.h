@@ -49,6 +49,10 @@ class MapView : public QAbstractScrollArea {
     // For dragging: a button went down at a frame pixel, and the mouse moved with it held.
     void pressed(QPoint framePos, Qt::KeyboardModifiers modifiers);
     void dragged(QPoint framePos);
+    // The mouse over a frame pixel of the map, or gone from it (out of the view, or over a
+    // preview frame that is not the map).
+    void hovered(QPoint framePos);
+    void leftMap();
     void zoomChanged();
 
   protected:
@@ -59,6 +63,7 @@ class MapView : public QAbstractScrollArea {
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void leaveEvent(QEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
     void scrollContentsBy(int, int) override { viewport()->update(); }

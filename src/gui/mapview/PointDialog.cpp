@@ -1,8 +1,11 @@
 #include "PointDialog.h"
 
+#include "geo/CoordinateText.h"
+#include "geo/MapGeo.h"
 #include "mapview/RouteDrawing.h"
 #include "shell/EditHistory.h"
 
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
@@ -11,7 +14,8 @@
 #include <QPushButton>
 
 namespace {
-constexpr int kKeys = 1100; // edit keys of the two time fields, clear of the others
+constexpr int kKeys = 1100;                      // edit keys of the two time fields, clear of the others
+const QStringList kPaths{"", "straight", "arc"}; // as the project, then the words of `path`
 
 // Seconds, with the value just below zero standing for "as all points".
 QDoubleSpinBox* seconds(QWidget* parent, const char* name, const QString& unset) {
@@ -40,6 +44,21 @@ PointDialog::PointDialog(Workspace& ws, EditHistory& history, QWidget* parent)
     form->addRow(tr("Hold:"), hold_);
     legTime_ = seconds(this, "spinLegTime", tr("as all legs"));
     form->addRow(tr("Leg to here:"), legTime_);
+    path_ = new QComboBox(this);
+    path_->setObjectName("cboPointPath");
+    path_->addItems({tr("as all legs"), tr("straight"), tr("arc")});
+    form->addRow(tr("Leg's line:"), path_);
+    coordinates_ = new QLineEdit(this);
+    coordinates_->setObjectName("txtPointCoordinates");
+    coordinates_->setToolTip(tr("Latitude and longitude, such as 48.8566, 2.3522; empty: the point "
+                                "stays at its pixel"));
+    coordinates_->setMinimumWidth(coordinates_->fontMetrics().horizontalAdvance(latLonText({-88, -188})) +
+                                  16);
+    form->addRow(tr("Coordinates:"), coordinates_);
+    coordinatesProblem_ = new QLabel(this);
+    coordinatesProblem_->setStyleSheet("color: #b00000");
+    coordinatesProblem_->hide();
+    form->addRow(coordinatesProblem_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     form->addRow(buttons);
     connect(buttons, &QDialogButtonBox::rejected, this, &QWidget::hide);
@@ -53,6 +72,11 @@ PointDialog::PointDialog(Workspace& ws, EditHistory& history, QWidget* parent)
     connect(hold_, &QDoubleSpinBox::valueChanged, this, [this](double v) {
         change(
             tr("Point hold"), [v](ProjectState& st, int i) { st.pointhold[i] = v < 0 ? -1 : v; }, false);
+    });
+    connect(coordinates_, &QLineEdit::editingFinished, this, &PointDialog::coordinatesTyped);
+    connect(path_, &QComboBox::currentIndexChanged, this, [this](int i) {
+        change(
+            tr("Leg's line"), [i](ProjectState& st, int p) { st.pointpath[p] = kPaths.value(i); }, true);
     });
     connect(&history_, &EditHistory::changed, this, [this] {
         if (isVisible()) fill();
@@ -81,7 +105,40 @@ void PointDialog::fill() {
     hold_->setValue(st.pointhold[point_] < 0 ? -0.1 : st.pointhold[point_]);
     legTime_->setValue(st.pointinterval[point_] < 0 ? -0.1 : st.pointinterval[point_]);
     legTime_->setEnabled(point_ > 0); // no leg ends at the first point
+    path_->setCurrentIndex(std::max<int>(0, kPaths.indexOf(st.pointpath[point_])));
+    path_->setEnabled(point_ > 0);
+    const GeoPoint& g = st.pointgeo[point_];
+    coordinates_->setText(g.set() ? latLonText({g.lat, g.lon}) : QString());
+    // Where the map puts a point placed by its pixel, as a hint.
+    const std::optional<Georeference> where = mapGeoreference(ws_);
+    const LatLon here =
+        where ? where->latLonAt(QPointF(st.pointx[point_], st.pointy[point_])) : LatLon{qQNaN(), qQNaN()};
+    coordinates_->setPlaceholderText(validLatLon(here) ? latLonText(here) : tr("none"));
+    coordinatesProblem_->hide();
     filling_ = false;
+}
+
+// Coordinates place the point where the map puts them; none leave it at its pixel.
+void PointDialog::coordinatesTyped() {
+    if (!coordinates_->isModified()) return; // left as shown, which may be rounded
+    coordinates_->setModified(false);
+    const QString text = coordinates_->text().trimmed();
+    const std::optional<LatLon> at = parseLatLon(text);
+    if (!text.isEmpty() && !at) {
+        coordinatesProblem_->setText(tr("Not a latitude and longitude, such as 48.8566, 2.3522."));
+        coordinatesProblem_->show();
+        return;
+    }
+    coordinatesProblem_->hide();
+    const GeoPoint now = at ? GeoPoint(at->lat, at->lon) : GeoPoint();
+    const GeoPoint& was = ws_.st.pointgeo[point_];
+    if (now.set() == was.set() && (!now.set() || (now.lat == was.lat && now.lon == was.lon))) return;
+    change(
+        tr("Point coordinates"), [now](ProjectState& st, int i) { st.pointgeo[i] = now; }, true);
+    if (now.set() && !mapGeoreference(ws_)) {
+        coordinatesProblem_->setText(tr("The map has no coordinates yet: the point stays at its pixel."));
+        coordinatesProblem_->show();
+    }
 }
 
 void PointDialog::change(const QString& label, const std::function<void(ProjectState&, int)>& set,

@@ -1,7 +1,8 @@
 #pragma once
-// The small dialog for one route point: its label, its hold and the time of the leg that ends
-// there. A negative hold or leg time shows as "as all points": the point follows the defaults.
-// Each change is an undoable edit and shows at once.
+// The small dialog for one route point: its label, its hold, its coordinates (a point placed by
+// them stays at its place on the earth), and the time and line of the leg that ends there. A negative hold or
+// leg time shows as "as all points": the point follows the defaults. Each change is an undoable edit and
+// shows at once.
 
 #include "shell/Workspace.h"
 
@@ -9,6 +10,7 @@
 #include <functional>
 
 class EditHistory;
+class QComboBox;
 class QDoubleSpinBox;
 class QLabel;
 class QLineEdit;
@@ -26,6 +28,7 @@ class PointDialog : public QDialog {
 
   private:
     void change(const QString& label, const std::function<void(ProjectState&, int)>& set, bool redraw);
+    void coordinatesTyped();
 
     Workspace& ws_;
     EditHistory& history_;
@@ -35,4 +38,7 @@ class PointDialog : public QDialog {
     QLineEdit* label_ = nullptr;
     QDoubleSpinBox* hold_ = nullptr;
     QDoubleSpinBox* legTime_ = nullptr;
+    QLineEdit* coordinates_ = nullptr;
+    QLabel* coordinatesProblem_ = nullptr;
+    QComboBox* path_ = nullptr;
 };

@@ -21,7 +21,7 @@ namespace {
 constexpr int kKeys = 1000;
 
 // The words a project file stores, in the order the choices are listed.
-const QStringList kTimings{"leg", "speed"}, kEasings{"linear", "smooth"},
+const QStringList kTimings{"leg", "speed", "gps"}, kEasings{"linear", "smooth"},
     kMarkers{"none", "dot", "arrow", "picture"};
 
 template <class W> W* named(W* w, const char* name) {
@@ -53,7 +53,7 @@ LookPanel::LookPanel(Workspace& ws, EditHistory& history, QWidget* parent)
     hold_->setSingleStep(0.1);
     hold_->setSuffix(tr(" s"));
     form->addRow(tr("Hold at points:"), hold_);
-    timing_ = choices("cboTiming", {tr("Seconds per leg"), tr("One speed")});
+    timing_ = choices("cboTiming", {tr("Seconds per leg"), tr("One speed"), tr("Track's clock")});
     speed_ = whole("spinSpeed", 1, 100000, tr(" px/s"));
     auto* timingRow = new QHBoxLayout;
     timingRow->addWidget(timing_);
@@ -182,6 +182,7 @@ void LookPanel::fill() {
     hold_->setValue(st.hold);
     timing_->setCurrentIndex(std::max<int>(0, kTimings.indexOf(st.timing)));
     speed_->setValue(int(st.speed));
+    speed_->setSuffix(st.speedunit == QLatin1String("kmh") ? tr(" km/h") : tr(" px/s"));
     easing_->setCurrentIndex(std::max<int>(0, kEasings.indexOf(st.easing)));
     marker_->setCurrentIndex(std::max<int>(0, kMarkers.indexOf(st.marker)));
     markerSize_->setValue(st.markersize);

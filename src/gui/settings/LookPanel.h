@@ -1,7 +1,7 @@
 #pragma once
 // The part of the properties dialog for the animation's timing and look: the hold at every
-// point, seconds per leg or one speed, easing, the marker, the labels' style and the casing.
-// Each change is an undoable edit and shows at once; changes of one control in a row are one step.
+// point, seconds per leg, one speed or the track's clock, easing, the marker, the labels' style and the
+// casing. Each change is an undoable edit and shows at once; changes of one control in a row are one step.
 
 #include "shell/Workspace.h"
 

@@ -1,5 +1,6 @@
 #include "PropertiesDialog.h"
 
+#include "GeoPanel.h"
 #include "LookPanel.h"
 #include "PaletteBox.h"
 #include "settings/Palette.h"
@@ -32,6 +33,8 @@ QScrollBar* scrollBar(QWidget* parent, const char* name, int top, BarRange range
     bar->setInvertedControls(false);
     return bar;
 }
+
+constexpr int kGeoWidth = 300; // pixels
 
 int slot(StyleField f) {
     return int(f);
@@ -83,7 +86,12 @@ PropertiesDialog::PropertiesDialog(Workspace& ws, EditHistory& history, QWidget*
     look_->setGeometry(px(240), px(3600), px(4572 - 480), lookHeight);
     auto* btnClose = placed(new QPushButton(tr("&Close"), this), "btnClose", 240, 3600, 1332, 372);
     btnClose->move(px(240), px(3600) + lookHeight + px(120));
-    setFixedSize(px(4572), btnClose->geometry().bottom() + px(240));
+    // Geography beside the rest, as tall as it.
+    geo_ = new GeoPanel(ws_, history_, this);
+    const int height = btnClose->geometry().bottom() + px(240);
+    geo_->setGeometry(px(4572), px(120), kGeoWidth, height - px(240));
+    setFixedSize(px(4572) + kGeoWidth + px(240), height);
+    connect(geo_, &GeoPanel::speedUnitChanged, look_, &LookPanel::fill);
     btnClose->setDefault(true); // Enter; Escape hides through the dialog's reject()
     connect(btnClose, &QPushButton::clicked, this, &QWidget::hide);
 
@@ -91,6 +99,7 @@ PropertiesDialog::PropertiesDialog(Workspace& ws, EditHistory& history, QWidget*
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
     setTabOrder(look_->findChild<QWidget*>("spinCasingWidth"), btnClose); // the look's controls in between
+    setTabOrder(btnClose, geo_);
     styleBars_[0]->setFocus();
     // Undo and redo put values back: an open dialog shows them (and changes nothing).
     connect(&history_, &EditHistory::restored, this, [this] {
@@ -127,6 +136,7 @@ void PropertiesDialog::Form_Activate() {
     showColour(lblSelcolor_, ws_.st.selcolor);
     fillIntervalBar();
     look_->fill();
+    geo_->fill();
 }
 
 void PropertiesDialog::showValues() {

@@ -1,6 +1,6 @@
 #pragma once
 // The properties dialog `frmProperties`: line and circle style, colours and the leg interval,
-// then the animation's timing and look (LookPanel).
+// then the animation's timing and look (LookPanel), and beside them the geography (GeoPanel).
 // Every change goes straight into the project state, as an undoable edit; there is no OK or Cancel.
 
 #include "settings/StyleSettings.h"
@@ -10,6 +10,7 @@
 #include <array>
 
 class EditHistory;
+class GeoPanel;
 class LookPanel;
 class PaletteBox;
 class QLabel;
@@ -48,4 +49,5 @@ class PropertiesDialog : public QDialog {
     QLabel* lblcolor_ = nullptr;
     QLabel* lblSelcolor_ = nullptr;
     LookPanel* look_ = nullptr;
+    GeoPanel* geo_ = nullptr;
 };

@@ -5,19 +5,17 @@
 #include "ProgramIcon.h"
 #include "animation/AnimationCommands.h"
 #include "mapview/DirectEditing.h"
-#include "mapview/GetImageDialog.h"
 #include "mapview/ImageView.h"
 #include "mapview/MapResize.h"
 #include "mapview/MapView.h"
-#include "mapview/PointDialog.h"
 #include "mapview/RouteDrawing.h"
 #include "mapview/RouteEditing.h"
 #include "mapview/Thumbnail.h"
 #include "project/ProjectCommands.h"
 #include "project/ProjectFile.h"
+#include "project/TrackCommands.h"
 #include "settings/FormatMenu.h"
 #include "settings/Presets.h"
-#include "settings/PropertiesDialog.h"
 #include "shell/Startup.h"
 
 #include <QApplication>
@@ -71,6 +69,7 @@ MainWindow::MainWindow(const QString& programDir, QWidget* parent) : QMainWindow
         [this] { refreshViews(); });
     connect(&timerRoute_, &QTimer::timeout, animation_, &AnimationCommands::timerRoute_Timer);
     format_ = new FormatMenu(ws_, *history_, this);
+    tracks_ = new TrackCommands(ws_, *history_, this);
     buildScrubBar(client, column);
     buildToolBar(bar);
     buildMenus();
@@ -95,6 +94,7 @@ void MainWindow::MDIForm_Load(const QString& programDir) {
     connect(map_, &MapView::doubleClicked, this, &MainWindow::frmImage_DblClick);
     direct_ = new DirectEditing(ws_, *history_, *map_, this);
     editMenu_->addAction(direct_->deleteAction());
+    buildStatusBar();
     const double sizeratio = double(frmImage_->height()) / map_->height();
     startUpFinish(ws_, sizeratio);
     showMode();
@@ -200,43 +200,12 @@ void MainWindow::frmImage_DblClick(QPoint framePos) {
     if (n.idx >= 0 && n.best < map_->reach()) showPointDialog(n.idx);
 }
 
-void MainWindow::showPointDialog(int i) {
-    if (!frmPoint_) frmPoint_ = new PointDialog(ws_, *history_, this);
-    frmPoint_->showPoint(i);
-    frmPoint_->show();
-    frmPoint_->raise();
-    frmPoint_->activateWindow();
-}
-
-void MainWindow::mnuPointProperties_Click() {
-    const int i = ws_.st.selected;
-    if (i < 0 || i >= ws_.st.listmax) {
-        QMessageBox::information(this, tr("Pathwright"), tr("Select a point first (o, then click it)."));
-        return;
-    }
-    showPointDialog(i);
-}
-
 void MainWindow::btnResize_Click() {
     MaybeError error;
     history_->edit(tr("Resize map picture"), [this, &error] { error = resizeMapPicture(ws_); });
     if (error)
         QMessageBox::warning(this, tr("Pathwright"),
                              tr("The map picture was not resized.") + "\n\n" + error->message());
-}
-
-void MainWindow::imgThumb_Click() {
-    if (!frmGetImage_) frmGetImage_ = new GetImageDialog(ws_, *history_, this);
-    frmGetImage_->show();
-    frmGetImage_->raise();
-    frmGetImage_->activateWindow();
-}
-
-void MainWindow::mnuProperties_Click() {
-    if (!frmProperties_) frmProperties_ = new PropertiesDialog(ws_, *history_, this);
-    frmProperties_->show();
-    frmProperties_->raise();
-    frmProperties_->activateWindow();
 }
 
 bool MainWindow::mnuExit_Click() {

@@ -11,6 +11,7 @@
 
 class AnimationCommands;
 class CameraDialog;
+class ControlPointsDialog;
 class QVBoxLayout;
 class DirectEditing;
 class EditHistory;
@@ -19,6 +20,7 @@ class GetImageDialog;
 class ImageView;
 class MapView;
 class ProjectCommands;
+class TrackCommands;
 class PointDialog;
 class PropertiesDialog;
 class QButtonGroup;
@@ -36,6 +38,7 @@ class MainWindow : public QMainWindow {
 
     Workspace& workspace() { return ws_; }
     ProjectCommands& projectCommands() { return *project_; }
+    TrackCommands& trackCommands() { return *tracks_; }
     EditHistory& history() { return *history_; }
     // Repaints the map window, the swatch and the thumbnail from the workspace.
     void refreshViews();
@@ -58,6 +61,7 @@ class MainWindow : public QMainWindow {
     void imgThumb_Click();
     void mnuProperties_Click();
     void mnuPointProperties_Click(); // the selected point's dialog
+    void mnuControlPoints_Click();
     // Leaves the program unless the user keeps unsaved changes; false when it stays.
     bool mnuExit_Click();
     void frmImage_Click(QPoint framePos);
@@ -72,6 +76,7 @@ class MainWindow : public QMainWindow {
     void buildToolBar(QWidget* bar);
     void buildMenus();
     void buildEditMenu();
+    void buildStatusBar();
     QPushButton* toolButton(QWidget* bar, const char* name, const QString& caption, int left, int width,
                             double pointSize, const QString& tooltip);
     // The mode: the pressed mode button and the map's cursor.
@@ -103,9 +108,11 @@ class MainWindow : public QMainWindow {
     ProjectCommands* project_ = nullptr;
     AnimationCommands* animation_ = nullptr;
     FormatMenu* format_ = nullptr;
+    TrackCommands* tracks_ = nullptr;
     QPointer<GetImageDialog> frmGetImage_;
     QPointer<PropertiesDialog> frmProperties_;
     QPointer<CameraDialog> frmCamera_;
     QPointer<PointDialog> frmPoint_;
+    QPointer<ControlPointsDialog> frmControlPoints_;
     int clickStep_ = -1; // the undo step the last click on the map made, if any
 };

@@ -1,13 +1,16 @@
-// The main window's tool bar and menu bar.
+// The main window's tool bar, menu bar and status bar.
 
 #include "EditHistory.h"
 #include "Layout.h"
 #include "MainWindow.h"
 #include "animation/AnimationCommands.h"
+#include "mapview/CoordinateStatus.h"
 #include "mapview/ImageView.h"
+#include "mapview/MapView.h"
 #include "mapview/Thumbnail.h"
 #include "project/ProjectCommands.h"
 #include "project/RecentMenu.h"
+#include "project/TrackCommands.h"
 #include "settings/FormatMenu.h"
 
 #include <QAction>
@@ -15,6 +18,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QStyle>
 #include <QToolButton>
 
@@ -114,7 +118,7 @@ void MainWindow::buildMenus() {
     file->addMenu(new RecentMenu(*project_, settings_, this));
     file->addActions({save, saveAs});
     file->addSeparator()->setObjectName("div01");
-    file->addActions({image, render});
+    file->addActions({image, tracks_->action(), render});
     file->addSeparator()->setObjectName("div03");
     file->addAction(exit);
     buildEditMenu();
@@ -125,6 +129,11 @@ void MainWindow::buildMenus() {
     QAction* pointProperties = action("mnuPointProperties", tr("&Properties..."), QKeySequence());
     point->addAction(pointProperties);
     connect(pointProperties, &QAction::triggered, this, &MainWindow::mnuPointProperties_Click);
+    QMenu* map = menuBar()->addMenu(tr("&Map"));
+    map->setObjectName("mnuMap");
+    QAction* controlPoints = action("mnuControlPoints", tr("&Control points..."), QKeySequence());
+    map->addAction(controlPoints);
+    connect(controlPoints, &QAction::triggered, this, &MainWindow::mnuControlPoints_Click);
     menuBar()->addMenu(format_);
     QMenu* view = menuBar()->addMenu(tr("&View"));
     view->setObjectName("mnuView");
@@ -162,4 +171,10 @@ void MainWindow::buildEditMenu() {
     edit->addActions({undo, redo});
     edit->addSeparator(); // the map's own edits follow once the map exists
     editMenu_ = edit;
+}
+
+// The place under the mouse, on a map with coordinates.
+void MainWindow::buildStatusBar() {
+    statusBar()->setObjectName("statusBar");
+    statusBar()->addPermanentWidget(new CoordinateStatus(ws_, *history_, *map_, statusBar()));
 }

@@ -1,8 +1,10 @@
-// The map window: its size on screen, its zoom, the camera, and the scrub bar under it.
+// The map window: its size on screen, its zoom, the camera, what is drawn over the map, and the
+// scrub bar under it.
 #include "MainWindow.h"
 
 #include "animation/AnimationCommands.h"
 #include "animation/ScrubBar.h"
+#include "mapview/ControlPointsDialog.h"
 #include "mapview/MapView.h"
 #include "settings/CameraDialog.h"
 
@@ -70,6 +72,7 @@ void MainWindow::buildScrubBar(QWidget* client, QVBoxLayout* column) {
 void MainWindow::showAnimationInMap() {
     map_->shownPicture = [this] { return animation_->previewPicture(); };
     map_->overlay = [this](QPainter& p) {
+        if (frmControlPoints_) frmControlPoints_->paintOverlay(p);
         const QPolygonF frame = animation_->cameraFrame();
         if (frame.isEmpty()) return;
         // Dark under light dashes: seen on any map.
