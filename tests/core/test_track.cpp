@@ -109,6 +109,11 @@ class TestTrack : public QObject {
             << head + "<gpx><trk><trkseg><trkpt lat='95' lon='1'/><trkpt lat='x' lon='1'/>"
                       "<trkpt lat='nan' lon='1'/><trkpt lat='10' lon='-180'/></trkseg></trk></gpx>"
             << "1 points 0 0 waypoints 3 skipped; nan m -1";
+        QTest::newRow("numbers with signs, exponents and spaces")
+            << head + "<gpx><trk><trkseg><trkpt lat=' +4.81e1 ' lon='-1.5'><ele>\n5.2E+2 </ele></trkpt>"
+                      "<trkpt lat='+-1' lon='1'/><trkpt lat='1e400' lon='1'/><trkpt lat='1 0' lon='1'/>"
+                      "<trkpt lat='1' lon='++1'/><trkpt lat='' lon='1'/></trkseg></trk></gpx>"
+            << "1 points 0 0 waypoints 5 skipped; 520 m -1";
         QTest::newRow("billion laughs") << head + "<!DOCTYPE gpx [<!ENTITY a 'aaaaaaaaaa'><!ENTITY b "
                                                   "'&a;&a;&a;&a;&a;&a;&a;&a;'>]><gpx>&b;</gpx>"
                                         << "declares a document type";

