@@ -186,7 +186,10 @@ std::shared_ptr<const RouteShape> buildRouteShape(const ProjectState& st,
         const LegKind kind = kindOf(st, i, haveTrack);
         const bool onTrack = kind == LegKind::Track && trackAt[std::size_t(i - 1)] >= 0 &&
                              trackAt[std::size_t(i)] >= trackAt[std::size_t(i - 1)];
-        LegRecipe recipe{int(kind), a, b};
+        LegRecipe recipe;
+        recipe.kind = int(kind);
+        recipe.from = a;
+        recipe.to = b;
         if (where) {
             recipe.where = where->pixelToProjected();
             recipe.whereSystem = where->coordinateSystem().proj.get();
