@@ -14,47 +14,82 @@ QPen roundPen(qint32 color, double width) {
     return QPen(toQColor(color), std::max(width, 1.0), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
 }
 
+// A polyline of the route; `smooth` marks vertices inside a leg's own line where it turns so
+// little that the pieces meet without a gap: those need no round spot.
+struct Polyline {
+    std::vector<QPointF> at;
+    std::vector<char> smooth;
+};
+
+struct Piece {
+    QLineF line;
+    bool spotFrom, spotTo;
+};
+
 // The route's line up to the head as pieces within `r`: a map far larger than the frame has most
 // of a long route outside it. Each piece is drawn on its own, flat-ended, with a round spot at
 // each end, which meet as round joins: Qt fills round caps as general curves, twenty times slower
 // on a long line, and one path of crossing pieces slower still.
-void linesWithin(const std::vector<QPointF>& at, const QRectF& r, std::vector<QLineF>& lines) {
-    if (at.size() == 1 && r.contains(at[0])) lines.emplace_back(at[0], at[0]);
+void linesWithin(const Polyline& line, const QRectF& r, std::vector<Piece>& pieces) {
+    const std::vector<QPointF>& at = line.at;
+    if (at.size() == 1 && r.contains(at[0])) pieces.push_back({QLineF(at[0], at[0]), true, true});
     for (std::size_t j = 1; j < at.size(); ++j) {
         QPointF a = at[j - 1], b = at[j];
-        if (clipSegment(a, b, r)) lines.emplace_back(a, b);
+        if (clipSegment(a, b, r))
+            pieces.push_back(
+                {QLineF(a, b), !line.smooth[j - 1] || a != at[j - 1], !line.smooth[j] || b != at[j]});
+    }
+}
+
+// Marks the inner vertices of leg lines where the line turns by less than keeps a join of
+// `width` within a quarter pixel.
+void markSmooth(Polyline& line, const std::vector<char>& inner, double width) {
+    const std::vector<QPointF>& at = line.at;
+    line.smooth.assign(at.size(), 0);
+    const double most = 0.5 / std::max(width, 1.0); // radians
+    for (std::size_t k = 1; k + 1 < at.size(); ++k) {
+        if (!inner[k]) continue;
+        const QPointF u = at[k] - at[k - 1], v = at[k + 1] - at[k];
+        const double dot = u.x() * v.x() + u.y() * v.y(), cross = u.x() * v.y() - u.y() * v.x();
+        line.smooth[k] = dot > 0 && std::abs(std::atan2(cross, dot)) < most;
     }
 }
 
 // The route's line up to the head in world pixels: one polyline, or more where a great circle
-// leaves the map's edge. Legs with lines of their own are simplified to `tolerance`.
-std::vector<std::vector<QPointF>> routeUpToHead(const ProjectState& st, int reached, const FramePose& pose,
-                                                double tolerance) {
+// leaves the map's edge. Legs with lines of their own are simplified to `tolerance`; `inner`
+// marks their vertices other than the ends.
+std::vector<std::pair<std::vector<QPointF>, std::vector<char>>>
+routeUpToHead(const ProjectState& st, int reached, const FramePose& pose, double tolerance) {
     const RouteShape* shape = st.route.get();
     auto at = [&](int j) {
         return shape ? shape->points[std::size_t(j)] : QPointF(st.pointx[j], st.pointy[j]);
     };
-    std::vector<std::vector<QPointF>> lines(1);
+    std::vector<std::pair<std::vector<QPointF>, std::vector<char>>> lines(1);
+    auto add = [&](QPointF p, bool inner) {
+        lines.back().first.push_back(p);
+        lines.back().second.push_back(inner);
+    };
     auto follow = [&](const LegLine& leg, double to) {
         std::vector<std::vector<QPointF>> pieces;
         leg.pieces(0, to, tolerance, pieces);
         for (std::size_t k = 0; k < pieces.size(); ++k) {
             if (k > 0) lines.emplace_back();
-            lines.back().insert(lines.back().end(), pieces[k].begin(), pieces[k].end());
+            for (std::size_t v = 0; v < pieces[k].size(); ++v)
+                add(pieces[k][v], v > 0 && v + 1 < pieces[k].size());
         }
     };
-    lines.back().push_back(at(0));
+    add(at(0), false);
     for (int j = 1; j <= reached; ++j) {
         if (const LegLine* leg = shape ? shape->leg(j) : nullptr)
             follow(*leg, leg->length());
         else
-            lines.back().push_back(at(j));
+            add(at(j), false);
     }
     const LegLine* running = shape && pose.leg == reached + 1 ? shape->leg(pose.leg) : nullptr;
     if (running)
         follow(*running, pose.legFraction * running->length());
-    else if (pose.head != lines.back().back())
-        lines.back().push_back(pose.head);
+    else if (pose.head != lines.back().first.back())
+        add(pose.head, false);
     return lines;
 }
 } // namespace
@@ -101,12 +136,13 @@ void Compositor::drawRoute(QPainter& p, const QTransform& t, const FramePose& po
     const bool cased = st.casing >= 0 && st.casingwidth > 0;
     const double reach = std::max(width / 2, radius + ring / 2) + (cased ? st.casingwidth : 0) + 2;
     const QRectF seen = QRectF(QPointF(0, 0), QSizeF(frame)).adjusted(-reach, -reach, reach, reach);
-    std::vector<QLineF> pieces;
-    for (const std::vector<QPointF>& world : routeUpToHead(st, reached, pose, tolerance)) {
-        std::vector<QPointF> framed;
-        framed.reserve(world.size());
+    std::vector<Piece> pieces;
+    for (const auto& [world, inner] : routeUpToHead(st, reached, pose, tolerance)) {
+        Polyline framed;
+        framed.at.reserve(world.size());
         for (QPointF p : world)
-            framed.push_back(t.map(p));
+            framed.at.push_back(t.map(p));
+        markSmooth(framed, inner, width + (cased ? 2.0 * st.casingwidth : 0));
         linesWithin(framed, seen, pieces);
     }
     // Outlines first, all beneath every stroke, as the classic frames have them.
@@ -116,13 +152,14 @@ void Compositor::drawRoute(QPainter& p, const QTransform& t, const FramePose& po
         const double grow = outline ? 2.0 * st.casingwidth : 0;
         const double w = width + grow;
         p.setPen(QPen(toQColor(color), w, Qt::SolidLine, Qt::FlatCap));
-        for (const QLineF& piece : pieces)
-            if (piece.p1() != piece.p2()) p.drawLine(piece);
+        for (const Piece& piece : pieces)
+            if (piece.line.p1() != piece.line.p2()) p.drawLine(piece.line);
         p.setPen(Qt::NoPen);
         p.setBrush(toQColor(color));
-        for (const QLineF& piece : pieces)
-            for (const QPointF& end : {piece.p1(), piece.p2()})
-                p.drawEllipse(end, w / 2, w / 2);
+        for (const Piece& piece : pieces) {
+            if (piece.spotFrom) p.drawEllipse(piece.line.p1(), w / 2, w / 2);
+            if (piece.spotTo) p.drawEllipse(piece.line.p2(), w / 2, w / 2);
+        }
         p.setBrush(Qt::NoBrush);
         p.setPen(roundPen(color, ring + grow));
         for (int j = 0; j <= reached; ++j)

@@ -35,8 +35,20 @@ bool readPoint(XmlScan& xml, PointRead& r) {
 } // namespace
 
 std::optional<Track> readGpx(QIODevice& in, const QString& file, Error* error) {
+    // The whole text at once, at its own size: a buffer of the largest size allowed would cost
+    // half a gigabyte of address space for every small file.
+    QByteArray raw;
+    if (!in.isSequential() && in.size() - in.pos() <= kMaxTrackBytes) {
+        raw = in.readAll();
+    } else {
+        while (!in.atEnd() && raw.size() <= kMaxTrackBytes)
+            raw += in.read(1 << 20);
+    }
+    if (raw.size() > kMaxTrackBytes)
+        return trackRefusal(
+            file, QString("more than %1 MiB, too large for a track").arg(kMaxTrackBytes >> 20), error);
     QString why;
-    const QByteArray bytes = xmlAsUtf8(in.read(kMaxTrackBytes), &why);
+    const QByteArray bytes = xmlAsUtf8(raw, &why);
     if (!why.isEmpty()) return trackRefusal(file, notXmlRefusal(why), error);
     TrackBuilder track;
     XmlScan xml(std::string_view(bytes.constData(), std::size_t(bytes.size())));
