@@ -17,6 +17,7 @@ bool readPoint(XmlScan& xml, PointRead& r) {
     const int depth = xml.depth();
     std::string text;
     for (XmlScan::Token t; (t = xml.next()) != XmlScan::Token::Error;) {
+        if (t == XmlScan::Token::Doctype || t == XmlScan::Token::Done) return false;
         if (t == XmlScan::Token::End && xml.depth() < depth) return true;
         if (t != XmlScan::Token::Start || xml.depth() != depth + 1) continue; // extensions and the rest
         const std::string_view child = xml.name();
@@ -61,7 +62,7 @@ std::optional<Track> readGpx(QIODevice& in, const QString& file, Error* error) {
         const std::string_view name = xml.name();
         if (name != "trkpt" && name != "rtept" && name != "wpt") continue;
         const bool waypoint = name == "wpt";
-        if (!readPoint(xml, r)) break;
+        if (!readPoint(xml, r)) continue; // the next token says why
         if (waypoint)
             track.addWaypoint(r.point.at, r.name);
         else

@@ -94,6 +94,7 @@ bool XmlScan::skipPast(std::string_view end) {
 
 XmlScan::Token XmlScan::next() {
     if (!error_.isEmpty()) return Token::Error;
+    if (doctype_) return Token::Doctype;
     if (pendingEnd_) {
         pendingEnd_ = false;
         name_ = localName(open_.back());
@@ -121,6 +122,8 @@ XmlScan::Token XmlScan::next() {
             text_ = std::string_view(start, std::size_t(p_ - 3 - start));
             return Token::Text;
         } else if (startsWith(p_, end_, "<!DOCTYPE")) {
+            doctype_ = true; // the scan ends here: nothing after a document type is read
+            p_ = end_;
             return Token::Doctype;
         } else if (startsWith(p_, end_, "<!")) {
             return fail("a declaration that belongs in a document type");

@@ -16,6 +16,7 @@ class XmlScan {
     // `text` must stay alive while the scan runs.
     explicit XmlScan(std::string_view text);
 
+    // After Error, Doctype or Done every further call gives the same token.
     Token next();
     // The element's name without its namespace prefix (Start and End).
     std::string_view name() const { return name_; }
@@ -42,7 +43,7 @@ class XmlScan {
     const char* p_;
     const char* end_;
     std::string_view name_, text_, attributes_;
-    bool pendingEnd_ = false, cdata_ = false, rootSeen_ = false;
+    bool pendingEnd_ = false, cdata_ = false, rootSeen_ = false, doctype_ = false;
     std::vector<std::string_view> open_;
     QString error_;
 };
