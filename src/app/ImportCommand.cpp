@@ -1,5 +1,6 @@
 #include "ImportCommand.h"
 
+#include "CommandLine.h"
 #include "geo/MapGeo.h"
 #include "geo/TrackImport.h"
 #include "mapview/PictureFile.h"
@@ -12,12 +13,6 @@
 #include <cstdio>
 #include <cstring>
 
-namespace {
-void say(FILE* to, const QString& text) {
-    std::fprintf(to, "pathwright: %s\n", qPrintable(text));
-}
-} // namespace
-
 bool wantsImport(int argc, char** argv) {
     for (int i = 1; i < argc; ++i)
         if (std::strcmp(argv[i], "--import") == 0 || std::strncmp(argv[i], "--import=", 9) == 0) return true;
@@ -25,11 +20,7 @@ bool wantsImport(int argc, char** argv) {
 }
 
 int runImportCommand(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int args = argc;
-    QGuiApplication& app = *new QGuiApplication(args, argv);
-    QCoreApplication::setApplicationName("pathwright");
-    QCoreApplication::setApplicationVersion(PATHWRIGHT_VERSION);
+    QGuiApplication& app = commandLineApplication(argc, argv);
     QCommandLineParser parser;
     parser.setApplicationDescription(
         "Makes a new project from a track file (GPX, KML, KMZ, GeoJSON, TCX, or "

@@ -1,5 +1,6 @@
 #include "RenderCommand.h"
 
+#include "CommandLine.h"
 #include "RenderReport.h"
 
 #include "CameraOptions.h"
@@ -23,12 +24,6 @@
 #include <QGuiApplication>
 #include <cstdio>
 #include <cstring>
-
-namespace {
-void say(FILE* to, const QString& text) {
-    std::fprintf(to, "pathwright: %s\n", qPrintable(text));
-}
-} // namespace
 
 bool wantsCommandLine(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
@@ -59,16 +54,7 @@ RenderResult renderUntilStopped(Workspace& ws, FrameSink& writer, Marker marker,
 } // namespace
 
 int runRenderCommand(int argc, char** argv) {
-    // Rendering draws into images only; labels need fonts, which the offscreen platform gives
-    // without any window system.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The application stays to the end of the process: taking it down would first load the
-    // whole font configuration (50 ms and more, as long as a short render's frames) only to
-    // drop it again.
-    static int args = argc;
-    QGuiApplication& app = *new QGuiApplication(args, argv);
-    QCoreApplication::setApplicationName("pathwright");
-    QCoreApplication::setApplicationVersion(PATHWRIGHT_VERSION);
+    QGuiApplication& app = commandLineApplication(argc, argv);
 
     QCommandLineParser parser;
     parser.setApplicationDescription(

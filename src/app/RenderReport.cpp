@@ -1,17 +1,12 @@
 #include "RenderReport.h"
 
+#include "CommandLine.h"
 #include "ProgressLine.h"
 #include "StopSignals.h"
 #include "animation/FrameWriters.h"
 
 #include <QFileInfo>
 #include <cstdio>
-
-namespace {
-void say(FILE* to, const QString& text) {
-    std::fprintf(to, "pathwright: %s\n", qPrintable(text));
-}
-} // namespace
 
 int report(const RenderResult& result, const FrameSink& writer, const RenderTarget& target, double secs,
            int signal) {

@@ -92,6 +92,21 @@ class TestRenderCommand : public QObject {
             << "there is no frame 310";
         QTest::newRow("frame without a file") << QStringList{"--render", harbour, "--frame", "3"} << 1
                                               << "--frame N takes a frame number and --output FILE.png";
+        const QString walk = "examples/coast/walk.gpx", coast = "examples/coast/coast.wsr";
+        QTest::newRow("import") << QStringList{"--import", walk, "--save", dir.filePath("walk.wsr")} << 0
+                                << "5 route points along 863 track points";
+        QTest::newRow("import onto a map without coordinates")
+            << QStringList{"--import",           walk, "--map", "examples/harbour/harbour.png", "--save",
+                           dir.filePath("w.wsr")}
+            << 2 << "the map picture has no coordinates";
+        QTest::newRow("import without --save") << QStringList{"--import", walk} << 1 << "usage";
+        QTest::newRow("another track")
+            << QStringList{"--render", coast, "--track", "examples/flights/earth.jgw"} << 2
+            << "cannot read the track";
+        QTest::newRow("frame with another track")
+            << QStringList{"--render", coast, "--track",  walk,
+                           "--frame",  "9",   "--output", dir.filePath("c.png")}
+            << 0 << "wrote frame 9 of 708";
     }
 
     // --frame N writes the picture the render writes as frame N.
