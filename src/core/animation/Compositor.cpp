@@ -14,11 +14,14 @@ QPen roundPen(qint32 color, double width) {
     return QPen(toQColor(color), std::max(width, 1.0), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
 }
 
-// A polyline of the route; `smooth` marks vertices inside a leg's own line where it turns so
-// little that the pieces meet without a gap: those need no round spot.
+// How a vertex of the route is joined: route points by a round spot at the end of each piece
+// (as they always were); a vertex inside a leg's own line by one spot, or by none where the line
+// turns so little that its pieces meet without a gap.
+enum Joint : char { BothSpots, OneSpot, NoSpot };
+
 struct Polyline {
     std::vector<QPointF> at;
-    std::vector<char> smooth;
+    std::vector<char> joint;
 };
 
 struct Piece {
@@ -36,22 +39,22 @@ void linesWithin(const Polyline& line, const QRectF& r, std::vector<Piece>& piec
     for (std::size_t j = 1; j < at.size(); ++j) {
         QPointF a = at[j - 1], b = at[j];
         if (clipSegment(a, b, r))
-            pieces.push_back(
-                {QLineF(a, b), !line.smooth[j - 1] || a != at[j - 1], !line.smooth[j] || b != at[j]});
+            pieces.push_back({QLineF(a, b), line.joint[j - 1] == BothSpots || a != at[j - 1],
+                              line.joint[j] != NoSpot || b != at[j]});
     }
 }
 
-// Marks the inner vertices of leg lines where the line turns by less than keeps a join of
-// `width` within a quarter pixel.
-void markSmooth(Polyline& line, const std::vector<char>& inner, double width) {
+// Joins the inner vertices of leg lines by one spot, or by none where the line turns by less
+// than keeps a join of `width` within a quarter pixel.
+void markJoints(Polyline& line, const std::vector<char>& inner, double width) {
     const std::vector<QPointF>& at = line.at;
-    line.smooth.assign(at.size(), 0);
+    line.joint.assign(at.size(), BothSpots);
     const double most = 0.5 / std::max(width, 1.0); // radians
     for (std::size_t k = 1; k + 1 < at.size(); ++k) {
         if (!inner[k]) continue;
         const QPointF u = at[k] - at[k - 1], v = at[k + 1] - at[k];
         const double dot = u.x() * v.x() + u.y() * v.y(), cross = u.x() * v.y() - u.y() * v.x();
-        line.smooth[k] = dot > 0 && std::abs(std::atan2(cross, dot)) < most;
+        line.joint[k] = dot > 0 && std::abs(std::atan2(cross, dot)) < most ? NoSpot : OneSpot;
     }
 }
 
@@ -142,7 +145,7 @@ void Compositor::drawRoute(QPainter& p, const QTransform& t, const FramePose& po
         framed.at.reserve(world.size());
         for (QPointF p : world)
             framed.at.push_back(t.map(p));
-        markSmooth(framed, inner, width + (cased ? 2.0 * st.casingwidth : 0));
+        markJoints(framed, inner, width + (cased ? 2.0 * st.casingwidth : 0));
         linesWithin(framed, seen, pieces);
     }
     // Outlines first, all beneath every stroke, as the classic frames have them.
