@@ -23,6 +23,8 @@
 #include "project/ProjectText.h"
 #include "shell/Startup.h"
 
+#include "ChildRun.h"
+
 #include <QCoreApplication>
 #include <QDirIterator>
 #include <QElapsedTimer>
@@ -63,43 +65,10 @@ struct Run {
 };
 
 // Runs a program to its end; its own figures, from the kernel, and its render time from the
-// summary line ("... 406 frames ... 812 frames/s").
+// summary line.
 Run runProcess(const std::vector<QByteArray>& args) {
-    std::vector<char*> argv;
-    for (const QByteArray& a : args)
-        argv.push_back(const_cast<char*>(a.constData()));
-    argv.push_back(nullptr);
-    int out[2];
-    if (::pipe(out) != 0) return {};
-    QElapsedTimer t;
-    t.start();
-    const pid_t pid = fork();
-    if (pid == 0) {
-        const int null = ::open("/dev/null", O_WRONLY);
-        dup2(out[1], STDOUT_FILENO);
-        dup2(null, STDERR_FILENO);
-        execv(argv[0], argv.data());
-        _exit(127);
-    }
-    ::close(out[1]);
-    QByteArray said;
-    char buf[4096];
-    for (ssize_t n; (n = ::read(out[0], buf, sizeof buf)) > 0;)
-        said.append(buf, n);
-    ::close(out[0]);
-    int status = 0;
-    rusage u{};
-    wait4(pid, &status, 0, &u);
-    Run r;
-    const QRegularExpressionMatch m =
-        QRegularExpression("rendered (\\d+) frames .* (\\d+) frames/s").match(said);
-    if (m.hasMatch() && m.captured(2).toDouble() > 0)
-        r.own = m.captured(1).toDouble() / m.captured(2).toDouble();
-    r.seconds = t.nsecsElapsed() / 1e9;
-    r.cpu = u.ru_utime.tv_sec + u.ru_stime.tv_sec + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-    r.peakKb = u.ru_maxrss;
-    r.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    return r;
+    const ChildRun c = runChild(args);
+    return {c.seconds, c.cpu, c.frames, c.peakKb, c.ok};
 }
 
 // The raw writer: `count` files of `bytes` each, created, written and closed by a tight loop on

@@ -15,6 +15,7 @@
 //
 // Usage: bench_track [ROUNDS]   (ROUNDS: 5; BENCH_KEEP set: the files are kept)
 #include "BenchScene.h"
+#include "ChildRun.h"
 #include "RideTrack.h"
 #include "animation/BmpEncoding.h"
 #include "animation/FrameWalk.h"
@@ -59,46 +60,19 @@ double median(std::vector<double> v) {
     return v.empty() ? 0 : v[v.size() / 2];
 }
 
-// Runs a program to its end: wall and processor time, peak memory, what it printed.
+// Runs a program to its end: wall and processor time, peak memory (by /usr/bin/time where it is
+// there: the kernel's figure for a child forked from here would count this process's memory),
+// what it printed.
 Run runProcess(std::vector<QByteArray> args, const QString& peakFile) {
     const bool timed = ::access(kTime, X_OK) == 0;
     QFile::remove(peakFile); // no figure of the last run is taken for this one's
     if (timed) args.insert(args.begin(), {kTime, "-f", "%M", "-o", QFile::encodeName(peakFile)});
-    std::vector<char*> argv;
-    for (QByteArray& a : args)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-    int out[2];
-    if (::pipe(out) != 0) return {};
-    QElapsedTimer t;
-    t.start();
-    const pid_t pid = fork();
-    if (pid == 0) {
-        const int null = ::open("/dev/null", O_WRONLY);
-        dup2(out[1], STDOUT_FILENO);
-        dup2(null, STDERR_FILENO);
-        execv(argv[0], argv.data());
-        _exit(127);
-    }
-    ::close(out[1]);
-    Run r;
-    char buf[4096];
-    for (ssize_t n; (n = ::read(out[0], buf, sizeof buf)) > 0;)
-        r.said.append(buf, n);
-    ::close(out[0]);
-    int status = 0;
-    rusage u{};
-    wait4(pid, &status, 0, &u);
-    r.seconds = t.nsecsElapsed() / 1e9;
-    r.cpu = u.ru_utime.tv_sec + u.ru_stime.tv_sec + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-    r.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    const QRegularExpressionMatch m =
-        QRegularExpression("rendered (\\d+) frames .* (\\d+) frames/s").match(QString::fromUtf8(r.said));
-    if (m.hasMatch() && m.captured(2).toDouble() > 0)
-        r.frames = m.captured(1).toDouble() / m.captured(2).toDouble();
+    const ChildRun c = runChild(std::move(args));
+    Run r{c.seconds, c.cpu, 0, c.frames, c.said, c.ok};
     QFile peak(peakFile);
     r.peakMb =
-        (timed && peak.open(QIODevice::ReadOnly) ? peak.readAll().trimmed().toDouble() : u.ru_maxrss) / 1024;
+        (timed && peak.open(QIODevice::ReadOnly) ? peak.readAll().trimmed().toDouble() : double(c.peakKb)) /
+        1024;
     return r;
 }
 

@@ -84,13 +84,7 @@ QDoubleSpinBox* CameraDialog::number(const char* name, double lo, double hi, int
 
 void CameraDialog::change(const QString& label, const std::function<void(ProjectState&)>& set, int key) {
     if (filling_) return;
-    history_.edit(
-        label,
-        [this, set] {
-            set(ws_.st);
-            Redraw(ws_);
-        },
-        kKeys + key);
+    history_.editSettings(label, set, kKeys + key);
     fill();
 }
 

@@ -109,13 +109,7 @@ GeoPanel::GeoPanel(Workspace& ws, EditHistory& history, QWidget* parent)
 
 void GeoPanel::change(const QString& label, const std::function<void(ProjectState&)>& set, int key) {
     if (filling_) return;
-    history_.edit(
-        label,
-        [this, set] {
-            set(ws_.st);
-            Redraw(ws_);
-        },
-        kKeys + key);
+    history_.editSettings(label, set, kKeys + key);
 }
 
 void GeoPanel::fill() {

@@ -1,5 +1,7 @@
 #include "EditHistory.h"
 
+#include "mapview/RouteDrawing.h"
+
 namespace {
 constexpr int kDepth = 500; // steps; a step holds two snapshots of a few kilobytes each
 
@@ -52,6 +54,17 @@ void EditHistory::edit(const QString& label, const std::function<void()>& change
     if (!(after == before))
         stack_.push(new EditStep(*this, label, std::move(before), std::move(after), drag));
     emit changed();
+}
+
+void EditHistory::editSettings(const QString& label, const std::function<void(ProjectState&)>& set,
+                               int drag) {
+    edit(
+        label,
+        [this, &set] {
+            set(ws_.st);
+            Redraw(ws_);
+        },
+        drag);
 }
 
 void EditHistory::endDrag() {

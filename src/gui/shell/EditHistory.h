@@ -18,6 +18,8 @@ class EditHistory : public QObject {
     // Runs `change` and records it as the step `label`. Edits with the same nonzero `drag` key
     // make one step until endDrag(), so that a whole drag (a point, a style bar) undoes at once.
     void edit(const QString& label, const std::function<void()>& change, int drag = 0);
+    // The same for a change of settings: `set` changes the state, then the map is drawn again.
+    void editSettings(const QString& label, const std::function<void(ProjectState&)>& set, int drag = 0);
     void endDrag();
 
     QUndoStack& stack() { return stack_; }
