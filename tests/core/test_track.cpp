@@ -277,6 +277,17 @@ class TestTrack : public QObject {
         const QString read = t ? summary(*t) : error.message();
         QVERIFY2(t ? read == expected : read.contains(expected), qPrintable(read));
     }
+
+    // A file past the limit is refused before a byte of it is read (a sparse file: no disk used).
+    void tooLarge() {
+        QTemporaryDir dir;
+        QFile f(dir.filePath("big.gpx"));
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.resize(kMaxTrackBytes + 1));
+        f.close();
+        Error error;
+        QVERIFY(!::readTrack(f.fileName(), &error));
+        QVERIFY2(error.reason.contains("larger than 512 MiB"), qPrintable(error.message()));
+    }
 };
 
 QTEST_APPLESS_MAIN(TestTrack)
