@@ -130,9 +130,9 @@ void Compositor::drawRoute(QPainter& p, const QTransform& t, const FramePose& po
     for (int j = 0; j <= reached; ++j)
         line.push_back(at(j));
     const QPointF head = t.map(pose.head);
-    // A quarter of a frame pixel at the camera's scale: simplified lines never show it.
+    // Half a frame pixel at the camera's scale: within the line's own antialiased edge.
     const double scale = std::sqrt(std::abs(t.determinant()));
-    const double tolerance = scale > 0 ? 0.25 / scale : 0;
+    const double tolerance = scale > 0 ? 0.5 / scale : 0;
     const double width = std::clamp<int>(st.linethick, 1, 1024);
     const double ring = std::clamp<int>(st.circlethick, 1, 1024);
     const double radius = std::abs(double(st.circleradius));
