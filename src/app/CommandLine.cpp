@@ -1,5 +1,9 @@
 #include "CommandLine.h"
 
+#include "shell/Startup.h"
+
+#include <QFileInfo>
+
 void say(FILE* to, const QString& text) {
     std::fprintf(to, "pathwright: %s\n", qPrintable(text));
 }
@@ -11,4 +15,12 @@ QGuiApplication& commandLineApplication(int argc, char** argv) {
     QCoreApplication::setApplicationName("pathwright");
     QCoreApplication::setApplicationVersion(PATHWRIGHT_VERSION);
     return app;
+}
+
+void startWorkspaceFor(Workspace& ws, const QString& path) {
+    startUpBegin(ws, QCoreApplication::applicationDirPath());
+    startUpFinish(ws, 1.0);
+    const QFileInfo project(path);
+    ws.st.projectpath = project.absoluteFilePath();
+    ws.st.projectname = project.fileName();
 }

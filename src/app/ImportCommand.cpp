@@ -5,7 +5,6 @@
 #include "geo/TrackImport.h"
 #include "mapview/PictureFile.h"
 #include "project/ProjectFile.h"
-#include "shell/Startup.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -38,12 +37,9 @@ int runImportCommand(int argc, char** argv) {
         return 1;
     }
     Workspace ws;
-    startUpBegin(ws, QCoreApplication::applicationDirPath());
-    startUpFinish(ws, 1.0);
+    startWorkspaceFor(ws, parser.value(save));
     const QFileInfo project(parser.value(save));
-    ws.st.projectpath = project.absoluteFilePath();
     ws.st.projectdir = withSeparator(project.absolutePath());
-    ws.st.projectname = project.fileName();
     // Frames go beside the project, named after it.
     ws.st.renderpath = ws.st.projectdir;
     ws.st.rendername = project.completeBaseName();

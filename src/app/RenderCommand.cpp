@@ -16,7 +16,6 @@
 #include "animation/RenderTarget.h"
 #include "geo/MapGeo.h"
 #include "project/ProjectFile.h"
-#include "shell/Startup.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -109,11 +108,7 @@ int runRenderCommand(int argc, char** argv) {
     }
 
     Workspace ws;
-    startUpBegin(ws, QCoreApplication::applicationDirPath());
-    startUpFinish(ws, 1.0);
-    const QFileInfo project(parser.value(render));
-    ws.st.projectpath = project.absoluteFilePath();
-    ws.st.projectname = project.fileName();
+    startWorkspaceFor(ws, parser.value(render));
     // The render starts from the bare map: drawing the whole route now would be thrown away.
     const LoadReport loaded = LoadProject(ws, MapAfterLoad::LeaveToRender);
     if (loaded.error) {
