@@ -2,6 +2,7 @@
 
 #include "animation/FrameMaker.h"
 #include "shell/SafeFile.h"
+#include "tiles/TileSource.h"
 
 #include <QBuffer>
 #include <cstdio>
@@ -11,6 +12,17 @@ int writeOneFrame(const Workspace& ws, Marker marker, qint64 walkFrames, qint64 
     FrameMaker maker(ws, false, std::move(marker));
     if (!maker.composed()) maker.knowFrames(walkFrames);
     const qint64 frames = maker.frames(std::numeric_limits<qint32>::max());
+    // Only the tiles of this frame.
+    if (const TileSource* tiles = ws.tiles.get(); tiles && n >= 0 && n < frames) {
+        const SceneFrames& scene = *maker.scene();
+        const QRect rect(QPoint(0, 0), scene.frameSize());
+        const std::vector<TileKey> keys =
+            tiles->tilesFor(worldToFrame(scene.view(n), QSizeF(rect.size())), rect);
+        if (MaybeError e = tiles->store().fetch(keys, {})) {
+            std::fprintf(stderr, "pathwright: cannot draw the map: %s\n", qPrintable(e->message()));
+            return 2;
+        }
+    }
     QByteArray png;
     if (n < 0 || n >= frames || !maker.show(n, [&](const QImage& frame, const ChangeLog*) {
             QBuffer out(&png);

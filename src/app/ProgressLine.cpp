@@ -41,6 +41,24 @@ void ProgressLine::show(qint64 written, qint64 total, const SinkOutput& out, boo
     shown_ = true;
 }
 
+void ProgressLine::tiles(int done, int wanted) {
+    if (!on_ || (done < wanted && clock_.elapsed() - last_ < 100)) return;
+    last_ = clock_.elapsed();
+    const QString line = QString("\rpathwright: %1 of %2 map tiles at hand").arg(done).arg(wanted);
+    const qsizetype width = line.size();
+    std::fprintf(stderr, "%s%s", qPrintable(line),
+                 qPrintable(QString(std::max<qsizetype>(3, width_ - width), u' ')));
+    std::fflush(stderr);
+    width_ = width;
+    shown_ = true;
+}
+
+void ProgressLine::lineDone() {
+    if (shown_) std::fputc('\n', stderr);
+    shown_ = false;
+    width_ = 0;
+}
+
 void ProgressLine::finishing(const char* signal, qint64 written, const SinkOutput& out) {
     stopped_ = QString::fromLatin1(signal);
     show(written, total_, out, true);

@@ -14,6 +14,10 @@ class ProgressLine {
   public:
     ProgressLine();
     void show(qint64 written, qint64 total, const SinkOutput& out, bool force = false);
+    // Before the frames: the map's tiles at hand of those the frames show.
+    void tiles(int done, int wanted);
+    // Ends a line shown, so that a message starts on its own.
+    void lineDone();
     // After a stop signal: the line says the file is being finished and further signals wait.
     void finishing(const char* signal, qint64 written, const SinkOutput& out);
     // The last figures once more, so the line ends at the final count (of the planned total: a

@@ -6,9 +6,11 @@
 #include "CameraOptions.h"
 #include "FormatOptions.h"
 #include "FrameCommand.h"
+#include "MapOptions.h"
 #include "OutputOptions.h"
 #include "ProgressLine.h"
 #include "StopSignals.h"
+#include "animation/FrameTiles.h"
 #include "animation/FrameWriters.h"
 #include "animation/Render.h"
 #include "animation/RenderFolder.h"
@@ -61,7 +63,8 @@ int runRenderCommand(int argc, char** argv) {
         "  pathwright [PROJECT.wsr]      open the program (needs a display)\n"
         "  pathwright --render PROJECT.wsr [--output DIR] [--name BASE] [--output-kind KIND]\n"
         "             [--transparent] [--quality QUALITY] [--format NAME] [--fps RATE] [--size WxH]\n"
-        "             [--camera MODE] [--zoom Z] [--track FILE]\n"
+        "             [--camera MODE] [--zoom Z] [--track FILE] [--map-source SOURCE]\n"
+        "             [--tile-url URL] [--mbtiles FILE] [--offline] [--allow-host HOST] [--tile-cache DIR]\n"
         "                                render the project without a display\n"
         "  pathwright --render PROJECT.wsr --frame N --output FILE.png\n"
         "                                write frame N alone (exit status 1: no such frame)\n"
@@ -98,9 +101,11 @@ int runRenderCommand(int argc, char** argv) {
                                    "FILE");
     const FormatOptions formats;
     const CameraOptions cameras;
+    const MapOptions maps;
     parser.addOptions({render, output, name, kind, transparent, quality, frame, track});
     parser.addOptions(formats.all());
     parser.addOptions(cameras.all());
+    parser.addOptions(maps.all());
     parser.process(app); // --help and --version print and exit here
     if (!parser.isSet(render) || !parser.positionalArguments().isEmpty()) {
         say(stderr, "usage: pathwright --render PROJECT.wsr [--output DIR] [--name BASE] (see --help)");
@@ -109,6 +114,7 @@ int runRenderCommand(int argc, char** argv) {
 
     Workspace ws;
     startWorkspaceFor(ws, parser.value(render));
+    maps.applyAccess(parser, ws.access);
     // The render starts from the bare map: drawing the whole route now would be thrown away.
     const LoadReport loaded = LoadProject(ws, MapAfterLoad::LeaveToRender);
     if (loaded.error) {
@@ -126,11 +132,15 @@ int runRenderCommand(int argc, char** argv) {
         }
         refreshRoute(ws);
     }
-    for (const std::optional<QString>& wrong : {formats.apply(parser, ws), cameras.apply(parser, ws.st)})
+    QStringList mapNotes;
+    for (const std::optional<QString>& wrong :
+         {maps.apply(parser, ws, mapNotes), formats.apply(parser, ws), cameras.apply(parser, ws.st)})
         if (wrong) {
             say(stderr, *wrong);
             return 1;
         }
+    for (const QString& note : mapNotes)
+        say(stderr, note);
     bool frameNumber = false;
     const qint64 oneFrame = parser.value(frame).toLongLong(&frameNumber);
     if (parser.isSet(frame) && (!frameNumber || !parser.isSet(output))) {
@@ -182,6 +192,17 @@ int runRenderCommand(int argc, char** argv) {
         return 2;
     }
 
+    // Every tile the frames show is at hand before anything is written.
+    ProgressLine progress;
+    if (MaybeError e = fetchRenderTiles(ws, [&](int done, int wanted) {
+            progress.tiles(done, wanted);
+            return !stops.caught();
+        })) {
+        progress.lineDone();
+        say(stderr, "cannot draw the map: " + e->message());
+        return stops.caught() ? 4 : 2;
+    }
+    progress.lineDone();
     RenderTarget target = renderTargetFor(ws);
     if (const QString wrong = chooseOutput(parser, kind, transparent, quality, target); !wrong.isEmpty()) {
         say(stderr, wrong);
@@ -192,7 +213,6 @@ int runRenderCommand(int argc, char** argv) {
         say(stderr, made.error->message());
         return 2;
     }
-    ProgressLine progress;
     const RenderResult result =
         renderUntilStopped(ws, *made.sink, std::move(*marker), progress, stops, count.frames);
     return report(result, *made.sink, target, progress.seconds(), stops.caught());

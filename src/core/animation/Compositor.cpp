@@ -2,6 +2,7 @@
 
 #include "geo/RouteShape.h"
 #include "mapview/Labels.h"
+#include "mapview/MapCredit.h"
 #include "mapview/MapSource.h"
 #include "mapview/SegmentClip.h"
 
@@ -100,7 +101,7 @@ routeUpToHead(const ProjectState& st, int reached, const FramePose& pose, double
 Compositor::Compositor(const ProjectState& st, const Marker& marker) : st_(st), marker_(marker) {}
 
 void Compositor::draw(QImage& frame, const MapSource* map, const QTransform& worldToFrame,
-                      const FramePose& pose, bool transparent) const {
+                      const FramePose& pose, bool transparent, MapGaps* gaps) const {
     // A map that covers the whole frame paints every pixel: clearing first would be wasted.
     bool covered = false;
     if (map && !transparent) {
@@ -112,11 +113,15 @@ void Compositor::draw(QImage& frame, const MapSource* map, const QTransform& wor
     }
     if (!covered) frame.fill(transparent ? QColor(Qt::transparent) : QColor(Qt::white));
     QPainter p(&frame);
-    if (map && !transparent) map->draw(p, worldToFrame, frame.rect());
+    if (map && !transparent) map->draw(p, worldToFrame, frame.rect(), gaps);
     p.setRenderHint(QPainter::Antialiasing);
     // Integer coordinates name pixel centres, as on the classic surface.
     p.translate(0.5, 0.5);
     drawRoute(p, worldToFrame, pose, frame.size());
+    if (map && !transparent && !map->attribution().isEmpty()) {
+        p.resetTransform();
+        paintAttribution(p, map->attribution(), frame.rect());
+    }
 }
 
 void Compositor::drawRoute(QPainter& p, const QTransform& t, const FramePose& pose, QSize frame) const {

@@ -9,14 +9,16 @@
 #include <QTransform>
 
 class MapSource;
+struct MapGaps;
 
 class Compositor {
   public:
     Compositor(const ProjectState& st, const Marker& marker);
     // Draws onto `frame`, which is cleared first (to the background, or to clear when it has alpha
-    // and `transparent` is set: then the map is left out).
+    // and `transparent` is set: then the map is left out). The map's credit, when it owes one,
+    // goes in the bottom-right corner; what the map could not show is counted in `gaps`.
     void draw(QImage& frame, const MapSource* map, const QTransform& worldToFrame, const FramePose& pose,
-              bool transparent) const;
+              bool transparent, MapGaps* gaps = nullptr) const;
 
   private:
     void drawRoute(QPainter& p, const QTransform& t, const FramePose& pose, QSize frame) const;

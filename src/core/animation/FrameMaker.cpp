@@ -1,6 +1,7 @@
 #include "FrameMaker.h"
 
 #include "FrameCount.h"
+#include "tiles/TileSource.h"
 
 #include <algorithm>
 #include <limits>
@@ -9,6 +10,7 @@ std::unique_ptr<Workspace> projectCopy(const Workspace& ws) {
     auto copy = std::make_unique<Workspace>();
     copy->st = ws.st;
     copy->picture = ws.picture; // shared until either side changes it
+    copy->tiles = ws.tiles;
     const QSize frame = renderFrameSize(ws);
     copy->map.resize(frame.width(), frame.height());
     return copy;
@@ -25,13 +27,14 @@ FrameMaker::FrameMaker(const Workspace& ws, bool transparent, std::optional<Mark
 FrameMaker::~FrameMaker() = default;
 
 bool FrameMaker::composed() const {
-    return cameraMoves(ws_->st);
+    // Tiles are drawn only where a frame shows them, whatever the camera.
+    return cameraMoves(ws_->st) || ws_->tiles;
 }
 
 const SceneFrames* FrameMaker::scene() {
     if (composed() && !scene_)
         scene_ = std::make_unique<SceneFrames>(
-            ws_->st, ws_->picture, QSize(ws_->map.width(), ws_->map.height()), marker_, transparent_,
+            ws_->st, ws_->picture, ws_->tiles, QSize(ws_->map.width(), ws_->map.height()), marker_, transparent_,
             std::min(countCap_ > 0 ? countCap_ : INT32_MAX, frameCountLimit(ws_->st.fps) + 1));
     return scene_.get();
 }

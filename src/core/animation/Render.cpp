@@ -1,5 +1,7 @@
 #include "Render.h"
 
+#include "FrameTiles.h"
+
 #include <algorithm>
 #include <limits>
 
@@ -72,7 +74,16 @@ void RenderRun::frame() {
     }
     if (hooks_.showFrame) hooks_.showFrame(frameText(n));
     MaybeError e;
-    maker_.show(n, [&](const QImage& frame, const ChangeLog* changes) { e = sink_.put(frame, n, changes); });
+    maker_.show(n, [&](const QImage& frame, const ChangeLog* changes) {
+        // A frame with a hole in its map is never written.
+        const SceneFrames* scene = maker_.composed() ? maker_.scene() : nullptr;
+        if (scene && scene->gaps().count > 0)
+            e = Error{
+                scene->gaps().first,
+                QString("frame %1 needs this tile, which is not at hand; the render stopped there").arg(n)};
+        else
+            e = sink_.put(frame, n, changes);
+    });
     if (e) {
         result_.error = e;
         done_ = true;
@@ -99,10 +110,12 @@ RenderResult RenderRun::finish() {
     return result_;
 }
 
-RenderResult RenderAnimation(const Workspace& ws, FrameSink& sink, RenderRun::Hooks hooks) {
+RenderResult RenderAnimation(const Workspace& ws, FrameSink& sink, RenderRun::Hooks hooks,
+                             const std::function<bool(int, int)>& tiles) {
     Error bad;
     std::optional<Marker> marker = renderMarker(ws.st, &bad);
     if (!marker) return RenderResult{0, false, false, bad};
+    if (MaybeError e = fetchRenderTiles(ws, tiles)) return RenderResult{0, false, false, e};
     RenderRun run(ws, sink, std::move(*marker), std::move(hooks));
     while (run.advance(std::chrono::hours(1))) {
     }

@@ -77,4 +77,6 @@ class RenderRun {
 std::optional<Marker> renderMarker(const ProjectState& st, Error* error);
 
 // The marker is made first: a picture that cannot be used ends it with that error, no frame made.
-RenderResult RenderAnimation(const Workspace& ws, FrameSink& sink, RenderRun::Hooks hooks = {});
+// Tiles are fetched first, with their progress in `tiles`.
+RenderResult RenderAnimation(const Workspace& ws, FrameSink& sink, RenderRun::Hooks hooks = {},
+                             const std::function<bool(int done, int wanted)>& tiles = {});

@@ -32,19 +32,24 @@ CameraInput cameraInput(const ProjectState& st, QSizeF world, QSize frame, std::
 }
 
 namespace {
-// The world the camera moves over: the map picture, or the frame where there is none.
-QSizeF worldOf(const QImage& picture, QSize frame) {
-    return picture.isNull() ? QSizeF(frame) : QSizeF(picture.size());
+// The world the camera moves over: the map, or the frame where there is none.
+QSizeF worldOf(const MapSource* map, QSize frame) {
+    return map ? map->worldSize() : QSizeF(frame);
+}
+
+std::shared_ptr<const MapSource> mapOf(const QImage& picture, std::shared_ptr<const MapSource> map) {
+    if (map) return map;
+    if (picture.isNull()) return nullptr;
+    return std::make_shared<PictureSource>(picture);
 }
 } // namespace
 
-SceneFrames::SceneFrames(const ProjectState& st, const QImage& picture, QSize frame, const Marker& marker,
-                         bool transparent, qint64 cap)
-    : st_(st), poses_(walkPoses(st, cap)), plan_(cameraInput(st, worldOf(picture, frame), frame, poses_)),
-      compositor_(st, marker), transparent_(transparent),
-      frame_(largeImage(frame, transparent ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32)) {
-    if (!picture.isNull()) map_ = std::make_unique<PictureSource>(picture);
-}
+SceneFrames::SceneFrames(const ProjectState& st, const QImage& picture, std::shared_ptr<const MapSource> map,
+                         QSize frame, const Marker& marker, bool transparent, qint64 cap)
+    : st_(st), poses_(walkPoses(st, cap)), map_(mapOf(picture, std::move(map))),
+      plan_(cameraInput(st, worldOf(map_.get(), frame), frame, poses_)), compositor_(st, marker),
+      transparent_(transparent),
+      frame_(largeImage(frame, transparent ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32)) {}
 
 SceneFrames::~SceneFrames() = default;
 
@@ -57,8 +62,9 @@ const FramePose& SceneFrames::pose(qint64 n) const {
 
 bool SceneFrames::show(qint64 n, const std::function<void(const QImage&)>& use) {
     if (n < 0 || n >= std::max<qint64>(frames(), 1)) return false;
+    gaps_ = MapGaps();
     compositor_.draw(frame_, map_.get(), worldToFrame(plan_.at(n), QSizeF(frame_.size())), pose(n),
-                     transparent_);
+                     transparent_, &gaps_);
     use(frame_);
     return true;
 }

@@ -4,22 +4,28 @@
 
 #include "Camera.h"
 #include "Compositor.h"
+#include "mapview/MapSource.h"
 
 #include <functional>
 #include <memory>
 
-class PictureSource;
+class MapSource;
 
 class SceneFrames {
   public:
-    // The frames of the project's walk up to `cap` walk frames, with the camera's intro and outro.
-    SceneFrames(const ProjectState& st, const QImage& picture, QSize frame, const Marker& marker,
-                bool transparent, qint64 cap);
+    // The frames of the project's walk up to `cap` walk frames, with the camera's intro and outro,
+    // over `map` (a tiled map), else over the picture.
+    SceneFrames(const ProjectState& st, const QImage& picture, std::shared_ptr<const MapSource> map,
+                QSize frame, const Marker& marker, bool transparent, qint64 cap);
     ~SceneFrames();
 
     qint64 frames() const { return st_.listmax < 1 ? 0 : plan_.frames(); }
     // Draws frame n and hands it to `use`; false when there is no frame n.
     bool show(qint64 n, const std::function<void(const QImage&)>& use);
+    // What the map of the frame shown last could not show.
+    const MapGaps& gaps() const { return gaps_; }
+    const MapSource* map() const { return map_.get(); }
+    QSize frameSize() const { return frame_.size(); }
     // The camera's view at frame n.
     CameraView view(qint64 n) const { return plan_.at(n); }
     // The walk's progress at frame n (the intro shows the bare map, the outro the last frame).
@@ -28,8 +34,9 @@ class SceneFrames {
   private:
     const ProjectState& st_;
     std::vector<FramePose> poses_;
+    std::shared_ptr<const MapSource> map_;
     CameraPlan plan_;
-    std::unique_ptr<PictureSource> map_;
+    MapGaps gaps_;
     Compositor compositor_;
     bool transparent_;
     QImage frame_;

@@ -12,6 +12,7 @@ struct PlacedTrack;
 struct GeoData {
     std::optional<Georeference> picture; // from the map file (GeoTIFF tags or a world file)
     QString pictureSource;               // the file that gave it
+    std::optional<Georeference> source;  // a tiled map's or the world picture's own
     std::shared_ptr<const Track> track;
     QString trackFile; // the file the track was read from
     // The track on the map, made again when the georeference changes.

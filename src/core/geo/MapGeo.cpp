@@ -19,6 +19,7 @@ bool sameGeoreference(const std::optional<Georeference>& a, const std::optional<
 std::optional<Georeference> mapGeoreference(const Workspace& ws, double* worstResidual) {
     if (worstResidual) *worstResidual = 0;
     if (ws.geo.picture) return ws.geo.picture;
+    if (ws.geo.source) return ws.geo.source;
     std::vector<ControlPoint> points;
     for (const GeoControl& c : ws.st.georef)
         if (c.set()) points.push_back({QPointF(c.px, c.py), {c.lat, c.lon}});

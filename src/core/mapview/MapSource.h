@@ -5,6 +5,12 @@
 #include <QPainter>
 #include <QString>
 
+// What a drawing of the map could not show: tiles not at hand.
+struct MapGaps {
+    int count = 0;
+    QString first; // the first one's name (a tile's address)
+};
+
 class MapSource {
   public:
     virtual ~MapSource() = default;
@@ -12,7 +18,9 @@ class MapSource {
     virtual QSizeF worldSize() const = 0;
     // Draws what `frameRect` (frame pixels) shows of the world under `worldToFrame`, smoothly
     // when enlarged and without aliasing when reduced. Leaves the frame outside the world alone.
-    virtual void draw(QPainter& p, const QTransform& worldToFrame, const QRect& frameRect) const = 0;
+    // What could not be drawn is counted in `gaps`.
+    virtual void draw(QPainter& p, const QTransform& worldToFrame, const QRect& frameRect,
+                      MapGaps* gaps = nullptr) const = 0;
     // The credit a frame must show for this map; empty when none is owed.
     virtual QString attribution() const { return {}; }
 };

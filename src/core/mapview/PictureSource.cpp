@@ -69,15 +69,21 @@ int PictureSource::levelFor(double scale) const {
     return std::clamp(k, 0, int(levels_.size()) - 1);
 }
 
-void PictureSource::draw(QPainter& p, const QTransform& worldToFrame, const QRect& frameRect) const {
+void PictureSource::draw(QPainter& p, const QTransform& worldToFrame, const QRect& frameRect,
+                         MapGaps*) const {
     if (levels_.front().isNull() || !worldToFrame.isInvertible()) return;
     const double scale = std::sqrt(std::abs(worldToFrame.determinant()));
     const QImage& level = levels_[size_t(levelFor(scale))];
     // A level of an odd size lost its last row or column; stretched over the whole world, it
     // is off by under a frame pixel, where leaving the row out would show a gap at the edge.
     const QSizeF world = worldSize();
-    QTransform levelToFrame =
-        QTransform::fromScale(world.width() / level.width(), world.height() / level.height()) * worldToFrame;
+    drawImagePart(p, level,
+                  QTransform::fromScale(world.width() / level.width(), world.height() / level.height()) *
+                      worldToFrame,
+                  frameRect);
+}
+
+void drawImagePart(QPainter& p, const QImage& image, QTransform levelToFrame, const QRect& frameRect) {
     const bool wholeShift = levelToFrame.type() == QTransform::TxTranslate &&
                             levelToFrame.dx() == std::round(levelToFrame.dx()) &&
                             levelToFrame.dy() == std::round(levelToFrame.dy());
@@ -85,15 +91,15 @@ void PictureSource::draw(QPainter& p, const QTransform& worldToFrame, const QRec
     auto* frame =
         p.device() && p.device()->devType() == QInternal::Image ? static_cast<QImage*>(p.device()) : nullptr;
     if (frame && levelToFrame.type() == QTransform::TxTranslate && !wholeShift &&
-        p.deviceTransform().isIdentity() && !p.hasClipping() &&
+        p.deviceTransform().isIdentity() && !p.hasClipping() && p.opacity() == 1 &&
         p.compositionMode() == QPainter::CompositionMode_SourceOver &&
-        drawShifted(*frame, level, QPointF(levelToFrame.dx(), levelToFrame.dy()), frameRect))
+        drawShifted(*frame, image, QPointF(levelToFrame.dx(), levelToFrame.dy()), frameRect))
         return;
     // Elsewhere a scale a hair off 1 takes Qt's filtered path, which keeps the fraction.
     if (levelToFrame.type() == QTransform::TxTranslate && !wholeShift)
         levelToFrame = QTransform::fromScale(1 + 1e-7, 1 + 1e-7) * levelToFrame;
     p.save();
     p.setRenderHint(QPainter::SmoothPixmapTransform);
-    drawPart(p, level, levelToFrame, frameRect);
+    drawPart(p, image, levelToFrame, frameRect);
     p.restore();
 }

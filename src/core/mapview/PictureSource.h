@@ -13,7 +13,8 @@ class PictureSource : public MapSource {
     explicit PictureSource(QImage picture);
 
     QSizeF worldSize() const override;
-    void draw(QPainter& p, const QTransform& worldToFrame, const QRect& frameRect) const override;
+    void draw(QPainter& p, const QTransform& worldToFrame, const QRect& frameRect,
+              MapGaps* gaps = nullptr) const override;
 
     // The picture (level 0) and its halved copies, down to about 256 pixels.
     const std::vector<QImage>& levels() const { return levels_; }
@@ -24,6 +25,10 @@ class PictureSource : public MapSource {
   private:
     std::vector<QImage> levels_;
 };
+
+// Draws `image` (RGB32 or premultiplied ARGB32) under `imageToFrame` into `frameRect`: bilinear,
+// only the part the frame shows, a shift by a fraction of a pixel kept.
+void drawImagePart(QPainter& p, const QImage& image, QTransform imageToFrame, const QRect& frameRect);
 
 // A copy of half the size (rounded down), each pixel the mean of a 2 x 2 block. Dropping the odd
 // last row and column keeps a pyramid within a third of the picture.

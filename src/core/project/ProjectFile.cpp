@@ -1,5 +1,7 @@
 #include "ProjectFile.h"
 
+#include "tiles/MapSources.h"
+
 #include "NumberText.h"
 #include "ProjectText.h"
 #include "animation/RenderFolder.h"
@@ -82,12 +84,17 @@ bool samePath(const QString& a, const QString& b) {
            QDir::cleanPath(QFileInfo(b).absoluteFilePath());
 }
 
-// The map picture named by the project; failing that, a picture of that name beside the
-// project file (projects moved between machines); failing that, the plain background. The
-// caller redraws. The path of the picture loaded.
+} // namespace
+
 QString reloadMapPicture(Workspace& ws, QStringList& notes) {
     const ProjectState& st = ws.st;
     ws.picture = QImage();
+    ws.tiles.reset();
+    ws.geo.source.reset();
+    if (st.mapsource != QLatin1String("picture")) {
+        loadMapSource(ws, notes);
+        return QString();
+    }
     if (st.imagename.isEmpty()) {
         notes << "The project names no map picture: the map shows the plain background.";
         return QString();
@@ -110,8 +117,6 @@ QString reloadMapPicture(Workspace& ws, QStringList& notes) {
                  "): the map shows the plain background.";
     return QString();
 }
-} // namespace
-
 LoadReport LoadProject(Workspace& ws, MapAfterLoad after) {
     LoadReport report;
     Error error;

@@ -25,6 +25,12 @@ LoadReport LoadProject(Workspace& ws, MapAfterLoad after = MapAfterLoad::Redraw)
 // The same from the bytes of a project file already read; the notes.
 QStringList LoadProjectText(Workspace& ws, QByteArrayView bytes, MapAfterLoad after = MapAfterLoad::Redraw);
 
+// The map the project names: its picture, failing that a picture of that name beside the
+// project file (projects moved between machines), failing that the plain background; or its
+// tiles or the world picture. The caller reloads the geography and redraws. The path of the
+// picture loaded, whose world file or tags may tell where it is.
+QString reloadMapPicture(Workspace& ws, QStringList& notes);
+
 // Writes the project to `projectdir` & `projectname` (".wsr" added when missing, and kept in
 // `projectname` once the file is written). On an error the old file and `projectname` are unchanged.
 MaybeError SaveProject(Workspace& ws);

@@ -2,6 +2,7 @@
 #include "ProjectKeys.h"
 
 #include "animation/RenderTarget.h"
+#include "tiles/TileProviders.h"
 
 namespace {
 using K = KeyKind;
@@ -13,6 +14,7 @@ const char* const kMarkers[] = {"none", "dot", "arrow", "picture"};
 const char* const kCameras[] = {"fixed", "map", "route", "follow", "leg"};
 const char* const kPaths[] = {"straight", "arc"};
 const char* const kSpeedUnits[] = {"px", "kmh"};
+const char* const kMapSources[] = {"picture", "tiles", "mbtiles", "world"};
 
 const KeyRow kKeys[] = {
     {"format", K::Letter, &S::format, true},
@@ -67,6 +69,14 @@ const KeyRow kKeys[] = {
     {"path", K::Word, &S::pointpath, false, 0, 0, "", kPaths},
     {"arcbend", K::Number, &S::arcbend, false, -1, 1, "0.2"},
     {"speedunit", K::Word, &S::speedunit, false, 0, 0, "px", kSpeedUnits},
+    {"mapsource", K::Word, &S::mapsource, false, 0, 0, "picture", kMapSources},
+    {"tileprovider", K::Word, &S::tileprovider, false, 0, 0, "osm", tileProviderIds()},
+    {"tileurl", K::Text, &S::tileurl, false, -DBL_MAX, 2048},
+    {"tilesize", K::Whole, &S::tilesize, false, 256, 512, "256"},
+    {"tileattribution", K::Text, &S::tileattribution, false, -DBL_MAX, 512},
+    {"mbtiles", K::Text, &S::mbtiles, false, -DBL_MAX, 4096},
+    {"tilenorthwest", K::Coordinates, &S::tilenorthwest},
+    {"tilesoutheast", K::Coordinates, &S::tilesoutheast},
 };
 
 // Keys are ASCII; folding only A..Z keeps letters such as the Kelvin sign from posing as "k".

@@ -27,9 +27,9 @@ template <class T> using StateField = T ProjectState::*;
 template <class T> using PointField = std::array<T, kPointSlots> ProjectState::*;
 // Per-point fields are written "key.I" for each route point I.
 using KeyField = std::variant<StateField<QChar>, StateField<double>, StateField<qint16>, StateField<qint32>,
-                              StateField<bool>, StateField<QString>, PointField<double>, PointField<qint16>,
-                              PointField<qint32>, PointField<bool>, PointField<QString>, PointField<GeoPoint>,
-                              PointField<GeoControl>>;
+                              StateField<bool>, StateField<QString>, StateField<GeoPoint>, PointField<double>,
+                              PointField<qint16>, PointField<qint32>, PointField<bool>, PointField<QString>,
+                              PointField<GeoPoint>, PointField<GeoControl>>;
 
 // A value read from a key line and checked against its row, waiting to be applied.
 using KeyValue = std::variant<QChar, double, qint64, QString, std::array<double, 4>>;
@@ -46,7 +46,7 @@ struct KeyRow {
     const char* def = "";                 // the default as a file would spell it
     std::span<const char* const> words = {};
 
-    bool perPoint() const { return field.index() >= 6; }
+    bool perPoint() const { return field.index() >= 7; }
     // Control points are numbered on their own: their lines do not follow the route's points.
     bool ownSlots() const { return std::holds_alternative<PointField<GeoControl>>(field); }
 };

@@ -132,6 +132,15 @@ struct ProjectState {
     std::array<QString, kPointSlots> pointpath;   // the leg ending at the point; empty: as `path`
     double arcbend = 0.2;                         // an arc's bulge on a map without coordinates
     QString speedunit = QStringLiteral("px");     // or "kmh"
+    // Where the map comes from: the picture, web map tiles, an offline tile package or the
+    // built-in picture of the whole earth. A tiled map shows the area between two corners.
+    QString mapsource = QStringLiteral("picture");
+    QString tileprovider = QStringLiteral("osm"); // a built-in server, unless `tileurl` names one
+    QString tileurl;                              // a template with {z}, {x}, {y}
+    qint32 tilesize = 256;                        // or 512
+    QString tileattribution;                      // the credit, for a server not built in
+    QString mbtiles;                              // a package, relative to the project file
+    GeoPoint tilenorthwest, tilesoutheast;        // unset: the whole earth
     // The legs' lines as the loaded map and track make them; null while every leg is straight.
     std::shared_ptr<const RouteShape> route;
     bool windows1252 = false; // the project file was read as Windows-1252, and is written so

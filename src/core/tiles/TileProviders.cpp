@@ -1,5 +1,7 @@
 #include "TileProviders.h"
 
+#include <array>
+
 namespace {
 // Providers whose terms let their tiles be shown in a video with the credit drawn on it.
 const TileProvider kProviders[] = {
@@ -10,10 +12,12 @@ const TileProvider kProviders[] = {
      "https://opentopomap.org/about"},
     {"thunderforest-outdoors", "Thunderforest Outdoors",
      "https://tile.thunderforest.com/outdoors/{z}/{x}/{y}{r}.png?apikey={key}",
-     "Maps © Thunderforest, Data © OpenStreetMap contributors", 22, true, "https://www.thunderforest.com/terms/"},
+     "Maps © Thunderforest, Data © OpenStreetMap contributors", 22, true,
+     "https://www.thunderforest.com/terms/"},
     {"thunderforest-landscape", "Thunderforest Landscape",
      "https://tile.thunderforest.com/landscape/{z}/{x}/{y}{r}.png?apikey={key}",
-     "Maps © Thunderforest, Data © OpenStreetMap contributors", 22, true, "https://www.thunderforest.com/terms/"},
+     "Maps © Thunderforest, Data © OpenStreetMap contributors", 22, true,
+     "https://www.thunderforest.com/terms/"},
     {"stadia-terrain", "Stadia Stamen Terrain",
      "https://tiles.stadiamaps.com/tiles/stamen_terrain/{z}/{x}/{y}{r}.png?api_key={key}",
      "© Stadia Maps © Stamen Design © OpenMapTiles © OpenStreetMap contributors", 18, true,
@@ -35,6 +39,16 @@ QString filled(QString tmpl, const TileKey& key, bool highDensity, const QString
 
 std::span<const TileProvider> tileProviders() {
     return kProviders;
+}
+
+std::span<const char* const> tileProviderIds() {
+    static const auto ids = [] {
+        std::array<const char*, std::size(kProviders)> a{};
+        for (std::size_t i = 0; i < a.size(); ++i)
+            a[i] = kProviders[i].id;
+        return a;
+    }();
+    return ids;
 }
 
 const TileProvider* findTileProvider(QStringView id) {

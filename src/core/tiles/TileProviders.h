@@ -17,11 +17,13 @@ struct TileProvider {
     const char* url;         // the template
     const char* attribution; // drawn on every frame
     int maxLevel;
-    bool needsKey;       // the server refuses requests without the user's key
-    const char* terms;   // where the provider's terms of use are
+    bool needsKey;     // the server refuses requests without the user's key
+    const char* terms; // where the provider's terms of use are
 };
 
 std::span<const TileProvider> tileProviders();
+// Their ids, the words `tileprovider` takes.
+std::span<const char* const> tileProviderIds();
 const TileProvider* findTileProvider(QStringView id);
 
 // A template the program may use: http or https, a host, no user name or password, and {z}, {x}

@@ -1,0 +1,41 @@
+#include "FrameTiles.h"
+
+#include "tiles/TileSource.h"
+
+#include <QSet>
+
+namespace {
+const TileSource* tilesOf(FrameMaker& maker) {
+    const SceneFrames* scene = maker.composed() ? maker.scene() : nullptr;
+    return scene ? dynamic_cast<const TileSource*>(scene->map()) : nullptr;
+}
+} // namespace
+
+std::vector<TileKey> frameTiles(FrameMaker& maker) {
+    std::vector<TileKey> keys;
+    const TileSource* tiles = tilesOf(maker);
+    if (!tiles) return keys;
+    const SceneFrames& scene = *maker.scene();
+    const QRect frame(QPoint(0, 0), scene.frameSize());
+    QSet<TileKey> seen;
+    for (qint64 n = 0; n < scene.frames(); ++n)
+        for (const TileKey& key : tiles->tilesFor(worldToFrame(scene.view(n), QSizeF(frame.size())), frame))
+            if (!seen.contains(key)) {
+                seen.insert(key);
+                keys.push_back(key);
+            }
+    return keys;
+}
+
+MaybeError fetchFrameTiles(FrameMaker& maker, const TileProgress& progress) {
+    const TileSource* tiles = tilesOf(maker);
+    if (!tiles) return std::nullopt;
+    const std::vector<TileKey> keys = frameTiles(maker);
+    return tiles->store().fetch(keys, progress);
+}
+
+MaybeError fetchRenderTiles(const Workspace& ws, const TileProgress& progress) {
+    if (!ws.tiles || ws.st.listmax < 1) return std::nullopt;
+    FrameMaker maker(ws);
+    return fetchFrameTiles(maker, progress);
+}
