@@ -101,7 +101,8 @@ class TestMbtiles : public QObject {
         QTest::addRow("no tiles table")
             << QByteArray("CREATE TABLE metadata (name, value);") << QStringList{} << 256 << "no tiles table";
         QTest::addRow("vector") << none << QStringList{"format", "pbf"} << 256 << "vector tiles (pbf)";
-        QTest::addRow("over 4 MiB") << none << QStringList{} << 0 << "more than a tile may (4 MiB)";
+        QTest::addRow("over 4 MiB") << none << QStringList{} << 0
+                                    << "row holds 4194305 bytes, more than a tile may";
         QTest::addRow("off the earth")
             << none << QStringList{"bounds", "-190,0,10,10"} << 256 << "bounds are off the earth";
         QTest::addRow("not finite") << none << QStringList{"bounds", "0,0,inf,10"} << 256 << "not a number";

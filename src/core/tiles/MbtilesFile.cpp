@@ -212,11 +212,11 @@ TileBytes MbtilesFile::step(sqlite3_stmt* st, QString* why) const {
         if (n == 0)
             reason = "the tile's row holds no picture";
         else if (n > kMaxTileBytes)
-            reason = QString("the tile has %1 bytes, more than a tile may (4 MiB)").arg(n);
+            reason = QString("the tile's row holds %1 bytes, more than a tile may (4 MiB)").arg(n);
         else
             out = {TileState::Here, QByteArray(static_cast<const char*>(sqlite3_column_blob(st, 0)), n)};
     } else if (rc == SQLITE_TOOBIG) {
-        reason = "the tile has more bytes than a tile may (4 MiB)";
+        reason = "the tile's row holds more bytes than a tile may (4 MiB)";
     } else if (rc == SQLITE_INTERRUPT) {
         reason = "the package took too long to find the tile";
     } else {
