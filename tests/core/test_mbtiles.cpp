@@ -100,6 +100,11 @@ class TestMbtiles : public QObject {
                                     << "not an SQLite database";
         QTest::addRow("no tiles table")
             << QByteArray("CREATE TABLE metadata (name, value);") << QStringList{} << 256 << "no tiles table";
+        QTest::addRow("endless view")
+            << QByteArray("CREATE TABLE metadata (name, value); CREATE VIEW tiles AS "
+                          "WITH RECURSIVE c(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM c) "
+                          "SELECT n zoom_level, n tile_column, n tile_row, n tile_data FROM c;")
+            << QStringList{} << 256 << "query took too long";
         QTest::addRow("vector") << none << QStringList{"format", "pbf"} << 256 << "vector tiles (pbf)";
         QTest::addRow("over 4 MiB") << none << QStringList{} << 0
                                     << "row holds 4194305 bytes, more than a tile may";

@@ -10,10 +10,10 @@
 
 namespace {
 // The progress handler runs every kStepsPerCall virtual machine steps; a query may take
-// kCallsPerQuery of them (some hundred million steps, seconds at worst) before it is stopped,
-// so that a view over a recursive query cannot hold the program.
+// kCallsPerQuery of them (tens of millions of steps, a second or two) before it is stopped, so
+// that a view over an endless recursive query cannot hold the program.
 constexpr int kStepsPerCall = 1000;
-constexpr long kCallsPerQuery = 200'000;
+constexpr long kCallsPerQuery = 40'000;
 constexpr int kMaxMetadataText = 4096;
 
 Error packageError(const QString& path, const QString& reason) {
@@ -21,6 +21,7 @@ Error packageError(const QString& path, const QString& reason) {
 }
 
 QString sqliteReason(sqlite3* db) {
+    if (sqlite3_errcode(db) == SQLITE_INTERRUPT) return "the package's query took too long";
     return shown(QString::fromUtf8(sqlite3_errmsg(db)));
 }
 
@@ -217,8 +218,6 @@ TileBytes MbtilesFile::step(sqlite3_stmt* st, QString* why) const {
             out = {TileState::Here, QByteArray(static_cast<const char*>(sqlite3_column_blob(st, 0)), n)};
     } else if (rc == SQLITE_TOOBIG) {
         reason = "the tile's row holds more bytes than a tile may (4 MiB)";
-    } else if (rc == SQLITE_INTERRUPT) {
-        reason = "the package took too long to find the tile";
     } else {
         reason = "the tile cannot be read (" + sqliteReason(db_) + ")";
     }
