@@ -56,9 +56,13 @@ QDateTime tileFreshUntil(const QByteArray& cacheControl, const QByteArray& expir
     for (const QByteArray& part : cacheControl.split(',')) {
         const QByteArray d = part.trimmed().toLower();
         if (!d.startsWith("max-age=")) continue;
+        const QByteArray digits = d.mid(8).trimmed().replace('"', "");
+        const bool number = !digits.isEmpty() && std::all_of(digits.begin(), digits.end(),
+                                                             [](char c) { return c >= '0' && c <= '9'; });
         bool ok = false;
-        const qint64 v = d.mid(8).trimmed().replace('"', "").toLongLong(&ok);
-        maxAge = ok && v >= 0 ? std::min(v, kMaxFreshSeconds) : 0;
+        const qint64 v = digits.toLongLong(&ok);
+        // A number too large for 64 bits is "for ever", held to the longest we keep a tile.
+        maxAge = !number ? 0 : ok ? std::min(v, kMaxFreshSeconds) : kMaxFreshSeconds;
     }
     QDateTime until = fetched.addSecs(maxAge.value_or(0));
     if (!maxAge) {

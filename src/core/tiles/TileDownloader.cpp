@@ -107,7 +107,7 @@ void TileDownloader::answered(QNetworkReply* reply, const TileKey& key) {
     if (!refused.isEmpty()) return retryOrFail(key, refused, false);
 
     if (status >= 300 && status < 400 && status != 304) {
-        const QUrl to = r.url.resolved(reply->header(QNetworkRequest::LocationHeader).toUrl());
+        const QUrl to = r.url.resolved(QUrl::fromEncoded(reply->rawHeader("Location"), QUrl::StrictMode));
         if (!to.isValid() || !sameOrigin(r.url, to))
             return retryOrFail(key,
                                "the server sent it on to " + client_.mask(to.toString()) +
