@@ -101,7 +101,7 @@ class TestRenderCommand : public QObject {
             << 2 << "the map picture has no coordinates";
         QTest::newRow("import without --save") << QStringList{"--import", walk} << 1 << "usage";
         QTest::newRow("another track")
-            << QStringList{"--render", coast, "--track", "examples/flights/earth.jgw"} << 2
+            << QStringList{"--render", coast, "--track", "examples/flights/CREDITS"} << 2
             << "cannot read the track";
         QTest::newRow("frame with another track")
             << QStringList{"--render", coast, "--track",  walk,
