@@ -22,11 +22,12 @@ TiledWorld::TiledWorld(const GeoArea& area) {
     const double width = std::max(se.x() - nw.x(), 1e-9);
     const double height = std::max(se.y() - nw.y(), 1e-9);
     // The finest level at which the area fits; level 22 is finer than any survey needs.
-    level_ = std::clamp(int(std::floor(std::log2(kLongestSide / std::max(width, height)))), 0, 22);
+    // The slack keeps the whole earth, a hair over 256 pixels tall by rounding, at its level.
+    level_ = std::clamp(int(std::floor(std::log2(kLongestSide / std::max(width, height)) + 1e-6)), 0, 22);
     const double k = std::ldexp(1.0, level_);
     origin_ = QPointF(std::floor(nw.x() * k), std::floor(std::min(nw.y(), se.y()) * k));
-    size_ = QSize(std::max(1, int(std::ceil(se.x() * k) - origin_.x())),
-                  std::max(1, int(std::ceil(std::max(nw.y(), se.y()) * k) - origin_.y())));
+    size_ = QSize(std::max(1, int(std::ceil(se.x() * k - 1e-6) - origin_.x())),
+                  std::max(1, int(std::ceil(std::max(nw.y(), se.y()) * k - 1e-6) - origin_.y())));
 }
 
 QPointF TiledWorld::toLevel(QPointF world, int level) const {
