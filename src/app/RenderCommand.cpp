@@ -18,6 +18,7 @@
 #include "animation/RenderTarget.h"
 #include "geo/MapGeo.h"
 #include "project/ProjectFile.h"
+#include "tiles/MapSources.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -141,6 +142,10 @@ int runRenderCommand(int argc, char** argv) {
         }
     for (const QString& note : mapNotes)
         say(stderr, note);
+    if (!mapSourceLoaded(ws)) {
+        say(stderr, "cannot render: the project's map cannot be drawn (" + ws.st.mapsource + ")");
+        return 2;
+    }
     bool frameNumber = false;
     const qint64 oneFrame = parser.value(frame).toLongLong(&frameNumber);
     if (parser.isSet(frame) && (!frameNumber || !parser.isSet(output))) {

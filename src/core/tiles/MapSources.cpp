@@ -111,6 +111,11 @@ bool tiledMap(const ProjectState& st) {
     return st.mapsource == QLatin1String("tiles") || st.mapsource == QLatin1String("mbtiles");
 }
 
+bool mapSourceLoaded(const Workspace& ws) {
+    if (tiledMap(ws.st)) return ws.tiles != nullptr;
+    return ws.st.mapsource != QLatin1String("world") || !ws.picture.isNull();
+}
+
 QString mbtilesPath(const ProjectState& st) {
     if (st.mbtiles.isEmpty() || QDir::isAbsolutePath(st.mbtiles)) return st.mbtiles;
     const QString base = st.projectpath.isEmpty() ? st.projectdir : QFileInfo(st.projectpath).absolutePath();

@@ -16,6 +16,10 @@ bool tiledMap(const ProjectState& st);
 // added to `notes`. Nothing is downloaded here: tiles come when a view or a render asks.
 void loadMapSource(Workspace& ws, QStringList& notes);
 
+// False when the project's map is tiles or the world picture and could not be loaded: a render
+// would show no map.
+bool mapSourceLoaded(const Workspace& ws);
+
 // The tile server a project's map would contact that the user has not agreed to (lower case),
 // or empty when there is none.
 QString hostNeedingConsent(const ProjectState& st, const MapAccess& access);
