@@ -5,7 +5,9 @@
 
 #include <QByteArray>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QRegularExpression>
+#include <algorithm>
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -54,5 +56,35 @@ inline ChildRun runChild(std::vector<QByteArray> args) {
         QRegularExpression("rendered (\\d+) frames .* (\\d+) frames/s").match(QString::fromUtf8(r.said));
     if (m.hasMatch() && m.captured(2).toDouble() > 0)
         r.frames = m.captured(1).toDouble() / m.captured(2).toDouble();
+    return r;
+}
+
+inline const char* const kTime = "/usr/bin/time";
+
+struct Run {
+    double seconds = 0, cpu = 0, peakMb = 0;
+    double frames = 0; // a render's frames alone, by its summary ("rendered 369 frames ... 80 frames/s")
+    QByteArray said;   // standard output
+    bool ok = false;
+};
+
+inline double median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v[v.size() / 2];
+}
+
+// Runs a program to its end: wall and processor time, peak memory (by /usr/bin/time where it is
+// there: the kernel's figure for a child forked from here would count this process's memory),
+// what it printed.
+inline Run runProcess(std::vector<QByteArray> args, const QString& peakFile) {
+    const bool timed = ::access(kTime, X_OK) == 0;
+    QFile::remove(peakFile); // no figure of the last run is taken for this one's
+    if (timed) args.insert(args.begin(), {kTime, "-f", "%M", "-o", QFile::encodeName(peakFile)});
+    const ChildRun c = runChild(std::move(args));
+    Run r{c.seconds, c.cpu, 0, c.frames, c.said, c.ok};
+    QFile peak(peakFile);
+    r.peakMb =
+        (timed && peak.open(QIODevice::ReadOnly) ? peak.readAll().trimmed().toDouble() : double(c.peakKb)) /
+        1024;
     return r;
 }

@@ -8,9 +8,9 @@
 // Usage: bench_video [DIR] [NTSC_FRAMES] [HD_FRAMES] [ROUNDS]
 //   (defaults: the temporary directory, 1500, 300, 3)
 #include "BenchScene.h"
+#include "animation/FrameWriters.h"
 #include "animation/Render.h"
 #include "animation/SequenceWriter.h"
-#include "animation/FrameWriters.h"
 #include "settings/VideoFormats.h"
 #include "shell/Startup.h"
 

@@ -7,7 +7,10 @@
 #include <cmath>
 
 namespace {
-constexpr int kDecodedKiB = 128 * 1024;  // decoded tiles kept
+// Decoded tiles kept: twice what the last frame drew, so that the next frames, which mostly show
+// the same tiles, decode only what came into view, and memory follows the frame's size, not the
+// route's length.
+constexpr int kLeastDecodedKiB = 16 * 1024, kMostDecodedKiB = 128 * 1024;
 constexpr double kFade = 0.25;           // of a level, where two levels are blended
 constexpr qint64 kMostTilesDrawn = 1024; // beyond, a frame is far out of the source's levels
 
@@ -33,7 +36,8 @@ struct Span {
 } // namespace
 
 TileSource::TileSource(std::shared_ptr<TileStore> store, const TiledWorld& world, QString attribution)
-    : store_(std::move(store)), world_(world), attribution_(std::move(attribution)), decoded_(kDecodedKiB) {}
+    : store_(std::move(store)), world_(world), attribution_(std::move(attribution)),
+      decoded_(kMostDecodedKiB) {}
 
 QString TileSource::attribution() const {
     return attribution_.isEmpty() ? store_->attribution() : attribution_;
@@ -116,10 +120,10 @@ void TileSource::arrived(const TileKey& key) {
     decoded_.remove(key);
 }
 
-void TileSource::drawLayer(QPainter& p, const Layer& layer, const QTransform& worldToFrame,
-                           const QRect& frameRect, MapGaps* gaps) const {
+qint64 TileSource::drawLayer(QPainter& p, const Layer& layer, const QTransform& worldToFrame,
+                             const QRect& frameRect, MapGaps* gaps) const {
     const std::optional<Span> s = spanOf(world_, layer.level, worldToFrame, frameRect);
-    if (!s) return;
+    if (!s) return 0;
     const int side = store_->tileSize() >= 512 ? 512 : 256;
     QImage mosaic;
     if (s->count() <= kMostTilesDrawn)
@@ -131,7 +135,7 @@ void TileSource::drawLayer(QPainter& p, const Layer& layer, const QTransform& wo
                                      QTransform::fromTranslate(corner.x(), corner.y()) * worldToFrame;
     if (mosaic.isNull()) {
         if (gaps) ++gaps->count;
-        return;
+        return 0;
     }
     QPainter m(&mosaic);
     for (int y = s->y0; y <= s->y1; ++y)
@@ -157,6 +161,7 @@ void TileSource::drawLayer(QPainter& p, const Layer& layer, const QTransform& wo
     p.setOpacity(p.opacity() * layer.opacity);
     drawImagePart(p, mosaic, mosaicToFrame, frameRect);
     p.restore();
+    return s->count();
 }
 
 void TileSource::draw(QPainter& p, const QTransform& worldToFrame, const QRect& frameRect,

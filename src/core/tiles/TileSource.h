@@ -40,8 +40,9 @@ class TileSource : public MapSource {
 
   private:
     QImage tile(const TileKey& key, TileState* state) const;
-    void drawLayer(QPainter& p, const Layer& layer, const QTransform& worldToFrame, const QRect& frameRect,
-                   MapGaps* gaps) const;
+    // The tiles drawn.
+    qint64 drawLayer(QPainter& p, const Layer& layer, const QTransform& worldToFrame, const QRect& frameRect,
+                     MapGaps* gaps) const;
 
     std::shared_ptr<TileStore> store_;
     TiledWorld world_;
