@@ -25,6 +25,13 @@ MapTiles::MapTiles(Workspace& ws, EditHistory& history, QSettings& settings, Hoo
     poll_.setInterval(kPollMs);
     connect(&poll_, &QTimer::timeout, this, &MapTiles::poll);
     connect(&history, &EditHistory::changed, this, &MapTiles::follow);
+    // Opened or saved under another name: the map loaded is that project's (a package's relative
+    // path now starts elsewhere, but the map stays until its keys change).
+    connect(&history, &EditHistory::savedChanged, this, [this] {
+        if (ws_.st.projectpath == project_) return;
+        project_ = ws_.st.projectpath;
+        signature_ = signature();
+    });
     signature_ = signature();
     project_ = ws_.st.projectpath;
 }
@@ -52,9 +59,8 @@ QString MapTiles::signature() const {
 }
 
 void MapTiles::follow() {
-    if (attached_.lock() != ws_.tiles || ws_.st.projectpath != project_) {
-        // A project was opened (or saved elsewhere): its map is loaded already.
-        project_ = ws_.st.projectpath;
+    if (attached_.lock() != ws_.tiles) {
+        // A project was opened: its map is loaded already.
         signature_ = signature();
         attach();
         QTimer::singleShot(0, this, &MapTiles::askConsent);
