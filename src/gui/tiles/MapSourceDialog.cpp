@@ -34,6 +34,7 @@ MapSourceDialog::MapSourceDialog(Workspace& ws, EditHistory& history, QSettings&
     : QDialog(parent), ws_(ws), history_(history), settings_(settings), keyChanged_(std::move(keyChanged)) {
     setObjectName("frmMapSource");
     setWindowTitle(tr("Pathwright - Map source"));
+    setMinimumWidth(460); // an address template shows whole
     auto* form = new QFormLayout(this);
     source_ = named(new QComboBox(this), "cboSource");
     source_->addItem(tr("The map picture"), "picture");
@@ -68,7 +69,9 @@ MapSourceDialog::MapSourceDialog(Workspace& ws, EditHistory& history, QSettings&
     browse_ = named(new QPushButton(tr("&Browse..."), this), "btnBrowse");
     packageRow->addWidget(mbtiles_, 1);
     packageRow->addWidget(browse_);
-    form->addRow(tr("&Package:"), packageRow);
+    auto* packageLabel = new QLabel(tr("&Package:"), this);
+    packageLabel->setBuddy(mbtiles_);
+    form->addRow(packageLabel, packageRow);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setObjectName("btnOK");
     form->addRow(buttons);
