@@ -59,6 +59,7 @@ AnimationCommands::AnimationCommands(Workspace& ws, EditHistory& history, QWidge
 AnimationCommands::~AnimationCommands() {
     // The workspace and the main window's timer may be gone already: touch neither. The run goes
     // first, then the writer finishes what it holds and its threads end.
+    fetch_.abandon();
     count_.abandon();
     if (ending_.valid()) ending_.wait();
     run_.reset();
@@ -94,6 +95,31 @@ void AnimationCommands::startRender() {
     if (!pressedMarker_) return;
     // The render is of the project as it is now: edits during the count change nothing in it.
     pressed_ = projectCopy(ws_);
+    pressed_->access = ws_.access;
+    if (pressed_->tiles) {
+        if (dialog_) dialog_->renderStarted(); // Stop ends the fetch
+        fetch_.start(
+            *pressed_,
+            [this](int done, int wanted) {
+                if (dialog_) dialog_->showTileProgress(done, wanted);
+            },
+            [this](const MaybeError& error) { tilesFetched(error); });
+        return;
+    }
+    count_.start(pressed_->st, [this](const FrameCount& count) { counted(count); });
+}
+
+void AnimationCommands::tilesFetched(const MaybeError& error) {
+    QWidget* parent = dialog_ && dialog_->isVisible() ? static_cast<QWidget*>(dialog_) : main_;
+    if (fetch_.stopped() || error) {
+        pressed_.reset();
+        if (dialog_)
+            dialog_->renderEnded(fetch_.stopped() ? tr("Stopped before the first frame.")
+                                                  : tr("The map tiles could not be had."));
+        if (!fetch_.stopped())
+            tell(parent, QMessageBox::Warning, tr("The render did not start.") + "\n\n" + error->message());
+        return;
+    }
     count_.start(pressed_->st, [this](const FrameCount& count) { counted(count); });
 }
 
@@ -129,6 +155,7 @@ void AnimationCommands::counted(const FrameCount& count) {
 }
 
 void AnimationCommands::stopRender() {
+    fetch_.stop();
     count_.abandon();
     if (!run_ || ending_.valid()) return;
     run_->stop();

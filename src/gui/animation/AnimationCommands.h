@@ -16,9 +16,12 @@
 // file's last frames included, while the event loop goes on.
 // A render whose folder and name another render is writing is refused with a message. Before
 // anything is written the frames are counted on a worker thread (BackgroundCount); a render of
-// more than a day of video is refused with a message, and Stop abandons the count.
+// more than a day of video is refused with a message, and Stop abandons the count. Before that,
+// the tiles of a tiled map's frames are fetched on a worker thread (TileFetch); a tile that
+// cannot be had is told and nothing is written, and Stop ends the fetch at its next tile.
 
 #include "BackgroundCount.h"
+#include "TileFetch.h"
 #include "animation/FrameSink.h"
 #include "animation/Marker.h"
 #include "animation/Preview.h"
@@ -68,7 +71,7 @@ class AnimationCommands : public QObject {
     void stopRender();
     bool previewing() const { return preview_.running(); }
     // From Render, counting included, to the render's end.
-    bool rendering() const { return run_ || count_.running(); }
+    bool rendering() const { return run_ || count_.running() || fetch_.running(); }
     RenderDialog* renderDialog() const { return dialog_; }
     const QTimer* timerRoute() const { return timer_; }
     // The preview's frame, shown in the map window instead of the map from the start of a
@@ -84,6 +87,7 @@ class AnimationCommands : public QObject {
   private:
     std::optional<Marker> markerOrSay(const QString& what);
     void startTick();
+    void tilesFetched(const MaybeError& error);
     void counted(const FrameCount& count);
     void renderSlice();
     void showProgress();
@@ -101,6 +105,7 @@ class AnimationCommands : public QObject {
     TickPace pace_;
     RenderDialog* dialog_ = nullptr;
 
+    TileFetch fetch_; // a tiled map's tiles, before the count
     BackgroundCount count_;
     // The project and its marker as they were when Render was pressed, while the frames are counted.
     std::unique_ptr<Workspace> pressed_;

@@ -92,6 +92,12 @@ void RenderDialog::showProgress(qint64 written, qint64 total, double framesPerSe
     speed_->setText(text);
 }
 
+void RenderDialog::showTileProgress(int done, int wanted) {
+    progress_->setRange(0, std::max(1, wanted));
+    progress_->setValue(std::clamp(done, 0, std::max(1, wanted)));
+    progress_->setFormat(tr("Map tiles: %1 of %2").arg(done).arg(wanted));
+}
+
 void RenderDialog::renderStarted() {
     stop_->setEnabled(true);
     speed_->clear();

@@ -35,6 +35,8 @@ class RenderDialog : public QDialog {
     void setFrameText(const QString& text);
     // The running render's figures; `total` 0 while not known yet.
     void showProgress(qint64 written, qint64 total, double framesPerSecond);
+    // The tiles of a tiled map fetched before the first frame.
+    void showTileProgress(int done, int wanted);
     // Between the start and the end of a render Stop is enabled; `status` says how it ended.
     void renderStarted();
     void renderEnded(const QString& status);

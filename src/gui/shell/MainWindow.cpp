@@ -17,6 +17,7 @@
 #include "settings/FormatMenu.h"
 #include "settings/Presets.h"
 #include "shell/Startup.h"
+#include "tiles/MapAccessSettings.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -70,12 +71,14 @@ MainWindow::MainWindow(const QString& programDir, QWidget* parent) : QMainWindow
     connect(&timerRoute_, &QTimer::timeout, animation_, &AnimationCommands::timerRoute_Timer);
     format_ = new FormatMenu(ws_, *history_, this);
     tracks_ = new TrackCommands(ws_, *history_, this);
+    ws_.access = readMapAccess(settings_); // before any project's map is loaded
     buildScrubBar(client, column);
     buildToolBar(bar);
     buildMenus();
     // Wide enough for the whole tool bar, Undo and Redo at its end.
     resize(px(std::max(kClientWidth, 10224)), px(kClientHeight) + menuBar()->sizeHint().height());
     MDIForm_Load(programDir);
+    followMapTiles();
 }
 
 MainWindow::~MainWindow() = default;

@@ -18,6 +18,8 @@ class EditHistory;
 class FormatMenu;
 class GetImageDialog;
 class ImageView;
+class MapSourceDialog;
+class MapTiles;
 class MapView;
 class ProjectCommands;
 class TrackCommands;
@@ -40,6 +42,7 @@ class MainWindow : public QMainWindow {
     ProjectCommands& projectCommands() { return *project_; }
     TrackCommands& trackCommands() { return *tracks_; }
     EditHistory& history() { return *history_; }
+    MapTiles& mapTiles() { return *mapTiles_; }
     // Repaints the map window, the swatch and the thumbnail from the workspace.
     void refreshViews();
     void setFrameText(const QString& text);
@@ -62,6 +65,7 @@ class MainWindow : public QMainWindow {
     void mnuProperties_Click();
     void mnuPointProperties_Click(); // the selected point's dialog
     void mnuControlPoints_Click();
+    void mnuMapSource_Click();
     // Leaves the program unless the user keeps unsaved changes; false when it stays.
     bool mnuExit_Click();
     void frmImage_Click(QPoint framePos);
@@ -77,6 +81,7 @@ class MainWindow : public QMainWindow {
     void buildMenus();
     void buildEditMenu();
     void buildStatusBar();
+    void followMapTiles();
     QPushButton* toolButton(QWidget* bar, const char* name, const QString& caption, int left, int width,
                             double pointSize, const QString& tooltip);
     // The mode: the pressed mode button and the map's cursor.
@@ -92,7 +97,7 @@ class MainWindow : public QMainWindow {
     void leave();
 
     Workspace ws_;
-    QSettings settings_{"pathwright", "pathwright"}; // the recent projects
+    QSettings settings_{"pathwright", "pathwright"}; // the recent projects, the rules for maps
     EditHistory* history_ = nullptr;
     DirectEditing* direct_ = nullptr;
     QMenu* editMenu_ = nullptr;
@@ -109,10 +114,13 @@ class MainWindow : public QMainWindow {
     AnimationCommands* animation_ = nullptr;
     FormatMenu* format_ = nullptr;
     TrackCommands* tracks_ = nullptr;
+    MapTiles* mapTiles_ = nullptr;
+    QLabel* lblTiles_ = nullptr;
     QPointer<GetImageDialog> frmGetImage_;
     QPointer<PropertiesDialog> frmProperties_;
     QPointer<CameraDialog> frmCamera_;
     QPointer<PointDialog> frmPoint_;
     QPointer<ControlPointsDialog> frmControlPoints_;
+    QPointer<MapSourceDialog> frmMapSource_;
     int clickStep_ = -1; // the undo step the last click on the map made, if any
 };

@@ -12,6 +12,7 @@
 #include "project/RecentMenu.h"
 #include "project/TrackCommands.h"
 #include "settings/FormatMenu.h"
+#include "tiles/MapTiles.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -134,6 +135,13 @@ void MainWindow::buildMenus() {
     QAction* controlPoints = action("mnuControlPoints", tr("&Control points..."), QKeySequence());
     map->addAction(controlPoints);
     connect(controlPoints, &QAction::triggered, this, &MainWindow::mnuControlPoints_Click);
+    QAction* source = action("mnuMapSource", tr("Map &source..."), QKeySequence());
+    QAction* offline = action("mnuOffline", tr("Work &offline"), QKeySequence());
+    offline->setCheckable(true);
+    offline->setChecked(ws_.access.offline);
+    map->addActions({source, offline});
+    connect(source, &QAction::triggered, this, &MainWindow::mnuMapSource_Click);
+    connect(offline, &QAction::toggled, this, [this](bool on) { mapTiles_->setOffline(on); });
     menuBar()->addMenu(format_);
     QMenu* view = menuBar()->addMenu(tr("&View"));
     view->setObjectName("mnuView");
@@ -176,5 +184,8 @@ void MainWindow::buildEditMenu() {
 // The place under the mouse, on a map with coordinates.
 void MainWindow::buildStatusBar() {
     statusBar()->setObjectName("statusBar");
+    lblTiles_ = new QLabel(statusBar());
+    lblTiles_->setObjectName("lblTiles");
+    statusBar()->addWidget(lblTiles_);
     statusBar()->addPermanentWidget(new CoordinateStatus(ws_, *history_, *map_, statusBar()));
 }

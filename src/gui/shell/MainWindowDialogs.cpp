@@ -6,7 +6,10 @@
 #include "mapview/GetImageDialog.h"
 #include "mapview/PointDialog.h"
 #include "settings/PropertiesDialog.h"
+#include "tiles/MapSourceDialog.h"
+#include "tiles/MapTiles.h"
 
+#include <QLabel>
 #include <QMessageBox>
 
 namespace {
@@ -45,4 +48,31 @@ void MainWindow::mnuProperties_Click() {
 void MainWindow::mnuControlPoints_Click() {
     if (!frmControlPoints_) frmControlPoints_ = new ControlPointsDialog(ws_, *history_, *map_, this);
     bringUp(frmControlPoints_);
+}
+
+void MainWindow::mnuMapSource_Click() {
+    if (!frmMapSource_)
+        frmMapSource_ = new MapSourceDialog(
+            ws_, *history_, settings_, [this] { mapTiles_->reload(); }, this);
+    frmMapSource_->fill();
+    bringUp(frmMapSource_);
+}
+
+// Tiles arriving in the editor, the status bar's note of those missing, and the question
+// before a server that is not built in is contacted.
+void MainWindow::followMapTiles() {
+    MapTiles::Hooks hooks;
+    hooks.ask = [this](const QString& question) {
+        return QMessageBox::question(this, tr("Pathwright"), question, QMessageBox::Yes | QMessageBox::No,
+                                     QMessageBox::No) == QMessageBox::Yes;
+    };
+    hooks.tell = [this](const QStringList& notes) {
+        auto* box = new QMessageBox(QMessageBox::Information, tr("Pathwright"), notes.join("\n\n"),
+                                    QMessageBox::Ok, this);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->open();
+    };
+    hooks.refresh = [this] { refreshViews(); };
+    mapTiles_ = new MapTiles(ws_, *history_, settings_, std::move(hooks), this);
+    connect(mapTiles_, &MapTiles::statusChanged, lblTiles_, &QLabel::setText);
 }

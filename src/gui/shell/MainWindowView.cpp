@@ -5,8 +5,10 @@
 #include "animation/AnimationCommands.h"
 #include "animation/ScrubBar.h"
 #include "mapview/ControlPointsDialog.h"
+#include "mapview/MapCredit.h"
 #include "mapview/MapView.h"
 #include "settings/CameraDialog.h"
+#include "tiles/TileSource.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -73,6 +75,12 @@ void MainWindow::showAnimationInMap() {
     map_->shownPicture = [this] { return animation_->previewPicture(); };
     map_->overlay = [this](QPainter& p) {
         if (frmControlPoints_) frmControlPoints_->paintOverlay(p);
+        // A tiled map's credit, as every rendered frame shows it.
+        if (ws_.tiles) {
+            p.save();
+            paintAttribution(p, ws_.tiles->attribution(), QRect(0, 0, ws_.map.width(), ws_.map.height()));
+            p.restore();
+        }
         const QPolygonF frame = animation_->cameraFrame();
         if (frame.isEmpty()) return;
         // Dark under light dashes: seen on any map.
