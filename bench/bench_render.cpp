@@ -57,7 +57,7 @@ const Case kHdLong{"1080p long", 1920, 1080, 99, "bmp"};
 const Case kUhd{"4K", 3840, 2160, 3, "bmp"};
 const Case kHdAlpha{"1080p transparent PNG", 1920, 1080, 14, "png-alpha"};
 
-struct Run {
+struct Timed {
     double seconds = 0, cpu = 0; // wall and CPU (user + system) time
     double own = 0;              // the frames alone, as the program's summary times them
     long peakKb = 0;
@@ -66,7 +66,7 @@ struct Run {
 
 // Runs a program to its end; its own figures, from the kernel, and its render time from the
 // summary line.
-Run runProcess(const std::vector<QByteArray>& args) {
+Timed runTimed(const std::vector<QByteArray>& args) {
     const ChildRun c = runChild(args);
     return {c.seconds, c.cpu, c.frames, c.peakKb, c.ok};
 }
@@ -138,14 +138,14 @@ double median(std::vector<double> v) {
 struct Peer {
     const char* flag;
     std::vector<double> fps, ratio, cpu, framesRatio; // CPU in ms per frame
-    Run best;
+    Timed best;
 };
 
-void keepBest(Run& best, const Run& r) {
+void keepBest(Timed& best, const Timed& r) {
     if (best.seconds == 0 || r.seconds < best.seconds) best = r;
 }
 
-void add(Peer& peer, const Run& render, const Run& raw, qint64 frames) {
+void add(Peer& peer, const Timed& render, const Timed& raw, qint64 frames) {
     peer.fps.push_back(frames / raw.seconds);
     peer.ratio.push_back(raw.seconds / render.seconds);
     peer.cpu.push_back(1000 * raw.cpu / frames);
@@ -178,14 +178,14 @@ int main(int argc, char** argv) {
     auto render = [&](const Case& c, qint64 frames) {
         const QByteArray project =
             QFile::encodeName(QString("%1/%2.wsr").arg(tmp.path(), QString(c.name).replace(' ', '_')));
-        const Run r = runProcess({program, "--render", project});
+        const Timed r = runTimed({program, "--render", project});
         const qint64 files = removeFiles(out);
         if (!r.ok || files != frames)
             std::fprintf(stderr, "%s: %lld files, not %lld\n", c.name, (long long)files, (long long)frames);
         return r;
     };
     auto raw = [&](const char* flag, qint64 frames, qint64 bytes) {
-        const Run r = runProcess(
+        const Timed r = runTimed(
             {self, flag, QFile::encodeName(out), QByteArray::number(frames), QByteArray::number(bytes)});
         removeFiles(out);
         return r;
@@ -201,11 +201,11 @@ int main(int argc, char** argv) {
         }
         render(c, frames); // warms the caches of the program and its libraries
         std::vector<double> renderFps, renderCpu, startSeconds;
-        Run bestRender;
+        Timed bestRender;
         Peer peers[2] = {{"--raw", {}, {}, {}, {}, {}}, {"--raw-preallocated", {}, {}, {}, {}, {}}};
         for (int round = 0; round < rounds; ++round) {
             // The three take turns at going first, second and third.
-            Run runs[3];
+            Timed runs[3];
             for (int k = 0; k < 3; ++k) {
                 const int who = (round + k) % 3;
                 runs[who] = who == 0 ? render(c, frames) : raw(peers[who - 1].flag, frames, bytes);
@@ -236,7 +236,7 @@ int main(int argc, char** argv) {
 
     {
         const qint64 frames = writeProject(kUhd, tmp.path(), out);
-        const Run r = render(kUhd, frames);
+        const Timed r = render(kUhd, frames);
         const double frameMb = bmpFileSize(kUhd.width, kUhd.height) / 1e6;
         std::printf(
             "4K %dx%d, %lld frames of %.1f MB: peak memory of the render process %.0f MB (%.1f frames)\n",
