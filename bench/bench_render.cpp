@@ -129,11 +129,6 @@ qint64 writeProject(const Case& c, const QString& dir, const QString& out) {
     return plannedFrames(st, 10000);
 }
 
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
-
 // One raw writer's runs against the render's, round by round.
 struct Peer {
     const char* flag;
