@@ -7,10 +7,9 @@
 #include <cmath>
 
 namespace {
-// Decoded tiles kept: twice what the last frame drew, so that the next frames, which mostly show
-// the same tiles, decode only what came into view, and memory follows the frame's size, not the
-// route's length.
-constexpr int kLeastDecodedKiB = 16 * 1024, kMostDecodedKiB = 128 * 1024;
+// Decoded tiles kept: half of what the last frame drew. The next frames mostly show the same
+// tiles, which the kept mosaic holds already; memory follows the frame's size, not the route's length.
+constexpr int kLeastDecodedKiB = 4 * 1024, kMostDecodedKiB = 128 * 1024;
 constexpr double kFade = 0.25;           // of a level, where two levels are blended
 constexpr qint64 kMostTilesDrawn = 1024; // beyond, a frame is far out of the source's levels
 
@@ -32,6 +31,7 @@ void paintGap(QPainter& p, const QRect& r) {
 struct Span {
     int x0, x1, y0, y1; // tiles, x unwrapped
     qint64 count() const { return qint64(x1 - x0 + 1) * (y1 - y0 + 1); }
+    bool operator==(const Span&) const = default;
 };
 } // namespace
 
@@ -118,6 +118,8 @@ QImage TileSource::tile(const TileKey& key, TileState* state) const {
 void TileSource::arrived(const TileKey& key) {
     std::lock_guard lock(mutex_);
     decoded_.remove(key);
+    for (Mosaic& m : mosaics_)
+        m = Mosaic();
 }
 
 qint64 TileSource::drawLayer(QPainter& p, const Layer& layer, const QTransform& worldToFrame,
@@ -125,8 +127,19 @@ qint64 TileSource::drawLayer(QPainter& p, const Layer& layer, const QTransform& 
     const std::optional<Span> s = spanOf(world_, layer.level, worldToFrame, frameRect);
     if (!s) return 0;
     const int side = store_->tileSize() >= 512 ? 512 : 256;
-    QImage mosaic;
-    if (s->count() <= kMostTilesDrawn)
+    // A camera that moves slowly shows the same tiles for several frames: their mosaic is kept.
+    Mosaic& kept = mosaics_[std::size_t(layer.level % 2)];
+    const std::array<int, 5> id{layer.level, s->x0, s->x1, s->y0, s->y1};
+    QImage mosaic, before;
+    std::array<int, 5> beforeId{};
+    {
+        std::lock_guard lock(mutex_);
+        if (kept.id == id) mosaic = kept.image;
+        before = kept.image;
+        beforeId = kept.id;
+    }
+    const bool reused = !mosaic.isNull();
+    if (!reused && s->count() <= kMostTilesDrawn)
         mosaic = QImage((s->x1 - s->x0 + 1) * side, (s->y1 - s->y0 + 1) * side, QImage::Format_RGB32);
     // Mosaic pixels to frame pixels: through the level's global pixels and the world's.
     const double toWorld = std::ldexp(1.0, world_.level() - layer.level);
@@ -137,11 +150,20 @@ qint64 TileSource::drawLayer(QPainter& p, const Layer& layer, const QTransform& 
         if (gaps) ++gaps->count;
         return 0;
     }
-    QPainter m(&mosaic);
-    for (int y = s->y0; y <= s->y1; ++y)
+    bool complete = true;
+    QPainter m;
+    if (!reused) m.begin(&mosaic);
+    for (int y = s->y0; y <= s->y1 && !reused; ++y)
         for (int x = s->x0; x <= s->x1; ++x) {
             const TileKey key = wrapped(layer.level, x, y);
             const QRect at((x - s->x0) * side, (y - s->y0) * side, side, side);
+            // A tile the last mosaic of this level held is copied from it, not decoded again.
+            if (!before.isNull() && beforeId[0] == layer.level && x >= beforeId[1] && x <= beforeId[2] &&
+                y >= beforeId[3] && y <= beforeId[4]) {
+                m.drawImage(at.topLeft(), before,
+                            QRect((x - beforeId[1]) * side, (y - beforeId[3]) * side, side, side));
+                continue;
+            }
             TileState state = TileState::Missing;
             const QImage image = tile(key, &state);
             if (state == TileState::Here) {
@@ -153,10 +175,17 @@ qint64 TileSource::drawLayer(QPainter& p, const Layer& layer, const QTransform& 
                 m.fillRect(at, QColor(0xe4, 0xe4, 0xe4));
             } else {
                 paintGap(m, at);
+                complete = false;
                 if (gaps && gaps->count++ == 0) gaps->first = store_->describe(key);
             }
         }
-    m.end();
+    if (!reused) {
+        m.end();
+        if (complete) {
+            std::lock_guard lock(mutex_);
+            kept = Mosaic{id, mosaic};
+        }
+    }
     p.save();
     p.setOpacity(p.opacity() * layer.opacity);
     drawImagePart(p, mosaic, mosaicToFrame, frameRect);
@@ -167,6 +196,11 @@ qint64 TileSource::drawLayer(QPainter& p, const Layer& layer, const QTransform& 
 void TileSource::draw(QPainter& p, const QTransform& worldToFrame, const QRect& frameRect,
                       MapGaps* gaps) const {
     if (!worldToFrame.isInvertible()) return;
+    qint64 drawn = 0;
     for (const Layer& layer : layersFor(std::sqrt(std::abs(worldToFrame.determinant()))))
-        drawLayer(p, layer, worldToFrame, frameRect, gaps);
+        drawn += drawLayer(p, layer, worldToFrame, frameRect, gaps);
+    const qint64 side = store_->tileSize() >= 512 ? 512 : 256;
+    const qint64 kib = drawn * side * side * 4 / 1024 / 2;
+    std::lock_guard lock(mutex_);
+    decoded_.setMaxCost(int(std::clamp<qint64>(kib, kLeastDecodedKiB, kMostDecodedKiB)));
 }

@@ -10,6 +10,7 @@
 
 #include <QCache>
 #include <QImage>
+#include <array>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -49,4 +50,9 @@ class TileSource : public MapSource {
     QString attribution_;
     mutable std::mutex mutex_;
     mutable QCache<TileKey, QImage> decoded_; // cost in KiB
+    struct Mosaic {
+        std::array<int, 5> id{-1}; // level and tile span
+        QImage image;
+    };
+    mutable std::array<Mosaic, 2> mosaics_; // by the level's parity: two levels fade together
 };
