@@ -6,8 +6,11 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QLocale>
-#include <QSaveFile>
 #include <QStandardPaths>
+#include <QTemporaryFile>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 namespace {
 constexpr qint64 kMaxFreshSeconds = 366 * 24 * 3600;
@@ -34,10 +37,23 @@ std::optional<QByteArray> readSmall(const QString& path, qint64 limit) {
     return bytes;
 }
 
+// Written beside and renamed over, so that no reader sees half a file. Not synced to the disk: a
+// crash may lose a tile, which is then fetched again (a damaged entry fails its digest), and a
+// sync for every tile would make a download several times slower than the server.
 MaybeError save(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return Error(path, file.errorString(), "the tile cache file");
+    QTemporaryFile file(path + ".XXXXXX");
+    file.setAutoRemove(false);
+    if (!file.open() || file.write(bytes) != bytes.size() || !file.flush()) {
+        const QString why = file.errorString();
+        file.remove();
+        return Error(path, why, "the tile cache file");
+    }
+    file.close();
+    if (::rename(QFile::encodeName(file.fileName()).constData(), QFile::encodeName(path).constData()) != 0) {
+        const QString why = QString::fromLocal8Bit(std::strerror(errno));
+        file.remove();
+        return Error(path, why, "the tile cache file");
+    }
     return std::nullopt;
 }
 
