@@ -16,6 +16,7 @@ PATH = re.compile(r"^/(\d{1,2})/(\d{1,8})/(\d{1,8})\.png$")
 
 class Tiles(http.server.BaseHTTPRequestHandler):
     protocol_version = "HTTP/1.1"
+    wbufsize = 1 << 16  # the head and the tile leave in one write, not held back by the ACK of the head
 
     def do_GET(self):
         m = PATH.match(self.path)

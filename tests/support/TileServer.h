@@ -80,6 +80,7 @@ class TileServer {
     void accept() {
         while (QTcpSocket* s = server_->nextPendingConnection()) {
             s->setParent(server_);
+            s->setSocketOption(QAbstractSocket::LowDelayOption, 1); // an answer leaves at once
             {
                 QMutexLocker hold(&mutex_);
                 most_ = std::max(most_, ++open_);
