@@ -66,9 +66,10 @@ int runImportCommand(int argc, char** argv) {
         say(stderr, "cannot save the project: " + e->message());
         return 2;
     }
-    say(stdout, QString("wrote %1: %2 route points along %3 track points")
+    say(stdout, QString("wrote %1: %2 route points along %3 track points%4")
                     .arg(shown(ws.st.projectdir + ws.st.projectname))
                     .arg(ws.st.listmax)
-                    .arg(ws.geo.track ? qint64(ws.geo.track->points.size()) : 0));
+                    .arg(ws.geo.track ? qint64(ws.geo.track->points.size()) : 0)
+                    .arg(ws.st.mapsource == QLatin1String("world") ? ", on the built-in world map" : ""));
     return 0;
 }

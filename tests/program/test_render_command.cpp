@@ -102,6 +102,12 @@ class TestRenderCommand : public QObject {
             << QStringList{"--import",           walk, "--map", "examples/harbour/harbour.png", "--save",
                            dir.filePath("w.wsr")}
             << 2 << "the map picture has no coordinates";
+        writeFile(dir.filePath("atlantic.gpx"),
+                  "<gpx version=\"1.1\"><trk><trkseg><trkpt lat=\"51.47\" lon=\"-0.45\"/>"
+                  "<trkpt lat=\"40.64\" lon=\"-73.78\"/></trkseg></trk></gpx>");
+        QTest::newRow("import across an ocean")
+            << QStringList{"--import", dir.filePath("atlantic.gpx"), "--save", dir.filePath("a.wsr")} << 0
+            << "2 route points along 2 track points, on the built-in world map";
         QTest::newRow("import without --save") << QStringList{"--import", walk} << 1 << "usage";
         QTest::newRow("another track")
             << QStringList{"--render", coast, "--track", "examples/flights/CREDITS"} << 2

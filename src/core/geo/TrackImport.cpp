@@ -35,17 +35,13 @@ void frameTrack(ProjectState& st, const Track& track) {
 // A new project's map: the built-in world map for a track it shows (one that crosses at least 64
 // of its 2048 pixels, about 1,100 km); false, the project as it was, for a smaller track or when
 // the world map is not installed.
-bool onTheWorldMap(Workspace& ws, const Track& track, QStringList& notes) {
+bool onTheWorldMap(Workspace& ws, const Track& track) {
     double west = 180, east = -180, south = 90, north = -90;
     for (const TrackPoint& p : track.points) {
         west = std::min(west, p.at.lon), east = std::max(east, p.at.lon);
         south = std::min(south, p.at.lat), north = std::max(north, p.at.lat);
     }
-    if (std::max(east - west, 2 * (north - south)) < 64 * 360.0 / 2048) {
-        notes << "The track is drawn on a plain background: choose Map ▸ Map source… to put web map "
-                 "tiles or a tile package under it.";
-        return false;
-    }
+    if (std::max(east - west, 2 * (north - south)) < 64 * 360.0 / 2048) return false;
     const QString before = ws.st.mapsource;
     ws.st.mapsource = QStringLiteral("world");
     QStringList loading;
@@ -81,7 +77,7 @@ MaybeError importTrack(Workspace& ws, const QString& file, QStringList& notes) {
             return Error{file,
                          "the map picture has no coordinates (no world file, GeoTIFF or control points), "
                          "so the track has no place on it"};
-        if (!onTheWorldMap(ws, *track, notes)) frameTrack(st, *track);
+        if (!onTheWorldMap(ws, *track)) frameTrack(st, *track);
     }
     st.track = nameInProject(st, file);
     ws.geo.track = track;
