@@ -2,48 +2,26 @@
 
 #include "animation/FrameTiles.h"
 
-namespace {
-constexpr int kPollMs = 50;
-}
-
-TileFetch::TileFetch(QObject* parent) : QObject(parent) {
-    poll_.setInterval(kPollMs);
-    connect(&poll_, &QTimer::timeout, this, &TileFetch::poll);
-}
-
-TileFetch::~TileFetch() {
-    abandon();
-}
-
 void TileFetch::start(const Workspace& ws, std::function<void(int, int)> progress,
                       std::function<void(const MaybeError&)> done) {
     abandon();
-    stop_ = false;
     done_ = 0;
     wanted_ = 0;
-    progress_ = std::move(progress);
-    finished_ = std::move(done);
-    future_ = std::async(std::launch::async, [&ws, this] {
-        return fetchRenderTiles(ws, [this](int done, int wanted) {
-            done_ = done;
-            wanted_ = wanted;
-            return !stop_.load();
+    // The copy of the project is taken here, on the window's thread: editing meanwhile changes
+    // nothing in what the worker reads.
+    std::shared_ptr<FrameMaker> maker;
+    if (ws.tiles && ws.st.listmax >= 1) maker = std::make_shared<FrameMaker>(ws);
+    BackgroundJob::start(
+        [maker, this](const std::atomic<bool>& stop) -> MaybeError {
+            if (!maker) return std::nullopt;
+            return fetchFrameTiles(*maker, [&](int d, int w) {
+                done_ = d;
+                wanted_ = w;
+                return !stop.load();
+            });
+        },
+        std::move(done),
+        [this, progress = std::move(progress)] {
+            if (progress) progress(done_, wanted_);
         });
-    });
-    poll_.start();
-}
-
-void TileFetch::abandon() {
-    poll_.stop();
-    if (!future_.valid()) return;
-    stop_ = true;
-    future_.get();
-}
-
-void TileFetch::poll() {
-    if (progress_) progress_(done_, wanted_);
-    if (future_.wait_for(std::chrono::seconds(0)) != std::future_status::ready) return;
-    poll_.stop();
-    const MaybeError error = future_.get();
-    finished_(error);
 }
