@@ -44,6 +44,8 @@ class Preview {
     static int intervalFor(double fps);
 
   private:
+    static constexpr qint64 kTileFramesAhead = 8;
+    void wantTiles(qint64 n);
     void showNext();
     void show(qint64 n);
     void hold();
