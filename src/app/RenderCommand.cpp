@@ -18,12 +18,14 @@
 #include "animation/RenderTarget.h"
 #include "geo/MapGeo.h"
 #include "project/ProjectFile.h"
+#include "tiles/MapAccessSettings.h"
 #include "tiles/MapSources.h"
 
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QSettings>
 #include <cstdio>
 #include <cstring>
 
@@ -115,6 +117,14 @@ int runRenderCommand(int argc, char** argv) {
 
     Workspace ws;
     startWorkspaceFor(ws, parser.value(render));
+    {
+        // The user's API keys and tile cache folder, as the window keeps them; servers beyond the
+        // built-in ones still need --allow-host here.
+        QSettings settings("pathwright", "pathwright");
+        const MapAccess saved = readMapAccess(settings);
+        ws.access.apiKeys = saved.apiKeys;
+        ws.access.cacheDir = saved.cacheDir;
+    }
     maps.applyAccess(parser, ws.access);
     // The render starts from the bare map: drawing the whole route now would be thrown away.
     const LoadReport loaded = LoadProject(ws, MapAfterLoad::LeaveToRender);
