@@ -5,6 +5,7 @@
 
 #include <QPainter>
 #include <cmath>
+#include <cstring>
 
 namespace {
 // Decoded tiles kept: half of what the last frame drew. The next frames mostly show the same
@@ -26,6 +27,25 @@ void paintGap(QPainter& p, const QRect& r) {
         p.drawLine(r.left() + i, r.top(), r.left() + i, r.bottom());
     for (int i = 0; i <= r.height(); i += step)
         p.drawLine(r.left(), r.top() + i, r.right(), r.top() + i);
+}
+
+// Moves the picture's pixels by (dx, dy) within it, rows in the order that never reads a row
+// already written; what moves in from outside is left as it was.
+void shiftPixels(QImage& image, int dx, int dy) {
+    const int w = image.width(), h = image.height();
+    if (std::abs(dx) >= w || std::abs(dy) >= h || (dx == 0 && dy == 0)) return;
+    const int n = w - std::abs(dx);
+    auto move = [&](int y) {
+        const auto* from = reinterpret_cast<const quint32*>(image.constScanLine(y - dy)) + std::max(-dx, 0);
+        auto* to = reinterpret_cast<quint32*>(image.scanLine(y)) + std::max(dx, 0);
+        std::memmove(to, from, std::size_t(n) * 4);
+    };
+    if (dy > 0)
+        for (int y = h - 1; y >= dy; --y)
+            move(y);
+    else
+        for (int y = 0; y < h + dy; ++y)
+            move(y);
 }
 
 struct Span {
@@ -130,17 +150,37 @@ qint64 TileSource::drawLayer(QPainter& p, const Layer& layer, const QTransform& 
     // A camera that moves slowly shows the same tiles for several frames: their mosaic is kept.
     Mosaic& kept = mosaics_[std::size_t(layer.level % 2)];
     const std::array<int, 5> id{layer.level, s->x0, s->x1, s->y0, s->y1};
+    const QSize size((s->x1 - s->x0 + 1) * side, (s->y1 - s->y0 + 1) * side);
     QImage mosaic, before;
     std::array<int, 5> beforeId{};
     {
         std::lock_guard lock(mutex_);
-        if (kept.id == id) mosaic = kept.image;
-        before = kept.image;
-        beforeId = kept.id;
+        if (kept.id == id) {
+            mosaic = kept.image;
+        } else if (kept.id[0] == layer.level) {
+            // Taken, not shared: a mosaic of the same size is moved in place below.
+            before = std::move(kept.image);
+            beforeId = kept.id;
+            kept = Mosaic();
+        }
     }
     const bool reused = !mosaic.isNull();
-    if (!reused && s->count() <= kMostTilesDrawn)
-        mosaic = QImage((s->x1 - s->x0 + 1) * side, (s->y1 - s->y0 + 1) * side, QImage::Format_RGB32);
+    // The tiles the last mosaic held and this one holds too: moved along, not decoded again.
+    const auto held = [&](int x, int y) {
+        return !before.isNull() && x >= beforeId[1] && x <= beforeId[2] && y >= beforeId[3] &&
+               y <= beforeId[4];
+    };
+    bool inPlace = false;
+    if (!reused && s->count() <= kMostTilesDrawn) {
+        if (before.size() == size) {
+            mosaic = std::move(before);
+            shiftPixels(mosaic, (beforeId[1] - s->x0) * side, (beforeId[3] - s->y0) * side);
+            before = QImage(1, 1, QImage::Format_RGB32); // only its span counts now
+            inPlace = true;
+        } else {
+            mosaic = QImage(size, QImage::Format_RGB32);
+        }
+    }
     // Mosaic pixels to frame pixels: through the level's global pixels and the world's.
     const double toWorld = std::ldexp(1.0, world_.level() - layer.level);
     const QPointF corner = world_.fromLevel(QPointF(s->x0 * 256.0, s->y0 * 256.0), layer.level);
@@ -157,11 +197,10 @@ qint64 TileSource::drawLayer(QPainter& p, const Layer& layer, const QTransform& 
         for (int x = s->x0; x <= s->x1; ++x) {
             const TileKey key = wrapped(layer.level, x, y);
             const QRect at((x - s->x0) * side, (y - s->y0) * side, side, side);
-            // A tile the last mosaic of this level held is copied from it, not decoded again.
-            if (!before.isNull() && beforeId[0] == layer.level && x >= beforeId[1] && x <= beforeId[2] &&
-                y >= beforeId[3] && y <= beforeId[4]) {
-                m.drawImage(at.topLeft(), before,
-                            QRect((x - beforeId[1]) * side, (y - beforeId[3]) * side, side, side));
+            if (held(x, y)) {
+                if (!inPlace)
+                    m.drawImage(at.topLeft(), before,
+                                QRect((x - beforeId[1]) * side, (y - beforeId[3]) * side, side, side));
                 continue;
             }
             TileState state = TileState::Missing;
