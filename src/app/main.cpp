@@ -52,8 +52,14 @@ void installTranslation(QApplication& app, QTranslator& translator) {
 
 int main(int argc, char* argv[]) {
     // The command line (--render, --import, --help, --version) needs no display.
-    if (wantsImport(argc, argv)) return runImportCommand(argc, argv);
-    if (wantsCommandLine(argc, argv)) return runRenderCommand(argc, argv);
+    // The command line's application goes before the program ends, and with it the font caches
+    // it holds, which Qt frees only then.
+    const auto ended = [](int code) {
+        delete QCoreApplication::instance();
+        return code;
+    };
+    if (wantsImport(argc, argv)) return ended(runImportCommand(argc, argv));
+    if (wantsCommandLine(argc, argv)) return ended(runRenderCommand(argc, argv));
     if (!haveDisplay()) {
         std::fprintf(stderr, "pathwright: no display found; run it on a desktop or under xvfb-run "
                              "(pathwright --render renders without one)\n");

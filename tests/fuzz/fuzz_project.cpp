@@ -96,7 +96,9 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     // Picture plug-ins are found through the application, and labels need fonts, which the
     // offscreen platform gives without any window system.
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QGuiApplication app(*argc, *argv);
+    // Made once for the whole run; the replay deletes it before it ends (and with it Qt's font
+    // caches, freed only then).
+    new QGuiApplication(*argc, *argv);
     return 0;
 }
 

@@ -1,4 +1,5 @@
 // Replays every file of the given directories through the fuzz target, without libFuzzer.
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <cstdint>
@@ -24,5 +25,6 @@ int main(int argc, char** argv) {
         }
     }
     std::printf("replayed %d inputs\n", files);
+    delete QCoreApplication::instance();
     return files > 0 ? 0 : 1;
 }
