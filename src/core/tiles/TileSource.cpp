@@ -51,7 +51,6 @@ void shiftPixels(QImage& image, int dx, int dy) {
 struct Span {
     int x0, x1, y0, y1; // tiles, x unwrapped
     qint64 count() const { return qint64(x1 - x0 + 1) * (y1 - y0 + 1); }
-    bool operator==(const Span&) const = default;
 };
 } // namespace
 
