@@ -107,6 +107,27 @@ class TestTiles : public QObject {
         QVERIFY(checked >= 4);
     }
 
+    // A project names the credit of its own server only; a built-in server's stays.
+    void credit_data() {
+        QTest::addColumn<QString>("url");
+        QTest::addColumn<QString>("credit");
+        QTest::newRow("built-in server") << QString() << "© OpenStreetMap contributors";
+        QTest::newRow("own server") << "https://tiles.example.org/{z}/{x}/{y}.png"
+                                    << "Mine";
+    }
+    void credit() {
+        QFETCH(QString, url);
+        StartedWorkspace s;
+        s.ws.st.mapsource = "tiles";
+        s.ws.st.tileurl = url;
+        s.ws.st.tileattribution = "Mine";
+        s.ws.access.offline = true;
+        QStringList notes;
+        reloadMapPicture(s.ws, notes);
+        QVERIFY(s.ws.tiles);
+        QTEST(s.ws.tiles->attribution(), "credit");
+    }
+
     // Tiles not at hand: the frame is not handed on, and the error names the tile.
     void noFrameWithAMissingTile() {
         TiledProject project(2);

@@ -158,7 +158,9 @@ void loadMapSource(Workspace& ws, QStringList& notes) {
     }
     if (!store) return;
     const TiledWorld world(area);
-    ws.tiles = std::make_shared<TileSource>(store, world, st.tileattribution);
+    // A built-in server's credit is its own: a project cannot change or drop it.
+    const bool builtIn = st.mapsource == QLatin1String("tiles") && st.tileurl.isEmpty();
+    ws.tiles = std::make_shared<TileSource>(store, world, builtIn ? QString() : st.tileattribution);
     ws.geo.source = world.georeference();
     ws.picture = composed(*ws.tiles);
 }
