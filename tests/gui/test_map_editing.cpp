@@ -12,11 +12,13 @@
 #include "support/ModalCloser.h"
 #include "support/Route.h"
 
+#include "shell/EditHistory.h"
 #include <QAction>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
+
 #include <QtTest>
 
 class MapEditingTest : public QObject {
@@ -196,6 +198,23 @@ class MapEditingTest : public QObject {
 
     // Each kind of edit after a save, undone and redone; a look control writes its own line, and a
     // double-click opens the point under it in any mode without changing the route.
+    // A double-click on a point opens its dialog and leaves no step behind: nothing to redo (a
+    // redo would add a hidden point beside it), the route as it was.
+    void doubleClickLeavesNoStep_data() {
+        QTest::addColumn<QString>("mode");
+        QTest::newRow("add mode") << "btnPlus";
+        QTest::newRow("delete mode") << "btnMinus";
+    }
+    void doubleClickLeavesNoStep() {
+        QFETCH(QString, mode);
+        play("20,20 100,100 200,150 " + mode);
+        const int steps = w->history().stack().count();
+        play("100,100,2");
+        QCOMPARE(int(st().listmax), 3);
+        QVERIFY(!w->history().stack().canRedo());
+        QCOMPARE(w->history().stack().count(), steps);
+    }
+
     void undoAndRedoEachKind_data() {
         QTest::addColumn<QString>("setup");
         QTest::addColumn<QString>("op");

@@ -88,3 +88,11 @@ void EditHistory::restore(const ProjectSnapshot& snapshot) {
     emit changed();
     emit restored();
 }
+
+void EditHistory::withdrawLast() {
+    stack_.undo();
+    // A command pushed obsolete is dropped at once, and the push drops the steps to redo with it.
+    auto* nothing = new QUndoCommand;
+    nothing->setObsolete(true);
+    stack_.push(nothing);
+}

@@ -21,6 +21,8 @@ class EditHistory : public QObject {
     // The same for a change of settings: `set` changes the state, then the map is drawn again.
     void editSettings(const QString& label, const std::function<void(ProjectState&)>& set, int drag = 0);
     void endDrag();
+    // Takes back the last step as if it had never been made: undone, and nothing left to redo.
+    void withdrawLast();
 
     QUndoStack& stack() { return stack_; }
     bool unsaved() const { return !stack_.isClean(); }

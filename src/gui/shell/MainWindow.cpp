@@ -196,8 +196,9 @@ void MainWindow::frmImage_Click(QPoint framePos) {
 // does; adding or deleting a point is taken back, so a double-click never changes the route.
 void MainWindow::frmImage_DblClick(QPoint framePos) {
     const QChar mode = ws_.st.editmode;
+    // The first click of the double-click added or deleted a point: taken back, with no redo left.
     if ((mode == u'+' || mode == u'-') && clickStep_ >= 0 && clickStep_ == history_->stack().index())
-        history_->stack().undo();
+        history_->withdrawLast();
     clickStep_ = -1;
     const Nearest n = nearestPoint(ws_.st, framePos.x(), framePos.y());
     if (n.idx >= 0 && n.best < map_->reach()) showPointDialog(n.idx);
