@@ -143,6 +143,11 @@ class MainWindowTest : public QObject {
         menu->openRecent(home + "a.wsr");
         QCOMPARE(closer.texts.filter("no longer there").size(), 1);
         QCOMPARE(shown().mid(0, 2), QStringList({"&1 b.wsr", "&2 7.wsr"}));
+        // The same name in another folder: both show their folder.
+        QVERIFY(QDir(home).mkdir("sub"));
+        QVERIFY(w->projectCommands().saveProject(home + "sub/", "b.wsr", w));
+        QCOMPARE(shown().mid(0, 2),
+                 QStringList({"&1 b.wsr  (" + home + "sub)", "&2 b.wsr  (" + dir.path() + ")"}));
     }
 };
 

@@ -16,10 +16,18 @@ RecentMenu::RecentMenu(ProjectCommands& project, QSettings& settings, QWidget* p
 void RecentMenu::fill() {
     clear();
     const QStringList paths = recent_.paths();
-    for (int i = 0; i < paths.size(); ++i)
-        addAction(QString("&%1 %2").arg(i + 1).arg(QFileInfo(paths[i]).fileName()), this,
-                  [this, path = paths[i]] { openRecent(path); })
-            ->setToolTip(paths[i]);
+    QStringList names;
+    for (const QString& path : paths)
+        names << QFileInfo(path).fileName();
+    for (int i = 0; i < paths.size(); ++i) {
+        // Projects of one name in several folders are told apart by their folder.
+        QString text = names[i];
+        if (names.count(names[i]) > 1) text += QString("  (%1)").arg(QFileInfo(paths[i]).absolutePath());
+        text.replace(u'&', QLatin1String("&&")); // a name's "&" is no shortcut
+        addAction(QString("&%1 %2").arg(i + 1).arg(text), this, [this, path = paths[i]] {
+            openRecent(path);
+        })->setToolTip(paths[i]);
+    }
     if (paths.isEmpty()) addAction(tr("(none)"))->setEnabled(false);
 }
 
