@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QToolButton>
+#include <QLabel>
 #include <QtTest>
 
 class MainWindowTest : public QObject {
@@ -143,6 +144,10 @@ class MainWindowTest : public QObject {
         menu->openRecent(home + "a.wsr");
         QCOMPARE(closer.texts.filter("no longer there").size(), 1);
         QCOMPARE(shown().mid(0, 2), QStringList({"&1 b.wsr", "&2 7.wsr"}));
+        // Opening one shows no frame of the project before it.
+        w->setFrameText("0042");
+        QVERIFY(w->projectCommands().openFile(home + "b.wsr"));
+        QCOMPARE(w->findChild<QLabel*>("lblFrame")->text(), "Frame");
         // The same name in another folder: both show their folder.
         QVERIFY(QDir(home).mkdir("sub"));
         QVERIFY(w->projectCommands().saveProject(home + "sub/", "b.wsr", w));

@@ -107,6 +107,7 @@ bool ProjectCommands::openProject(const QString& dir, const QString& name, QWidg
         return false;
     }
     history_.startOver();
+    emit projectOpened();
     emit projectFileUsed(st.projectpath);
     if (!report.notes.isEmpty())
         QMessageBox::information(parent, tr("Pathwright"),

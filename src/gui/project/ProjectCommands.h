@@ -42,6 +42,8 @@ class ProjectCommands : public QObject {
   signals:
     // A project was opened from or saved to `path`.
     void projectFileUsed(const QString& path);
+    // A project was opened: what showed the last one's frames starts afresh.
+    void projectOpened();
 
   private:
     SaveAsDialog* saveAsDialog();

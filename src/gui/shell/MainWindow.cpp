@@ -65,6 +65,8 @@ MainWindow::MainWindow(const QString& programDir, QWidget* parent) : QMainWindow
     connect(history_, &EditHistory::savedChanged, this, &MainWindow::updateCaption);
 
     project_ = new ProjectCommands(ws_, *history_, this);
+    // The frame label shows no frame of a project just opened, as at start.
+    connect(project_, &ProjectCommands::projectOpened, this, [this] { setFrameText(tr("Frame")); });
     animation_ = new AnimationCommands(
         ws_, *history_, this, &timerRoute_, [this](const QString& t) { setFrameText(t); },
         [this] { refreshViews(); });
