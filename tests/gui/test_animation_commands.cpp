@@ -9,6 +9,7 @@
 #include "animation/RenderTarget.h"
 #include "mapview/RouteDrawing.h"
 #include "shell/DirectoryList.h"
+#include "shell/EditHistory.h"
 #include "shell/MainWindow.h"
 #include "support/AnimationSupport.h"
 #include "support/Files.h"
@@ -69,6 +70,22 @@ class AnimationCommandsTest : public QObject {
             << QString("%D/frames") << QString("%D/frames");
         QTest::newRow("Windows folder: the project's own") << QString("C:\\Frames\\") << QString("%D");
     }
+    // The dialog opens with the project's render name, and pressing Render with it is no edit.
+    void opensWithTheRenderName() {
+        setRoute("20,50 120,50");
+        w->workspace().st.rendername = "walk";
+        w->history().markSaved();
+        RenderDialog* d = openDialog();
+        QCOMPARE(d->findChild<QLineEdit*>("txtName")->text(), QString("walk"));
+        d->findChild<DirectoryList*>("Dir1")->setPath(dir.path());
+        w->history().markSaved();
+        QTest::mouseClick(d->findChild<QPushButton*>("btnRender"), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(!anim->rendering(), 20000);
+        QCOMPARE(w->workspace().st.rendername, QString("walk"));
+        QVERIFY(!w->history().unsaved());
+        QVERIFY(QFile::exists(dir.filePath("walk0000.bmp")));
+    }
+
     void opensAtRenderpath() {
         QFETCH(QString, renderpath);
         QFETCH(QString, opensAt);
@@ -202,6 +219,7 @@ class AnimationCommandsTest : public QObject {
         row("missing directory", "tour", "gone", "tour0000.bmp");
         row("another render writes there", "tour", "locked", "another render");
         row("name with a folder", "../tour", "", "holds a '/'");
+        row("no name", "", "", "The frames need a name");
         // Refused on its count (counted away from the event loop) before the missing folder is found.
         row("more than a day, missing directory", "tour", "a day gone", "more than 2589408 frames");
         const char* noMarker = "did not start.\n\nthe marker picture %F/nope.png: the file does not exist";

@@ -73,6 +73,8 @@ RenderDialog::RenderDialog(Workspace& ws, EditHistory& history, Actions actions,
 }
 
 bool RenderDialog::event(QEvent* e) {
+    // Each time it opens, the name is the project's: what was typed and not rendered is gone.
+    if (e->type() == QEvent::Show) name_->setText(ws_.st.rendername);
     if (e->type() == QEvent::WindowActivate) Form_Activate();
     return QDialog::event(e);
 }
@@ -134,11 +136,15 @@ void RenderDialog::Dir1_Change() {
 void RenderDialog::btnRender_Click() {
     if (actions_.busy && actions_.busy()) return;
     // The frames go into the folder chosen above and nowhere else.
-    if (name_->text().contains(u'/')) {
-        auto* box = new QMessageBox(QMessageBox::Warning, windowTitle(),
-                                    tr("The name of the frames holds a '/'. Choose the folder in the list "
-                                       "above and give a name without a '/'."),
-                                    QMessageBox::Ok, this);
+    const QString refused =
+        name_->text().contains(u'/')
+            ? tr("The name of the frames holds a '/'. Choose the folder in the list above and give a name "
+                 "without a '/'.")
+        : name_->text().trimmed().isEmpty()
+            ? tr("The frames need a name: without one they would be hidden files (\".mp4\", \"0000.bmp\").")
+            : QString();
+    if (!refused.isEmpty()) {
+        auto* box = new QMessageBox(QMessageBox::Warning, windowTitle(), refused, QMessageBox::Ok, this);
         box->setAttribute(Qt::WA_DeleteOnClose);
         box->open();
         return;
