@@ -7,6 +7,7 @@
 #include "project/ProjectCommands.h"
 #include "project/SaveAsDialog.h"
 #include "shell/DirectoryList.h"
+#include "shell/EditHistory.h"
 #include "shell/MainWindow.h"
 #include "support/Files.h"
 #include "support/ModalCloser.h"
@@ -119,18 +120,19 @@ class FileDialogsTest : public QObject {
         GetImageDialog* dlg = getImage();
         QVERIFY(dlg);
         DirectoryList* dir = dirList(dlg);
-        QCOMPARE(dir->path(), QDir::currentPath());
-        QCOMPARE(list(dlg)->count(), 0);
+        const QString imagepath = st().imagepath;
+        QCOMPARE(dir->path() + '/', imagepath); // it opens in the map's folder, listed
+        QCOMPARE(list(dlg)->count(), pictureFilesIn(imagepath).size());
         chooseDirectory(dlg, pics);
-        QCOMPARE(shown(dlg), kListed); // sorted without case, hidden files left out
-        QCOMPARE(st().imagepath, pics + "/");
+        QCOMPARE(shown(dlg), kListed);       // sorted without case, hidden files left out
+        QCOMPARE(st().imagepath, imagepath); // browsing changes nothing
         const auto enter = [&](QListWidgetItem* item) {
             dir->setCurrentItem(item);
             QTest::keyClick(dir, Qt::Key_Return);
             QVERIFY(dlg->isVisible());
         };
         enter(dir->item(0)); // the root of the file system, with a single separator
-        QCOMPARE(st().imagepath, QString("/"));
+        QCOMPARE(dir->path(), QString("/"));
         for (const QString& part : pics.split('/', Qt::SkipEmptyParts)) { // and down again
             const auto found = dir->findItems(part, Qt::MatchEndsWith);
             QVERIFY2(!found.isEmpty(), qPrintable(part));
@@ -140,15 +142,19 @@ class FileDialogsTest : public QObject {
         QCOMPARE(shown(dlg), kListed);
     }
 
-    void getImageCancelKeepsTheNewDirectoryAndTheOldName_data() {
+    void getImageCancelChangesNothing_data() {
         QTest::addColumn<int>("key"); // 0: a click on Cancel
         QTest::newRow("Cancel clicked") << 0;
         QTest::newRow("Escape") << int(Qt::Key_Escape);
         QTest::newRow("Enter in the file list (Cancel is the default)") << int(Qt::Key_Return);
     }
-    void getImageCancelKeepsTheNewDirectoryAndTheOldName() {
+    // Browsing and leaving: the project and its undo history stay as they were; opened again,
+    // the dialog starts in the map's folder again.
+    void getImageCancelChangesNothing() {
         QFETCH(int, key);
         st().imagename = "old.png";
+        const QString imagepath = st().imagepath;
+        const int steps = w->history().stack().count();
         GetImageDialog* dlg = getImage();
         QVERIFY(dlg);
         chooseDirectory(dlg, pics);
@@ -158,11 +164,11 @@ class FileDialogsTest : public QObject {
         else
             click(dlg, "btnCancel");
         QVERIFY(!dlg->isVisible());
-        QCOMPARE(st().imagepath, pics + "/");
+        QCOMPARE(st().imagepath, imagepath);
         QCOMPARE(st().imagename, QString("old.png"));
-        QTest::mouseClick(thumb(), Qt::LeftButton); // shown again, it keeps its directory and list
-        QCOMPARE(dirList(dlg)->path(), pics);
-        QCOMPARE(shown(dlg), kListed);
+        QCOMPARE(w->history().stack().count(), steps);
+        QTest::mouseClick(thumb(), Qt::LeftButton);
+        QCOMPARE(dirList(dlg)->path() + '/', imagepath);
     }
 
     void aPictureShowsBareAndAnUnreadableOneLeavesIt() {
@@ -179,6 +185,7 @@ class FileDialogsTest : public QObject {
         openEntry(dlg, "good.png");
         QVERIFY(!dlg->isVisible());
         QCOMPARE(ws.st.imagename, QString("good.png"));
+        QCOMPARE(ws.st.imagepath, pics + "/"); // the folder is taken with the picture
         QCOMPARE(rgbAt(ws.map.image(), 5, 5), 0xff0000u); // the route stays drawn over the new map
         const qint64 thumbKey = thumb()->pixmap().cacheKey();
         QVERIFY(!thumb()->pixmap().isNull());

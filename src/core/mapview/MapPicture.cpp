@@ -13,6 +13,10 @@ MaybeError loadMapPicture(Workspace& ws, const QString& path) {
     QImage img = readPicture(path, &error);
     if (img.isNull()) return error;
     ws.picture = std::move(img);
+    // A picture chosen is the map, whatever map the project had.
+    ws.st.mapsource = QStringLiteral("picture");
+    ws.tiles.reset();
+    ws.geo.source.reset();
     QStringList notes; // a broken world file beside a new map only leaves it without coordinates
     reloadGeography(ws, path, notes);
     Redraw(ws); // the route stays in view over the new map

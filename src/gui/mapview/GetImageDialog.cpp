@@ -7,10 +7,13 @@
 #include "shell/ProgramIcon.h"
 
 #include <QDir>
+#include <QEvent>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStandardPaths>
 
 GetImageDialog::GetImageDialog(Workspace& ws, EditHistory& history, QWidget* parent)
     : QDialog(parent), ws_(ws), history_(history) {
@@ -29,19 +32,30 @@ GetImageDialog::GetImageDialog(Workspace& ws, EditHistory& history, QWidget* par
     setTabOrder(list_, open);
     setTabOrder(open, cancel);
 
-    // The list starts empty in the process's current directory; it fills on a change.
-    dir_->setPath(QDir::currentPath());
     connect(dir_, &DirectoryList::changed, this, &GetImageDialog::Dir1_Change);
     connect(open, &QPushButton::clicked, this, &GetImageDialog::btnOpen_Click);
     connect(list_, &QListWidget::itemDoubleClicked, this, &GetImageDialog::btnOpen_Click);
     connect(cancel, &QPushButton::clicked, this, &QDialog::hide);
 }
 
+bool GetImageDialog::event(QEvent* e) {
+    // Each time it opens: the map's folder, else the project's, else the user's pictures or home.
+    if (e->type() == QEvent::Show) {
+        QString start;
+        for (const QString& dir :
+             {ws_.st.imagepath, QFileInfo(ws_.st.projectpath).absolutePath(),
+              QStandardPaths::writableLocation(QStandardPaths::PicturesLocation), QDir::homePath()})
+            if (start.isEmpty() && !dir.isEmpty() && QFileInfo(dir).isDir()) start = dir;
+        dir_->setPath(start);
+        Dir1_Change(); // listed even when the folder is the one shown before
+    }
+    return QDialog::event(e);
+}
+
+// Browsing changes nothing in the project: the folder is taken with the picture.
 void GetImageDialog::Dir1_Change() {
     list_->clear();
-    history_.edit(
-        tr("Picture directory"), [this] { ws_.st.imagepath = withSeparator(dir_->path()); }, kBrowseImage);
-    list_->addItems(pictureFilesIn(ws_.st.imagepath));
+    list_->addItems(pictureFilesIn(withSeparator(dir_->path())));
 }
 
 void GetImageDialog::btnOpen_Click() {
@@ -54,9 +68,12 @@ void GetImageDialog::btnOpen_Click() {
     const QString name = item->text();
     // The name is taken only when the picture loads, so a failure leaves the old map.
     MaybeError error;
+    const QString folder = withSeparator(dir_->path());
     history_.edit(tr("Map picture"), [&] {
-        error = loadMapPicture(ws_, ws_.st.imagepath + name);
-        if (!error) ws_.st.imagename = name;
+        error = loadMapPicture(ws_, folder + name);
+        if (error) return;
+        ws_.st.imagepath = folder;
+        ws_.st.imagename = name;
     });
     if (error) {
         QMessageBox::warning(this, windowTitle(),

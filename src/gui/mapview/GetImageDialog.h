@@ -18,6 +18,9 @@ class GetImageDialog : public QDialog {
     void Dir1_Change();
     void btnOpen_Click();
 
+  protected:
+    bool event(QEvent* e) override;
+
   private:
     Workspace& ws_;
     EditHistory& history_;

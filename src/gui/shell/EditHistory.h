@@ -53,6 +53,5 @@ enum DragKey {
     kDragLineThick,
     kDragCircleThick,
     kDragCircleRadius,
-    kBrowseImage,
     kBrowseRender
 };
