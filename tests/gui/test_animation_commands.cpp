@@ -70,7 +70,8 @@ class AnimationCommandsTest : public QObject {
             << QString("%D/frames") << QString("%D/frames");
         QTest::newRow("Windows folder: the project's own") << QString("C:\\Frames\\") << QString("%D");
     }
-    // The dialog opens with the project's render name, and pressing Render with it is no edit.
+    // The dialog opens with the project's render name, pressing Render with it is no edit, and
+    // the end is told.
     void opensWithTheRenderName() {
         setRoute("20,50 120,50");
         w->workspace().st.rendername = "walk";
@@ -84,6 +85,11 @@ class AnimationCommandsTest : public QObject {
         QCOMPARE(w->workspace().st.rendername, QString("walk"));
         QVERIFY(!w->history().unsaved());
         QVERIFY(QFile::exists(dir.filePath("walk0000.bmp")));
+        // The window says what was written, and where.
+        QMessageBox* box = nullptr;
+        QTRY_VERIFY((box = w->findChild<QMessageBox*>("renderSummary")) && box->isVisible());
+        QVERIFY2(box->text().contains("walk0000.bmp to walk") && box->text().contains(dir.path()),
+                 qPrintable(box->text()));
     }
 
     void opensAtRenderpath() {

@@ -1,6 +1,7 @@
 #include "AnimationCommands.h"
 
 #include "RenderDialog.h"
+#include "RenderSummary.h"
 #include "animation/FrameWriters.h"
 #include "animation/RenderTarget.h"
 #include "shell/EditHistory.h"
@@ -230,7 +231,10 @@ void AnimationCommands::endRender() {
                  .arg(result.frames));
     } else if (!result.stopped) {
         if (dialog_) dialog_->hide();
-        if (result.cutShort) tell(main_, QMessageBox::Information, result.message());
+        if (result.cutShort)
+            tell(main_, QMessageBox::Information, result.message());
+        else
+            showRenderSummary(main_, result.frames, writer_->output(), clock_.nsecsElapsed() / 1e9);
     }
     emit renderFinished(result);
 }
