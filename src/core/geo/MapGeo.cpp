@@ -31,9 +31,7 @@ std::optional<Georeference> mapGeoreference(const Workspace& ws, double* worstRe
 }
 
 QString trackFilePath(const ProjectState& st) {
-    if (st.track.isEmpty() || QDir::isAbsolutePath(st.track)) return st.track;
-    const QString base = st.projectpath.isEmpty() ? st.projectdir : QFileInfo(st.projectpath).absolutePath();
-    return QDir(base).filePath(st.track);
+    return besideProject(st, st.track);
 }
 
 MaybeError reloadTrack(Workspace& ws) {

@@ -1,10 +1,17 @@
 #include "ProjectState.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 QString withSeparator(const QString& dir) {
     const QString sep = QDir::separator();
     return dir.endsWith(sep) ? dir : dir + sep;
+}
+
+QString besideProject(const ProjectState& st, const QString& name) {
+    if (name.isEmpty() || QDir::isAbsolutePath(name)) return name;
+    const QString base = st.projectpath.isEmpty() ? st.projectdir : QFileInfo(st.projectpath).absolutePath();
+    return QDir(base).filePath(name);
 }
 
 void swapPointExtras(ProjectState& st, int a, int b) {

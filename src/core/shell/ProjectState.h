@@ -163,3 +163,7 @@ inline bool cameraMoves(const ProjectState& st) {
 
 // Appends the directory separator when a directory text does not end in one.
 QString withSeparator(const QString& dir);
+
+// A file a project names (a track, a tile package): relative to the project file's folder unless
+// absolute; empty stays empty.
+QString besideProject(const ProjectState& st, const QString& name);

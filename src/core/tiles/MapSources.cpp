@@ -117,9 +117,7 @@ bool mapSourceLoaded(const Workspace& ws) {
 }
 
 QString mbtilesPath(const ProjectState& st) {
-    if (st.mbtiles.isEmpty() || QDir::isAbsolutePath(st.mbtiles)) return st.mbtiles;
-    const QString base = st.projectpath.isEmpty() ? st.projectdir : QFileInfo(st.projectpath).absolutePath();
-    return QDir(base).filePath(st.mbtiles);
+    return besideProject(st, st.mbtiles);
 }
 
 QString hostNeedingConsent(const ProjectState& st, const MapAccess& access) {
