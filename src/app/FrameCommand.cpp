@@ -1,6 +1,6 @@
 #include "FrameCommand.h"
 
-#include "animation/FrameMaker.h"
+#include "animation/FrameTiles.h"
 #include "shell/SafeFile.h"
 #include "tiles/TileSource.h"
 
@@ -13,12 +13,8 @@ int writeOneFrame(const Workspace& ws, Marker marker, qint64 walkFrames, qint64 
     if (!maker.composed()) maker.knowFrames(walkFrames);
     const qint64 frames = maker.frames(std::numeric_limits<qint32>::max());
     // Only the tiles of this frame.
-    if (const TileSource* tiles = ws.tiles.get(); tiles && n >= 0 && n < frames) {
-        const SceneFrames& scene = *maker.scene();
-        const QRect rect(QPoint(0, 0), scene.frameSize());
-        const std::vector<TileKey> keys =
-            tiles->tilesFor(worldToFrame(scene.view(n), QSizeF(rect.size())), rect);
-        if (MaybeError e = tiles->store().fetch(keys, {})) {
+    if (const TileSource* tiles = frameTileSource(maker); tiles && n >= 0 && n < frames) {
+        if (MaybeError e = tiles->store().fetch(frameTiles(maker, n, n + 1), {})) {
             std::fprintf(stderr, "pathwright: cannot draw the map: %s\n", qPrintable(e->message()));
             return 2;
         }

@@ -4,21 +4,20 @@
 
 #include <QSet>
 
-namespace {
-const TileSource* tilesOf(FrameMaker& maker) {
+const TileSource* frameTileSource(FrameMaker& maker) {
     const SceneFrames* scene = maker.composed() ? maker.scene() : nullptr;
     return scene ? dynamic_cast<const TileSource*>(scene->map()) : nullptr;
 }
-} // namespace
 
-std::vector<TileKey> frameTiles(FrameMaker& maker) {
+std::vector<TileKey> frameTiles(FrameMaker& maker, qint64 from, qint64 to) {
     std::vector<TileKey> keys;
-    const TileSource* tiles = tilesOf(maker);
+    const TileSource* tiles = frameTileSource(maker);
     if (!tiles) return keys;
     const SceneFrames& scene = *maker.scene();
     const QRect frame(QPoint(0, 0), scene.frameSize());
+    const qint64 end = to < 0 ? scene.frames() : std::min(to, scene.frames());
     QSet<TileKey> seen;
-    for (qint64 n = 0; n < scene.frames(); ++n)
+    for (qint64 n = std::max<qint64>(from, 0); n < end; ++n)
         for (const TileKey& key : tiles->tilesFor(worldToFrame(scene.view(n), QSizeF(frame.size())), frame))
             if (!seen.contains(key)) {
                 seen.insert(key);
@@ -28,7 +27,7 @@ std::vector<TileKey> frameTiles(FrameMaker& maker) {
 }
 
 MaybeError fetchFrameTiles(FrameMaker& maker, const TileProgress& progress) {
-    const TileSource* tiles = tilesOf(maker);
+    const TileSource* tiles = frameTileSource(maker);
     if (!tiles) return std::nullopt;
     const std::vector<TileKey> keys = frameTiles(maker);
     return tiles->store().fetch(keys, progress);

@@ -7,8 +7,14 @@
 
 #include <vector>
 
-// The tiles of every frame of a tiled map's animation, first shown first; empty for a picture.
-std::vector<TileKey> frameTiles(FrameMaker& maker);
+class TileSource;
+
+// The tiled map the maker's frames are drawn over; null for a picture.
+const TileSource* frameTileSource(FrameMaker& maker);
+
+// The tiles frames `from` to before `to` show (to the last frame when `to` is below 0), each
+// once, first shown first; empty for a picture.
+std::vector<TileKey> frameTiles(FrameMaker& maker, qint64 from = 0, qint64 to = -1);
 
 // Fetches them; the first tile that cannot be had is the error.
 MaybeError fetchFrameTiles(FrameMaker& maker, const TileProgress& progress);

@@ -1,6 +1,7 @@
 #include "Preview.h"
 
 #include "FrameCount.h"
+#include "FrameTiles.h"
 #include "mapview/RouteEditing.h"
 #include "tiles/TileSource.h"
 
@@ -33,15 +34,9 @@ void Preview::show(qint64 n) {
 // A frame with tiles not at hand asks for them, and for those of the next few frames, without
 // waiting: the frames show them once they are in.
 void Preview::wantTiles(qint64 n) {
-    const SceneFrames* scene = maker_->composed() ? maker_->scene() : nullptr;
-    const auto* tiles = scene ? dynamic_cast<const TileSource*>(scene->map()) : nullptr;
-    if (!tiles || scene->gaps().count == 0) return;
-    const QRect rect(QPoint(0, 0), scene->frameSize());
-    std::vector<TileKey> keys;
-    for (qint64 k = n; k < std::min(n + kTileFramesAhead, scene->frames()); ++k)
-        for (const TileKey& key : tiles->tilesFor(worldToFrame(scene->view(k), QSizeF(rect.size())), rect))
-            if (std::find(keys.begin(), keys.end(), key) == keys.end()) keys.push_back(key);
-    tiles->store().want(keys);
+    const TileSource* tiles = frameTileSource(*maker_);
+    if (!tiles || maker_->scene()->gaps().count == 0) return;
+    tiles->store().want(frameTiles(*maker_, n, n + kTileFramesAhead));
 }
 
 // A copy of the project as it is now, unless one is held.
