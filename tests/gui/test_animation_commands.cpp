@@ -69,6 +69,8 @@ class AnimationCommandsTest : public QObject {
         QTest::newRow("as a project may hold it: no separator")
             << QString("%D/frames") << QString("%D/frames");
         QTest::newRow("Windows folder: the project's own") << QString("C:\\Frames\\") << QString("%D");
+        QTest::newRow("none: the project's folder") << QString() << QString("%D");
+        QTest::newRow("gone: the project's folder") << QString("%D/gone/") << QString("%D");
     }
     // The dialog opens with the project's render name, pressing Render with it is no edit, and
     // the end is told.
@@ -100,6 +102,8 @@ class AnimationCommandsTest : public QObject {
         QVERIFY(QDir().mkpath(dir.filePath("frames")));
         w->workspace().st.renderpath = renderpath;
         w->workspace().st.projectpath = dir.filePath("p.wsr");
+        w->workspace().st.projectdir = dir.path() + '/';
+        w->workspace().st.projectname = "p.wsr";
         RenderDialog* d = openDialog();
         d->Form_Activate();
         QCOMPARE(d->findChild<DirectoryList*>("Dir1")->path(), opensAt);

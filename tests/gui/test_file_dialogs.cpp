@@ -1,6 +1,7 @@
 // The file dialogs: Get Image's file list, Cancel and pictures that cannot be read; Open and
 // Save As with their tentative choices, Cancel, opening by double-click and by button, saving
-// again without a dialog, and what errors leave behind.
+// again without a dialog, folders made where files are written, and what errors leave behind;
+// the desktop's dialogs in their place unless the classic ones are preferred.
 #include "mapview/GetImageDialog.h"
 #include "mapview/MapPicture.h"
 #include "project/OpenDialog.h"
@@ -15,6 +16,7 @@
 #include "support/Route.h"
 
 #include <QAction>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -83,6 +85,7 @@ class FileDialogsTest : public QObject {
 
   private slots:
     void initTestCase() {
+        QApplication::setAttribute(Qt::AA_DontUseNativeDialogs); // Qt's own dialog, which a test can answer
         home = tmp.path() + "/home";
         pics = tmp.path() + "/pics";
         maps = tmp.path() + "/maps";
@@ -107,6 +110,7 @@ class FileDialogsTest : public QObject {
         writeFile(maps + "/odd.wsr", "[h]\r\nlistmax = 300\r\nimagename = gone.bmp\r\n");
     }
     void init() {
+        QSettings("pathwright", "pathwright").setValue("ui/classicDialogs", true);
         QVERIFY(QDir().mkpath(other));
         w = new MainWindow(home);
         w->show();
@@ -117,6 +121,7 @@ class FileDialogsTest : public QObject {
     }
 
     void getImageListsAwkwardNamesAndReachesEveryDirectory() {
+        st().imagepath = maps + '/';
         GetImageDialog* dlg = getImage();
         QVERIFY(dlg);
         DirectoryList* dir = dirList(dlg);
@@ -152,6 +157,7 @@ class FileDialogsTest : public QObject {
     // the dialog starts in the map's folder again.
     void getImageCancelChangesNothing() {
         QFETCH(int, key);
+        st().imagepath = maps + '/';
         st().imagename = "old.png";
         const QString imagepath = st().imagepath;
         const int steps = w->history().stack().count();
@@ -185,7 +191,7 @@ class FileDialogsTest : public QObject {
         openEntry(dlg, "good.png");
         QVERIFY(!dlg->isVisible());
         QCOMPARE(ws.st.imagename, QString("good.png"));
-        QCOMPARE(ws.st.imagepath, pics + "/"); // the folder is taken with the picture
+        QCOMPARE(ws.st.imagepath, pics + "/");            // the folder is taken with the picture
         QCOMPARE(rgbAt(ws.map.image(), 5, 5), 0xff0000u); // the route stays drawn over the new map
         const qint64 thumbKey = thumb()->pixmap().cacheKey();
         QVERIFY(!thumb()->pixmap().isNull());
@@ -201,13 +207,17 @@ class FileDialogsTest : public QObject {
     // The list holds the files whose name holds ".wsr" (no directories, no dot-files), in
     // directory order; clicking one and leaving with Cancel changes nothing.
     void openDialogListsProjectFilesThenCancelChangesNothing() {
-        const QStringList before = projectFields();
         trigger("mnuOpen");
         auto* dlg = w->findChild<OpenDialog*>("frmOpen");
         QVERIFY(dlg && dlg->isVisible());
-        QCOMPARE(dirList(dlg)->path(), QDir::currentPath());
-        QCOMPARE(list(dlg)->count(), 0);
-        chooseDirectory(dlg, maps);
+        // Without a project: the user's pictures or home, never the folder the program started in.
+        QVERIFY(dirList(dlg)->path() != QDir::currentPath());
+        QVERIFY(QDir::cleanPath(dirList(dlg)->path()).startsWith(QDir::homePath()));
+        dlg->hide();
+        QVERIFY(w->projectCommands().openFile(maps + "/tour.wsr"));
+        const QStringList before = projectFields();
+        trigger("mnuOpen"); // in the project's folder, its files listed at once
+        QCOMPARE(dirList(dlg)->path(), maps);
         const QStringList projects{"a.wsr", "b.WSR", "c.r", "d.", "tour.wsr", "odd.wsr"};
         QStringList expected, shown;
         for (const QString& f : plainFilesIn(maps))
@@ -314,16 +324,13 @@ class FileDialogsTest : public QObject {
         QCOMPARE(dlg->findChild<QLineEdit*>("txtName")->text(), QString("new")); // the typed name stays
     }
 
-    // Enter in the name box does not save; btnSave does, and Save then writes without a dialog.
+    // Enter in the name box saves, and Save then writes without a dialog.
     void saveAsThenSaveWritesTheSameFileWithoutADialog() {
         auto* dlg = show<SaveAsDialog>("mnuSave", "frmSaveAs", other); // no name yet: the dialog
         QVERIFY(dlg);
         auto* name = dlg->findChild<QLineEdit*>("txtName");
         name->setText("tour");
         QTest::keyClick(name, Qt::Key_Return);
-        QVERIFY(dlg->isVisible());
-        QVERIFY(!QFile::exists(other + "/tour.wsr"));
-        click(dlg, "btnSave");
         QVERIFY(!dlg->isVisible());
         QCOMPARE(projectFields(), opened(other));
         QVERIFY(readFile(other + "/tour.wsr").contains("listmax = 0\r\n"));
@@ -331,6 +338,64 @@ class FileDialogsTest : public QObject {
         trigger("mnuSave");
         QVERIFY(!dlg->isVisible());
         QVERIFY(readFile(other + "/tour.wsr").contains("listmax = 1\r\n"));
+    }
+
+    // A typed folder that does not exist is offered to be made; No leaves the folder shown.
+    void typedFolderIsOfferedToBeMade_data() {
+        QTest::addColumn<QMessageBox::StandardButton>("answer");
+        QTest::addColumn<bool>("made");
+        QTest::newRow("yes") << QMessageBox::Yes << true;
+        QTest::newRow("no") << QMessageBox::No << false;
+    }
+    void typedFolderIsOfferedToBeMade() {
+        QFETCH(QMessageBox::StandardButton, answer);
+        QFETCH(bool, made);
+        ModalCloser closer;
+        closer.answer = answer;
+        auto* dlg = show<SaveAsDialog>("mnuSaveAs", "frmSaveAs", other);
+        QVERIFY(dlg);
+        const QString wanted = other + "/new/frames";
+        chooseDirectory(dlg, wanted);
+        QCOMPARE(closer.texts.size(), 1);
+        QCOMPARE(QFileInfo(wanted).isDir(), made);
+        QCOMPARE(dirList(dlg)->path(), made ? wanted : other);
+    }
+
+    // The desktop's dialogs, the classic ones not preferred: each does what its classic one does.
+    void standardDialogs_data() {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QStringList>("fields"); // project folder and name, map folder and name
+        QTest::newRow("open") << "mnuOpen"
+                              << "%M/tour.wsr" << QStringList{"%M/", "tour.wsr", "%M/", "harbour.bmp"};
+        QTest::newRow("save as, suffix added") << "mnuSaveAs"
+                                               << "%O/trip" << QStringList{"%O/", "trip.wsr", "%H/", ""};
+        QTest::newRow("image") << "mnuImage"
+                               << "%M/harbour.bmp" << QStringList{"%H/", "", "%M/", "harbour.bmp"};
+    }
+    void standardDialogs() {
+        QFETCH(QString, action);
+        QFETCH(QString, file);
+        QFETCH(QStringList, fields);
+        QSettings("pathwright", "pathwright").setValue("ui/classicDialogs", false);
+        ModalCloser closer; // the notes of a project opened
+        file.replace("%M", maps).replace("%O", other);
+        fields.replaceInStrings("%M", maps).replaceInStrings("%O", other).replaceInStrings("%H", home);
+        bool answered = false;
+        QTimer poll; // the desktop's dialog is answered once it shows
+        connect(&poll, &QTimer::timeout, this, [&] {
+            auto* dlg = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dlg || dlg->objectName() != "stdFileDialog") return;
+            dlg->selectFile(file);
+            QMetaObject::invokeMethod(dlg, "accept");
+            answered = true;
+        });
+        poll.start(20);
+        trigger(qPrintable(action));
+        QVERIFY(answered);
+        QCOMPARE((QStringList{st().projectdir, st().projectname, st().imagepath, st().imagename}), fields);
+        QVERIFY(!w->history().unsaved() || action == "mnuImage");
+        if (action == "mnuSaveAs") QVERIFY(QFile::exists(other + "/trip.wsr"));
     }
 
     void failedSaveKeepsNameCaptionAndDialog() {

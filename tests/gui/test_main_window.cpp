@@ -26,6 +26,7 @@ class MainWindowTest : public QObject {
   private slots:
     void init() {
         w = shownMainWindow(dir.path());
+        QSettings("pathwright", "pathwright").setValue("ui/classicDialogs", true); // answered below
         QVERIFY(QTest::qWaitForWindowExposed(w));
     }
     void cleanup() { delete w; }
@@ -64,7 +65,6 @@ class MainWindowTest : public QObject {
         const QString home = rowDir.path() + '/';
         writeFile(home + "other.wsr", readFile(TEST_DATA_DIR "/tour.wsr"));
         ProjectCommands& project = w->projectCommands();
-        w->workspace().st.projectdir = home; // where Save As starts
         if (saveas.isEmpty()) QVERIFY(project.saveProject(home, "tour.wsr", w));
         int asked = 0;
         project.setAsk([&](QWidget*, const QString&) {
@@ -79,6 +79,9 @@ class MainWindowTest : public QObject {
         QTimer::singleShot(0, w, [&] { // the Save As dialog, shown modal
             auto* saveAs = w->findChild<QDialog*>("frmSaveAs");
             if (!saveAs || !saveAs->isModal()) return;
+            auto* folder = saveAs->findChild<QLineEdit*>("Drive1");
+            folder->setText(home);
+            QTest::keyClick(folder, Qt::Key_Return);
             saveAs->findChild<QLineEdit*>("txtName")->setText(saveas);
             QTest::mouseClick(saveAs->findChild<QPushButton*>(saveas == "-" ? "btnCancel" : "btnSave"),
                               Qt::LeftButton);

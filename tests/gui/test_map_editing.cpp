@@ -93,6 +93,7 @@ class MapEditingTest : public QObject {
         QVERIFY(blue.save(dir.filePath("blue.png")));
     }
     void init() {
+        QSettings("pathwright", "pathwright").setValue("ui/classicDialogs", true); // Get Image's list
         w = new MainWindow(dir.path());
         w->show();
         w->activateWindow();

@@ -6,12 +6,15 @@
 #include "support/Route.h"
 #include "support/StartedWorkspace.h"
 
+#include <QApplication>
+#include <QColorDialog>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionSlider>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 
 namespace {
@@ -201,6 +204,36 @@ class TestProperties : public QObject {
         QCOMPARE(route ? f.ws.st.color : f.ws.st.selcolor, rgb(colour.red(), colour.green(), colour.blue()));
         QCOMPARE(background(f.child<QLabel>(route ? "lblcolor" : "lblSelcolor")), colour);
         QCOMPARE(f.ws.map.image().pixelColor(route ? 90 : 290, 100), colour);
+    }
+
+    // Beside each palette, any colour through the colour dialog, as one step; Cancel keeps it.
+    void anyColour_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<bool>("accept");
+        QTest::addColumn<QColor>("colour");
+        QTest::newRow("draw") << "btnColor" << true << QColor(18, 52, 86);
+        QTest::newRow("select") << "btnSelColor" << true << QColor(200, 100, 7);
+        QTest::newRow("cancelled") << "btnColor" << false << QColor(255, 0, 0);
+    }
+    void anyColour() {
+        QFETCH(QString, button);
+        QFETCH(bool, accept);
+        QFETCH(QColor, colour);
+        Fixture f;
+        f.ws.st.selected = 1;
+        QVERIFY(f.activate());
+        QTimer::singleShot(50, [&] {
+            auto* d = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
+            QVERIFY(d);
+            d->setCurrentColor(colour);
+            accept ? d->accept() : d->reject();
+        });
+        QTest::mouseClick(f.child<QPushButton>(button), Qt::LeftButton);
+        const bool route = button == "btnColor";
+        QCOMPARE(route ? f.ws.st.color : f.ws.st.selcolor, rgb(colour.red(), colour.green(), colour.blue()));
+        QCOMPARE(background(f.child<QLabel>(route ? "lblcolor" : "lblSelcolor")), colour);
+        QCOMPARE(f.ws.map.image().pixelColor(route ? 90 : 290, 100), colour);
+        QCOMPARE(f.history.stack().count(), accept ? 1 : 0);
     }
 
     // Close, Enter and Escape hide the dialog without closing it; another window taking the

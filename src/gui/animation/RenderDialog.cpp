@@ -4,6 +4,7 @@
 #include "animation/RenderTarget.h"
 #include "shell/DirectoryList.h"
 #include "shell/EditHistory.h"
+#include "shell/FileDialogs.h"
 #include "shell/Layout.h"
 
 #include <QComboBox>
@@ -31,6 +32,7 @@ RenderDialog::RenderDialog(Workspace& ws, EditHistory& history, Actions actions,
     setFixedSize(px(3972), px(4320));
 
     dir_ = DirectoryList::addToDialog(this, 1152);
+    dir_->offerToMakeFolders(true);
     name_ = placed(new QLineEdit(this), "txtName", 120, 1800, 3732, 288);
     kind_ = placed(new QComboBox(this), "cboKind", 120, 2220, 3732, 312);
     for (const OutputKind& kind : outputKinds())
@@ -114,7 +116,9 @@ void RenderDialog::Form_Activate() {
     // Showing `renderpath` must not change it: the change handler would write it back with a
     // separator, so it is held off while the list moves.
     const QSignalBlocker hold(dir_);
-    if (!ws_.st.renderpath.isEmpty()) dir_->setPath(renderFolder(ws_.st));
+    // The render folder, else the project's, else the user's pictures or home.
+    const QString chosen = ws_.st.renderpath.isEmpty() ? QString() : renderFolder(ws_.st);
+    dir_->setPath(startFolder({usersFolder(ws_.st, chosen), usersFolder(ws_.st, ws_.st.projectdir)}));
     // The project's output settings, as a project just opened holds them.
     const RenderTarget target = renderTargetFor(ws_);
     const QSignalBlocker holdKind(kind_), holdQuality(quality_);

@@ -3,6 +3,7 @@
 #include "mapview/MapPicture.h"
 #include "shell/DirectoryList.h"
 #include "shell/EditHistory.h"
+#include "shell/FileDialogs.h"
 #include "shell/Layout.h"
 #include "shell/ProgramIcon.h"
 
@@ -13,7 +14,6 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QStandardPaths>
 
 GetImageDialog::GetImageDialog(Workspace& ws, EditHistory& history, QWidget* parent)
     : QDialog(parent), ws_(ws), history_(history) {
@@ -38,15 +38,23 @@ GetImageDialog::GetImageDialog(Workspace& ws, EditHistory& history, QWidget* par
     connect(cancel, &QPushButton::clicked, this, &QDialog::hide);
 }
 
+MaybeError GetImageDialog::takeMapPicture(Workspace& ws, EditHistory& history, const QString& folder,
+                                          const QString& name) {
+    MaybeError error;
+    history.edit(tr("Map picture"), [&] {
+        error = loadMapPicture(ws, folder + name);
+        if (error) return;
+        ws.st.imagepath = folder;
+        ws.st.imagename = name;
+    });
+    return error;
+}
+
 bool GetImageDialog::event(QEvent* e) {
     // Each time it opens: the map's folder, else the project's, else the user's pictures or home.
     if (e->type() == QEvent::Show) {
-        QString start;
-        for (const QString& dir :
-             {ws_.st.imagepath, QFileInfo(ws_.st.projectpath).absolutePath(),
-              QStandardPaths::writableLocation(QStandardPaths::PicturesLocation), QDir::homePath()})
-            if (start.isEmpty() && !dir.isEmpty() && QFileInfo(dir).isDir()) start = dir;
-        dir_->setPath(start);
+        dir_->setPath(
+            startFolder({usersFolder(ws_.st, ws_.st.imagepath), usersFolder(ws_.st, ws_.st.projectdir)}));
         Dir1_Change(); // listed even when the folder is the one shown before
     }
     return QDialog::event(e);
@@ -67,14 +75,7 @@ void GetImageDialog::btnOpen_Click() {
     }
     const QString name = item->text();
     // The name is taken only when the picture loads, so a failure leaves the old map.
-    MaybeError error;
-    const QString folder = withSeparator(dir_->path());
-    history_.edit(tr("Map picture"), [&] {
-        error = loadMapPicture(ws_, folder + name);
-        if (error) return;
-        ws_.st.imagepath = folder;
-        ws_.st.imagename = name;
-    });
+    const MaybeError error = takeMapPicture(ws_, history_, withSeparator(dir_->path()), name);
     if (error) {
         QMessageBox::warning(this, windowTitle(),
                              tr("The map picture was not changed.") + "\n\n" + error->message());

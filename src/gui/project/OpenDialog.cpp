@@ -4,7 +4,7 @@
 #include "shell/DirectoryList.h"
 #include "shell/Layout.h"
 
-#include <QDir>
+#include <QEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
@@ -14,7 +14,8 @@ namespace {
 const QString kProjectExtensions = ".wsr";
 }
 
-OpenDialog::OpenDialog(Open open, QWidget* parent) : QDialog(parent), open_(std::move(open)) {
+OpenDialog::OpenDialog(Open open, std::function<QString()> startFolder, QWidget* parent)
+    : QDialog(parent), open_(std::move(open)), startFolder_(std::move(startFolder)) {
     setObjectName("frmOpen");
     setWindowTitle(tr("Pathwright - File open"));
     setFixedSize(px(3972), px(4932));
@@ -30,12 +31,22 @@ OpenDialog::OpenDialog(Open open, QWidget* parent) : QDialog(parent), open_(std:
     setTabOrder(btnOpen, btnCancel);
     setTabOrder(btnCancel, list_);
 
-    // The list starts empty in the process's current directory; it fills on a change.
-    dir_->setPath(QDir::currentPath());
     connect(dir_, &DirectoryList::changed, this, &OpenDialog::Dir1_Change);
     connect(btnOpen, &QPushButton::clicked, this, &OpenDialog::btnOpen_Click);
     connect(list_, &QListWidget::itemDoubleClicked, this, &OpenDialog::List1_DblClick);
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::hide);
+}
+
+bool OpenDialog::event(QEvent* e) {
+    // Each showing lists the folder's files as they are now; the folder browsed to stays while
+    // the project stays where it was.
+    if (e->type() == QEvent::Show) {
+        const QString start = startFolder_();
+        if (start != started_) dir_->setPath(start);
+        started_ = start;
+        Dir1_Change();
+    }
+    return QDialog::event(e);
 }
 
 void OpenDialog::Dir1_Change() {

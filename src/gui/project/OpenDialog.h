@@ -17,16 +17,22 @@ class OpenDialog : public QDialog {
   public:
     // `open(dir, name)` loads the project and reports; true when it was opened.
     using Open = std::function<bool(const QString& dir, const QString& name)>;
-    OpenDialog(Open open, QWidget* parent = nullptr);
+    // `startFolder()` is where the dialog opens: the project's folder, else pictures or home.
+    OpenDialog(Open open, std::function<QString()> startFolder, QWidget* parent = nullptr);
 
     void Dir1_Change();
     void btnOpen_Click();
     void List1_DblClick(QListWidgetItem* item);
 
+  protected:
+    bool event(QEvent* e) override;
+
   private:
     void openEntry(const QListWidgetItem* item);
 
     Open open_;
+    std::function<QString()> startFolder_;
+    QString started_; // the start folder of the last showing
     DirectoryList* dir_;
     QListWidget* list_;
     QString listed_; // the directory whose files the list shows, ending in the separator

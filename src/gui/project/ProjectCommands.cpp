@@ -4,6 +4,7 @@
 #include "SaveAsDialog.h"
 #include "project/ProjectFile.h"
 #include "shell/EditHistory.h"
+#include "shell/FileDialogs.h"
 
 #include <QFileInfo>
 
@@ -29,14 +30,28 @@ QMessageBox::StandardButton askUser(QWidget* parent, const QString& text) {
 }
 } // namespace
 
-ProjectCommands::ProjectCommands(Workspace& ws, EditHistory& history, QWidget* mainWindow)
-    : QObject(mainWindow), ws_(ws), history_(history), main_(mainWindow), ask_(askUser) {}
+namespace {
+QString projectFilter() {
+    return ProjectCommands::tr("Pathwright projects (*.wsr);;All files (*)");
+}
+} // namespace
+
+ProjectCommands::ProjectCommands(Workspace& ws, EditHistory& history, const QSettings& settings,
+                                 QWidget* mainWindow)
+    : QObject(mainWindow), ws_(ws), history_(history), settings_(settings), main_(mainWindow), ask_(askUser) {
+}
 
 void ProjectCommands::mnuOpen_Click() {
+    if (!classicFileDialogs(settings_)) {
+        const QString file =
+            askFileToOpen(main_, tr("Open project"), projectFolderOrHome(ws_.st), projectFilter());
+        if (!file.isEmpty()) openFile(file);
+        return;
+    }
     if (!frmOpen_)
         frmOpen_ = new OpenDialog(
             [this](const QString& dir, const QString& name) { return openProject(dir, name, frmOpen_); },
-            main_);
+            [this] { return projectFolderOrHome(ws_.st); }, main_);
     showDialog(frmOpen_);
 }
 
@@ -49,7 +64,19 @@ SaveAsDialog* ProjectCommands::saveAsDialog() {
     return frmSaveAs_;
 }
 
+bool ProjectCommands::saveAsStandard(QWidget* parent) {
+    const QString file =
+        askFileToSave(parent, tr("Save project as"), projectFolderOrHome(ws_.st), projectFilter(), "wsr");
+    if (file.isEmpty()) return false;
+    const QFileInfo info(file);
+    return saveProject(withSeparator(info.absolutePath()), info.fileName(), parent);
+}
+
 void ProjectCommands::mnuSaveAs_Click() {
+    if (!classicFileDialogs(settings_)) {
+        saveAsStandard(main_);
+        return;
+    }
     showDialog(saveAsDialog());
     frmSaveAs_->showProjectDirectory();
 }
@@ -79,6 +106,7 @@ bool ProjectCommands::askToSave(QWidget* parent) {
 bool ProjectCommands::saveOrSaveAs(QWidget* parent) {
     if (!ws_.st.projectname.isEmpty()) return saveProject(ws_.st.projectdir, ws_.st.projectname, parent);
     // No file yet: Save As, waited for here; closing it without a save cancels.
+    if (!classicFileDialogs(settings_)) return saveAsStandard(parent);
     SaveAsDialog* dialog = saveAsDialog();
     dialog->hide();
     dialog->showProjectDirectory();

@@ -1,6 +1,7 @@
 #pragma once
-// The File menu's project commands and their dialogs (Open, Save, Save As), and the question
-// that keeps unsaved changes from being lost.
+// The File menu's project commands and their dialogs (Open, Save, Save As: the desktop's, or the
+// classic ones when the user prefers them), and the question that keeps unsaved changes from
+// being lost.
 
 #include "shell/Workspace.h"
 
@@ -12,12 +13,13 @@
 class EditHistory;
 class OpenDialog;
 class SaveAsDialog;
+class QSettings;
 class QWidget;
 
 class ProjectCommands : public QObject {
     Q_OBJECT
   public:
-    ProjectCommands(Workspace& ws, EditHistory& history, QWidget* mainWindow);
+    ProjectCommands(Workspace& ws, EditHistory& history, const QSettings& settings, QWidget* mainWindow);
 
     void mnuOpen_Click();
     void mnuSave_Click();
@@ -48,9 +50,12 @@ class ProjectCommands : public QObject {
   private:
     SaveAsDialog* saveAsDialog();
     bool saveOrSaveAs(QWidget* parent);
+    // The desktop's Save As dialog; true when the project was saved.
+    bool saveAsStandard(QWidget* parent);
 
     Workspace& ws_;
     EditHistory& history_;
+    const QSettings& settings_;
     QWidget* main_;
     Ask ask_;
     QPointer<OpenDialog> frmOpen_;

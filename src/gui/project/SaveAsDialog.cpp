@@ -1,6 +1,7 @@
 #include "SaveAsDialog.h"
 
 #include "shell/DirectoryList.h"
+#include "shell/FileDialogs.h"
 #include "shell/Layout.h"
 
 #include <QEvent>
@@ -17,9 +18,10 @@ SaveAsDialog::SaveAsDialog(Workspace& ws, Save save, QWidget* parent)
     txtName_ = placed(new QLineEdit(this), "txtName", 120, 1800, 3732, 288);
     auto* btnSave = placed(new QPushButton(tr("&Save"), this), "btnSave", 120, 2280, 1332, 372);
     auto* btnCancel = placed(new QPushButton(tr("&Cancel"), this), "btnCancel", 1560, 2280, 1332, 372);
-    // No default button: Enter in the name box does not save (Escape still cancels).
+    // Enter in the name box saves; in the folder list and the path box it changes the folder.
     btnSave->setAutoDefault(false);
     btnCancel->setAutoDefault(false);
+    dir_->offerToMakeFolders(true);
     setTabOrder(dir_->pathBox(), dir_);
     setTabOrder(dir_, txtName_);
     setTabOrder(txtName_, btnSave);
@@ -27,6 +29,7 @@ SaveAsDialog::SaveAsDialog(Workspace& ws, Save save, QWidget* parent)
 
     connect(btnSave, &QPushButton::clicked, this, &SaveAsDialog::btnSave_Click);
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::hide);
+    connect(txtName_, &QLineEdit::returnPressed, this, &SaveAsDialog::btnSave_Click);
 }
 
 bool SaveAsDialog::event(QEvent* e) {
@@ -35,9 +38,11 @@ bool SaveAsDialog::event(QEvent* e) {
 }
 
 void SaveAsDialog::Form_Activate() {
-    // Re-activation keeps what the user browsed to, unless the project moved meanwhile.
-    if (ws_.st.projectdir == shown_) return;
-    shown_ = ws_.st.projectdir;
+    // Re-activation keeps what the user browsed to, unless the project moved meanwhile. A project
+    // without a file starts in the user's pictures or home folder.
+    const QString start = projectFolderOrHome(ws_.st);
+    if (start == shown_) return;
+    shown_ = start;
     dir_->setPath(shown_);
 }
 
@@ -48,6 +53,6 @@ void SaveAsDialog::showProjectDirectory() {
 
 void SaveAsDialog::btnSave_Click() {
     if (!save_(withSeparator(dir_->path()), txtName_->text())) return;
-    shown_ = ws_.st.projectdir;
+    shown_ = projectFolderOrHome(ws_.st);
     hide();
 }

@@ -3,10 +3,10 @@
 #include "geo/TrackImport.h"
 #include "mapview/RouteDrawing.h"
 #include "shell/EditHistory.h"
+#include "shell/FileDialogs.h"
 
 #include <QAction>
 #include <QDropEvent>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -25,9 +25,8 @@ void TrackCommands::mnuImportTrack_Click() {
     QStringList patterns;
     for (const QString& ending : trackFileEndings())
         patterns << "*." + ending;
-    const QString file =
-        QFileDialog::getOpenFileName(window_, tr("Import track"), QFileInfo(ws_.st.projectpath).path(),
-                                     tr("Track files (%1);;All files (*)").arg(patterns.join(' ')));
+    const QString file = askFileToOpen(window_, tr("Import track"), projectFolderOrHome(ws_.st),
+                                       tr("Track files (%1);;All files (*)").arg(patterns.join(' ')));
     if (!file.isEmpty()) importFile(file);
 }
 

@@ -3,10 +3,12 @@
 #include "GeoPanel.h"
 #include "LookPanel.h"
 #include "PaletteBox.h"
+#include "mapview/RouteDrawing.h"
 #include "settings/Palette.h"
 #include "shell/EditHistory.h"
 #include "shell/Layout.h"
 
+#include <QColorDialog>
 #include <QEvent>
 #include <QIcon>
 #include <QLabel>
@@ -63,10 +65,21 @@ PropertiesDialog::PropertiesDialog(Workspace& ws, EditHistory& history, QWidget*
     picselcolor_ = placed(new PaletteBox(px(2184), px(744), this), "picselcolor", 1680, 2280, 2184, 744);
     label(this, "Label4", tr("Draw color:"), 240, 1680, 1332, 252);
     label(this, "Label5", tr("Select color:"), 240, 2520, 1332, 252);
-    lblcolor_ = label(this, "lblcolor", QString(), 3960, 1440, 372, 732);
-    lblSelcolor_ = label(this, "lblSelcolor", QString(), 3960, 2280, 372, 732);
+    lblcolor_ = label(this, "lblcolor", QString(), 3960, 1440, 372, 372);
+    lblSelcolor_ = label(this, "lblSelcolor", QString(), 3960, 2280, 372, 372);
     for (QLabel* l : {lblcolor_, lblSelcolor_})
         l->setAutoFillBackground(true);
+    // Under each colour, a button for any colour at all, as the marker and labels have.
+    auto* anyColor = placed(new QPushButton(tr("..."), this), "btnColor", 3960, 1812, 372, 360);
+    auto* anySelColor = placed(new QPushButton(tr("..."), this), "btnSelColor", 3960, 2652, 372, 360);
+    anyColor->setToolTip(tr("Any draw colour"));
+    anySelColor->setToolTip(tr("Any select colour"));
+    for (QPushButton* b : {anyColor, anySelColor})
+        b->setAutoDefault(false);
+    connect(anyColor, &QPushButton::clicked, this,
+            [this] { colourChosen(ws_.st.color, lblcolor_, tr("Draw color")); });
+    connect(anySelColor, &QPushButton::clicked, this,
+            [this] { colourChosen(ws_.st.selcolor, lblSelcolor_, tr("Select color")); });
     connect(piccolor_, &PaletteBox::released, this,
             [this](QPointF pos) { colourPicked(ws_.st.color, lblcolor_, pos); });
     connect(picselcolor_, &PaletteBox::released, this,
@@ -206,6 +219,17 @@ void PropertiesDialog::colourPicked(qint32& target, QLabel* shown, QPointF pos) 
     bool picked = false;
     history_.edit(tr("Colour"), [&] { picked = pickColor(ws_, target, pos.x(), pos.y()); });
     if (picked) showColour(shown, target);
+}
+
+void PropertiesDialog::colourChosen(qint32& target, QLabel* shown, const QString& caption) {
+    const QColor c = QColorDialog::getColor(toQColor(target), this, caption);
+    if (!c.isValid()) return;
+    const qint32 v = rgb(c.red(), c.green(), c.blue());
+    history_.edit(tr("Colour"), [&] {
+        target = v;
+        Redraw(ws_);
+    });
+    showColour(shown, target);
 }
 
 void PropertiesDialog::showColour(QLabel* label, qint32 color) {

@@ -36,6 +36,8 @@ class PropertiesDialog : public QDialog {
     void styleChanged(StyleField f, int value);
     void scrlinterval_Change(int value);
     void colourPicked(qint32& target, QLabel* shown, QPointF pos);
+    // The colour dialog for any colour, as one step.
+    void colourChosen(qint32& target, QLabel* shown, const QString& caption);
     void showColour(QLabel* label, qint32 color);
 
     Workspace& ws_;

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QMessageBox>
 #include <QStyle>
 
 DirectoryList::DirectoryList(QWidget* parent) : QListWidget(parent) {
@@ -47,11 +48,26 @@ bool DirectoryList::eventFilter(QObject* watched, QEvent* e) {
 }
 
 void DirectoryList::takeTypedPath() {
-    const QFileInfo info(box_->text().trimmed());
-    if (info.isDir())
-        setPath(info.absoluteFilePath());
-    else
-        box_->setText(QDir::toNativeSeparators(path_));
+    const QString typed = box_->text().trimmed();
+    const QFileInfo info(typed);
+    if (info.isDir()) return setPath(info.absoluteFilePath());
+    if (offerToMake_ && !typed.isEmpty() && !info.exists() && makeFolder(info.absoluteFilePath())) return;
+    box_->setText(QDir::toNativeSeparators(path_));
+}
+
+bool DirectoryList::makeFolder(const QString& folder) {
+    const auto answer = QMessageBox::question(
+        this, tr("Pathwright"),
+        tr("The folder %1 does not exist. Make it?").arg(QDir::toNativeSeparators(folder)),
+        QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+    if (answer != QMessageBox::Yes) return false;
+    if (!QDir().mkpath(folder)) {
+        QMessageBox::warning(this, tr("Pathwright"),
+                             tr("The folder %1 could not be made.").arg(QDir::toNativeSeparators(folder)));
+        return false;
+    }
+    setPath(folder);
+    return true;
 }
 
 void DirectoryList::setPath(const QString& dir) {

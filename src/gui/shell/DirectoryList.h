@@ -17,6 +17,8 @@ class DirectoryList : public QListWidget {
     void setPath(const QString& dir);
     void attachPathBox(QLineEdit* box);
     QLineEdit* pathBox() const { return box_; }
+    // A typed folder that does not exist is offered to be made (where files are written).
+    void offerToMakeFolders(bool offer) { offerToMake_ = offer; }
 
     // The top of a file dialog: the path box `Drive1` (in the place of a drive list) over the
     // list `Dir1`, `listHeight` twips high, the box attached to the list.
@@ -33,9 +35,12 @@ class DirectoryList : public QListWidget {
 
   private:
     void takeTypedPath();
+    // Asks, then makes `folder` and moves there; false when it was not made.
+    bool makeFolder(const QString& folder);
     void fill();
     void openItem(QListWidgetItem* item);
 
     QString path_;
     QLineEdit* box_ = nullptr;
+    bool offerToMake_ = false;
 };

@@ -64,7 +64,7 @@ MainWindow::MainWindow(const QString& programDir, QWidget* parent) : QMainWindow
     connect(history_, &EditHistory::changed, this, &MainWindow::refreshViews);
     connect(history_, &EditHistory::savedChanged, this, &MainWindow::updateCaption);
 
-    project_ = new ProjectCommands(ws_, *history_, this);
+    project_ = new ProjectCommands(ws_, *history_, settings_, this);
     // The frame label shows no frame of a project just opened, as at start.
     connect(project_, &ProjectCommands::projectOpened, this, [this] { setFrameText(tr("Frame")); });
     animation_ = new AnimationCommands(

@@ -62,6 +62,7 @@ class MainWindow : public QMainWindow {
     void mnuFit_Click();
     void mnuCamera_Click();
     void imgThumb_Click();
+    void chooseMapPicture();
     void mnuProperties_Click();
     void mnuPointProperties_Click(); // the selected point's dialog
     void mnuControlPoints_Click();

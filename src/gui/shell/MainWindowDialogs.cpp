@@ -1,14 +1,17 @@
 // The main window's modeless dialogs: one of each, made when first asked for, brought to the front
 // when asked for again.
 #include "EditHistory.h"
+#include "FileDialogs.h"
 #include "MainWindow.h"
 #include "mapview/ControlPointsDialog.h"
 #include "mapview/GetImageDialog.h"
+#include "mapview/MapPicture.h"
 #include "mapview/PointDialog.h"
 #include "settings/PropertiesDialog.h"
 #include "tiles/MapSourceDialog.h"
 #include "tiles/MapTiles.h"
 
+#include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
 
@@ -36,8 +39,26 @@ void MainWindow::mnuPointProperties_Click() {
 }
 
 void MainWindow::imgThumb_Click() {
+    if (!classicFileDialogs(settings_)) return chooseMapPicture();
     if (!frmGetImage_) frmGetImage_ = new GetImageDialog(ws_, *history_, this);
     bringUp(frmGetImage_);
+}
+
+// The desktop's dialog for the map picture, in the map's folder, else the project's.
+void MainWindow::chooseMapPicture() {
+    QStringList patterns;
+    for (const QString& ext : (kPictureExtensions + " .tif .tiff").split(' ', Qt::SkipEmptyParts))
+        patterns << '*' + ext;
+    const QString file = askFileToOpen(
+        this, tr("Map picture"),
+        startFolder({usersFolder(ws_.st, ws_.st.imagepath), usersFolder(ws_.st, ws_.st.projectdir)}),
+        tr("Pictures (%1);;All files (*)").arg(patterns.join(' ')));
+    if (file.isEmpty()) return;
+    const QFileInfo info(file);
+    if (const MaybeError error = GetImageDialog::takeMapPicture(
+            ws_, *history_, withSeparator(info.absolutePath()), info.fileName()))
+        QMessageBox::warning(this, tr("Pathwright"),
+                             tr("The map picture was not changed.") + "\n\n" + error->message());
 }
 
 void MainWindow::mnuProperties_Click() {
