@@ -386,8 +386,9 @@ class FileDialogsTest : public QObject {
         connect(&poll, &QTimer::timeout, this, [&] {
             auto* dlg = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
             if (!dlg || dlg->objectName() != "stdFileDialog") return;
-            dlg->selectFile(file);
-            QMetaObject::invokeMethod(dlg, "accept");
+            auto* name = dlg->findChild<QLineEdit*>("fileNameEdit"); // typed as a user would
+            name->setText(file);
+            QTest::keyClick(name, Qt::Key_Return);
             answered = true;
         });
         poll.start(20);
