@@ -1,6 +1,7 @@
 // The map window: its size on screen, its zoom, the camera, what is drawn over the map, and the
 // scrub bar under it.
 #include "MainWindow.h"
+#include "MapWindowMode.h"
 
 #include "animation/AnimationCommands.h"
 #include "animation/ScrubBar.h"
@@ -28,6 +29,14 @@ QSize MainWindow::onScreen(QSize inside) const {
 void MainWindow::fitMapWindow() {
     if (!frmImage_) return;
     map_->refresh();
+    if (mapMode_ && !mapMode_->separate()) {
+        // Filling the main window, which grows for the whole frame as the classic one does,
+        // unless the user sized it (a size restored at start).
+        const QSize need = map_->sizeHint() - map_->viewport()->size();
+        if (isVisible() && !keepWindowSize_ && !isMaximized() && (need.width() > 0 || need.height() > 0))
+            resize(onScreen(size() + need.expandedTo(QSize(0, 0))));
+        return map_->fit();
+    }
     frmImage_->adjustSize();
     const QSize need = frmImage_->size() - mdi_->viewport()->size();
     if (isVisible() && (need.width() > 0 || need.height() > 0)) {
