@@ -7,6 +7,7 @@
 MapWindowMode::MapWindowMode(QMdiArea* area, QMdiSubWindow* window)
     : QObject(area), area_(area), window_(window) {
     area->viewport()->installEventFilter(this);
+    window->installEventFilter(this);
 }
 
 void MapWindowMode::setSeparate(bool separate) {
@@ -26,7 +27,13 @@ void MapWindowMode::fill() {
     window_->setGeometry(area_->viewport()->rect());
 }
 
-bool MapWindowMode::eventFilter(QObject*, QEvent* e) {
-    if (!separate_ && e->type() == QEvent::Resize) fill();
+bool MapWindowMode::eventFilter(QObject* watched, QEvent* e) {
+    if (separate_) return false;
+    if (watched == window_ && e->type() == QEvent::Close) {
+        // Filling, the map window has no frame to bring it back by: its menu's Close (Ctrl+W) is refused.
+        e->ignore();
+        return true;
+    }
+    if (watched != window_ && e->type() == QEvent::Resize) fill();
     return false;
 }

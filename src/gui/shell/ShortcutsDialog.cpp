@@ -4,6 +4,7 @@
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QMainWindow>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSet>
@@ -17,14 +18,11 @@ struct FixedKey {
     const char* what;
 };
 constexpr FixedKey kFixedKeys[] = {
-    {"Left, Right, Up, Down",
-     QT_TRANSLATE_NOOP("ShortcutsDialog", "Map: nudge the selected point one pixel")},
-    {"Shift+Left, Shift+Right, Shift+Up, Shift+Down",
-     QT_TRANSLATE_NOOP("ShortcutsDialog", "Map: nudge the selected point ten pixels")},
+    {"Arrow keys", QT_TRANSLATE_NOOP("ShortcutsDialog", "Map: nudge the selected point one pixel")},
+    {"Shift+Arrow keys", QT_TRANSLATE_NOOP("ShortcutsDialog", "Map: nudge the selected point ten pixels")},
     {"Shift+Click", QT_TRANSLATE_NOOP("ShortcutsDialog", "Map: insert a point on a leg")},
     {"Ctrl+Wheel", QT_TRANSLATE_NOOP("ShortcutsDialog", "Map: zoom")},
-    {"Space+Drag",
-     QT_TRANSLATE_NOOP("ShortcutsDialog", "Map: move the view (or drag with the middle button)")},
+    {"Space+Drag", QT_TRANSLATE_NOOP("ShortcutsDialog", "Map: move the view (also the middle button)")},
     {"Esc", QT_TRANSLATE_NOOP("ShortcutsDialog", "Stop the preview")},
     {"Space", QT_TRANSLATE_NOOP("ShortcutsDialog", "Timeline: play or pause")},
     {"J, K, L", QT_TRANSLATE_NOOP("ShortcutsDialog", "Timeline: play backwards, pause, play forwards")},
@@ -64,6 +62,11 @@ void addMenu(QList<ShortcutRow>& rows, QSet<const QAction*>& seen, const QMenu* 
             addAction(rows, seen, a, path);
     }
 }
+bool inSubWindow(const QObject* o) {
+    for (; o; o = o->parent())
+        if (qobject_cast<const QMdiSubWindow*>(o)) return true;
+    return false;
+}
 } // namespace
 
 QList<ShortcutRow> shortcutRows(const QMainWindow& window) {
@@ -76,9 +79,11 @@ QList<ShortcutRow> shortcutRows(const QMainWindow& window) {
         else
             addAction(rows, seen, top, {});
     }
-    // Actions that are in no menu: the map's own, a dock's.
+    // Named actions that are in no menu (a dock's); those without a name (the map's arrow keys)
+    // are among the fixed keys, and the map window's own menu is left out.
     for (const QAction* a : window.findChildren<QAction*>())
-        if (!a->shortcuts().isEmpty() && !a->menu()) addAction(rows, seen, a, {});
+        if (!a->shortcuts().isEmpty() && !a->menu() && !a->text().isEmpty() && !inSubWindow(a))
+            addAction(rows, seen, a, {});
     QSet<QString> taken;
     for (const ShortcutRow& r : rows)
         taken.insert(r.keys);
@@ -101,12 +106,14 @@ ShortcutsDialog::ShortcutsDialog(const QMainWindow& window, QWidget* parent) : Q
         table->setItem(i, 0, new QTableWidgetItem(rows[i].keys));
         table->setItem(i, 1, new QTableWidgetItem(rows[i].what));
     }
-    table->resizeColumnsToContents();
-    table->horizontalHeader()->setStretchLastSection(true);
+    table->setWordWrap(false);
+    table->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    table->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* column = new QVBoxLayout(this);
     column->addWidget(table);
     column->addWidget(buttons);
-    resize(620, 520);
+    resize(640, 560);
 }
