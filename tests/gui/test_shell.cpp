@@ -22,7 +22,6 @@ class ShellTest : public QObject {
     QString label(const char* name) { return w->findChild<QLabel*>(name)->text(); }
 
   private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init() {
         w = shownMainWindow(dir.path());
         QVERIFY(QTest::qWaitForWindowExposed(w));
