@@ -9,6 +9,9 @@
 #include "support/ShownWindow.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDockWidget>
 #include <QLabel>
 #include <QPushButton>
@@ -18,8 +21,6 @@ class ShellTest : public QObject {
     Q_OBJECT
     QTemporaryDir dir;
     MainWindow* w = nullptr;
-
-    QString label(const char* name) { return w->findChild<QLabel*>(name)->text(); }
 
   private slots:
     void init() {
@@ -55,7 +56,7 @@ class ShellTest : public QObject {
         QCOMPARE(st.framewidth == 654 && st.format == u'n', cleared);
         QCOMPARE(st.projectname.isEmpty(), cleared || !saved);
         QCOMPARE(w->history().stack().count() == 0 && !w->history().unsaved(), cleared || saved);
-        QCOMPARE(label("lblFrame") == "Frame", cleared);
+        QCOMPARE(w->findChild<QLabel*>("lblFrame")->text() == "Frame", cleared);
         QCOMPARE(w->windowTitle() == "Vantorel* Pathwright", cleared);
     }
 
@@ -63,13 +64,14 @@ class ShellTest : public QObject {
     void shortcutsTable_data() {
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QString>("what");
-        QTest::newRow("quit") << "Ctrl+Q" << "File ▸ Exit";
-        QTest::newRow("classic exit") << "Ctrl+X" << "File ▸ Exit";
-        QTest::newRow("save as") << "Ctrl+Shift+S" << "File ▸ Save As";
-        QTest::newRow("classic save as") << "Ctrl+A" << "File ▸ Save As";
-        QTest::newRow("new") << "Ctrl+N" << "File ▸ New";
-        QTest::newRow("redo") << "Ctrl+Y" << "Edit ▸ Redo";
-        QTest::newRow("not an action") << "Esc" << "Stop the preview";
+        for (auto [keys, what] : {std::pair{"Ctrl+Q", "File ▸ Exit"},
+                                  {"Ctrl+X", "File ▸ Exit"},
+                                  {"Ctrl+Shift+S", "File ▸ Save As"},
+                                  {"Ctrl+A", "File ▸ Save As"},
+                                  {"Ctrl+N", "File ▸ New"},
+                                  {"Ctrl+Y", "Edit ▸ Redo"},
+                                  {"Esc", "Stop the preview"}})
+            QTest::newRow(keys) << QString(keys) << QString(what);
     }
     void shortcutsTable() {
         QFETCH(QString, keys);
@@ -85,16 +87,19 @@ class ShellTest : public QObject {
         QTest::addColumn<QString>("step");
         QTest::addColumn<QString>("label");
         QTest::addColumn<QString>("text");
-        const QString hint = "Load a map picture (Ctrl+I) or import a track, then click to add points";
-        QTest::newRow("empty: hint") << "" << "lblHint" << hint;
-        QTest::newRow("empty: frame") << "" << "lblFrameSize" << "654 × 480, 29.97 fps";
-        QTest::newRow("a point: no hint") << "click" << "lblHint" << "";
-        QTest::newRow("undone: hint") << "click undo" << "lblHint" << hint;
-        QTest::newRow("PAL") << "pal" << "lblFrameSize" << "786 × 576, 25 fps";
-        QTest::newRow("1080p 59.94") << "1080p" << "lblFrameSize" << "1920 × 1080, 59.94 fps";
-        QTest::newRow("zoomed in") << "zoom" << "lblZoom" << "250 %";
-        QTest::newRow("100 %") << "zoom 100" << "lblZoom" << "100 %";
-        QTest::newRow("mouse") << "hover" << "lblPosition" << "10, 20 px";
+        const char* hint = "Load a map picture (Ctrl+I) or import a track, then click to add points";
+        const auto row = [](const char* name, const char* step, const char* label, const char* text) {
+            QTest::newRow(name) << QString(step) << QString(label) << QString(text);
+        };
+        row("empty: hint", "", "lblHint", hint);
+        row("empty: frame", "", "lblFrameSize", "654 × 480, 29.97 fps");
+        row("a point: no hint", "click", "lblHint", "");
+        row("undone: hint", "click undo", "lblHint", hint);
+        row("PAL", "pal", "lblFrameSize", "786 × 576, 25 fps");
+        row("1080p 59.94", "1080p", "lblFrameSize", "1920 × 1080, 59.94 fps");
+        row("zoomed in", "zoom", "lblZoom", "250 %");
+        row("100 %", "zoom 100", "lblZoom", "100 %");
+        row("mouse", "hover", "lblPosition", "10, 20 px");
     }
     void statusTexts() {
         QFETCH(QString, step);
@@ -163,12 +168,16 @@ class ShellTest : public QObject {
         QTest::addColumn<QString>("gtkTheme");
         QTest::addColumn<QString>("colorScheme");
         QTest::addColumn<bool>("dark");
-        QTest::newRow("dark") << Appearance::Dark << "" << "" << true;
-        QTest::newRow("light on a dark desktop") << Appearance::Light << "Adwaita:dark" << "" << false;
-        QTest::newRow("system, GTK_THEME dark") << Appearance::System << "Adwaita:dark" << "" << true;
-        QTest::newRow("system, GTK_THEME light wins") << Appearance::System << "Adwaita" << "'prefer-dark'" << false;
-        QTest::newRow("system, GNOME dark") << Appearance::System << "" << "'prefer-dark'" << true;
-        QTest::newRow("system, GNOME default") << Appearance::System << "" << "'default'" << false;
+        const auto row = [](const char* name, Appearance choice, const char* gtk, const char* scheme,
+                            bool dark) {
+            QTest::newRow(name) << choice << QString(gtk) << QString(scheme) << dark;
+        };
+        row("dark", Appearance::Dark, "", "", true);
+        row("light on a dark desktop", Appearance::Light, "Adwaita:dark", "", false);
+        row("system, GTK_THEME dark", Appearance::System, "Adwaita:dark", "", true);
+        row("system, GTK_THEME light wins", Appearance::System, "Adwaita", "'prefer-dark'", false);
+        row("system, GNOME dark", Appearance::System, "", "'prefer-dark'", true);
+        row("system, GNOME default", Appearance::System, "", "'default'", false);
     }
     void appearance() {
         QFETCH(Appearance, choice);
@@ -189,6 +198,36 @@ class ShellTest : public QObject {
         QVERIFY(n > 0);
         QCOMPARE(ink / n > 128, dark);
         applyAppearance(Appearance::Light, {}); // back to the platform's own for the next rows
+    }
+
+    // Edit > Preferences stores the choices under the keys other parts read, and OK applies the
+    // appearance at once; Cancel changes nothing.
+    void preferences_data() {
+        QTest::addColumn<int>("appearance"); // the item chosen
+        QTest::addColumn<bool>("classic");
+        QTest::addColumn<bool>("ok");
+        QTest::newRow("dark, classic dialogs") << 2 << true << true;
+        QTest::newRow("light") << 1 << false << true;
+        QTest::newRow("cancelled") << 2 << true << false;
+    }
+    void preferences() {
+        QFETCH(int, appearance);
+        QFETCH(bool, classic);
+        QFETCH(bool, ok);
+        w->findChild<QAction*>("mnuPreferences")->trigger();
+        auto* dialog = w->findChild<QDialog*>("frmPreferences");
+        QVERIFY(dialog && dialog->isVisible());
+        dialog->findChild<QComboBox*>("cboAppearance")->setCurrentIndex(appearance);
+        dialog->findChild<QCheckBox*>("chkClassicDialogs")->setChecked(classic);
+        auto* buttons = dialog->findChild<QDialogButtonBox*>();
+        buttons->button(ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)->click();
+        QVERIFY(!dialog->isVisible());
+        const QSettings settings("pathwright", "pathwright");
+        QCOMPARE(settings.value("ui/classicDialogs", false).toBool(), ok && classic);
+        const QString stored = settings.value("ui/appearance", "system").toString();
+        QCOMPARE(stored, !ok ? "system" : appearance == 2 ? "dark" : "light");
+        QCOMPARE(qApp->palette().color(QPalette::Window).lightness() < 128, ok && appearance == 2);
+        applyAppearance(Appearance::Light, {});
     }
 };
 
