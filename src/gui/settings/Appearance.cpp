@@ -47,7 +47,9 @@ void storeAppearance(QSettings& settings, Appearance choice) {
 }
 
 DesktopScheme readDesktopScheme() {
-    return {qEnvironmentVariable("GTK_THEME"), gsettingsColorScheme(),
+    const QString gtk = qEnvironmentVariable("GTK_THEME");
+    // GTK_THEME wins: no need to ask GNOME then.
+    return {gtk, gtk.isEmpty() ? gsettingsColorScheme() : QString(),
             platform().palette.color(QPalette::Active, QPalette::Window)};
 }
 
