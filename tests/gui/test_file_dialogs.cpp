@@ -14,6 +14,7 @@
 #include "support/ModalCloser.h"
 #include "support/Pixels.h"
 #include "support/Route.h"
+#include "support/TestSettings.h"
 
 #include <QAction>
 #include <QFileDialog>

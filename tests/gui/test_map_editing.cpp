@@ -11,6 +11,7 @@
 #include "shell/MainWindow.h"
 #include "support/ModalCloser.h"
 #include "support/Route.h"
+#include "support/TestSettings.h"
 
 #include "shell/EditHistory.h"
 #include <QAction>

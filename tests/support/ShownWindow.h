@@ -1,6 +1,7 @@
 #pragma once
 // A main window as the user first sees it: the program's settings cleared, the window shown.
 
+#include "TestSettings.h"
 #include "shell/MainWindow.h"
 
 #include <QSettings>

@@ -2,6 +2,7 @@
 
 #include "EditHistory.h"
 #include "Layout.h"
+#include "MapWindowMode.h"
 #include "ProgramIcon.h"
 #include "animation/AnimationCommands.h"
 #include "mapview/DirectEditing.h"
@@ -36,7 +37,8 @@ constexpr int kToolBarHeight = 420; // twips
 constexpr int kClientWidth = 9516, kClientHeight = 7836;
 } // namespace
 
-MainWindow::MainWindow(const QString& programDir, QWidget* parent) : QMainWindow(parent) {
+MainWindow::MainWindow(const QString& programDir, QWidget* parent)
+    : QMainWindow(parent), programDir_(programDir) {
     setObjectName("MDIForm1");
     setWindowTitle(tr("Vantorel* Pathwright"));
     setWindowIcon(programIcon());
@@ -81,6 +83,7 @@ MainWindow::MainWindow(const QString& programDir, QWidget* parent) : QMainWindow
     resize(px(std::max(kClientWidth, 10224)), px(kClientHeight) + menuBar()->sizeHint().height());
     MDIForm_Load(programDir);
     followMapTiles();
+    restoreWindowState();
 }
 
 MainWindow::~MainWindow() = default;
@@ -95,10 +98,12 @@ void MainWindow::MDIForm_Load(const QString& programDir) {
     frmImage_->setWindowIcon(noIcon());
     frmImage_->adjustSize();
     frmImage_->show();
+    mapMode_ = new MapWindowMode(mdi_, frmImage_);
     connect(map_, &MapView::clicked, this, &MainWindow::frmImage_Click);
     connect(map_, &MapView::doubleClicked, this, &MainWindow::frmImage_DblClick);
     direct_ = new DirectEditing(ws_, *history_, *map_, this);
     editMenu_->addAction(direct_->deleteAction());
+    buildShellMenus();
     buildStatusBar();
     const double sizeratio = double(frmImage_->height()) / map_->height();
     startUpFinish(ws_, sizeratio);
@@ -224,6 +229,7 @@ void MainWindow::leave() {
     // A running preview or render stops where it is.
     leaving_ = true;
     timerRoute_.stop();
+    saveWindowState();
     for (QWidget* w : findChildren<QDialog*>(Qt::FindDirectChildrenOnly))
         w->close();
     qApp->quit();
@@ -232,7 +238,12 @@ void MainWindow::leave() {
 void MainWindow::showEvent(QShowEvent* e) {
     QMainWindow::showEvent(e);
     resize(onScreen(size()));
+    // A zoom chosen (or restored) stays; a fitted map is fitted to the window as shown.
+    const bool zoomed = !map_->fitting();
+    const double zoom = map_->scale();
     fitMapWindow();
+    keepWindowSize_ = false;
+    if (zoomed) map_->setZoom(zoom);
 }
 
 void MainWindow::closeEvent(QCloseEvent* e) {

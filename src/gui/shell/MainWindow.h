@@ -16,6 +16,7 @@ class QVBoxLayout;
 class DirectEditing;
 class EditHistory;
 class FormatMenu;
+class MapWindowMode;
 class GetImageDialog;
 class ImageView;
 class MapSourceDialog;
@@ -67,6 +68,19 @@ class MainWindow : public QMainWindow {
     void mnuPointProperties_Click(); // the selected point's dialog
     void mnuControlPoints_Click();
     void mnuMapSource_Click();
+    // An empty project as at start, once unsaved changes are saved or let go.
+    void mnuNew_Click();
+    void mnuPreferences_Click();
+    void mnuShortcuts_Click();
+    void mnuAbout_Click();
+    // The map window filling the main window (the default) or as a child window of its own.
+    void setMapSeparate(bool separate);
+
+    // The window as the user left it: size and place (kept on the screen), docks and tool bars,
+    // the map window's kind and the map's zoom. Called at the end of construction, once every
+    // dock exists; saved when the program is left.
+    void restoreWindowState();
+    void saveWindowState();
     // Leaves the program unless the user keeps unsaved changes; false when it stays.
     bool mnuExit_Click();
     void frmImage_Click(QPoint framePos);
@@ -82,6 +96,8 @@ class MainWindow : public QMainWindow {
     void buildMenus();
     void buildEditMenu();
     void buildStatusBar();
+    // File > New, Edit > Preferences, View > Map in a separate window, the Help menu.
+    void buildShellMenus();
     void followMapTiles();
     QPushButton* toolButton(QWidget* bar, const char* name, const QString& caption, int left, int width,
                             double pointSize, const QString& tooltip);
@@ -98,6 +114,9 @@ class MainWindow : public QMainWindow {
     void leave();
 
     Workspace ws_;
+    QString programDir_;
+    MapWindowMode* mapMode_ = nullptr;
+    bool keepWindowSize_ = false;                    // restored at start: the first show keeps it
     QSettings settings_{"pathwright", "pathwright"}; // the recent projects, the rules for maps
     EditHistory* history_ = nullptr;
     DirectEditing* direct_ = nullptr;

@@ -3,6 +3,8 @@
 #include "EditHistory.h"
 #include "Layout.h"
 #include "MainWindow.h"
+#include "StatusReadout.h"
+#include "ToolIcons.h"
 #include "animation/AnimationCommands.h"
 #include "mapview/CoordinateStatus.h"
 #include "mapview/ImageView.h"
@@ -40,7 +42,7 @@ void MainWindow::buildToolBar(QWidget* bar) {
     auto* plus = toolButton(bar, "btnPlus", tr("+"), 1680, 372, 15.6, tr("Add points"));
     auto* back = toolButton(bar, "btnBack", tr("<"), 2040, 372, 15.6, tr("Move selected point backwards"));
     auto* seek = toolButton(bar, "btnSeek", tr("o"), 2400, 372, 12, tr("Select point"));
-    auto* fore = toolButton(bar, "btnFore", tr(">"), 2760, 372, 15.6, tr("Move selecte point forwards"));
+    auto* fore = toolButton(bar, "btnFore", tr(">"), 2760, 372, 15.6, tr("Move selected point forwards"));
     auto* minus = toolButton(bar, "btnMinus", tr("-"), 3120, 372, 15.6, tr("Delete points"));
     auto* move = toolButton(bar, "btnMove", tr("->"), 3480, 372, 12, tr("Move selected point"));
     picStyle_ = new ImageView(ws_.swatch, bar);
@@ -49,8 +51,8 @@ void MainWindow::buildToolBar(QWidget* bar) {
     picStyle_->setFocusPolicy(Qt::TabFocus);
     auto* redraw = toolButton(bar, "btnRedraw", tr("Redraw"), 4920, 732, 0, tr("Refresh the display"));
     auto* route = toolButton(bar, "btnRoute", tr("Preview"), 5640, 732, 0, tr("Preview the route"));
-    auto* render =
-        toolButton(bar, "btnRender", tr("Render"), 6360, 732, 0, tr("Save animation to image sequence"));
+    auto* render = toolButton(bar, "btnRender", tr("Render"), 6360, 732, 0,
+                              tr("Render the animation to a video file or numbered image files"));
     lblFrame_ = placed(new QLabel(tr("Frame"), bar), "lblFrame", 7080, 0, 732, 372);
     lblFrame_->setFont(sansFont(12));
     lblFrame_->setFrameStyle(QFrame::Box | QFrame::Plain);
@@ -70,6 +72,8 @@ void MainWindow::buildToolBar(QWidget* bar) {
     connect(stack, &QUndoStack::canRedoChanged, redo, &QWidget::setEnabled);
     connect(undo, &QPushButton::clicked, stack, &QUndoStack::undo);
     connect(redo, &QPushButton::clicked, stack, &QUndoStack::redo);
+
+    showToolIcons(bar);
 
     // The mode buttons show the mode: exactly one of them is pressed.
     modes_ = new QButtonGroup(this);
@@ -111,10 +115,13 @@ void MainWindow::buildMenus() {
     file->setObjectName("mnuFile");
     QAction* open = action("mnuOpen", tr("&Open"), QKeySequence(Qt::CTRL | Qt::Key_O));
     QAction* save = action("mnuSave", tr("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S));
-    QAction* saveAs = action("mnuSaveAs", tr("Save&As"), QKeySequence(Qt::CTRL | Qt::Key_A));
+    QAction* saveAs = action("mnuSaveAs", tr("Save &As..."), QKeySequence(Qt::CTRL | Qt::Key_A));
+    saveAs->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_A), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)});
     QAction* image = action("mnuImage", tr("&Image"), QKeySequence(Qt::CTRL | Qt::Key_I));
     QAction* render = action("mnuRender", tr("&Render"), QKeySequence(Qt::CTRL | Qt::Key_R));
     QAction* exit = action("mnuExit", tr("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_X));
+    exit->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::CTRL | Qt::Key_Q)});
     file->addAction(open);
     file->addMenu(new RecentMenu(*project_, settings_, this));
     file->addActions({save, saveAs});
@@ -154,7 +161,7 @@ void MainWindow::buildMenus() {
     connect(camera, &QAction::triggered, this, &MainWindow::mnuCamera_Click);
     connect(zoom100, &QAction::triggered, this, &MainWindow::mnuZoom100_Click);
     connect(fit, &QAction::triggered, this, &MainWindow::mnuFit_Click);
-    menuBar()->addMenu(tr("&Help"))->setObjectName("mnuHelp"); // no entries: choosing it does nothing
+    menuBar()->addMenu(tr("&Help"))->setObjectName("mnuHelp"); // filled by buildShellMenus
 
     connect(open, &QAction::triggered, project_, &ProjectCommands::mnuOpen_Click);
     connect(save, &QAction::triggered, project_, &ProjectCommands::mnuSave_Click);
@@ -188,4 +195,5 @@ void MainWindow::buildStatusBar() {
     lblTiles_->setObjectName("lblTiles");
     statusBar()->addWidget(lblTiles_);
     statusBar()->addPermanentWidget(new CoordinateStatus(ws_, *history_, *map_, statusBar()));
+    new StatusReadout(ws_, *history_, *map_, statusBar());
 }

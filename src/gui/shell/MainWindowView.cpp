@@ -1,6 +1,7 @@
 // The map window: its size on screen, its zoom, the camera, what is drawn over the map, and the
 // scrub bar under it.
 #include "MainWindow.h"
+#include "MapWindowMode.h"
 
 #include "animation/AnimationCommands.h"
 #include "animation/ScrubBar.h"
@@ -24,13 +25,21 @@ QSize MainWindow::onScreen(QSize inside) const {
 }
 
 // The map window asks for the whole frame; the main window grows for it within the screen, and
-// a frame that still does not fit is shown scaled by the view.
+// a frame that still does not fit is shown scaled by the view. A size restored at start is kept
+// when the window is first shown.
 void MainWindow::fitMapWindow() {
     if (!frmImage_) return;
     map_->refresh();
+    if (mapMode_ && !mapMode_->separate()) {
+        // Filling the main window, which grows for the whole frame as the classic one does.
+        const QSize need = map_->sizeHint() - map_->viewport()->size();
+        if (isVisible() && !keepWindowSize_ && !isMaximized() && (need.width() > 0 || need.height() > 0))
+            resize(onScreen(size() + need.expandedTo(QSize(0, 0))));
+        return map_->fit();
+    }
     frmImage_->adjustSize();
     const QSize need = frmImage_->size() - mdi_->viewport()->size();
-    if (isVisible() && (need.width() > 0 || need.height() > 0)) {
+    if (isVisible() && !keepWindowSize_ && (need.width() > 0 || need.height() > 0)) {
         resize(onScreen(size() + need.expandedTo(QSize(0, 0))));
     }
     if (isVisible()) {
