@@ -1,0 +1,198 @@
+#include "PointsModel.h"
+
+#include "PointOrder.h"
+#include "animation/FrameWalk.h"
+#include "geo/CoordinateText.h"
+#include "geo/MapGeo.h"
+#include "mapview/RouteDrawing.h"
+#include "shell/EditHistory.h"
+
+#include <QGuiApplication>
+#include <QItemSelectionModel>
+#include <QMimeData>
+#include <QPalette>
+#include <cmath>
+
+namespace {
+const QString kMime = QStringLiteral("application/x-pathwright-points");
+
+QString seconds(double v, int decimals) {
+    return PointsModel::tr("%1 s").arg(QString::number(v, decimals < 0 ? 'g' : 'f', std::abs(decimals)));
+}
+
+LatLon whereIs(const ProjectState& st, int i, const Georeference* where) {
+    const GeoPoint& g = st.pointgeo[i];
+    if (g.set()) return {g.lat, g.lon};
+    return where ? where->latLonAt(QPointF(st.pointx[i], st.pointy[i])) : LatLon{qQNaN(), qQNaN()};
+}
+} // namespace
+
+PointsModel::PointsModel(Workspace& ws, EditHistory& history, QObject* parent)
+    : QAbstractTableModel(parent), ws_(ws), history_(history) {
+    refresh();
+}
+
+PointValue PointsModel::valueOf(int column) {
+    const PointValue values[] = {PointValue::Label, PointValue::Label, PointValue::Hold, PointValue::LegTime,
+                                 PointValue::Path};
+    return column >= 0 && column < Latitude ? values[column] : PointValue::Coordinates;
+}
+
+QString PointsModel::pathName(const QString& word) {
+    if (word == QLatin1String("straight")) return tr("straight");
+    if (word == QLatin1String("arc")) return tr("arc");
+    return tr("as all legs");
+}
+
+PointsModel::Cells PointsModel::cellsOf(int i, const Georeference* where) const {
+    const ProjectState& st = ws_.st;
+    Cells c;
+    const auto greyed = [&c](int column, const QString& text) {
+        c.text[column] = text;
+        c.greyed |= 1u << column;
+    };
+    c.text[Number] = QString::number(i + 1);
+    c.text[Label] = st.pointlabel[i];
+    if (st.pointhold[i] >= 0)
+        c.text[Hold] = seconds(st.pointhold[i], -6);
+    else
+        greyed(Hold, seconds(st.hold, -6));
+    if (i > 0) { // the first point ends no leg
+        const double legSeconds = st.fps > 0 ? legDelay(st, i) / st.fps : qQNaN();
+        if (st.pointinterval[i] >= 0)
+            c.text[LegTime] = seconds(st.pointinterval[i], -6);
+        else
+            greyed(LegTime, std::isfinite(legSeconds) ? seconds(legSeconds, 1) : QString());
+        if (st.pointpath[i].isEmpty())
+            greyed(Path, pathName(st.path));
+        else
+            c.text[Path] = pathName(st.pointpath[i]);
+    }
+    const LatLon at = whereIs(st, i, where);
+    if (validLatLon(at)) {
+        c.text[Latitude] = latitudeText(at.lat);
+        c.text[Longitude] = longitudeText(at.lon);
+        if (!st.pointgeo[i].set()) c.greyed |= 1u << Latitude | 1u << Longitude; // from its pixel
+    }
+    return c;
+}
+
+void PointsModel::refresh() {
+    const std::optional<Georeference> where = mapGeoreference(ws_);
+    georeferenced_ = where.has_value();
+    const int n = std::clamp<int>(ws_.st.listmax, 0, kPointSlots), old = int(rows_.size());
+    std::vector<Cells> fresh(n);
+    int first = n, last = -1;
+    for (int i = 0; i < n; ++i) {
+        fresh[i] = cellsOf(i, where ? &*where : nullptr);
+        if (i < old && !(fresh[i] == rows_[i])) {
+            first = std::min(first, i);
+            last = i;
+        }
+    }
+    if (n > old) beginInsertRows({}, old, n - 1);
+    if (n < old) beginRemoveRows({}, n, old - 1);
+    rows_ = std::move(fresh);
+    if (n > old) endInsertRows();
+    if (n < old) endRemoveRows();
+    if (last >= 0) emit dataChanged(index(first, 0), index(last, ColumnCount - 1));
+}
+
+QList<int> PointsModel::selectedRows() const {
+    QList<int> rows;
+    if (!selection_) return rows;
+    for (const QItemSelectionRange& r : selection_->selection())
+        for (int row = r.top(); row <= r.bottom(); ++row)
+            if (!rows.contains(row) && row < rowCount()) rows << row;
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+void PointsModel::deleteRows(const QList<int>& rows) {
+    if (rows.isEmpty()) return;
+    history_.edit(rows.size() == 1 ? tr("Delete point") : tr("Delete points"),
+                  [&] { deletePoints(ws_, rows); });
+}
+
+void PointsModel::moveRowsTo(const QList<int>& rows, int gap) {
+    const QList<int> at = movedRows(ws_.st, rows, gap);
+    history_.edit(rows.size() == 1 ? tr("Move point") : tr("Move points"),
+                  [&] { movePoints(ws_, rows, gap); });
+    emit rowsDropped(at);
+}
+
+int PointsModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(rows_.size());
+}
+
+int PointsModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant PointsModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rowCount()) return {};
+    const Cells& c = rows_[index.row()];
+    const int column = index.column();
+    const bool greyed = c.greyed & (1u << column);
+    switch (role) {
+    case Qt::DisplayRole:
+        return c.text[column];
+    case Qt::EditRole:
+        return editText(index.row(), column);
+    case Qt::ForegroundRole:
+        if (greyed) return QGuiApplication::palette().color(QPalette::Disabled, QPalette::Text);
+        break;
+    case Qt::TextAlignmentRole:
+        if (column != Label && column != Path) return int(Qt::AlignRight | Qt::AlignVCenter);
+        break;
+    case Qt::ToolTipRole:
+        if (!greyed) break;
+        if (column == Hold) return tr("As all points");
+        if (column == LegTime || column == Path) return tr("As all legs");
+        return tr("Where the map puts the point's pixel");
+    }
+    return {};
+}
+
+QVariant PointsModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
+    const QString names[] = {tr("#"),    tr("Label"),    tr("Hold"),     tr("Leg time"),
+                             tr("Line"), tr("Latitude"), tr("Longitude")};
+    return section >= 0 && section < ColumnCount ? names[section] : QVariant();
+}
+
+Qt::ItemFlags PointsModel::flags(const QModelIndex& index) const {
+    if (!index.isValid()) return Qt::ItemIsDropEnabled; // drops land between rows
+    Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled;
+    if (index.column() != Number && pointValueApplies(valueOf(index.column()), index.row()))
+        f |= Qt::ItemIsEditable;
+    return f;
+}
+
+QStringList PointsModel::mimeTypes() const {
+    return {kMime};
+}
+
+QMimeData* PointsModel::mimeData(const QModelIndexList& indexes) const {
+    QStringList rows;
+    for (const QModelIndex& i : indexes)
+        if (!rows.contains(QString::number(i.row()))) rows << QString::number(i.row());
+    auto* data = new QMimeData;
+    data->setData(kMime, rows.join(u',').toLatin1());
+    return data;
+}
+
+// The view asks to remove the dragged rows after a move; the table has no removeRows, so nothing is.
+bool PointsModel::dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int,
+                               const QModelIndex& parent) {
+    if (action != Qt::MoveAction || !data || !data->hasFormat(kMime)) return false;
+    QList<int> rows;
+    for (const QByteArray& part : data->data(kMime).split(',')) {
+        bool ok = false;
+        const int r = part.toInt(&ok);
+        if (ok && r >= 0 && r < rowCount()) rows << r;
+    }
+    if (rows.isEmpty()) return false;
+    moveRowsTo(rows, row >= 0 ? row : parent.isValid() ? parent.row() : rowCount());
+    return true;
+}
