@@ -63,17 +63,17 @@ void PointsTable::projectChanged() {
     following_ = false;
 }
 
+// Only a selected point that changed moves the current row: otherwise the rows chosen stay.
 void PointsTable::followSelection() {
     const int selected = ws_.st.selected;
-    QItemSelectionModel* selection = selectionModel();
-    if (selected < 0 || selected >= model_.rowCount()) {
-        if (currentIndex().isValid() || selection->hasSelection()) selection->clear();
-        return;
-    }
-    if (currentIndex().row() == selected) return; // the rows chosen with it stay chosen
+    const bool inRoute = selected >= 0 && selected < model_.rowCount();
+    if (selected == followed_ && (!inRoute || currentIndex().row() == selected)) return;
+    followed_ = selected;
+    if (!inRoute) return selectionModel()->clear();
+    if (currentIndex().row() == selected) return;
     const QModelIndex at =
         model_.index(selected, currentIndex().isValid() ? currentIndex().column() : int(PointsModel::Label));
-    selection->setCurrentIndex(at, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    selectionModel()->setCurrentIndex(at, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     scrollTo(at);
 }
 
@@ -100,6 +100,14 @@ void PointsTable::keyPressEvent(QKeyEvent* e) {
     QList<int> rows = model_.selectedRows();
     if (rows.isEmpty() && currentIndex().isValid()) rows << currentIndex().row();
     model_.deleteRows(rows);
+}
+
+// Tabbing in makes the first row current; the selected point stays as it is.
+void PointsTable::focusInEvent(QFocusEvent* e) {
+    following_ = true;
+    QTableView::focusInEvent(e);
+    following_ = false;
+    if (currentIndex().row() != ws_.st.selected) selectionModel()->clearCurrentIndex();
 }
 
 void PointsTable::mousePressEvent(QMouseEvent* e) {

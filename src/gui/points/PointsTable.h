@@ -25,6 +25,7 @@ class PointsTable : public QTableView {
     bool event(QEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void focusInEvent(QFocusEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
 
@@ -35,5 +36,6 @@ class PointsTable : public QTableView {
     Workspace& ws_;
     EditHistory& history_;
     bool following_ = false;     // the view is being brought to the project, not the other way
+    int followed_ = -1;          // the selected point the view last followed
     QItemSelection beforePress_; // a double-click edits all the rows selected before it
 };
