@@ -146,6 +146,7 @@ QVariant PointsModel::data(const QModelIndex& index, int role) const {
         if (column != Label && column != Path) return int(Qt::AlignRight | Qt::AlignVCenter);
         break;
     case Qt::ToolTipRole:
+        if (column == Label) return c.text[Label]; // shown whole, where the column cuts it
         if (!greyed) break;
         if (column == Hold) return tr("As all points");
         if (column == LegTime || column == Path) return tr("As all legs");
@@ -155,10 +156,21 @@ QVariant PointsModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant PointsModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
-    const QString names[] = {tr("#"),    tr("Label"),    tr("Hold"),     tr("Leg time"),
-                             tr("Line"), tr("Latitude"), tr("Longitude")};
-    return section >= 0 && section < ColumnCount ? names[section] : QVariant();
+    if (orientation != Qt::Horizontal || section < 0 || section >= ColumnCount) return {};
+    if (role == Qt::DisplayRole) {
+        const QString names[] = {tr("#"),    tr("Label"),    tr("Hold"),     tr("Leg"),
+                                 tr("Line"), tr("Latitude"), tr("Longitude")};
+        return names[section];
+    }
+    if (role != Qt::ToolTipRole) return {};
+    const QString tips[] = {tr("Drag a row to move the point in the route"),
+                            QString(),
+                            tr("Seconds the animation stays at the point"),
+                            tr("Seconds of the leg that ends at the point"),
+                            tr("The line of the leg that ends at the point"),
+                            QString(),
+                            QString()};
+    return tips[section];
 }
 
 Qt::ItemFlags PointsModel::flags(const QModelIndex& index) const {

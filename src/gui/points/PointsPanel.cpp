@@ -9,10 +9,12 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
+#include <QScreen>
 #include <QVBoxLayout>
 
 namespace {
-constexpr int kWidth = 400; // pixels: the columns of a map without coordinates, and a label
+// Pixels: the columns of a map without coordinates and a long label, to the columns of one with.
+constexpr int kNarrow = 360, kWide = 480;
 QString tr(const char* text) {
     return QCoreApplication::translate("PointsPanel", text);
 }
@@ -42,9 +44,12 @@ QDockWidget* addPointsPanel(QMainWindow& window, Workspace& ws, EditHistory& his
     QObject::connect(&history, &EditHistory::changed, problem, &QWidget::hide);
     dock->setWidget(body);
     window.addDockWidget(Qt::RightDockWidgetArea, dock);
-    // The window grows by the panel, so that the map keeps its room (as far as the screen allows).
-    window.resizeDocks({dock}, {kWidth}, Qt::Horizontal);
-    window.resize(window.width() + kWidth, window.height());
+    // The window grows by the panel, so that the map keeps its room, as far as the screen allows.
+    const QScreen* screen = window.screen();
+    const int room = screen ? screen->availableSize().width() - window.frameGeometry().width() : kWide;
+    const int width = std::clamp(room, kNarrow, kWide);
+    window.resizeDocks({dock}, {width}, Qt::Horizontal);
+    window.resize(window.width() + width, window.height());
 
     QAction* toggle = dock->toggleViewAction();
     toggle->setText(tr("&Points"));
