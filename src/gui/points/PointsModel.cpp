@@ -82,20 +82,29 @@ void PointsModel::refresh() {
     georeferenced_ = where.has_value();
     const int n = std::clamp<int>(ws_.st.listmax, 0, kPointSlots), old = int(rows_.size());
     std::vector<Cells> fresh(n);
+    QList<QModelIndex> changed;
     int first = n, last = -1;
     for (int i = 0; i < n; ++i) {
         fresh[i] = cellsOf(i, where ? &*where : nullptr);
-        if (i < old && !(fresh[i] == rows_[i])) {
-            first = std::min(first, i);
-            last = i;
-        }
+        if (i >= old || fresh[i] == rows_[i]) continue;
+        first = std::min(first, i);
+        last = i;
+        for (int c = 0; c < ColumnCount; ++c)
+            if (fresh[i].text[c] != rows_[i].text[c] || (fresh[i].greyed ^ rows_[i].greyed) & (1u << c))
+                changed << index(i, c);
     }
     if (n > old) beginInsertRows({}, old, n - 1);
     if (n < old) beginRemoveRows({}, n, old - 1);
     rows_ = std::move(fresh);
     if (n > old) endInsertRows();
     if (n < old) endRemoveRows();
-    if (last >= 0) emit dataChanged(index(first, 0), index(last, ColumnCount - 1));
+    // A few cells are told one by one, so that the view repaints only them (a drag, a label).
+    if (changed.size() <= 2 * ColumnCount) {
+        for (const QModelIndex& cell : changed)
+            emit dataChanged(cell, cell);
+    } else {
+        emit dataChanged(index(first, 0), index(last, ColumnCount - 1));
+    }
 }
 
 QList<int> PointsModel::selectedRows() const {

@@ -40,7 +40,9 @@ PointsTable::PointsTable(PointsModel& model, Workspace& ws, EditHistory& history
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
-    horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Widths fitted to the values when rows come or go, not on every change: a 99-point route
+    // measured on each step of a drag would not keep up with it.
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     horizontalHeader()->setSectionResizeMode(PointsModel::Label, QHeaderView::Stretch);
     setItemDelegateForColumn(PointsModel::Path, new PathDelegate(this));
 
@@ -56,9 +58,12 @@ PointsTable::PointsTable(PointsModel& model, Workspace& ws, EditHistory& history
 
 void PointsTable::projectChanged() {
     following_ = true;
+    const int rows = model_.rowCount();
+    const bool shown = !isColumnHidden(PointsModel::Latitude);
     model_.refresh();
     setColumnHidden(PointsModel::Latitude, !model_.georeferenced());
     setColumnHidden(PointsModel::Longitude, !model_.georeferenced());
+    if (rows != model_.rowCount() || shown != model_.georeferenced()) resizeColumnsToContents();
     followSelection();
     following_ = false;
 }
