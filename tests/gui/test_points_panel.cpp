@@ -12,6 +12,7 @@
 #include "support/StartedWorkspace.h"
 
 #include <QAction>
+#include <QDockWidget>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenuBar>
@@ -44,12 +45,6 @@ class PointsPanelTest : public QObject {
             table->selectionModel()->select(model->index(r, 0),
                                             QItemSelectionModel::Select | QItemSelectionModel::Rows);
     }
-    void setRoute(int count) {
-        QStringList xy;
-        for (int i = 0; i < count; ++i)
-            xy << QString("%1,%2").arg(10 + i * 50 % 700).arg(10 + i * 5);
-        history->edit("route", [&] { ::setRoute(st(), xy.join(' ')); });
-    }
 
   private slots:
     void init() {
@@ -57,12 +52,12 @@ class PointsPanelTest : public QObject {
         history = new EditHistory(sw->ws);
         window = new QMainWindow;
         window->menuBar()->addMenu("View")->setObjectName("mnuView");
-        ::setRoute(st(), "10,10 60,10 110,10 160,10 210,10");
+        setRoute(st(), "10,10 60,10 110,10 160,10 210,10");
         for (int i = 0; i < 5; ++i)
             st().pointlabel[i] = QString(QChar('A' + i));
         st().pointhold[1] = 3;
         st().pointpath[2] = "arc";
-        // Control points: a map whose pixel (x, y) stands at latitude 50 - y/100, longitude x/100.
+        // Control points: a map of about ten degrees a side, 50° N 0° E at its corner.
         st().georef[0] = GeoControl(0, 0, 50, 0);
         st().georef[1] = GeoControl(1000, 0, 50, 10);
         st().georef[2] = GeoControl(0, 1000, 40, 0);
@@ -128,14 +123,13 @@ class PointsPanelTest : public QObject {
         QTest::addColumn<QList<int>>("rows");
         QTest::addColumn<QString>("op"); // "delete", or "row,column=text"
         QTest::addColumn<QString>("after");
-        QTest::newRow("delete") << QList<int>{1, 2, 3} << "delete"
-                                << "A E";
-        QTest::newRow("hold for all") << QList<int>{1, 2, 3} << "2,2=2"
-                                      << "A B/2 C/2/arc D/2 E";
-        QTest::newRow("line skips the first") << QList<int>{0, 1} << "1,4=arc"
-                                              << "A B/3/arc C/arc D E";
-        QTest::newRow("a row outside") << QList<int>{1, 2} << "4,2=1"
-                                       << "A B/3 C/arc D E/1";
+        const auto row = [](const char* tag, const QList<int>& rows, const char* op, const char* after) {
+            QTest::newRow(tag) << rows << QString(op) << QString(after);
+        };
+        row("delete", {1, 2, 3}, "delete", "A E");
+        row("hold for all", {1, 2, 3}, "2,2=2", "A B/2 C/2/arc D/2 E");
+        row("line skips the first", {0, 1}, "1,4=arc", "A B/3/arc C/arc D E");
+        row("a row outside", {1, 2}, "4,2=1", "A B/3 C/arc D E/1");
     }
     void severalRows() {
         QFETCH(QList<int>, rows);
@@ -216,7 +210,7 @@ class PointsPanelTest : public QObject {
 
     // Changes elsewhere keep the rows chosen and the scroll position of a long route.
     void longRouteKeepsItsPlace() {
-        setRoute(98);
+        history->edit("route", [&] { setRoute(st(), QString("5,5 ").repeated(98)); });
         table->scrollToBottom();
         selectRows({90, 91});
         const int scrolled = table->verticalScrollBar()->value();
@@ -227,6 +221,16 @@ class PointsPanelTest : public QObject {
         QCOMPARE(table->verticalScrollBar()->value(), scrolled);
         QCOMPARE(model->selectedRows(), (QList<int>{90, 91}));
         QCOMPARE(model->index(91, PointsModel::Label).data().toString(), "Quay");
+    }
+
+    // View > Points hides the panel docked right, and shows it again.
+    void viewMenu() {
+        auto* dock = window->findChild<QDockWidget*>("dockPoints");
+        QCOMPARE(window->dockWidgetArea(dock), Qt::RightDockWidgetArea);
+        for (bool shown : {false, true}) {
+            window->findChild<QMenu*>("mnuView")->actions().last()->trigger();
+            QCOMPARE(dock->isVisible(), shown);
+        }
     }
 };
 
