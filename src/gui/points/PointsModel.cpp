@@ -3,7 +3,6 @@
 #include "animation/FrameWalk.h"
 #include "geo/CoordinateText.h"
 #include "geo/MapGeo.h"
-#include "mapview/RouteDrawing.h"
 #include "shell/EditHistory.h"
 
 #include <QGuiApplication>
@@ -11,8 +10,9 @@
 #include <cmath>
 
 namespace {
-QString seconds(double v, int decimals) {
-    return PointsModel::tr("%1 s").arg(QString::number(v, decimals < 0 ? 'g' : 'f', std::abs(decimals)));
+// Seconds as set, or to a tenth as worked out.
+QString seconds(double v, char form = 'g', int precision = 6) {
+    return PointsModel::tr("%1 s").arg(QString::number(v, form, precision));
 }
 
 LatLon whereIs(const ProjectState& st, int i, const Georeference* where) {
@@ -49,15 +49,15 @@ PointsModel::Cells PointsModel::cellsOf(int i, const Georeference* where) const 
     c.text[Number] = QString::number(i + 1);
     c.text[Label] = st.pointlabel[i];
     if (st.pointhold[i] >= 0)
-        c.text[Hold] = seconds(st.pointhold[i], -6);
+        c.text[Hold] = seconds(st.pointhold[i]);
     else
-        greyed(Hold, seconds(st.hold, -6));
+        greyed(Hold, seconds(st.hold));
     if (i > 0) { // the first point ends no leg
         const double legSeconds = st.fps > 0 ? legDelay(st, i) / st.fps : qQNaN();
         if (st.pointinterval[i] >= 0)
-            c.text[LegTime] = seconds(st.pointinterval[i], -6);
+            c.text[LegTime] = seconds(st.pointinterval[i]);
         else
-            greyed(LegTime, std::isfinite(legSeconds) ? seconds(legSeconds, 1) : QString());
+            greyed(LegTime, std::isfinite(legSeconds) ? seconds(legSeconds, 'f', 1) : QString());
         if (st.pointpath[i].isEmpty())
             greyed(Path, pathName(st.path));
         else

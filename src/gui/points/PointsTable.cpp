@@ -107,12 +107,15 @@ void PointsTable::keyPressEvent(QKeyEvent* e) {
     model_.deleteRows(rows);
 }
 
-// Tabbing in makes the first row current; the selected point stays as it is.
+// Tabbing in makes the first row current; the selected point stays the current row.
 void PointsTable::focusInEvent(QFocusEvent* e) {
     following_ = true;
     QTableView::focusInEvent(e);
+    if (currentIndex().row() != ws_.st.selected) {
+        followed_ = -2; // followed anew, whatever was followed before
+        followSelection();
+    }
     following_ = false;
-    if (currentIndex().row() != ws_.st.selected) selectionModel()->clearCurrentIndex();
 }
 
 void PointsTable::mousePressEvent(QMouseEvent* e) {
