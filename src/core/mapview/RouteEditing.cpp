@@ -67,19 +67,19 @@ void removeSlot(ProjectState& st, int index) {
     clearPointExtras(st, st.listmax - 1);
     --st.listmax;
 }
+} // namespace
 
-void swapSlots(ProjectState& st, int a, int b) {
+void swapPoints(ProjectState& st, int a, int b) {
     std::swap(st.pointx[a], st.pointx[b]);
     std::swap(st.pointy[a], st.pointy[b]);
     std::swap(st.pointdist[a], st.pointdist[b]);
     swapPointExtras(st, a, b);
 }
-} // namespace
 
 void btnBack(Workspace& ws) {
     ProjectState& st = ws.st;
     if (st.selected <= 0 || st.selected >= kPointSlots) return;
-    swapSlots(st, st.selected, st.selected - 1);
+    swapPoints(st, st.selected, st.selected - 1);
     --st.selected;
     Redraw(ws);
 }
@@ -87,7 +87,7 @@ void btnBack(Workspace& ws) {
 void btnFore(Workspace& ws) {
     ProjectState& st = ws.st;
     if (st.selected < 0 || st.selected >= st.listmax - 1 || st.selected + 1 >= kPointSlots) return;
-    swapSlots(st, st.selected, st.selected + 1);
+    swapPoints(st, st.selected, st.selected + 1);
     ++st.selected;
     Redraw(ws);
 }

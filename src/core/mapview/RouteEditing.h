@@ -22,6 +22,9 @@ void btnPlus(Workspace& ws);
 void btnMinus(Workspace& ws);
 void btnSeek(Workspace& ws);
 void btnMove(Workspace& ws);
+// Route slots a and b (0..99) trade their points with everything the points carry; no redraw.
+void swapPoints(ProjectState& st, int a, int b);
+
 void btnBack(Workspace& ws);
 void btnFore(Workspace& ws);
 

@@ -169,7 +169,10 @@ void resetNewKeys(ProjectState& st, KeyTable keys) {
     for (const KeyRow& row : keys) {
         if (row.standard) continue;
         bool ignored = false;
-        const std::optional<KeyValue> v = readKeyValue(row, QString::fromLatin1(row.def), &ignored);
+        std::optional<KeyValue> v = readKeyValue(row, QString::fromLatin1(row.def), &ignored);
+        // No word is a default too (a point's own line: as all legs); a file read or an undo
+        // would otherwise keep the word the point had before.
+        if (!v && row.kind == KeyKind::Word && *row.def == '\0') v = QString();
         if (!v) continue;
         for (int slot = 0; slot < (row.perPoint() ? kPointSlots : 1); ++slot)
             storeKeyValue(row, st, slot, *v);

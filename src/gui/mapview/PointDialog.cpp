@@ -3,6 +3,7 @@
 #include "geo/CoordinateText.h"
 #include "geo/MapGeo.h"
 #include "mapview/RouteDrawing.h"
+#include "project/PointValues.h"
 #include "shell/EditHistory.h"
 
 #include <QComboBox>
@@ -14,14 +15,13 @@
 #include <QPushButton>
 
 namespace {
-constexpr int kKeys = 1100;                      // edit keys of the two time fields, clear of the others
-const QStringList kPaths{"", "straight", "arc"}; // as the project, then the words of `path`
+constexpr int kKeys = 1100; // edit keys of the two time fields, clear of the others
 
 // Seconds, with the value just below zero standing for "as all points".
 QDoubleSpinBox* seconds(QWidget* parent, const char* name, const QString& unset) {
     auto* s = new QDoubleSpinBox(parent);
     s->setObjectName(name);
-    s->setRange(-0.1, 3600);
+    s->setRange(-0.1, maxPointSeconds());
     s->setDecimals(1);
     s->setSingleStep(0.1);
     s->setSuffix(QObject::tr(" s"));
@@ -46,7 +46,7 @@ PointDialog::PointDialog(Workspace& ws, EditHistory& history, QWidget* parent)
     form->addRow(tr("Leg to here:"), legTime_);
     path_ = new QComboBox(this);
     path_->setObjectName("cboPointPath");
-    path_->addItems({tr("as all legs"), tr("straight"), tr("arc")});
+    path_->addItems({tr("as all legs"), tr("straight"), tr("arc")}); // as pointPathWords()
     form->addRow(tr("Leg's line:"), path_);
     coordinates_ = new QLineEdit(this);
     coordinates_->setObjectName("txtPointCoordinates");
@@ -67,23 +67,30 @@ PointDialog::PointDialog(Workspace& ws, EditHistory& history, QWidget* parent)
         const QString t = label_->text();
         if (t != ws_.st.pointlabel[point_])
             change(
-                tr("Point label"), [t](ProjectState& st, int i) { st.pointlabel[i] = t; }, true);
+                tr("Point label"),
+                [t](ProjectState& st, int i) { setPointValue(st, i, PointValue::Label, t); }, true);
     });
     connect(hold_, &QDoubleSpinBox::valueChanged, this, [this](double v) {
         change(
-            tr("Point hold"), [v](ProjectState& st, int i) { st.pointhold[i] = v < 0 ? -1 : v; }, false);
+            tr("Point hold"), [v](ProjectState& st, int i) { setPointSeconds(st, i, PointValue::Hold, v); },
+            false);
     });
     connect(coordinates_, &QLineEdit::editingFinished, this, &PointDialog::coordinatesTyped);
     connect(path_, &QComboBox::currentIndexChanged, this, [this](int i) {
         change(
-            tr("Leg's line"), [i](ProjectState& st, int p) { st.pointpath[p] = kPaths.value(i); }, true);
+            tr("Leg's line"),
+            [i](ProjectState& st, int p) {
+                setPointValue(st, p, PointValue::Path, pointPathWords().value(i));
+            },
+            true);
     });
     connect(&history_, &EditHistory::changed, this, [this] {
         if (isVisible()) fill();
     });
     connect(legTime_, &QDoubleSpinBox::valueChanged, this, [this](double v) {
         change(
-            tr("Leg time"), [v](ProjectState& st, int i) { st.pointinterval[i] = v < 0 ? -1 : v; }, false);
+            tr("Leg time"), [v](ProjectState& st, int i) { setPointSeconds(st, i, PointValue::LegTime, v); },
+            false);
     });
 }
 
@@ -104,9 +111,9 @@ void PointDialog::fill() {
     label_->setText(st.pointlabel[point_]);
     hold_->setValue(st.pointhold[point_] < 0 ? -0.1 : st.pointhold[point_]);
     legTime_->setValue(st.pointinterval[point_] < 0 ? -0.1 : st.pointinterval[point_]);
-    legTime_->setEnabled(point_ > 0); // no leg ends at the first point
-    path_->setCurrentIndex(std::max<int>(0, kPaths.indexOf(st.pointpath[point_])));
-    path_->setEnabled(point_ > 0);
+    legTime_->setEnabled(pointValueApplies(PointValue::LegTime, point_));
+    path_->setCurrentIndex(std::max<int>(0, pointPathWords().indexOf(st.pointpath[point_])));
+    path_->setEnabled(pointValueApplies(PointValue::Path, point_));
     const GeoPoint& g = st.pointgeo[point_];
     coordinates_->setText(g.set() ? latLonText({g.lat, g.lon}) : QString());
     // Where the map puts a point placed by its pixel, as a hint.
@@ -122,15 +129,14 @@ void PointDialog::fill() {
 void PointDialog::coordinatesTyped() {
     if (!coordinates_->isModified()) return; // left as shown, which may be rounded
     coordinates_->setModified(false);
-    const QString text = coordinates_->text().trimmed();
-    const std::optional<LatLon> at = parseLatLon(text);
-    if (!text.isEmpty() && !at) {
+    const std::optional<GeoPoint> typed = typedCoordinates(coordinates_->text());
+    if (!typed) {
         coordinatesProblem_->setText(tr("Not a latitude and longitude, such as 48.8566, 2.3522."));
         coordinatesProblem_->show();
         return;
     }
     coordinatesProblem_->hide();
-    const GeoPoint now = at ? GeoPoint(at->lat, at->lon) : GeoPoint();
+    const GeoPoint now = *typed;
     const GeoPoint& was = ws_.st.pointgeo[point_];
     if (now.set() == was.set() && (!now.set() || (now.lat == was.lat && now.lon == was.lon))) return;
     change(

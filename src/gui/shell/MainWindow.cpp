@@ -12,6 +12,7 @@
 #include "mapview/RouteDrawing.h"
 #include "mapview/RouteEditing.h"
 #include "mapview/Thumbnail.h"
+#include "points/PointsPanel.h"
 #include "project/ProjectCommands.h"
 #include "project/ProjectFile.h"
 #include "project/TrackCommands.h"
@@ -104,6 +105,7 @@ void MainWindow::MDIForm_Load(const QString& programDir) {
     direct_ = new DirectEditing(ws_, *history_, *map_, this);
     editMenu_->addAction(direct_->deleteAction());
     buildShellMenus();
+    addPointsPanel(*this, ws_, *history_);
     buildStatusBar();
     const double sizeratio = double(frmImage_->height()) / map_->height();
     startUpFinish(ws_, sizeratio);
