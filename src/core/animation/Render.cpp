@@ -1,6 +1,7 @@
 #include "Render.h"
 
 #include "FrameTiles.h"
+#include "RenderRange.h"
 
 #include <algorithm>
 #include <limits>
@@ -58,14 +59,21 @@ bool RenderRun::begin() {
     if (!maker_.composed()) maker_.knowFrames(*counted_);
     limit_ = sink_.frameLimit();
     const qint64 all = maker_.frames(std::numeric_limits<qint32>::max());
-    total_ = limit_ > 0 ? std::min(all, limit_) : all;
+    range_ = renderRange(st, all);
+    if (range_.error) {
+        result_.error = range_.error;
+        done_ = true;
+        return false;
+    }
+    const qint64 end = limit_ > 0 ? std::min(range_.last + 1, limit_) : range_.last + 1;
+    total_ = std::max<qint64>(end - range_.first, 0);
     return true;
 }
 
 // One frame's drawing and its save.
 void RenderRun::frame() {
     if (done_ || (!begun_ && !begin())) return;
-    const qint64 n = result_.frames;
+    const qint64 n = range_.first + result_.frames;
     if (limit_ > 0 && n >= limit_) {
         if (hooks_.showFrame) hooks_.showFrame(kCutShortText);
         result_.cutShort = true;
@@ -90,7 +98,7 @@ void RenderRun::frame() {
         return;
     }
     ++result_.frames;
-    if (maker_.shownLast()) done_ = true;
+    if (maker_.shownLast() || n >= range_.last) done_ = true;
     if (hooks_.progress) hooks_.progress(sink_.written(), total_);
 }
 
