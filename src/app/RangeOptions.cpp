@@ -24,5 +24,5 @@ std::optional<QString> RangeOptions::apply(const QCommandLineParser& parser, Pro
 std::optional<QString> RangeOptions::check(const Workspace& ws, qint64 walkFrames) {
     const RenderRange range = renderRangeOf(ws, walkFrames);
     if (!range.error) return std::nullopt;
-    return range.error->reason + " (--from and --to, or the project's renderfrom and renderto)";
+    return range.error->reason;
 }
