@@ -23,6 +23,11 @@ void RulerRow::paintRow(QPainter& p) {
         p.fillRect(QRect(QPoint(s.x(from), height() - 5), QPoint(s.x(to + 1) - 1, height())),
                    QColor(70, 130, 220));
     }
+    // The playhead's handle; its line is drawn over every row.
+    const int head = s.x(tl_.playhead());
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(220, 40, 40));
+    p.drawPolygon(QPolygon({QPoint(head - 5, 0), QPoint(head + 5, 0), QPoint(head, 7)}));
     p.setPen(palette().text().color());
     const TimeScale::Ticks t = s.ticks();
     const int left = 0, right = width();

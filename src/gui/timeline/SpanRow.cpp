@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QToolTip>
 #include <cmath>
+#include <tuple>
 
 namespace {
 constexpr int kGrip = 5; // pixels either side of an end that take a drag
@@ -33,7 +34,20 @@ QString SpanRow::fixedLeg(const ProjectState& st, int i) {
 void SpanRow::paintRow(QPainter& p) {
     const TimeScale& s = scale();
     const ProjectState& st = tl_.workspace().st;
-    for (const TimeSpan& span : tl_.spans().spans) {
+    // The camera's intro and outro, which no leg or hold makes.
+    const TimeSpans& all = tl_.spans();
+    for (const auto& [first, end, name] : {std::tuple(qint64(0), all.intro, tr("intro")),
+                                           std::tuple(all.frames - all.outro, all.frames, tr("outro"))}) {
+        if (end <= first) continue;
+        const QRect r(QPoint(s.x(first), 4), QPoint(s.x(end) - 1, height() - 5));
+        p.setPen(palette().mid().color());
+        p.setBrush(QBrush(palette().mid().color(), Qt::BDiagPattern));
+        p.drawRect(r);
+        p.setPen(palette().text().color());
+        if (p.fontMetrics().horizontalAdvance(name) + 6 < r.width())
+            p.drawText(r.adjusted(3, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft, name);
+    }
+    for (const TimeSpan& span : all.spans) {
         const QRect r(QPoint(s.x(span.first), 4), QPoint(s.x(span.end) - 1, height() - 5));
         if (r.right() < 0 || r.left() > width()) continue;
         const bool fixed = !span.hold && !fixedLeg(st, span.point).isEmpty();

@@ -69,6 +69,7 @@ QWidget* TimelineDock::buildButtons(QWidget* parent) {
     button("btnOut", tr("Out"), tr("Render up to the playhead (O)"), [this] { key(Qt::Key_O, {}); });
     button("btnClearRange", tr("Whole"), tr("Render the whole animation (Alt+X)"),
            [this] { key(Qt::Key_X, Qt::AltModifier); });
+    button("btnFit", tr("Fit"), tr("Show the whole animation (Ctrl+wheel zooms)"), [this] { fit(); });
     row->addStretch(1);
     frame_ = new QLabel(bar);
     frame_->setObjectName("lblTimelineFrame");
@@ -80,8 +81,17 @@ void TimelineDock::follow(qint64 frame) {
     tl_->follow(frame);
 }
 
+void TimelineDock::fit() {
+    fitted_ = true;
+    const double width = std::max(50, scroll_->width() - 2 * TimeScale::kMargin);
+    tl_->scale().scroll = 0;
+    tl_->zoom(width / double(std::max<qint64>(tl_->frames(), 1)) / tl_->scale().pixelsPerFrame, 0);
+}
+
 void TimelineDock::showState() {
     const qint64 frames = tl_->frames();
+    // The first frames to show come whole; after that the zoom is the user's.
+    if (!fitted_ && frames > 0 && isVisible()) return fit();
     const TimeScale& s = tl_->scale();
     frame_->setText(
         frames > 0

@@ -37,6 +37,8 @@ class TimelineDock : public QDockWidget {
     void step(qint64 frames);
     void setRange(qint32 from, qint32 to, const QString& label);
     void showState();
+    // The whole animation across the width.
+    void fit();
 
     Timeline* tl_;
     Transport* transport_;
@@ -45,4 +47,5 @@ class TimelineDock : public QDockWidget {
     QScrollBar* scroll_;
     QLabel* frame_;
     QToolButton* play_;
+    bool fitted_ = false; // fitted once frames were there
 };
