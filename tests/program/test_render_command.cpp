@@ -165,7 +165,7 @@ class TestRenderCommand : public QObject {
                          .convertToFormat(QImage::Format_RGB32));
         }
     }
-    void rendersAPart_data() {
+    void rendersAStretch_data() {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QByteArray>("lines"); // added to the example project
         QTest::addColumn<int>("first");
@@ -179,7 +179,7 @@ class TestRenderCommand : public QObject {
         QTest::newRow("--to over the project's") << QStringList{"--to", "101"} << range << 100 << 101;
     }
     // A part keeps its frames' numbers: its files are those of a whole render under the same names.
-    void rendersAPart() {
+    void rendersAStretch() {
         QFETCH(QStringList, args);
         QFETCH(QByteArray, lines);
         QFETCH(int, first);

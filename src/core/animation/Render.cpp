@@ -12,7 +12,7 @@ QString RenderResult::message() const {
     if (error) return error->message();
     if (cutShort)
         return QStringLiteral("The animation was cut short at frame %1: frame numbers end there.")
-            .arg(frameText(frames - 1));
+            .arg(frameText(first + frames - 1));
     return QString();
 }
 
@@ -65,6 +65,7 @@ bool RenderRun::begin() {
         done_ = true;
         return false;
     }
+    result_.first = range_.first;
     const qint64 end = limit_ > 0 ? std::min(range_.last + 1, limit_) : range_.last + 1;
     total_ = std::max<qint64>(end - range_.first, 0);
     return true;

@@ -26,6 +26,7 @@ struct RenderResult {
     bool cutShort = false; // the sink's frame limit ended the render
     bool stopped = false;  // stopped on request before its end
     MaybeError error;      // a frame could not be written, or the route has no points
+    qint64 first = 0;      // the number of the first frame (a render of a part starts past 0)
     QString message() const;
 };
 
