@@ -9,10 +9,11 @@
 #include "settings/CameraDialog.h"
 #include "tiles/TileSource.h"
 #include "timeline/TimelineDock.h"
+#include "timeline/Transport.h"
 
 #include <QMdiArea>
-#include <QMenu>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QScreen>
 #include <QShortcut>
 #include <QVBoxLayout>
@@ -68,8 +69,11 @@ void MainWindow::buildTimeline(QMenu* view) {
     view->addSeparator();
     view->addAction(dock->toggleViewAction());
     connect(animation_, &AnimationCommands::frameShown, dock, &TimelineDock::follow);
-    connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, animation_,
-            &AnimationCommands::stopPreview);
+    // Esc stops the preview, and the timeline playing backwards or faster.
+    connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, dock, [this, dock] {
+        dock->transport().pause();
+        animation_->stopPreview();
+    });
 }
 
 // The preview's and the timeline's frames show in the map window; a camera that moves shows
