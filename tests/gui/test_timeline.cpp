@@ -69,6 +69,15 @@ class TimelineTest : public QObject {
     }
     void cleanup() { delete w; }
 
+    // Closed, it comes back from View > Timeline, under the map.
+    void closedAndShownAgain() {
+        dock->close();
+        QVERIFY(!dock->isVisible());
+        w->findChild<QAction*>("mnuTimeline")->trigger();
+        QVERIFY(dock->isVisible());
+        QCOMPARE(w->dockWidgetArea(dock), Qt::BottomDockWidgetArea);
+    }
+
     void actionsAreUndoSteps_data() {
         QTest::addColumn<QByteArray>("extra"); // project lines
         QTest::addColumn<QString>("action");

@@ -24,7 +24,7 @@ struct TimeScale {
         bool seconds = false;
     };
     Ticks ticks() const;
-    // The frame of a tick k steps of `step` seconds in, as the render counts: the frame at that time.
+    // The frame shown at `seconds` into the animation (29.97 frames a second have no whole second).
     qint64 secondFrame(double seconds) const { return qint64(std::llround(seconds * fps)); }
     // "0:12" for a whole second, "0:12+05" five frames after it.
     QString label(qint64 frame) const;
