@@ -82,10 +82,10 @@ int runRenderCommand(int argc, char** argv) {
         "keeps what is written: a video file then plays up to there. --from N and --to M render\n"
         "frames N to M alone; numbered files keep their frame numbers (BASE0120.bmp is frame 120 in\n"
         "any render), a video file holds just those frames. Exit status: 0 done, 1 wrong arguments\n"
-        "or a range outside the animation, 2 the project or its marker picture could not be read, its render "
-        "would last\n"
-        "more than 24 hours, the output could not be written or another render is writing it, 3 the\n"
-        "animation was cut short at frame 9999 (numbered files only), 4 stopped by Ctrl+C or SIGTERM.\n\n" +
+        "or a range outside the animation, 2 the project or its marker picture could not be read,\n"
+        "its render would last more than 24 hours, the output could not be written or another\n"
+        "render is writing it, 3 the animation was cut short at frame 9999 (numbered files only),\n"
+        "4 stopped by Ctrl+C or SIGTERM.\n\n" +
         FormatOptions::help());
     parser.addHelpOption();
     parser.addVersionOption();
