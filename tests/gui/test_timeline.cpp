@@ -2,6 +2,7 @@
 // the playhead shows a frame exactly as the render writes it, its keys win over the window's
 // own, and the in/out range renders just those frames.
 #include "animation/AnimationCommands.h"
+#include "animation/FrameCount.h"
 #include "animation/Render.h"
 #include "animation/RenderDialog.h"
 #include "project/ProjectFile.h"
@@ -76,6 +77,15 @@ class TimelineTest : public QObject {
         w->findChild<QAction*>("mnuTimeline")->trigger();
         QVERIFY(dock->isVisible());
         QCOMPARE(w->dockWidgetArea(dock), Qt::BottomDockWidgetArea);
+    }
+
+    // Hours of frames are walked on a worker: the spans so far show at once, all of them soon after.
+    void longWalksGoOn() {
+        load("hold = 3600\n");
+        const qint64 all = countFrames(w->workspace().st).frames;
+        QVERIFY(tl->frames() < all);
+        QTRY_COMPARE(tl->frames(), all);
+        QCOMPARE(tl->spans().spans.back().end, all - 1); // the last picture once more follows
     }
 
     void actionsAreUndoSteps_data() {

@@ -22,10 +22,13 @@ qint64 outroFrames(const ProjectState& st, bool composed) {
     return composed ? secondsToFrames(st.cameraoutro, st.fps) : 0;
 }
 
-TimeSpans timeSpans(const ProjectState& st, bool composed, qint64 cap) {
+TimeSpans timeSpans(const ProjectState& st, bool composed, qint64 cap, const std::function<bool()>& stop) {
     TimeSpans out;
     out.arrival.fill(-1);
-    if (st.listmax < 1) return out;
+    if (st.listmax < 1) {
+        out.complete = true;
+        return out;
+    }
     out.intro = introFrames(st, composed);
     out.outro = outroFrames(st, composed);
     FrameWalk walk(st);
@@ -43,8 +46,12 @@ TimeSpans timeSpans(const ProjectState& st, bool composed, qint64 cap) {
     for (; n < cap; ++n) {
         // The point is read before the step: the last frame of a hold already sets up the next leg.
         const int at = walk.leg().index;
+        if (stop && n % 4096 == 4095 && stop()) break;
         const FrameKind kind = walk.next();
-        if (kind == FrameKind::Done) break;
+        if (kind == FrameKind::Done) {
+            out.complete = true;
+            break;
+        }
         switch (kind) {
         case FrameKind::FirstPoint:
             out.arrival[0] = out.intro + n;

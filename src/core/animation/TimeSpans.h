@@ -6,6 +6,7 @@
 #include "shell/ProjectState.h"
 
 #include <array>
+#include <functional>
 #include <vector>
 
 struct TimeSpan {
@@ -20,6 +21,7 @@ struct TimeSpans {
     qint64 intro = 0, outro = 0;               // frames of a camera's intro and outro
     std::vector<TimeSpan> spans;               // in the order of the walk
     std::array<qint64, kPointSlots> arrival{}; // the frame point I is reached; -1 when not within the cap
+    bool complete = false;                     // the walk ended before the cap (or `stop`)
 };
 
 // Frames a camera's intro and outro add; `composed`: frames are composed from the scene (a
@@ -27,5 +29,7 @@ struct TimeSpans {
 qint64 introFrames(const ProjectState& st, bool composed);
 qint64 outroFrames(const ProjectState& st, bool composed);
 
-// The spans of the project's walk, counting at most `cap` walk frames.
-TimeSpans timeSpans(const ProjectState& st, bool composed, qint64 cap);
+// The spans of the project's walk, counting at most `cap` walk frames; `stop` is asked every few
+// thousand frames, so that a worker thread can give up a walk no longer wanted.
+TimeSpans timeSpans(const ProjectState& st, bool composed, qint64 cap,
+                    const std::function<bool()>& stop = {});

@@ -9,7 +9,11 @@
 #include "shell/Workspace.h"
 
 #include <QObject>
+#include <QTimer>
+#include <atomic>
 #include <functional>
+#include <future>
+#include <memory>
 
 class EditHistory;
 
@@ -25,13 +29,15 @@ class Timeline : public QObject {
         std::function<double(qint64)> zoomAt; // the camera's zoom at that frame
     };
     Timeline(Workspace& ws, EditHistory& history, Host host, QObject* parent = nullptr);
+    ~Timeline() override;
 
     Workspace& workspace() { return ws_; }
     EditHistory& history() { return history_; }
     Host& host() { return host_; }
     TimeScale& scale() { return scale_; }
 
-    // The spans of the project as it is now.
+    // The spans of the project as it is now. A walk longer than a few frames' painting goes on on a
+    // worker thread; meanwhile the spans as far as walked show.
     const TimeSpans& spans();
     qint64 frames() { return spans().frames; }
     qint64 last() { return std::max<qint64>(frames() - 1, 0); }
@@ -55,6 +61,8 @@ class Timeline : public QObject {
 
   private:
     void forget();
+    void walkOn();
+    void settle();
 
     Workspace& ws_;
     EditHistory& history_;
@@ -62,5 +70,8 @@ class Timeline : public QObject {
     TimeScale scale_;
     TimeSpans spans_;
     bool known_ = false;
+    std::future<TimeSpans> walking_;
+    std::shared_ptr<std::atomic<bool>> abandon_; // the walk running is no longer wanted
+    QTimer poll_;
     qint64 playhead_ = 0;
 };
