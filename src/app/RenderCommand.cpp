@@ -9,6 +9,7 @@
 #include "MapOptions.h"
 #include "OutputOptions.h"
 #include "ProgressLine.h"
+#include "RangeOptions.h"
 #include "StopSignals.h"
 #include "animation/FrameTiles.h"
 #include "animation/FrameWriters.h"
@@ -68,6 +69,7 @@ int runRenderCommand(int argc, char** argv) {
         "             [--transparent] [--quality QUALITY] [--format NAME] [--fps RATE] [--size WxH]\n"
         "             [--camera MODE] [--zoom Z] [--track FILE] [--map-source SOURCE]\n"
         "             [--tile-url URL] [--mbtiles FILE] [--offline] [--allow-host HOST] [--tile-cache DIR]\n"
+        "             [--from N] [--to N]\n"
         "                                render the project without a display\n"
         "  pathwright --render PROJECT.wsr --frame N --output FILE.png\n"
         "                                write frame N alone (exit status 1: no such frame)\n"
@@ -77,10 +79,13 @@ int runRenderCommand(int argc, char** argv) {
         "video file DIR/BASE.mp4 (H.264) or DIR/BASE.mov (ProRes 4444), by default into the project's\n"
         "render directory under its render name and in its output kind. With --output everything\n"
         "lands in DIR (created when missing), and BASE may not hold a '/'. Ctrl+C stops a render and\n"
-        "keeps what is written: a video file then plays up to there. Exit status: 0 done, 1 wrong\n"
-        "arguments, 2 the project or its marker picture could not be read, its render would last\n"
-        "more than 24 hours, the output could not be written or another render is writing it, 3 the\n"
-        "animation was cut short at frame 9999 (numbered files only), 4 stopped by Ctrl+C or SIGTERM.\n\n" +
+        "keeps what is written: a video file then plays up to there. --from N and --to M render\n"
+        "frames N to M alone; numbered files keep their frame numbers (BASE0120.bmp is frame 120 in\n"
+        "any render), a video file holds just those frames. Exit status: 0 done, 1 wrong arguments\n"
+        "or a range outside the animation, 2 the project or its marker picture could not be read,\n"
+        "its render would last more than 24 hours, the output could not be written or another\n"
+        "render is writing it, 3 the animation was cut short at frame 9999 (numbered files only),\n"
+        "4 stopped by Ctrl+C or SIGTERM.\n\n" +
         FormatOptions::help());
     parser.addHelpOption();
     parser.addVersionOption();
@@ -105,10 +110,12 @@ int runRenderCommand(int argc, char** argv) {
     const FormatOptions formats;
     const CameraOptions cameras;
     const MapOptions maps;
+    const RangeOptions ranges;
     parser.addOptions({render, output, name, kind, transparent, quality, frame, track});
     parser.addOptions(formats.all());
     parser.addOptions(cameras.all());
     parser.addOptions(maps.all());
+    parser.addOptions(ranges.all());
     parser.process(app); // --help and --version print and exit here
     if (!parser.isSet(render) || !parser.positionalArguments().isEmpty()) {
         say(stderr, "usage: pathwright --render PROJECT.wsr [--output DIR] [--name BASE] (see --help)");
@@ -144,8 +151,8 @@ int runRenderCommand(int argc, char** argv) {
         refreshRoute(ws);
     }
     QStringList mapNotes;
-    for (const std::optional<QString>& wrong :
-         {maps.apply(parser, ws, mapNotes), formats.apply(parser, ws), cameras.apply(parser, ws.st)})
+    for (const std::optional<QString>& wrong : {maps.apply(parser, ws, mapNotes), formats.apply(parser, ws),
+                                                cameras.apply(parser, ws.st), ranges.apply(parser, ws.st)})
         if (wrong) {
             say(stderr, *wrong);
             return 1;
@@ -181,6 +188,11 @@ int runRenderCommand(int argc, char** argv) {
     if (count.error) {
         say(stderr, count.error->message());
         return 2;
+    }
+    if (const std::optional<QString> wrong = RangeOptions::check(ws, count.frames);
+        wrong && !parser.isSet(frame)) {
+        say(stderr, *wrong);
+        return 1;
     }
     if (parser.isSet(frame))
         return writeOneFrame(ws, std::move(*marker), count.frames, oneFrame, parser.value(output));

@@ -6,7 +6,7 @@
 // main() runs runRenderCommand() before any window system is touched.
 bool wantsCommandLine(int argc, char** argv);
 
-// Exit codes: 0 every frame written, 1 wrong arguments, 2 the project could not be read or a
-// frame could not be written or the route has no points, 3 the frame number limit cut the
-// animation short (frames 0000 to 9999 were written).
+// Exit codes: 0 every frame written, 1 wrong arguments (a render range outside the animation
+// among them), 2 the project could not be read or a frame could not be written or the route has
+// no points, 3 the frame number limit cut the animation short (frames 0000 to 9999 were written).
 int runRenderCommand(int argc, char** argv);

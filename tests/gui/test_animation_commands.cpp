@@ -23,7 +23,6 @@
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSlider>
 #include <QtTest>
 
 class AnimationCommandsTest : public QObject {
@@ -146,23 +145,6 @@ class AnimationCommandsTest : public QObject {
         QCOMPARE(d->findChild<QLabel*>("lblFrame")->text(), QString("0053"));
         QVERIFY(!d->isVisible());
         QCOMPARE(w->workspace().st.renderpath, dir.path() + "/");
-        // The scrub bar shows the frames of the project as it is now, exactly as rendered.
-        MemorySink now;
-        RenderAnimation(w->workspace(), now);
-        auto* slider = w->findChild<QSlider*>("sldFrame");
-        slider->setFocus();
-        QTest::keyClick(slider, Qt::Key_End);
-        QCOMPARE(slider->value(), int(now.frames.size()) - 1);
-        for (const int n : {40, 0, 7}) {
-            slider->setValue(n);
-            QCOMPARE(anim->previewPicture()->convertToFormat(QImage::Format_RGB32), now.frames[n]);
-        }
-        QTest::keyClick(slider, Qt::Key_Right, Qt::ShiftModifier); // a second of NTSC
-        QCOMPARE(slider->value(), 37);
-        QTest::keyClick(slider, Qt::Key_Space);
-        QVERIFY(anim->previewing());
-        finishPreview();
-        QCOMPARE(mainLabel()->text(), frameText(qint64(now.frames.size()) - 1));
     }
 
     void oneAnimationAtATime() {

@@ -93,6 +93,14 @@ class TestRenderCommand : public QObject {
         QTest::newRow("frame beyond the last")
             << QStringList{"--render", harbour, "--frame", "310", "--output", dir.filePath("f.png")} << 1
             << "there is no frame 310";
+        QTest::newRow("--from past the last")
+            << QStringList{"--render", harbour, "--output", dir.filePath("r"), "--from", "310"} << 1
+            << "starts at frame 310, but the animation's last frame is 309";
+        QTest::newRow("--from after --to")
+            << QStringList{"--render", harbour, "--output", dir.filePath("r"), "--from", "20", "--to", "14"}
+            << 1 << "starts at frame 20, after its end at frame 14";
+        QTest::newRow("--to not a frame") << QStringList{"--render", harbour, "--to", "-3"} << 1
+                                          << "--to takes a frame number (0 or more), not \"-3\"";
         QTest::newRow("frame without a file") << QStringList{"--render", harbour, "--frame", "3"} << 1
                                               << "--frame N takes a frame number and --output FILE.png";
         const QString walk = "examples/coast/walk.gpx", coast = "examples/coast/coast.wsr";
@@ -156,6 +164,46 @@ class TestRenderCommand : public QObject {
                      QImage(dir.filePath(QString("all%1.bmp").arg(n, 4, QChar('0'))))
                          .convertToFormat(QImage::Format_RGB32));
         }
+    }
+    void rendersAStretch_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QByteArray>("lines"); // added to the example project
+        QTest::addColumn<int>("first");
+        QTest::addColumn<int>("last");
+        const QByteArray range = "renderfrom = 100\nrenderto = 102\n";
+        QTest::newRow("--from and --to")
+            << QStringList{"--from", "41", "--to", "45"} << QByteArray() << 41 << 45;
+        QTest::newRow("--from to the end") << QStringList{"--from", "305"} << QByteArray() << 305 << 309;
+        QTest::newRow("--to from the start") << QStringList{"--to", "2"} << QByteArray() << 0 << 2;
+        QTest::newRow("the project's range") << QStringList() << range << 100 << 102;
+        QTest::newRow("--to over the project's") << QStringList{"--to", "101"} << range << 100 << 101;
+    }
+    // A part keeps its frames' numbers: its files are those of a whole render under the same names.
+    void rendersAStretch() {
+        QFETCH(QStringList, args);
+        QFETCH(QByteArray, lines);
+        QFETCH(int, first);
+        QFETCH(int, last);
+        const QString whole = dir.filePath("whole");
+        if (!QFile::exists(whole + "/hb0309.bmp"))
+            QCOMPARE(pathwright({"--render", harbour, "--output", whole, "--name", "hb"}).code, 0);
+        QTemporaryDir work;
+        QVERIFY(QFile::copy(SOURCE_DIR "/examples/harbour/harbour.png", work.filePath("harbour.png")));
+        QFile project(SOURCE_DIR "/examples/harbour/harbour.wsr");
+        QVERIFY(project.open(QIODevice::ReadOnly));
+        writeFile(work.filePath("p.wsr"), project.readAll() + lines);
+        const Run r = pathwright(QStringList{"--render", work.filePath("p.wsr"), "--output",
+                                             work.filePath("out"), "--name", "hb"} +
+                                 args);
+        QCOMPARE(r.code, 0);
+        const QStringList files =
+            QDir(work.filePath("out")).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+        QCOMPARE(files.size(), last - first + 1);
+        QCOMPARE(files.first(), QString("hb%1.bmp").arg(first, 4, 10, QChar('0')));
+        QCOMPARE(files.last(), QString("hb%1.bmp").arg(last, 4, 10, QChar('0')));
+        for (const QString& f : files)
+            QCOMPARE(readFile(work.filePath("out/" + f)), readFile(whole + "/" + f));
+        QVERIFY2(r.out.contains(QString("rendered %1 frames").arg(last - first + 1)), qPrintable(r.out));
     }
     void answers() {
         QFETCH(QStringList, args);

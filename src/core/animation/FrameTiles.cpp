@@ -1,5 +1,6 @@
 #include "FrameTiles.h"
 
+#include "RenderRange.h"
 #include "tiles/TileSource.h"
 
 #include <QSet>
@@ -29,7 +30,10 @@ std::vector<TileKey> frameTiles(FrameMaker& maker, qint64 from, qint64 to) {
 MaybeError fetchFrameTiles(FrameMaker& maker, const TileProgress& progress) {
     const TileSource* tiles = frameTileSource(maker);
     if (!tiles) return std::nullopt;
-    const std::vector<TileKey> keys = frameTiles(maker);
+    // Only the frames the render writes: a part of a long flight needs a part of its tiles.
+    const RenderRange range = renderRange(maker.project(), maker.scene()->frames());
+    const std::vector<TileKey> keys =
+        range.error ? frameTiles(maker) : frameTiles(maker, range.first, range.last + 1);
     return tiles->store().fetch(keys, progress);
 }
 

@@ -1,6 +1,7 @@
 #include "Render.h"
 
 #include "FrameTiles.h"
+#include "RenderRange.h"
 
 #include <algorithm>
 #include <limits>
@@ -11,7 +12,7 @@ QString RenderResult::message() const {
     if (error) return error->message();
     if (cutShort)
         return QStringLiteral("The animation was cut short at frame %1: frame numbers end there.")
-            .arg(frameText(frames - 1));
+            .arg(frameText(first + frames - 1));
     return QString();
 }
 
@@ -58,14 +59,22 @@ bool RenderRun::begin() {
     if (!maker_.composed()) maker_.knowFrames(*counted_);
     limit_ = sink_.frameLimit();
     const qint64 all = maker_.frames(std::numeric_limits<qint32>::max());
-    total_ = limit_ > 0 ? std::min(all, limit_) : all;
+    range_ = renderRange(st, all);
+    if (range_.error) {
+        result_.error = range_.error;
+        done_ = true;
+        return false;
+    }
+    result_.first = range_.first;
+    const qint64 end = limit_ > 0 ? std::min(range_.last + 1, limit_) : range_.last + 1;
+    total_ = std::max<qint64>(end - range_.first, 0);
     return true;
 }
 
 // One frame's drawing and its save.
 void RenderRun::frame() {
     if (done_ || (!begun_ && !begin())) return;
-    const qint64 n = result_.frames;
+    const qint64 n = range_.first + result_.frames;
     if (limit_ > 0 && n >= limit_) {
         if (hooks_.showFrame) hooks_.showFrame(kCutShortText);
         result_.cutShort = true;
@@ -90,7 +99,7 @@ void RenderRun::frame() {
         return;
     }
     ++result_.frames;
-    if (maker_.shownLast()) done_ = true;
+    if (maker_.shownLast() || n >= range_.last) done_ = true;
     if (hooks_.progress) hooks_.progress(sink_.written(), total_);
 }
 

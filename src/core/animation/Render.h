@@ -1,6 +1,6 @@
 #pragma once
-// The render: every frame of the animation in order, handed to a frame sink with its number,
-// from 0 in every render. It draws from a copy of the project and its pictures taken when it
+// The render: every frame of the animation in order (or of the project's render range), handed
+// to a frame sink with its own number. It draws from a copy of the project and its pictures taken when it
 // starts, so editing meanwhile changes nothing in the frames still to come. It stops at the
 // first frame that cannot be written, and at the sink's frame limit (numbered files end at
 // 9999). The sink names what it writes: it is made for a render target taken when the render
@@ -12,6 +12,7 @@
 #include "FrameCount.h"
 #include "FrameMaker.h"
 #include "FrameSink.h"
+#include "RenderRange.h"
 
 #include <chrono>
 #include <functional>
@@ -25,6 +26,7 @@ struct RenderResult {
     bool cutShort = false; // the sink's frame limit ended the render
     bool stopped = false;  // stopped on request before its end
     MaybeError error;      // a frame could not be written, or the route has no points
+    qint64 first = 0;      // the number of the first frame (a render of a part starts past 0)
     QString message() const;
 };
 
@@ -69,6 +71,7 @@ class RenderRun {
     qint64 limit_ = 0; // the sink's frame limit, 0 for none
     qint64 total_ = 0;
     std::optional<qint64> counted_;
+    RenderRange range_; // the project's renderfrom to renderto
     RenderResult result_;
 };
 

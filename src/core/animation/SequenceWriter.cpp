@@ -58,6 +58,7 @@ MaybeError SequenceWriter::put(const QImage& frame, qint64 index, const ChangeLo
     job.path = names_.path(index);
     {
         std::lock_guard lock(mutex_);
+        if (nextSeq_ == 0) firstIndex_ = index; // a render of a part starts past 0
         job.seq = nextSeq_++;
         ready_.push_back(slot);
     }
@@ -94,7 +95,7 @@ bool SequenceWriter::ready() const {
 SinkOutput SequenceWriter::output() const {
     std::lock_guard lock(mutex_);
     if (written_ == 0) return {};
-    return {names_.path(0), names_.path(written_ - 1), bytes_};
+    return {names_.path(firstIndex_), names_.path(firstIndex_ + written_ - 1), bytes_};
 }
 
 void SequenceWriter::work() {

@@ -74,6 +74,7 @@ class SequenceWriter : public FrameSink {
     std::deque<int> ready_;
     int busy_ = 0;
     qint64 nextSeq_ = 0;
+    qint64 firstIndex_ = 0; // the number of the first frame taken
     qint64 written_ = 0;
     qint64 bytes_ = 0;
     bool stopping_ = false;

@@ -77,6 +77,8 @@ const KeyRow kKeys[] = {
     {"mbtiles", K::Text, &S::mbtiles, false, -DBL_MAX, 4096},
     {"tilenorthwest", K::Coordinates, &S::tilenorthwest},
     {"tilesoutheast", K::Coordinates, &S::tilesoutheast},
+    {"renderfrom", K::Whole, &S::renderfrom, false, -1, INT32_MAX, "-1"},
+    {"renderto", K::Whole, &S::renderto, false, -1, INT32_MAX, "-1"},
 };
 
 // Keys are ASCII; folding only A..Z keeps letters such as the Kelvin sign from posing as "k".

@@ -92,6 +92,9 @@ struct ProjectState {
     // Render output kind and quality ids, at their defaults (an unknown id renders as the default).
     QString renderformat = QStringLiteral("bmp");
     QString renderquality = QStringLiteral("standard");
+    // The frames a render writes, first and last inclusive; below zero: from the start, to the end.
+    qint32 renderfrom = -1;
+    qint32 renderto = -1;
 
     // Timing: a pause at reached points, legs of their own time or of one speed, eased legs.
     // A per-point value below zero means "as the default".

@@ -3,6 +3,7 @@
 #include "RenderDialog.h"
 #include "RenderSummary.h"
 #include "animation/FrameWriters.h"
+#include "animation/RenderRange.h"
 #include "animation/RenderTarget.h"
 #include "shell/EditHistory.h"
 
@@ -131,6 +132,10 @@ void AnimationCommands::counted(const FrameCount& count) {
         return;
     }
     const std::unique_ptr<Workspace> pressed = std::move(pressed_);
+    if (const RenderRange range = renderRangeOf(*pressed, count.frames); range.error) {
+        tell(parent, QMessageBox::Warning, tr("The render did not start.") + "\n\n" + range.error->message());
+        return;
+    }
     if (MaybeError e = lock_.take(pressed->st.renderpath, pressed->st.rendername)) {
         tell(parent, QMessageBox::Warning, tr("The render did not start.") + "\n\n" + e->message());
         return;

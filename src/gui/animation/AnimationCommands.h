@@ -54,11 +54,13 @@ class AnimationCommands : public QObject {
 
     // The Preview button: plays from the first frame; pressed again (or Esc), stops.
     void btnRoute_Click();
-    // The scrub bar: any frame of the project as it is, and playing from there.
+    // The timeline: any frame of the project as it is, and playing from there.
     void seek(qint64 frame);
     void playFrom(qint64 frame);
     void stopPreview();
     qint64 frames();
+    // The camera's zoom at frame n, frame pixels per map pixel (the follow camera's `zoom.I`).
+    double cameraZoom(qint64 n);
     // Where the camera's frame lies on the map at the frame shown (or the first), in map pixels;
     // empty for the fixed camera, whose frame is the map window itself.
     QPolygonF cameraFrame();
@@ -79,7 +81,7 @@ class AnimationCommands : public QObject {
     const QImage* previewPicture() const;
 
   signals:
-    // The preview or the scrub bar shows this frame.
+    // The preview or the timeline shows this frame.
     void frameShown(qint64 frame);
     // A render is over; `message` is empty on success, else what the user was told.
     void renderFinished(const RenderResult& result);

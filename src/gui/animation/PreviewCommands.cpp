@@ -1,4 +1,4 @@
-// The preview and the scrub bar: the frames of a copy of the project, shown in the map window.
+// The preview and the timeline: the frames of a copy of the project, shown in the map window.
 #include "AnimationCommands.h"
 
 #include <QWidget>
@@ -42,6 +42,11 @@ QPolygonF AnimationCommands::cameraFrame() {
     const QTransform back =
         worldToFrame(scene->view(std::max<qint64>(preview_.frame(), 0)), frame).inverted(&invertible);
     return invertible ? back.map(QPolygonF(QRectF(QPointF(0, 0), frame))) : QPolygonF();
+}
+
+double AnimationCommands::cameraZoom(qint64 n) {
+    const SceneFrames* scene = cameraMoves(ws_.st) && !rendering() ? preview_.scene() : nullptr;
+    return scene ? scene->view(std::max<qint64>(n, 0)).scale : ws_.st.camerazoom;
 }
 
 qint64 AnimationCommands::frames() {

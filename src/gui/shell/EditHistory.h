@@ -53,5 +53,6 @@ enum DragKey {
     kDragLineThick,
     kDragCircleThick,
     kDragCircleRadius,
-    kBrowseRender
+    kBrowseRender,
+    kDragTimeline // a leg's or a hold's end on the timeline
 };

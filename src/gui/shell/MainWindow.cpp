@@ -77,9 +77,9 @@ MainWindow::MainWindow(const QString& programDir, QWidget* parent)
     format_ = new FormatMenu(ws_, *history_, this);
     tracks_ = new TrackCommands(ws_, *history_, this);
     ws_.access = readMapAccess(settings_); // before any project's map is loaded
-    buildScrubBar(client, column);
     buildToolBar(bar);
     buildMenus();
+    buildTimeline(menuBar()->findChild<QMenu*>("mnuView"));
     // Wide enough for the whole tool bar, Undo and Redo at its end.
     resize(px(std::max(kClientWidth, 10224)), px(kClientHeight) + menuBar()->sizeHint().height());
     MDIForm_Load(programDir);

@@ -106,7 +106,7 @@ class MainWindow : public QMainWindow {
     void showPointDialog(int i);
     void fitMapWindow();
     QSize onScreen(QSize inside) const;
-    void buildScrubBar(QWidget* client, QVBoxLayout* column);
+    void buildTimeline(QMenu* view);
     void showAnimationInMap();
     void updateCaption();
     // A mode button: the mode's action as one edit (it may clear the selection).

@@ -1,18 +1,20 @@
 // The map window: its size on screen, its zoom, the camera, what is drawn over the map, and the
-// scrub bar under it.
+// timeline docked under it.
 #include "MainWindow.h"
 #include "MapWindowMode.h"
 
 #include "animation/AnimationCommands.h"
-#include "animation/ScrubBar.h"
 #include "mapview/ControlPointsDialog.h"
 #include "mapview/MapCredit.h"
 #include "mapview/MapView.h"
 #include "settings/CameraDialog.h"
 #include "tiles/TileSource.h"
+#include "timeline/TimelineDock.h"
+#include "timeline/Transport.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QScreen>
 #include <QShortcut>
 #include <QVBoxLayout>
@@ -65,20 +67,25 @@ void MainWindow::mnuCamera_Click() {
     frmCamera_->activateWindow();
 }
 
-void MainWindow::buildScrubBar(QWidget* client, QVBoxLayout* column) {
-    auto* scrub =
-        new ScrubBar({[this] { return animation_->frames(); }, [this](qint64 n) { animation_->seek(n); },
-                      [this](qint64 n) { animation_->playFrom(n); }, [this] { animation_->stopPreview(); },
-                      [this] { return animation_->previewing(); }, [this] { return ws_.st.fps; }},
-                     client);
-    column->addWidget(scrub);
-    connect(animation_, &AnimationCommands::frameShown, scrub, &ScrubBar::follow);
-    connect(&ws_.events, &WorkspaceEvents::redrawing, scrub, &ScrubBar::forget);
-    connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, animation_,
-            &AnimationCommands::stopPreview);
+void MainWindow::buildTimeline(QMenu* view) {
+    auto* dock = new TimelineDock(
+        ws_, *history_,
+        {[this](qint64 n) { animation_->seek(n); }, [this](qint64 n) { animation_->playFrom(n); },
+         [this] { animation_->stopPreview(); }, [this] { return animation_->previewing(); },
+         [this](qint64 n) { return animation_->cameraZoom(n); }},
+        this);
+    addDockWidget(Qt::BottomDockWidgetArea, dock);
+    view->addSeparator();
+    view->addAction(dock->toggleViewAction());
+    connect(animation_, &AnimationCommands::frameShown, dock, &TimelineDock::follow);
+    // Esc stops the preview, and the timeline playing backwards or faster.
+    connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, dock, [this, dock] {
+        dock->transport().pause();
+        animation_->stopPreview();
+    });
 }
 
-// The preview's and the scrub bar's frames show in the map window; a camera that moves shows
+// The preview's and the timeline's frames show in the map window; a camera that moves shows
 // the part of the map its frame takes there.
 void MainWindow::showAnimationInMap() {
     map_->shownPicture = [this] { return animation_->previewPicture(); };
