@@ -42,9 +42,9 @@ AboutDialog::AboutDialog(const Workspace& ws, QWidget* parent) : QDialog(parent)
     for (QString& line : credits)
         line = line.toHtmlEscaped();
     text += "<p>" + credits.join("<br>") + "</p>";
-    // The README names no licence for the program; this says so rather than invent one.
-    text += tr(
-        "<p>Pathwright's licence: none is stated in its README; ask its authors before passing it on.</p>");
+    text += tr("<p>Libraries, each under its own licence: Qt (LGPL 3), FFmpeg (LGPL 2.1 or later, GPL 2 or "
+               "later as Debian builds it), PROJ, GeographicLib, libgeotiff, libdeflate (MIT), libspng "
+               "(BSD), SQLite (public domain).</p>");
     auto* label = new QLabel(text, this);
     label->setObjectName("lblAbout");
     label->setWordWrap(true);
