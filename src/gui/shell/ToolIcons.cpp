@@ -84,6 +84,17 @@ void draw(QPainter& p, ToolGlyph glyph, const QColor& ink, const QColor& red) {
     case ToolGlyph::Forward:
         order(p, glyph == ToolGlyph::Forward, ink, red);
         break;
+    case ToolGlyph::Play:
+        p.setPen(Qt::NoPen);
+        p.setBrush(ink);
+        p.drawPolygon(QPolygonF{{7, 4}, {20, 12}, {7, 20}});
+        break;
+    case ToolGlyph::Pause:
+        p.setPen(Qt::NoPen);
+        p.setBrush(ink);
+        p.drawRect(QRectF(6, 4, 4, 16));
+        p.drawRect(QRectF(14, 4, 4, 16));
+        break;
     }
 }
 

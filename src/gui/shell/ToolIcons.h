@@ -8,7 +8,7 @@
 
 class QWidget;
 
-enum class ToolGlyph { Add, Delete, Select, Move, Back, Forward };
+enum class ToolGlyph { Add, Delete, Select, Move, Back, Forward, Play, Pause };
 
 // The picture at the usual tool bar sizes.
 QIcon toolIcon(ToolGlyph glyph, const QPalette& palette);

@@ -1,5 +1,7 @@
 #include "TimelineDock.h"
 
+#include "shell/ToolIcons.h"
+
 #include "KeyRow.h"
 #include "RulerRow.h"
 #include "SpanRow.h"
@@ -103,8 +105,8 @@ void TimelineDock::showState() {
     scroll_->setPageStep(page);
     scroll_->setValue(s.scroll);
     if (scroll_->value() != s.scroll) tl_->scrollTo(scroll_->value());
-    play_->setIcon(
-        style()->standardIcon(transport_->speed() != 0 ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay));
+    // Drawn in the palette's text colour: the style's own pictures are dark on a dark window.
+    play_->setIcon(toolIcon(transport_->speed() != 0 ? ToolGlyph::Pause : ToolGlyph::Play, palette()));
 }
 
 void TimelineDock::step(qint64 frames) {
