@@ -2,7 +2,7 @@
 # Installs the Debian packages the build and the tests need, only those that are missing.
 # Usage: install-deps.sh [build|test]
 set -euo pipefail
-want=(cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev fonts-dejavu-core
+want=(cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools qt6-l10n-tools qt6-svg-dev libgl-dev fonts-dejavu-core
       libavcodec-dev libavformat-dev libswscale-dev libavutil-dev libspng-dev libdeflate-dev
       libgeotiff-dev libtiff-dev libproj-dev proj-data libgeographiclib-dev
       libsqlite3-dev qt6-image-formats-plugins xplanet-images)
