@@ -1085,12 +1085,12 @@ Die %3 Bilder davor wurden geschrieben.</translation>
     <message>
         <location line="+5"/>
         <source>Redraw</source>
-        <translation>Neu zeichnen</translation>
+        <translation>Zeichnen</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Refresh the display</source>
-        <translation>Die Anzeige auffrischen</translation>
+        <translation>Die Anzeige neu zeichnen</translation>
     </message>
     <message>
         <location line="+1"/>
