@@ -484,12 +484,12 @@ Die %3 Bilder davor wurden geschrieben.</translation>
 <context>
     <name>FormatMenu</name>
     <message>
-        <location filename="../src/gui/settings/FormatMenu.cpp" line="+11"/>
+        <location filename="../src/gui/settings/FormatMenu.cpp" line="+12"/>
         <source>F&amp;ormat</source>
         <translation>&amp;Format</translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+16"/>
         <source>&amp;Custom size...</source>
         <translation>&amp;Eigene Größe…</translation>
     </message>
@@ -580,7 +580,7 @@ Die %3 Bilder davor wurden geschrieben.</translation>
     <message>
         <location line="+1"/>
         <source>Speed in:</source>
-        <translation>Geschwindigkeit in:</translation>
+        <translation>Tempo in:</translation>
     </message>
     <message>
         <location line="+3"/>
@@ -744,7 +744,7 @@ Die %3 Bilder davor wurden geschrieben.</translation>
     <message>
         <location line="+1"/>
         <source>Seconds per leg</source>
-        <translation>Sekunden je Abschnitt</translation>
+        <translation>Zeit je Abschnitt</translation>
     </message>
     <message>
         <location line="+0"/>
@@ -1952,17 +1952,17 @@ Grund: %2</translation>
 <context>
     <name>RenderDialog</name>
     <message>
-        <location filename="../src/gui/animation/RenderDialog.cpp" line="+31"/>
+        <location filename="../src/gui/animation/RenderDialog.cpp" line="+32"/>
         <source>Pathwright - Render</source>
         <translation>Pathwright - Rendern</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+12"/>
         <source>%1 quality</source>
-        <translation>%1-Qualität</translation>
+        <translation>Qualität: %1</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>&amp;Render</source>
         <translation>&amp;Rendern</translation>
     </message>
@@ -2060,6 +2060,54 @@ Sie liegen in %5.</translation>
     </message>
 </context>
 <context>
+    <name>RenderTarget</name>
+    <message>
+        <location filename="../src/core/animation/RenderTarget.cpp" line="+10"/>
+        <source>BMP sequence</source>
+        <translation>BMP-Bildfolge</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>PNG sequence</source>
+        <translation>PNG-Bildfolge</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>PNG sequence with transparency</source>
+        <translation>PNG-Bildfolge mit Transparenz</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>MP4 video H.264</source>
+        <translation>MP4-Video H.264</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>MOV ProRes 4444</source>
+        <translation>MOV ProRes 4444</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>MOV ProRes 4444 with transparency</source>
+        <translation>MOV ProRes 4444 mit Transparenz</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>High</source>
+        <translation>Hoch</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Standard</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Small</source>
+        <translation>Klein</translation>
+    </message>
+</context>
+<context>
     <name>RulerRow</name>
     <message>
         <location filename="../src/gui/timeline/RulerRow.cpp" line="+8"/>
@@ -2088,14 +2136,29 @@ Sie liegen in %5.</translation>
 <context>
     <name>ShortcutsDialog</name>
     <message>
-        <location filename="../src/gui/shell/ShortcutsDialog.cpp" line="+21"/>
+        <location filename="../src/gui/shell/ShortcutsDialog.cpp" line="+22"/>
+        <source>Arrow keys</source>
+        <translation>Pfeiltasten</translation>
+    </message>
+    <message>
+        <location line="+1"/>
         <source>Map: nudge the selected point one pixel</source>
         <translation>Karte: ausgewählten Punkt um ein Pixel verschieben</translation>
     </message>
     <message>
         <location line="+1"/>
+        <source>Shift+Arrow keys</source>
+        <translation>Umschalt+Pfeiltasten</translation>
+    </message>
+    <message>
+        <location line="+1"/>
         <source>Map: nudge the selected point ten pixels</source>
         <translation>Karte: ausgewählten Punkt um zehn Pixel verschieben</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Shift+Click</source>
+        <translation>Umschalt+Klick</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -2108,6 +2171,16 @@ Sie liegen in %5.</translation>
         <translation>Karte: zoomen</translation>
     </message>
     <message>
+        <location line="+0"/>
+        <source>Ctrl+Wheel</source>
+        <translation>Strg+Mausrad</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Space+Drag</source>
+        <translation>Leertaste+Ziehen</translation>
+    </message>
+    <message>
         <location line="+1"/>
         <source>Map: move the view (also the middle button)</source>
         <translation>Karte: Ansicht verschieben (auch mit der mittleren Maustaste)</translation>
@@ -2118,9 +2191,24 @@ Sie liegen in %5.</translation>
         <translation>Vorschau anhalten</translation>
     </message>
     <message>
+        <location line="+0"/>
+        <source>Esc</source>
+        <translation>Esc</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Space</source>
+        <translation>Leertaste</translation>
+    </message>
+    <message>
         <location line="+1"/>
         <source>Timeline: play or pause</source>
         <translation>Zeitleiste: abspielen oder pausieren</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>J, K, L</source>
+        <translation>J, K, L</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -2129,8 +2217,18 @@ Sie liegen in %5.</translation>
     </message>
     <message>
         <location line="+1"/>
+        <source>Left, Right</source>
+        <translation>Links, Rechts</translation>
+    </message>
+    <message>
+        <location line="+1"/>
         <source>Timeline: one frame back or forward</source>
         <translation>Zeitleiste: ein Bild zurück oder vor</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Shift+Left, Shift+Right</source>
+        <translation>Umschalt+Links, Umschalt+Rechts</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -2139,8 +2237,18 @@ Sie liegen in %5.</translation>
     </message>
     <message>
         <location line="+1"/>
+        <source>I, O</source>
+        <translation>I, O</translation>
+    </message>
+    <message>
+        <location line="+1"/>
         <source>Timeline: start or end of the range to render</source>
         <translation>Zeitleiste: Anfang oder Ende des zu rendernden Bereichs</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Home, End</source>
+        <translation>Pos1, Ende</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -2158,7 +2266,7 @@ Sie liegen in %5.</translation>
         <translation>Wiederherstellen</translation>
     </message>
     <message>
-        <location line="+52"/>
+        <location line="+54"/>
         <source>Keyboard shortcuts</source>
         <translation>Tastenkürzel</translation>
     </message>
@@ -2387,9 +2495,27 @@ Grund: %2</translation>
     </message>
 </context>
 <context>
+    <name>VideoFormat</name>
+    <message>
+        <location filename="../src/core/settings/VideoFormats.cpp" line="+23"/>
+        <source>Vertical</source>
+        <translation>Hochformat</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Square</source>
+        <translation>Quadratisch</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Custom</source>
+        <translation>Eigene</translation>
+    </message>
+</context>
+<context>
     <name>main</name>
     <message>
-        <location filename="../src/app/main.cpp" line="+76"/>
+        <location filename="../src/app/main.cpp" line="+82"/>
         <source>Draws an animated route over a map and renders it as video frames.</source>
         <translation>Zeichnet eine animierte Route über eine Karte und rendert sie als Videobilder.</translation>
     </message>
