@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Brings every translations/pathwright_*.ts up to date with the texts in the sources: new texts come
 # in unfinished, texts gone from the sources are dropped. Translate the new ones with Qt Linguist
-# (`linguist translations/pathwright_de.ts`) or a text editor, then rebuild.
+# (/usr/lib/qt6/bin/linguist from linguist-qt6) or a text editor, then rebuild.
 # Usage: update-translations.sh [lupdate]
 set -euo pipefail
 cd "$(dirname "$0")/.."
