@@ -13,7 +13,7 @@ SANITIZE_ENV := ASAN_OPTIONS=detect_leaks=1 \
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitize/lsan.supp:print_suppressions=0 \
 	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
-.PHONY: all deps test-deps configure build program run test test-sanitize bench install clean
+.PHONY: all deps test-deps configure build program run test test-sanitize bench install translations clean
 
 all: build
 
@@ -54,6 +54,10 @@ bench: deps build
 PREFIX ?= /usr/local
 install: build
 	@cmake --install $(BUILD) --prefix $(PREFIX)
+
+# Refreshes translations/*.ts from the texts in the sources (then translate what is new).
+translations: deps
+	@bash scripts/update-translations.sh
 
 clean:
 	@rm -rf $(BUILD) $(SANITIZE_BUILD)

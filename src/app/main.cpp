@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 #include <cstdio>
@@ -38,12 +39,17 @@ void startupMessages(QtMsgType type, const QMessageLogContext& context, const QS
 }
 
 // A translation for the user's language, if one was installed (share/pathwright/translations under
-// the prefix) or put beside the program; without one the texts stay English.
-void installTranslation(QApplication& app, QTranslator& translator) {
+// the prefix) or put beside the program; without one the texts stay English. Qt's own texts (the
+// buttons of message boxes, the file dialogs) follow in the same language where Debian's
+// qt6-translations-l10n has it.
+void installTranslation(QApplication& app, QTranslator& translator, QTranslator& qtTexts) {
     const QString bin = QCoreApplication::applicationDirPath();
     for (const QString& dir : {bin + "/../share/pathwright/translations", bin + "/translations"}) {
         if (translator.load(QLocale(), "pathwright", "_", dir, ".qm")) {
             app.installTranslator(&translator);
+            const QString qtDir = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+            if (qtTexts.load(QLocale(translator.language()), "qtbase", "_", qtDir, ".qm"))
+                app.installTranslator(&qtTexts);
             return;
         }
     }
@@ -68,8 +74,8 @@ int main(int argc, char* argv[]) {
     qInstallMessageHandler(startupMessages);
     QApplication app(argc, argv);
     qInstallMessageHandler(nullptr);
-    QTranslator translator;
-    installTranslation(app, translator);
+    QTranslator translator, qtTexts;
+    installTranslation(app, translator, qtTexts);
     QApplication::setApplicationName("pathwright");
     QApplication::setApplicationVersion(PATHWRIGHT_VERSION);
     QCommandLineParser parser;

@@ -1,14 +1,18 @@
 #include "RenderTarget.h"
 
+#include <QtGlobal>
+
+// The labels are English here (the command line, error messages); the desktop program shows them
+// translated, in the context "RenderTarget".
 namespace {
 constexpr const char* kKindIds[] = {"bmp", "png", "png-alpha", "mp4", "mov", "mov-alpha"};
 constexpr OutputKind kKinds[] = {
-    {kKindIds[0], "BMP sequence", "bmp", false},
-    {kKindIds[1], "PNG sequence", "png", false},
-    {kKindIds[2], "PNG sequence with transparency", "png", true},
-    {kKindIds[3], "MP4 video H.264", "mp4", false},
-    {kKindIds[4], "MOV ProRes 4444", "mov", false},
-    {kKindIds[5], "MOV ProRes 4444 with transparency", "mov", true},
+    {kKindIds[0], QT_TRANSLATE_NOOP("RenderTarget", "BMP sequence"), "bmp", false},
+    {kKindIds[1], QT_TRANSLATE_NOOP("RenderTarget", "PNG sequence"), "png", false},
+    {kKindIds[2], QT_TRANSLATE_NOOP("RenderTarget", "PNG sequence with transparency"), "png", true},
+    {kKindIds[3], QT_TRANSLATE_NOOP("RenderTarget", "MP4 video H.264"), "mp4", false},
+    {kKindIds[4], QT_TRANSLATE_NOOP("RenderTarget", "MOV ProRes 4444"), "mov", false},
+    {kKindIds[5], QT_TRANSLATE_NOOP("RenderTarget", "MOV ProRes 4444 with transparency"), "mov", true},
 };
 static_assert(std::size(kKindIds) == std::size(kKinds));
 
@@ -19,9 +23,9 @@ struct QualityRow {
 };
 constexpr const char* kQualityIds[] = {"high", "standard", "small"};
 constexpr QualityRow kQualities[] = {
-    {RenderQuality::High, kQualityIds[0], "High"},
-    {RenderQuality::Standard, kQualityIds[1], "Standard"},
-    {RenderQuality::Small, kQualityIds[2], "Small"},
+    {RenderQuality::High, kQualityIds[0], QT_TRANSLATE_NOOP("RenderTarget", "High")},
+    {RenderQuality::Standard, kQualityIds[1], QT_TRANSLATE_NOOP("RenderTarget", "Standard")},
+    {RenderQuality::Small, kQualityIds[2], QT_TRANSLATE_NOOP("RenderTarget", "Small")},
 };
 
 const QualityRow& rowOf(RenderQuality quality) {

@@ -3,11 +3,15 @@
 #include "mapview/RouteDrawing.h"
 #include "project/NumberText.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cmath>
 #include <numeric>
 
 namespace {
+// The names the desktop program shows translated are marked for lupdate (context "VideoFormat");
+// the command line takes them in English.
 // clang-format off
 const VideoFormat kFormats[] = {
     {"NTSC",     "ntsc",     u'n', 654,  480,  29.97},
@@ -16,9 +20,9 @@ const VideoFormat kFormats[] = {
     {"1080p",    "1080p",    u'c', 1920, 1080},
     {"1440p",    "1440p",    u'c', 2560, 1440},
     {"4K UHD",   "4k",       u'c', 3840, 2160},
-    {"Vertical", "vertical", u'c', 1080, 1920},
-    {"Square",   "square",   u'c', 1080, 1080},
-    {"Custom",   "custom",   u'c'},
+    {QT_TRANSLATE_NOOP("VideoFormat", "Vertical"), "vertical", u'c', 1080, 1920},
+    {QT_TRANSLATE_NOOP("VideoFormat", "Square"),   "square",   u'c', 1080, 1080},
+    {QT_TRANSLATE_NOOP("VideoFormat", "Custom"), "custom", u'c'},
 };
 // clang-format on
 const double kRates[] = {23.976, 24, 25, 29.97, 30, 50, 59.94, 60};
@@ -64,8 +68,9 @@ QString rateText(double fps) {
 
 QString formatLabel(const ProjectState& st) {
     const VideoFormat& f = currentFormat(st);
-    const QString name = f.custom() ? QString("%1 %2 x %3").arg(f.name).arg(st.framewidth).arg(st.frameheight)
-                                    : QString(f.name);
+    const QString shown = QCoreApplication::translate("VideoFormat", f.name);
+    const QString name =
+        f.custom() ? QString("%1 %2 x %3").arg(shown).arg(st.framewidth).arg(st.frameheight) : shown;
     return name + ' ' + rateText(st.fps);
 }
 

@@ -8,6 +8,7 @@
 #include "shell/Layout.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QEvent>
 #include <QLabel>
@@ -36,10 +37,12 @@ RenderDialog::RenderDialog(Workspace& ws, EditHistory& history, Actions actions,
     name_ = placed(new QLineEdit(this), "txtName", 120, 1800, 3732, 288);
     kind_ = placed(new QComboBox(this), "cboKind", 120, 2220, 3732, 312);
     for (const OutputKind& kind : outputKinds())
-        kind_->addItem(kind.label, QString(kind.id));
+        kind_->addItem(QCoreApplication::translate("RenderTarget", kind.label), QString(kind.id));
     quality_ = placed(new QComboBox(this), "cboQuality", 120, 2616, 2412, 312);
     for (RenderQuality q : kQualities)
-        quality_->addItem(tr("%1 quality").arg(qualityLabel(q)), qualityId(q));
+        quality_->addItem(
+            tr("%1 quality").arg(QCoreApplication::translate("RenderTarget", qualityLabel(q).toLatin1())),
+            qualityId(q));
     auto* render = placed(new QPushButton(tr("&Render"), this), "btnRender", 120, 3096, 1332, 372);
     render->setDefault(true);
     render->setAutoDefault(true);

@@ -15,13 +15,14 @@
 namespace {
 // Pixels: the columns of a map without coordinates and a long label, to the columns of one with.
 constexpr int kNarrow = 360, kWide = 480;
-QString tr(const char* text) {
-    return QCoreApplication::translate("PointsPanel", text);
-}
+// The texts' context, named so that lupdate finds them.
+struct PointsPanel {
+    Q_DECLARE_TR_FUNCTIONS(PointsPanel)
+};
 } // namespace
 
 QDockWidget* addPointsPanel(QMainWindow& window, Workspace& ws, EditHistory& history) {
-    auto* dock = new QDockWidget(tr("Points"), &window);
+    auto* dock = new QDockWidget(PointsPanel::tr("Points"), &window);
     dock->setObjectName("dockPoints");
     dock->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
     auto* body = new QWidget(dock);
@@ -52,7 +53,7 @@ QDockWidget* addPointsPanel(QMainWindow& window, Workspace& ws, EditHistory& his
     window.resize(window.width() + width, window.height());
 
     QAction* toggle = dock->toggleViewAction();
-    toggle->setText(tr("&Points"));
+    toggle->setText(PointsPanel::tr("&Points"));
     toggle->setObjectName("mnuPoints");
     if (auto* view = window.findChild<QMenu*>("mnuView")) {
         view->addSeparator();

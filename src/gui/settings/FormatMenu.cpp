@@ -5,6 +5,7 @@
 #include "shell/EditHistory.h"
 
 #include <QActionGroup>
+#include <QCoreApplication>
 #include <QToolButton>
 
 FormatMenu::FormatMenu(Workspace& ws, EditHistory& history, QWidget* parent)
@@ -14,6 +15,7 @@ FormatMenu::FormatMenu(Workspace& ws, EditHistory& history, QWidget* parent)
     const std::span<const VideoFormat> rows = videoFormats();
     for (int i = 0; i < int(rows.size()); ++i) {
         const VideoFormat& f = rows[i];
+        const QString shown = QCoreApplication::translate("VideoFormat", f.name);
         auto add = [&](QMenu* menu, const QString& caption, double fps) {
             QAction* a = menu->addAction(caption, this, [this, i, fps] { choose(i, fps); });
             a->setObjectName(QString("fmt %1 %2").arg(f.name, rateText(fps)));
@@ -25,9 +27,9 @@ FormatMenu::FormatMenu(Workspace& ws, EditHistory& history, QWidget* parent)
             addSeparator();
             addAction(tr("&Custom size..."), this, &FormatMenu::chooseCustom)->setObjectName("mnuCustomSize");
         } else if (f.fps > 0) {
-            add(this, tr("%1 %2   (%3 x %4)").arg(f.name, rateText(f.fps)).arg(f.width).arg(f.height), f.fps);
+            add(this, tr("%1 %2   (%3 x %4)").arg(shown, rateText(f.fps)).arg(f.width).arg(f.height), f.fps);
         } else {
-            QMenu* sub = addMenu(tr("%1   (%2 x %3)").arg(f.name).arg(f.width).arg(f.height));
+            QMenu* sub = addMenu(tr("%1   (%2 x %3)").arg(shown).arg(f.width).arg(f.height));
             for (double fps : frameRates())
                 add(sub, tr("%1 fps").arg(rateText(fps)), fps);
         }

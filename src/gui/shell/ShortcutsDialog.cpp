@@ -12,24 +12,35 @@
 #include <QVBoxLayout>
 
 namespace {
-// The keys handled by widgets themselves rather than by actions.
+// The keys handled by widgets themselves rather than by actions. Their names are translated as Qt
+// translates the actions' keys, so that the two kinds of rows read alike.
 struct FixedKey {
     const char* keys;
     const char* what;
 };
 constexpr FixedKey kFixedKeys[] = {
-    {"Arrow keys", QT_TRANSLATE_NOOP("ShortcutsDialog", "Map: nudge the selected point one pixel")},
-    {"Shift+Arrow keys", QT_TRANSLATE_NOOP("ShortcutsDialog", "Map: nudge the selected point ten pixels")},
-    {"Shift+Click", QT_TRANSLATE_NOOP("ShortcutsDialog", "Map: insert a point on a leg")},
-    {"Ctrl+Wheel", QT_TRANSLATE_NOOP("ShortcutsDialog", "Map: zoom")},
-    {"Space+Drag", QT_TRANSLATE_NOOP("ShortcutsDialog", "Map: move the view (also the middle button)")},
-    {"Esc", QT_TRANSLATE_NOOP("ShortcutsDialog", "Stop the preview")},
-    {"Space", QT_TRANSLATE_NOOP("ShortcutsDialog", "Timeline: play or pause")},
-    {"J, K, L", QT_TRANSLATE_NOOP("ShortcutsDialog", "Timeline: play backwards, pause, play forwards")},
-    {"Left, Right", QT_TRANSLATE_NOOP("ShortcutsDialog", "Timeline: one frame back or forward")},
-    {"Shift+Left, Shift+Right", QT_TRANSLATE_NOOP("ShortcutsDialog", "Timeline: one second back or forward")},
-    {"I, O", QT_TRANSLATE_NOOP("ShortcutsDialog", "Timeline: start or end of the range to render")},
-    {"Home, End", QT_TRANSLATE_NOOP("ShortcutsDialog", "Timeline: first or last frame")},
+    {QT_TRANSLATE_NOOP("ShortcutsDialog", "Arrow keys"),
+     QT_TRANSLATE_NOOP("ShortcutsDialog", "Map: nudge the selected point one pixel")},
+    {QT_TRANSLATE_NOOP("ShortcutsDialog", "Shift+Arrow keys"),
+     QT_TRANSLATE_NOOP("ShortcutsDialog", "Map: nudge the selected point ten pixels")},
+    {QT_TRANSLATE_NOOP("ShortcutsDialog", "Shift+Click"),
+     QT_TRANSLATE_NOOP("ShortcutsDialog", "Map: insert a point on a leg")},
+    {QT_TRANSLATE_NOOP("ShortcutsDialog", "Ctrl+Wheel"), QT_TRANSLATE_NOOP("ShortcutsDialog", "Map: zoom")},
+    {QT_TRANSLATE_NOOP("ShortcutsDialog", "Space+Drag"),
+     QT_TRANSLATE_NOOP("ShortcutsDialog", "Map: move the view (also the middle button)")},
+    {QT_TRANSLATE_NOOP("ShortcutsDialog", "Esc"), QT_TRANSLATE_NOOP("ShortcutsDialog", "Stop the preview")},
+    {QT_TRANSLATE_NOOP("ShortcutsDialog", "Space"),
+     QT_TRANSLATE_NOOP("ShortcutsDialog", "Timeline: play or pause")},
+    {QT_TRANSLATE_NOOP("ShortcutsDialog", "J, K, L"),
+     QT_TRANSLATE_NOOP("ShortcutsDialog", "Timeline: play backwards, pause, play forwards")},
+    {QT_TRANSLATE_NOOP("ShortcutsDialog", "Left, Right"),
+     QT_TRANSLATE_NOOP("ShortcutsDialog", "Timeline: one frame back or forward")},
+    {QT_TRANSLATE_NOOP("ShortcutsDialog", "Shift+Left, Shift+Right"),
+     QT_TRANSLATE_NOOP("ShortcutsDialog", "Timeline: one second back or forward")},
+    {QT_TRANSLATE_NOOP("ShortcutsDialog", "I, O"),
+     QT_TRANSLATE_NOOP("ShortcutsDialog", "Timeline: start or end of the range to render")},
+    {QT_TRANSLATE_NOOP("ShortcutsDialog", "Home, End"),
+     QT_TRANSLATE_NOOP("ShortcutsDialog", "Timeline: first or last frame")},
 };
 
 QString plain(QString text) {
@@ -87,8 +98,10 @@ QList<ShortcutRow> shortcutRows(const QMainWindow& window) {
     QSet<QString> taken;
     for (const ShortcutRow& r : rows)
         taken.insert(r.keys);
-    for (const FixedKey& k : kFixedKeys)
-        if (!taken.contains(k.keys)) rows.append({k.keys, ShortcutsDialog::tr(k.what)});
+    for (const FixedKey& k : kFixedKeys) {
+        const QString keys = ShortcutsDialog::tr(k.keys);
+        if (!taken.contains(keys)) rows.append({keys, ShortcutsDialog::tr(k.what)});
+    }
     return rows;
 }
 
