@@ -54,9 +54,9 @@
         <translation>&lt;p&gt;Qt %1&lt;br&gt;%2&lt;/p&gt;</translation>
     </message>
     <message>
-        <location line="+6"/>
-        <source>&lt;p&gt;Pathwright&apos;s licence: none is stated in its README; ask its authors before passing it on.&lt;/p&gt;</source>
-        <translation>&lt;p&gt;Lizenz von Pathwright: Die README nennt keine; fragen Sie die Autoren, bevor Sie das Programm weitergeben.&lt;/p&gt;</translation>
+        <location line="+5"/>
+        <source>&lt;p&gt;Libraries, each under its own licence: Qt (LGPL 3), FFmpeg (LGPL 2.1 or later, GPL 2 or later as Debian builds it), PROJ, GeographicLib, libgeotiff, libdeflate (MIT), libspng (BSD), SQLite (public domain).&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Bibliotheken, jede unter ihrer eigenen Lizenz: Qt (LGPL 3), FFmpeg (LGPL 2.1 oder später, GPL 2 oder später, wie Debian es baut), PROJ, GeographicLib, libgeotiff, libdeflate (MIT), libspng (BSD), SQLite (gemeinfrei).&lt;/p&gt;</translation>
     </message>
 </context>
 <context>
@@ -947,7 +947,7 @@ Die %3 Bilder davor wurden geschrieben.</translation>
         <translation>Kartenbild</translation>
     </message>
     <message>
-        <location line="+64"/>
+        <location filename="../src/gui/shell/MainWindowEdits.cpp" line="+15"/>
         <source>NTSC format</source>
         <translation>NTSC-Format</translation>
     </message>
@@ -957,14 +957,14 @@ Die %3 Bilder davor wurden geschrieben.</translation>
         <translation>PAL-Format</translation>
     </message>
     <message>
-        <location line="+3"/>
-        <location line="+31"/>
         <location filename="../src/gui/shell/MainWindowBars.cpp" line="-12"/>
+        <location filename="../src/gui/shell/MainWindowEdits.cpp" line="+3"/>
+        <location line="+31"/>
         <source>Select point</source>
         <translation>Punkt auswählen</translation>
     </message>
     <message>
-        <location line="-16"/>
+        <location filename="../src/gui/shell/MainWindowEdits.cpp" line="-16"/>
         <source>Move point back</source>
         <translation>Punkt eine Stelle zurück</translation>
     </message>
@@ -994,16 +994,16 @@ Die %3 Bilder davor wurden geschrieben.</translation>
         <translation>Kartenbildgröße ändern</translation>
     </message>
     <message>
-        <location line="+2"/>
         <location filename="../src/gui/shell/MainWindowDialogs.cpp" line="+35"/>
         <location line="+25"/>
         <location line="+27"/>
         <location line="+4"/>
+        <location filename="../src/gui/shell/MainWindowEdits.cpp" line="+2"/>
         <source>Pathwright</source>
         <translation>Pathwright</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location filename="../src/gui/shell/MainWindowEdits.cpp" line="+1"/>
         <source>The map picture was not resized.</source>
         <translation>Die Größe des Kartenbilds wurde nicht geändert.</translation>
     </message>
@@ -1920,7 +1920,7 @@ Grund: %2</translation>
         <translation> s</translation>
     </message>
     <message>
-        <location filename="../src/gui/shell/ToolIcons.cpp" line="+163"/>
+        <location filename="../src/gui/shell/ToolIcons.cpp" line="+174"/>
         <source>%1 (%2)</source>
         <extracomment>A tool bar button&apos;s tooltip: what it does, then the symbol it used to show.</extracomment>
         <translation>%1 (%2)</translation>
@@ -2355,13 +2355,13 @@ Sie liegen in %5.</translation>
     <message>
         <location line="+8"/>
         <source>Load a map picture (Ctrl+I) or import a track, then click to add points</source>
-        <translation>Laden Sie ein Kartenbild (Ctrl+I) oder importieren Sie einen Track, dann klicken Sie, um Punkte hinzuzufügen</translation>
+        <translation>Laden Sie ein Kartenbild (Strg+I) oder importieren Sie einen Track, dann klicken Sie, um Punkte hinzuzufügen</translation>
     </message>
 </context>
 <context>
     <name>TimelineDock</name>
     <message>
-        <location filename="../src/gui/timeline/TimelineDock.cpp" line="+18"/>
+        <location filename="../src/gui/timeline/TimelineDock.cpp" line="+20"/>
         <location line="+10"/>
         <source>Timeline</source>
         <translation>Zeitleiste</translation>
@@ -2424,7 +2424,7 @@ Sie liegen in %5.</translation>
     <message>
         <location line="+0"/>
         <source>Show the whole animation (Ctrl+wheel zooms)</source>
-        <translation>Die ganze Animation zeigen (Ctrl+Mausrad zoomt)</translation>
+        <translation>Die ganze Animation zeigen (Strg+Mausrad zoomt)</translation>
     </message>
     <message>
         <location line="+26"/>
