@@ -18,6 +18,7 @@
 #include <QMenuBar>
 #include <QScrollBar>
 #include <QtTest>
+#include <memory>
 
 class PointsPanelTest : public QObject {
     Q_OBJECT
@@ -174,7 +175,8 @@ class PointsPanelTest : public QObject {
         for (int r : rows)
             dragged << model->index(r, PointsModel::Label);
         const int steps = history->stack().count();
-        QVERIFY(model->dropMimeData(model->mimeData(dragged), Qt::MoveAction, gap, 0, {}));
+        const std::unique_ptr<QMimeData> data(model->mimeData(dragged)); // a drag owns it, then frees it
+        QVERIFY(model->dropMimeData(data.get(), Qt::MoveAction, gap, 0, {}));
         QTEST(points(), "after");
         QTEST(model->selectedRows(), "selected");
         QCOMPARE(history->stack().count(), steps + (points() != "A B/3 C/arc D E"));
