@@ -7,7 +7,7 @@ RenderRange renderRange(const ProjectState& st, qint64 frames) {
     r.first = st.renderfrom >= 0 ? st.renderfrom : 0;
     r.last = st.renderto >= 0 ? st.renderto : frames - 1;
     const auto wrong = [&](const QString& why) {
-        r.error = Error{QString(), why};
+        r.error = Error{st.projectpath, why}; // the project file asks for these frames
         return r;
     };
     if (frames <= 0) return r;
