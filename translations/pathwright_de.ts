@@ -482,6 +482,44 @@ Die %3 Bilder davor wurden geschrieben.</translation>
     </message>
 </context>
 <context>
+    <name>ExportPreset</name>
+    <message>
+        <location filename="../src/core/settings/ExportPresets.cpp" line="+12"/>
+        <source>YouTube 1080p</source>
+        <translation>YouTube 1080p</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>YouTube 4K</source>
+        <translation>YouTube 4K</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Instagram Reel</source>
+        <translation>Instagram Reel</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>TikTok</source>
+        <translation>TikTok</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Instagram square</source>
+        <translation>Instagram quadratisch</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Editing overlay (ProRes 4444, transparent)</source>
+        <translation>Overlay für den Schnitt (ProRes 4444, transparent)</translation>
+    </message>
+    <message>
+        <location line="+36"/>
+        <source>The animation lasts %1 s; %2 takes at most %3 s. Nothing is cut: shorten it, or cut the video in an editor.</source>
+        <translation>Die Animation dauert %1 s; %2 nimmt höchstens %3 s. Es wird nichts abgeschnitten: Kürzen Sie sie, oder schneiden Sie das Video in einem Schnittprogramm.</translation>
+    </message>
+</context>
+<context>
     <name>FormatMenu</name>
     <message>
         <location filename="../src/gui/settings/FormatMenu.cpp" line="+12"/>
@@ -937,7 +975,7 @@ Die %3 Bilder davor wurden geschrieben.</translation>
     </message>
     <message>
         <location line="-62"/>
-        <location filename="../src/gui/shell/MainWindowBars.cpp" line="+56"/>
+        <location filename="../src/gui/shell/MainWindowBars.cpp" line="+57"/>
         <source>Frame</source>
         <translation>Bild</translation>
     </message>
@@ -1158,7 +1196,7 @@ Die %3 Bilder davor wurden geschrieben.</translation>
         <translation>B&amp;eenden</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+12"/>
         <source>&amp;Properties</source>
         <translation>&amp;Eigenschaften</translation>
     </message>
@@ -1763,6 +1801,24 @@ Die %3 Bilder davor wurden geschrieben.</translation>
         <location line="+1"/>
         <source>Use the &amp;classic file dialogs</source>
         <translation>&amp;Klassische Dateidialoge verwenden</translation>
+    </message>
+</context>
+<context>
+    <name>PresetMenu</name>
+    <message>
+        <location filename="../src/gui/animation/PresetMenu.cpp" line="+10"/>
+        <source>Render &amp;preset</source>
+        <translation>Render-&amp;Vorgabe</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Preset %1</source>
+        <translation>Vorgabe %1</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Pathwright</source>
+        <translation>Pathwright</translation>
     </message>
 </context>
 <context>

@@ -8,8 +8,10 @@
 #include "FrameCommand.h"
 #include "MapOptions.h"
 #include "OutputOptions.h"
+#include "PresetOptions.h"
 #include "ProgressLine.h"
 #include "RangeOptions.h"
+#include "RenderHelp.h"
 #include "StopSignals.h"
 #include "animation/FrameTiles.h"
 #include "animation/FrameWriters.h"
@@ -62,31 +64,7 @@ int runRenderCommand(int argc, char** argv) {
     QGuiApplication& app = commandLineApplication(argc, argv);
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        "Draws an animated route over a map and renders it as video frames.\n\n"
-        "  pathwright [PROJECT.wsr]      open the program (needs a display)\n"
-        "  pathwright --render PROJECT.wsr [--output DIR] [--name BASE] [--output-kind KIND]\n"
-        "             [--transparent] [--quality QUALITY] [--format NAME] [--fps RATE] [--size WxH]\n"
-        "             [--camera MODE] [--zoom Z] [--track FILE] [--map-source SOURCE]\n"
-        "             [--tile-url URL] [--mbtiles FILE] [--offline] [--allow-host HOST] [--tile-cache DIR]\n"
-        "             [--from N] [--to N]\n"
-        "                                render the project without a display\n"
-        "  pathwright --render PROJECT.wsr --frame N --output FILE.png\n"
-        "                                write frame N alone (exit status 1: no such frame)\n"
-        "  pathwright --import TRACK [--map PICTURE] --save PROJECT.wsr\n"
-        "                                make a new project from a track file\n\n"
-        "Frames are written as DIR/BASE0000.bmp, BASE0001.bmp, ... (24-bit BMP) or .png, or as one\n"
-        "video file DIR/BASE.mp4 (H.264) or DIR/BASE.mov (ProRes 4444), by default into the project's\n"
-        "render directory under its render name and in its output kind. With --output everything\n"
-        "lands in DIR (created when missing), and BASE may not hold a '/'. Ctrl+C stops a render and\n"
-        "keeps what is written: a video file then plays up to there. --from N and --to M render\n"
-        "frames N to M alone; numbered files keep their frame numbers (BASE0120.bmp is frame 120 in\n"
-        "any render), a video file holds just those frames. Exit status: 0 done, 1 wrong arguments\n"
-        "or a range outside the animation, 2 the project or its marker picture could not be read,\n"
-        "its render would last more than 24 hours, the output could not be written or another\n"
-        "render is writing it, 3 the animation was cut short at frame 9999 (numbered files only),\n"
-        "4 stopped by Ctrl+C or SIGTERM.\n\n" +
-        FormatOptions::help());
+    parser.setApplicationDescription(renderHelp());
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption render("render", "Render the frames of the project file PROJECT.wsr.",
@@ -111,7 +89,8 @@ int runRenderCommand(int argc, char** argv) {
     const CameraOptions cameras;
     const MapOptions maps;
     const RangeOptions ranges;
-    parser.addOptions({render, output, name, kind, transparent, quality, frame, track});
+    const PresetOptions presets;
+    parser.addOptions({render, output, name, kind, transparent, quality, frame, track, presets.preset});
     parser.addOptions(formats.all());
     parser.addOptions(cameras.all());
     parser.addOptions(maps.all());
@@ -151,8 +130,9 @@ int runRenderCommand(int argc, char** argv) {
         refreshRoute(ws);
     }
     QStringList mapNotes;
-    for (const std::optional<QString>& wrong : {maps.apply(parser, ws, mapNotes), formats.apply(parser, ws),
-                                                cameras.apply(parser, ws.st), ranges.apply(parser, ws.st)})
+    for (const std::optional<QString>& wrong :
+         {maps.apply(parser, ws, mapNotes), presets.apply(parser, ws), formats.apply(parser, ws),
+          cameras.apply(parser, ws.st), ranges.apply(parser, ws.st)})
         if (wrong) {
             say(stderr, *wrong);
             return 1;
@@ -194,6 +174,8 @@ int runRenderCommand(int argc, char** argv) {
         say(stderr, *wrong);
         return 1;
     }
+    if (const auto warning = presets.lengthWarning(parser, count.frames / std::max(1.0, ws.st.fps)))
+        say(stderr, *warning); // a warning, not a cut
     if (parser.isSet(frame))
         return writeOneFrame(ws, std::move(*marker), count.frames, oneFrame, parser.value(output));
     if (parser.isSet(output)) {

@@ -84,6 +84,8 @@ class TestRenderCommand : public QObject {
         QTest::newRow("opaque kind made clear")
             << QStringList{"--render", harbour, "--output-kind", "mp4", "--transparent"} << 1
             << "--transparent works with png and mov, not with mp4";
+        QTest::newRow("unknown preset") << QStringList{"--render", harbour, "--preset", "vhs"} << 1
+                                        << "--preset vhs is none of youtube-1080";
         QTest::newRow("unknown quality")
             << QStringList{"--render", harbour, "--quality", "best"} << 1 << "unknown quality \"best\"";
         QTest::newRow("unknown camera")

@@ -6,6 +6,7 @@
 #include "StatusReadout.h"
 #include "ToolIcons.h"
 #include "animation/AnimationCommands.h"
+#include "animation/PresetMenu.h"
 #include "mapview/CoordinateStatus.h"
 #include "mapview/ImageView.h"
 #include "mapview/MapView.h"
@@ -127,6 +128,8 @@ void MainWindow::buildMenus() {
     file->addActions({save, saveAs});
     file->addSeparator()->setObjectName("div01");
     file->addActions({image, tracks_->action(), render});
+    file->addMenu(new PresetMenu(
+        ws_, *history_, [this] { return double(animation_->frames()) / std::max(1.0, ws_.st.fps); }, this));
     file->addSeparator()->setObjectName("div03");
     file->addAction(exit);
     buildEditMenu();
