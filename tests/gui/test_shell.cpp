@@ -29,6 +29,20 @@ class ShellTest : public QObject {
     }
     void cleanup() { delete w; }
 
+    // A preset from the File menu is one step: undone, the project is as it was.
+    void presetIsOneStep() {
+        const ProjectState& st = w->workspace().st;
+        const QString before =
+            QString("%1 %2 %3").arg(st.framewidth).arg(st.frameheight).arg(st.renderformat);
+        w->findChild<QAction*>("preset reel")->trigger();
+        QCOMPARE(
+            QString("%1 %2 %3 %4").arg(st.framewidth).arg(st.frameheight).arg(st.fps).arg(st.renderformat),
+            QString("1080 1920 30 mp4"));
+        QCOMPARE(w->history().stack().count(), 1);
+        w->history().stack().undo();
+        QCOMPARE(QString("%1 %2 %3").arg(st.framewidth).arg(st.frameheight).arg(st.renderformat), before);
+    }
+
     // New asks about unsaved changes and, unless cancelled, leaves the project as at start: no
     // points, no map, NTSC, no name, no history, the frame label reset.
     void newAsksAndClears_data() {
