@@ -2,13 +2,12 @@
 
 #include "mapview/RouteDrawing.h"
 #include "shell/EditHistory.h"
+#include "shell/FileDialogs.h"
 
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
 #include <QDoubleSpinBox>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -147,8 +146,8 @@ QPushButton* LookPanel::colourButton(const char* name, qint32 ProjectState::*fie
 }
 
 void LookPanel::choosePicture() {
-    const QString path = QFileDialog::getOpenFileName(
-        this, tr("Marker picture"), QFileInfo(ws_.st.projectpath).path(), tr("PNG pictures (*.png)"));
+    const QString path =
+        askFileToOpen(this, tr("Marker picture"), projectFolderOrHome(ws_.st), tr("PNG pictures (*.png)"));
     if (path.isEmpty()) return;
     change(
         tr("Marker picture"),

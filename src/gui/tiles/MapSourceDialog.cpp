@@ -2,13 +2,13 @@
 
 #include "MapAccessSettings.h"
 #include "shell/EditHistory.h"
+#include "shell/FileDialogs.h"
 #include "tiles/MapSources.h"
 #include "tiles/TileProviders.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -129,8 +129,8 @@ void MapSourceDialog::showChoice() {
 }
 
 void MapSourceDialog::browse() {
-    const QString path = QFileDialog::getOpenFileName(this, tr("MBTiles package"), projectFolder(ws_.st),
-                                                      tr("MBTiles packages (*.mbtiles);;All files (*)"));
+    const QString path = askFileToOpen(this, tr("MBTiles package"), projectFolderOrHome(ws_.st),
+                                       tr("MBTiles packages (*.mbtiles);;All files (*)"));
     if (!path.isEmpty()) mbtiles_->setText(QDir::toNativeSeparators(path));
 }
 
