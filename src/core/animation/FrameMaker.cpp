@@ -1,6 +1,7 @@
 #include "FrameMaker.h"
 
 #include "FrameCount.h"
+#include "TravelLook.h"
 #include "tiles/TileSource.h"
 
 #include <algorithm>
@@ -28,14 +29,14 @@ FrameMaker::~FrameMaker() = default;
 
 bool FrameMaker::composed() const {
     // Tiles are drawn only where a frame shows them, whatever the camera.
-    return cameraMoves(ws_->st) || ws_->tiles;
+    return composedFrames(ws_->st, bool(ws_->tiles));
 }
 
 const SceneFrames* FrameMaker::scene() {
     if (composed() && !scene_)
         scene_ = std::make_unique<SceneFrames>(
-            ws_->st, ws_->picture, ws_->tiles, QSize(ws_->map.width(), ws_->map.height()), marker_, transparent_,
-            std::min(countCap_ > 0 ? countCap_ : INT32_MAX, frameCountLimit(ws_->st.fps) + 1));
+            ws_->st, ws_->picture, ws_->tiles, QSize(ws_->map.width(), ws_->map.height()), marker_,
+            transparent_, std::min(countCap_ > 0 ? countCap_ : INT32_MAX, frameCountLimit(ws_->st.fps) + 1));
     return scene_.get();
 }
 

@@ -1,6 +1,7 @@
 #include "RenderRange.h"
 
 #include "TimeSpans.h"
+#include "TravelLook.h"
 
 RenderRange renderRange(const ProjectState& st, qint64 frames) {
     RenderRange r;
@@ -29,7 +30,7 @@ RenderRange renderRange(const ProjectState& st, qint64 frames) {
 }
 
 RenderRange renderRangeOf(const Workspace& ws, qint64 walkFrames) {
-    const bool composed = cameraMoves(ws.st) || ws.tiles;
+    const bool composed = composedFrames(ws.st, bool(ws.tiles));
     const qint64 frames =
         walkFrames > 0 ? walkFrames + introFrames(ws.st, composed) + outroFrames(ws.st, composed) : 0;
     return renderRange(ws.st, frames);

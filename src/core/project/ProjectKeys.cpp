@@ -2,6 +2,7 @@
 #include "ProjectKeys.h"
 
 #include "animation/RenderTarget.h"
+#include "animation/TravelLook.h"
 #include "tiles/TileProviders.h"
 
 namespace {
@@ -15,6 +16,9 @@ const char* const kCameras[] = {"fixed", "map", "route", "follow", "leg"};
 const char* const kPaths[] = {"straight", "arc"};
 const char* const kSpeedUnits[] = {"px", "kmh"};
 const char* const kMapSources[] = {"picture", "tiles", "mbtiles", "world"};
+const char* const kStyleScales[] = {"pixels", "frame"};
+const char* const kTitlePositions[] = {"center", "bottom"};
+const char* const kCounters[] = {"none", "km", "mi"};
 
 const KeyRow kKeys[] = {
     {"format", K::Letter, &S::format, true},
@@ -79,6 +83,21 @@ const KeyRow kKeys[] = {
     {"tilesoutheast", K::Coordinates, &S::tilesoutheast},
     {"renderfrom", K::Whole, &S::renderfrom, false, -1, INT32_MAX, "-1"},
     {"renderto", K::Whole, &S::renderto, false, -1, INT32_MAX, "-1"},
+    {"mode", K::Word, &S::mode, false, 0, 0, "none", travelModeIds()},
+    {"mode", K::Word, &S::pointmode, false, 0, 0, "", travelModeIds()},
+    {"linestyle", K::Word, &S::linestyle, false, 0, 0, "solid", lineStyleIds()},
+    {"linestyle", K::Word, &S::pointlinestyle, false, 0, 0, "", lineStyleIds()},
+    {"color", K::Whole, &S::pointcolor, false, -1, 0xFFFFFF, "-1"},
+    {"glow", K::Whole, &S::glow, false, 0, 256, "0"},
+    {"tail", K::Number, &S::tail, false, 0, 3600, "0"},
+    {"tailfade", K::Number, &S::tailfade, false, 0, 100, "30"},
+    {"stylescale", K::Word, &S::stylescale, false, 0, 0, "pixels", kStyleScales},
+    {"title", K::Text, &S::titletext, false, -DBL_MAX, 200},
+    {"subtitle", K::Text, &S::subtitletext, false, -DBL_MAX, 200},
+    {"titletime", K::Number, &S::titletime, false, 0, 60, "3"},
+    {"titleposition", K::Word, &S::titleposition, false, 0, 0, "center", kTitlePositions},
+    {"counter", K::Word, &S::counter, false, 0, 0, "none", kCounters},
+    {"font", K::Text, &S::font, false, -DBL_MAX, 100},
 };
 
 // Keys are ASCII; folding only A..Z keeps letters such as the Kelvin sign from posing as "k".

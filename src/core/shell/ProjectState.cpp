@@ -21,6 +21,9 @@ void swapPointExtras(ProjectState& st, int a, int b) {
     std::swap(st.pointzoom[a], st.pointzoom[b]);
     std::swap(st.pointgeo[a], st.pointgeo[b]);
     std::swap(st.pointpath[a], st.pointpath[b]);
+    std::swap(st.pointmode[a], st.pointmode[b]);
+    std::swap(st.pointlinestyle[a], st.pointlinestyle[b]);
+    std::swap(st.pointcolor[a], st.pointcolor[b]);
 }
 
 void clearPointExtras(ProjectState& st, int i) {
@@ -30,4 +33,7 @@ void clearPointExtras(ProjectState& st, int i) {
     st.pointzoom[i] = -1;
     st.pointgeo[i] = GeoPoint();
     st.pointpath[i].clear();
+    st.pointmode[i].clear();
+    st.pointlinestyle[i].clear();
+    st.pointcolor[i] = -1;
 }

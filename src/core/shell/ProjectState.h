@@ -144,6 +144,23 @@ struct ProjectState {
     QString tileattribution;                      // the credit, for a server not built in
     QString mbtiles;                              // a package, relative to the project file
     GeoPoint tilenorthwest, tilesoutheast;        // unset: the whole earth
+    // The look of a travel film: a way of travel for each leg (its icon, line and speed), line
+    // styles and colours per leg, a glow, a fading tail, sizes that follow the frame's height, a
+    // title card, a distance counter and the font of every text.
+    QString mode = QStringLiteral("none");           // walk, bike, car, bus, train, boat, plane
+    std::array<QString, kPointSlots> pointmode;      // the leg ending at the point; empty: as `mode`
+    QString linestyle = QStringLiteral("solid");     // or "dashed", "dotted"
+    std::array<QString, kPointSlots> pointlinestyle; // empty: the mode's, else `linestyle`
+    std::array<qint32, kPointSlots> pointcolor = filledSlots<qint32>(-1); // below zero: `color`
+    qint16 glow = 0;                                  // pixels of soft light under the line
+    double tail = 0;                                  // seconds of line fully drawn; 0: all of it
+    double tailfade = 30;                             // per cent the older line fades to
+    QString stylescale = QStringLiteral("pixels");    // or "frame": sizes are of a 1080-line frame
+    QString titletext, subtitletext;                  // the title card's lines
+    double titletime = 3;                             // seconds the card shows at the start
+    QString titleposition = QStringLiteral("center"); // or "bottom"
+    QString counter = QStringLiteral("none");         // "km" or "mi": the distance travelled so far
+    QString font;                                     // a font family; empty: the platform's sans
     // The legs' lines as the loaded map and track make them; null while every leg is straight.
     std::shared_ptr<const RouteShape> route;
     bool windows1252 = false; // the project file was read as Windows-1252, and is written so

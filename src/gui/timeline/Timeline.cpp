@@ -1,6 +1,7 @@
 #include "Timeline.h"
 
 #include "animation/FrameCount.h"
+#include "animation/TravelLook.h"
 #include "shell/EditHistory.h"
 
 #include <algorithm>
@@ -33,7 +34,7 @@ void Timeline::forget() {
 const TimeSpans& Timeline::spans() {
     if (!known_) {
         known_ = true;
-        const bool composed = cameraMoves(ws_.st) || ws_.tiles;
+        const bool composed = composedFrames(ws_.st, bool(ws_.tiles));
         spans_ = timeSpans(ws_.st, composed, kQuickFrames);
         scale_.fps = ws_.st.fps > 0 ? ws_.st.fps : 25;
         if (!spans_.complete) walkOn();
@@ -46,7 +47,7 @@ const TimeSpans& Timeline::spans() {
 void Timeline::walkOn() {
     if (walking_.valid()) walking_.wait(); // abandoned already: it ends within a few thousand frames
     abandon_ = std::make_shared<std::atomic<bool>>(false);
-    const bool composed = cameraMoves(ws_.st) || ws_.tiles;
+    const bool composed = composedFrames(ws_.st, bool(ws_.tiles));
     walking_ = std::async(std::launch::async, [st = ws_.st, composed, stop = abandon_] {
         return timeSpans(st, composed, frameCountLimit(st.fps) + 1, [stop] { return stop->load(); });
     });
