@@ -1,5 +1,7 @@
 #include "Compositor.h"
 
+#include "TravelLook.h"
+
 #include "geo/RouteShape.h"
 #include "mapview/Labels.h"
 #include "mapview/MapCredit.h"
@@ -138,11 +140,13 @@ void Compositor::drawRoute(QPainter& p, const QTransform& t, const FramePose& po
     // Half a frame pixel at the camera's scale: within the line's own antialiased edge.
     const double scale = std::sqrt(std::abs(t.determinant()));
     const double tolerance = scale > 0 ? 0.5 / scale : 0;
-    const double width = std::clamp<int>(st.linethick, 1, 1024);
-    const double ring = std::clamp<int>(st.circlethick, 1, 1024);
-    const double radius = std::abs(double(st.circleradius));
+    const double s = styleScale(st);
+    const double width = std::clamp<int>(st.linethick, 1, 1024) * s;
+    const double ring = std::clamp<int>(st.circlethick, 1, 1024) * s;
+    const double radius = std::abs(double(st.circleradius)) * s;
     const bool cased = st.casing >= 0 && st.casingwidth > 0;
-    const double reach = std::max(width / 2, radius + ring / 2) + (cased ? st.casingwidth : 0) + 2;
+    const double casingwidth = st.casingwidth * s;
+    const double reach = std::max(width / 2, radius + ring / 2) + (cased ? casingwidth : 0) + 2;
     const QRectF seen = QRectF(QPointF(0, 0), QSizeF(frame)).adjusted(-reach, -reach, reach, reach);
     std::vector<Piece> pieces;
     for (const auto& [world, inner] : routeUpToHead(st, reached, pose, tolerance)) {
@@ -150,14 +154,14 @@ void Compositor::drawRoute(QPainter& p, const QTransform& t, const FramePose& po
         framed.at.reserve(world.size());
         for (QPointF p : world)
             framed.at.push_back(t.map(p));
-        markJoints(framed, inner, width + (cased ? 2.0 * st.casingwidth : 0));
+        markJoints(framed, inner, width + (cased ? 2.0 * casingwidth : 0));
         linesWithin(framed, seen, pieces);
     }
     // Outlines first, all beneath every stroke, as the classic frames have them.
     for (const bool outline : {true, false}) {
         if (outline && !cased) continue;
         const qint32 color = outline ? st.casing : st.color;
-        const double grow = outline ? 2.0 * st.casingwidth : 0;
+        const double grow = outline ? 2.0 * casingwidth : 0;
         const double w = width + grow;
         p.setPen(QPen(toQColor(color), w, Qt::SolidLine, Qt::FlatCap));
         for (const Piece& piece : pieces)

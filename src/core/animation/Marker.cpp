@@ -1,5 +1,7 @@
 #include "Marker.h"
 
+#include "TravelLook.h"
+
 #include "mapview/PictureFile.h"
 
 #include <QFileInfo>
@@ -45,7 +47,7 @@ Marker Marker::fromState(const ProjectState& st, Error* error) {
               : k == QLatin1String("arrow")   ? Kind::Arrow
               : k == QLatin1String("picture") ? Kind::Picture
                                               : Kind::None;
-    m.size_ = std::clamp<double>(st.markersize, 2, 512);
+    m.size_ = std::clamp<double>(st.markersize, 2, 512) * styleScale(st);
     m.color_ = st.markercolor;
     m.turn_ = st.markerturn;
     if (m.kind_ != Kind::Picture) return m;
