@@ -90,12 +90,15 @@ class PointsPanelTest : public QObject {
         row("leg time", 2, PointsModel::LegTime, "4", "interval.2 = 4\r\n");
         row("line", 3, PointsModel::Path, "arc", "path.3 = arc\r\n");
         row("line back to the default", 2, PointsModel::Path, "", "!path.2 =");
+        row("way of travel", 3, PointsModel::Mode, "plane", "mode.3 = plane\r\n");
+        row("line style, any case", 1, PointsModel::LineStyle, "Dotted", "linestyle.1 = dotted\r\n");
         row("latitude", 1, PointsModel::Latitude, "10.25", "geo.1 = 10.25, 0.6\r\n");
         row("longitude with a letter", 0, PointsModel::Longitude, "2.5 W", "geo.0 = 49.908660824, -2.5\r\n");
         row("hold not a number", 1, PointsModel::Hold, "3x", "");
         row("hold below zero", 1, PointsModel::Hold, "-2", "");
         row("leg time too long", 2, PointsModel::LegTime, "3601", "");
         row("line not known", 2, PointsModel::Path, "curvy", "");
+        row("way of travel not known", 2, PointsModel::Mode, "rocket", "");
         row("latitude off the earth", 1, PointsModel::Latitude, "95", "");
         row("longitude given a latitude", 1, PointsModel::Longitude, "12 N", "");
         row("label with a tab", 1, PointsModel::Label, "a\tb", "");

@@ -6,9 +6,12 @@
 #include "support/Route.h"
 #include "support/StartedWorkspace.h"
 
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QColorDialog>
+#include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStyle>
@@ -234,6 +237,67 @@ class TestProperties : public QObject {
         QCOMPARE(background(f.child<QLabel>(route ? "lblcolor" : "lblSelcolor")), colour);
         QCOMPARE(f.ws.map.image().pixelColor(route ? 90 : 290, 100), colour);
         QCOMPARE(f.history.stack().count(), accept ? 1 : 0);
+    }
+
+    // The travel film's controls: each sets its key as one step, and an undo shows the old value again.
+    void filmControls_data() {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("value"); // a combo box's index, a number, or text
+        QTest::addColumn<QString>("state");
+        QTest::newRow("way of travel") << "cboMode"
+                                       << "7"
+                                       << "plane";
+        QTest::newRow("line style") << "cboLineStyle"
+                                    << "1"
+                                    << "dashed";
+        QTest::newRow("sizes") << "cboStyleScale"
+                               << "1"
+                               << "frame";
+        QTest::newRow("glow") << "spinGlow"
+                              << "6"
+                              << "6";
+        QTest::newRow("tail") << "spinTail"
+                              << "2.5"
+                              << "2.5";
+        QTest::newRow("title typed") << "txtTitle"
+                                     << "Across the Alps"
+                                     << "Across the Alps";
+        QTest::newRow("title position") << "cboTitlePosition"
+                                        << "1"
+                                        << "bottom";
+    }
+    void filmControls() {
+        QFETCH(QString, control);
+        QFETCH(QString, value);
+        QFETCH(QString, state);
+        Fixture f;
+        QVERIFY(f.activate());
+        const ProjectState& st = f.ws.st;
+        auto field = [&] {
+            const QString all[] = {st.mode,
+                                   st.linestyle,
+                                   st.stylescale,
+                                   QString::number(st.glow),
+                                   QString::number(st.tail),
+                                   st.titletext,
+                                   st.titleposition};
+            const QStringList names{"cboMode",  "cboLineStyle", "cboStyleScale",   "spinGlow",
+                                    "spinTail", "txtTitle",     "cboTitlePosition"};
+            return all[names.indexOf(control)];
+        };
+        const QString before = field();
+        QWidget* w = f.child(control);
+        if (auto* box = qobject_cast<QComboBox*>(w)) box->setCurrentIndex(value.toInt());
+        if (auto* spin = qobject_cast<QAbstractSpinBox*>(w)) {
+            spin->selectAll();
+            QTest::keyClicks(spin, value);
+        }
+        if (auto* edit = qobject_cast<QLineEdit*>(w)) QTest::keyClicks(edit, value);
+        QCOMPARE(field(), state);
+        QCOMPARE(f.history.stack().count(), 1);
+        f.history.stack().undo();
+        QCOMPARE(field(), before);
+        if (auto* box = qobject_cast<QComboBox*>(w)) QCOMPARE(box->currentIndex(), 0);
     }
 
     // Close, Enter and Escape hide the dialog without closing it; another window taking the

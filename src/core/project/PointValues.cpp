@@ -20,6 +20,8 @@ const KeyRow& rowOf(PointValue v) {
     static const KeyRow& hold = row("hold.0");
     static const KeyRow& legTime = row("interval.0");
     static const KeyRow& path = row("path.0");
+    static const KeyRow& mode = row("mode.0");
+    static const KeyRow& lineStyle = row("linestyle.0");
     static const KeyRow& geo = row("geo.0");
     switch (v) {
     case PointValue::Label:
@@ -30,6 +32,10 @@ const KeyRow& rowOf(PointValue v) {
         return legTime;
     case PointValue::Path:
         return path;
+    case PointValue::Mode:
+        return mode;
+    case PointValue::LineStyle:
+        return lineStyle;
     case PointValue::Coordinates:
         break;
     }
@@ -38,6 +44,10 @@ const KeyRow& rowOf(PointValue v) {
 
 bool isSeconds(PointValue v) {
     return v == PointValue::Hold || v == PointValue::LegTime;
+}
+
+bool isWord(PointValue v) {
+    return v == PointValue::Path || v == PointValue::Mode || v == PointValue::LineStyle;
 }
 
 bool inRoute(const ProjectState& st, int i) {
@@ -50,17 +60,26 @@ double maxPointSeconds() {
 }
 
 const QStringList& pointPathWords() {
-    static const QStringList words = [] {
+    return pointWords(PointValue::Path);
+}
+
+const QStringList& pointWords(PointValue v) {
+    static const auto wordsOf = [](PointValue of) {
         QStringList w{QString()};
-        for (const char* word : rowOf(PointValue::Path).words)
+        for (const char* word : rowOf(of).words)
             w << QString::fromLatin1(word);
         return w;
-    }();
-    return words;
+    };
+    static const QStringList path = wordsOf(PointValue::Path), mode = wordsOf(PointValue::Mode),
+                             lineStyle = wordsOf(PointValue::LineStyle), none;
+    return v == PointValue::Path        ? path
+           : v == PointValue::Mode      ? mode
+           : v == PointValue::LineStyle ? lineStyle
+                                        : none;
 }
 
 bool pointValueApplies(PointValue v, int i) {
-    return i >= 0 && i < kPointSlots && (i > 0 || (v != PointValue::LegTime && v != PointValue::Path));
+    return i >= 0 && i < kPointSlots && (i > 0 || (v != PointValue::LegTime && !isWord(v)));
 }
 
 QString pointValueText(const ProjectState& st, int i, PointValue v) {
@@ -103,8 +122,8 @@ bool setPointValue(ProjectState& st, int i, PointValue v, QStringView text) {
         if (at) st.pointgeo[i] = *at;
         return at.has_value();
     }
-    if (v == PointValue::Path && text.isEmpty()) {
-        st.pointpath[i].clear();
+    if (isWord(v) && text.isEmpty()) {
+        storeKeyValue(rowOf(v), st, i, QString());
         return true;
     }
     bool held = false;

@@ -1,7 +1,7 @@
 #pragma once
-// The values of one route point a person types: its label, its hold, the time and line of the leg
-// ending there, and the coordinates that place it. The point dialog and the points panel both
-// read, check and store them here, through the key table's own rows, so that a value either of
+// The values of one route point a person types: its label, its hold, the time, line, way of travel
+// and line style of the leg ending there, and the coordinates that place it. The point dialog and the points
+// panel both read, check and store them here, through the key table's own rows, so that a value either of
 // them takes is one a project file could hold, and both refuse the same text.
 
 #include "shell/ProjectState.h"
@@ -11,13 +11,16 @@
 #include <QStringView>
 #include <optional>
 
-enum class PointValue { Label, Hold, LegTime, Path, Coordinates };
+enum class PointValue { Label, Hold, LegTime, Path, Mode, LineStyle, Coordinates };
 
 // A hold or a leg time takes at most this many seconds; below zero a point follows the default.
 double maxPointSeconds();
 // The words a leg's line may be, the default (as the project's `path`) first as the empty word.
 const QStringList& pointPathWords();
-// A leg's time and line need a leg ending at the point: the first point has none.
+// The same for any value given by a word (line, way of travel, line style); empty for others.
+const QStringList& pointWords(PointValue v);
+// A leg's time, line, way of travel and line style need a leg ending at the point: the first
+// point has none.
 bool pointValueApplies(PointValue v, int i);
 
 // The value as it is typed: empty for a value left at its default.

@@ -1,6 +1,7 @@
 #include "PointsModel.h"
 
 #include "animation/FrameWalk.h"
+#include "animation/TravelLook.h"
 #include "geo/CoordinateText.h"
 #include "geo/MapGeo.h"
 #include "shell/EditHistory.h"
@@ -28,14 +29,27 @@ PointsModel::PointsModel(Workspace& ws, EditHistory& history, QObject* parent)
 }
 
 PointValue PointsModel::valueOf(int column) {
-    const PointValue values[] = {PointValue::Label, PointValue::Label, PointValue::Hold, PointValue::LegTime,
-                                 PointValue::Path};
+    const PointValue values[] = {PointValue::Label,    PointValue::Label, PointValue::Hold,
+                                 PointValue::LegTime,  PointValue::Path,  PointValue::Mode,
+                                 PointValue::LineStyle};
     return column >= 0 && column < Latitude ? values[column] : PointValue::Coordinates;
 }
 
 QString PointsModel::pathName(const QString& word) {
-    if (word == QLatin1String("straight")) return tr("straight");
-    if (word == QLatin1String("arc")) return tr("arc");
+    return wordName(PointValue::Path, word);
+}
+
+QString PointsModel::wordName(PointValue, const QString& word) {
+    static const std::pair<const char*, const char*> names[] = {
+        {"straight", QT_TR_NOOP("straight")}, {"arc", QT_TR_NOOP("arc")},
+        {"none", QT_TR_NOOP("none")},         {"walk", QT_TR_NOOP("walk")},
+        {"bike", QT_TR_NOOP("bike")},         {"car", QT_TR_NOOP("car")},
+        {"bus", QT_TR_NOOP("bus")},           {"train", QT_TR_NOOP("train")},
+        {"boat", QT_TR_NOOP("boat")},         {"plane", QT_TR_NOOP("plane")},
+        {"solid", QT_TR_NOOP("solid")},       {"dashed", QT_TR_NOOP("dashed")},
+        {"dotted", QT_TR_NOOP("dotted")}};
+    for (const auto& [id, name] : names)
+        if (word == QLatin1String(id)) return tr(name);
     return tr("as all legs");
 }
 
@@ -62,6 +76,16 @@ PointsModel::Cells PointsModel::cellsOf(int i, const Georeference* where) const 
             greyed(Path, pathName(st.path));
         else
             c.text[Path] = pathName(st.pointpath[i]);
+        // A leg without its own way of travel or style shows what it takes from the project.
+        if (st.pointmode[i].isEmpty())
+            greyed(Mode, wordName(PointValue::Mode, QString::fromLatin1(legMode(st, i).id)));
+        else
+            c.text[Mode] = wordName(PointValue::Mode, st.pointmode[i]);
+        if (st.pointlinestyle[i].isEmpty())
+            greyed(LineStyle,
+                   wordName(PointValue::LineStyle, QLatin1String(lineStyleIds()[int(legLineStyle(st, i))])));
+        else
+            c.text[LineStyle] = wordName(PointValue::LineStyle, st.pointlinestyle[i]);
     }
     const LatLon at = whereIs(st, i, where);
     if (validLatLon(at)) {
@@ -124,13 +148,14 @@ QVariant PointsModel::data(const QModelIndex& index, int role) const {
         if (greyed) return QGuiApplication::palette().color(QPalette::Disabled, QPalette::Text);
         break;
     case Qt::TextAlignmentRole:
-        if (column != Label && column != Path) return int(Qt::AlignRight | Qt::AlignVCenter);
+        if (column != Label && column != Path && column != Mode && column != LineStyle)
+            return int(Qt::AlignRight | Qt::AlignVCenter);
         break;
     case Qt::ToolTipRole:
         if (column == Label) return c.text[Label]; // shown whole, where the column cuts it
         if (!greyed) break;
         if (column == Hold) return tr("As all points");
-        if (column == LegTime || column == Path) return tr("As all legs");
+        if (column >= LegTime && column <= LineStyle) return tr("As all legs");
         return tr("Where the map puts the point's pixel");
     }
     return {};
@@ -139,18 +164,21 @@ QVariant PointsModel::data(const QModelIndex& index, int role) const {
 QVariant PointsModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || section < 0 || section >= ColumnCount) return {};
     if (role == Qt::DisplayRole) {
-        const QString names[] = {tr("#"),    tr("Label"),    tr("Hold"),     tr("Leg"),
-                                 tr("Line"), tr("Latitude"), tr("Longitude")};
+        const QString names[] = {tr("#"),      tr("Label"), tr("Hold"),     tr("Leg"),      tr("Line"),
+                                 tr("Travel"), tr("Style"), tr("Latitude"), tr("Longitude")};
         return names[section];
     }
     if (role != Qt::ToolTipRole) return {};
-    const QString tips[] = {tr("Drag a row to move the point in the route"),
-                            QString(),
-                            tr("Seconds the animation stays at the point"),
-                            tr("Seconds of the leg that ends at the point"),
-                            tr("The line of the leg that ends at the point"),
-                            QString(),
-                            QString()};
+    const QString tips[] = {
+        tr("Drag a row to move the point in the route"),
+        QString(),
+        tr("Seconds the animation stays at the point"),
+        tr("Seconds of the leg that ends at the point"),
+        tr("The line of the leg that ends at the point"),
+        tr("How the leg that ends at the point is travelled: its marker icon, line and speed"),
+        tr("The line style of the leg that ends at the point"),
+        QString(),
+        QString()};
     return tips[section];
 }
 

@@ -1,9 +1,9 @@
 #pragma once
-// The route's points as a table: number, label, hold, the time and line of the leg ending at the
-// point and, on a map with coordinates, where the point stands on the earth. A value left at its
-// default shows the default, greyed. Every change goes through the edit history as one step: a
-// typed value (for all the selected rows when the edited row is one of them), a drop of dragged
-// rows, a delete of several rows.
+// The route's points as a table: number, label, hold, the time, line, way of travel and line
+// style of the leg ending at the point and, on a map with coordinates, where the point stands on the earth. A
+// value left at its default shows the default, greyed. Every change goes through the edit history as one
+// step: a typed value (for all the selected rows when the edited row is one of them), a drop of dragged rows,
+// a delete of several rows.
 
 #include "project/PointValues.h"
 #include "shell/Workspace.h"
@@ -19,7 +19,7 @@ class QItemSelectionModel;
 class PointsModel : public QAbstractTableModel {
     Q_OBJECT
   public:
-    enum Column { Number, Label, Hold, LegTime, Path, Latitude, Longitude, ColumnCount };
+    enum Column { Number, Label, Hold, LegTime, Path, Mode, LineStyle, Latitude, Longitude, ColumnCount };
 
     PointsModel(Workspace& ws, EditHistory& history, QObject* parent = nullptr);
 
@@ -39,6 +39,8 @@ class PointsModel : public QAbstractTableModel {
     static PointValue valueOf(int column);
     // A leg's line as the panel names it; the empty word is the project's own.
     static QString pathName(const QString& word);
+    // The same for any value given by a word (line, way of travel, line style).
+    static QString wordName(PointValue v, const QString& word);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

@@ -21,6 +21,8 @@ QString valueName(int column) {
                              PointsModel::tr("hold"),
                              PointsModel::tr("leg time"),
                              PointsModel::tr("leg's line"),
+                             PointsModel::tr("way of travel"),
+                             PointsModel::tr("line style"),
                              PointsModel::tr("coordinates"),
                              PointsModel::tr("coordinates")};
     return names[column];
@@ -35,6 +37,11 @@ QString refusal(int column) {
         return PointsModel::tr("Seconds from 0 to %1, or nothing for the default.").arg(maxPointSeconds());
     case PointsModel::Path:
         return PointsModel::tr("A leg's line is straight or an arc, or nothing for the default.");
+    case PointsModel::Mode:
+        return PointsModel::tr("A way of travel is none, walk, bike, car, bus, train, boat or plane, or "
+                               "nothing for the default.");
+    case PointsModel::LineStyle:
+        return PointsModel::tr("A line style is solid, dashed or dotted, or nothing for the default.");
     }
     return PointsModel::tr("Not a latitude or longitude on the earth, such as 48.8566 or 2.3522° E.");
 }

@@ -1,7 +1,7 @@
 #include "PointsTable.h"
 
-#include "PathDelegate.h"
 #include "PointsModel.h"
+#include "WordDelegate.h"
 #include "mapview/RouteDrawing.h"
 #include "shell/EditHistory.h"
 
@@ -44,7 +44,8 @@ PointsTable::PointsTable(PointsModel& model, Workspace& ws, EditHistory& history
     // measured on each step of a drag would not keep up with it.
     horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     horizontalHeader()->setSectionResizeMode(PointsModel::Label, QHeaderView::Stretch);
-    setItemDelegateForColumn(PointsModel::Path, new PathDelegate(this));
+    for (const int column : {PointsModel::Path, PointsModel::Mode, PointsModel::LineStyle})
+        setItemDelegateForColumn(column, new WordDelegate(PointsModel::valueOf(column), this));
 
     connect(&history, &EditHistory::changed, this, &PointsTable::projectChanged);
     connect(&model, &PointsModel::rowsDropped, this, [this](const QList<int>& rows) {

@@ -1,5 +1,6 @@
 #include "PropertiesDialog.h"
 
+#include "FilmPanel.h"
 #include "GeoPanel.h"
 #include "LookPanel.h"
 #include "PaletteBox.h"
@@ -36,7 +37,8 @@ QScrollBar* scrollBar(QWidget* parent, const char* name, int top, BarRange range
     return bar;
 }
 
-constexpr int kGeoWidth = 300; // pixels
+constexpr int kGeoWidth = 300;  // pixels
+constexpr int kFilmWidth = 300; // pixels
 
 int slot(StyleField f) {
     return int(f);
@@ -103,7 +105,10 @@ PropertiesDialog::PropertiesDialog(Workspace& ws, EditHistory& history, QWidget*
     geo_ = new GeoPanel(ws_, history_, this);
     const int height = btnClose->geometry().bottom() + px(240);
     geo_->setGeometry(px(4572), px(120), kGeoWidth, height - px(240));
-    setFixedSize(px(4572) + kGeoWidth + px(240), height);
+    // The travel film's look in a third column, as tall again.
+    film_ = new FilmPanel(ws_, history_, this);
+    film_->setGeometry(px(4572) + kGeoWidth + px(120), px(120), kFilmWidth, height - px(240));
+    setFixedSize(px(4572) + kGeoWidth + kFilmWidth + px(360), height);
     connect(geo_, &GeoPanel::speedUnitChanged, look_, &LookPanel::fill);
     btnClose->setDefault(true); // Enter; Escape hides through the dialog's reject()
     connect(btnClose, &QPushButton::clicked, this, &QWidget::hide);
@@ -113,10 +118,13 @@ PropertiesDialog::PropertiesDialog(Workspace& ws, EditHistory& history, QWidget*
         setTabOrder(order[i - 1], order[i]);
     setTabOrder(look_->findChild<QWidget*>("spinCasingWidth"), btnClose); // the look's controls in between
     setTabOrder(btnClose, geo_);
+    setTabOrder(geo_, film_);
     styleBars_[0]->setFocus();
     // Undo and redo put values back: an open dialog shows them (and changes nothing).
     connect(&history_, &EditHistory::restored, this, [this] {
-        if (isVisible()) showValues();
+        if (!isVisible()) return;
+        showValues();
+        film_->fill();
     });
 }
 
@@ -150,6 +158,7 @@ void PropertiesDialog::Form_Activate() {
     fillIntervalBar();
     look_->fill();
     geo_->fill();
+    film_->fill();
 }
 
 void PropertiesDialog::showValues() {

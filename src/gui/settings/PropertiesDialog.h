@@ -1,6 +1,7 @@
 #pragma once
 // The properties dialog `frmProperties`: line and circle style, colours and the leg interval,
-// then the animation's timing and look (LookPanel), and beside them the geography (GeoPanel).
+// then the animation's timing and look (LookPanel), and beside them the geography (GeoPanel) and
+// the travel film's look (FilmPanel).
 // Every change goes straight into the project state, as an undoable edit; there is no OK or Cancel.
 
 #include "settings/StyleSettings.h"
@@ -10,6 +11,7 @@
 #include <array>
 
 class EditHistory;
+class FilmPanel;
 class GeoPanel;
 class LookPanel;
 class PaletteBox;
@@ -52,4 +54,5 @@ class PropertiesDialog : public QDialog {
     QLabel* lblSelcolor_ = nullptr;
     LookPanel* look_ = nullptr;
     GeoPanel* geo_ = nullptr;
+    FilmPanel* film_ = nullptr;
 };

@@ -1,16 +1,21 @@
 #pragma once
-// The leg's line of a point is picked from a list (as all legs, straight, arc) rather than typed;
-// a pick is taken at once.
+// A value given by a word (a leg's line, way of travel or line style) is picked from a list that
+// starts with "as all legs", rather than typed; a pick is taken at once.
+
+#include "project/PointValues.h"
 
 #include <QStyledItemDelegate>
 
-class PathDelegate : public QStyledItemDelegate {
+class WordDelegate : public QStyledItemDelegate {
     Q_OBJECT
   public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    WordDelegate(PointValue value, QObject* parent) : QStyledItemDelegate(parent), value_(value) {}
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override;
     void setEditorData(QWidget* editor, const QModelIndex& index) const override;
     void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
+
+  private:
+    PointValue value_;
 };
