@@ -9,6 +9,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <array>
 #include <functional>
 
 class Marker {
@@ -21,6 +22,9 @@ class Marker {
     Kind kind() const { return kind_; }
     // Pictures and arrows face right (the x axis) unless turned with the heading.
     void paint(QPainter& p, const Head& head) const;
+    // As above on the leg ending at point `leg` (the point reached, between legs): with no marker
+    // asked for, the icon of the leg's way of travel.
+    void paint(QPainter& p, const Head& head, int leg) const;
     // Hands `use` the surface's picture with the marker over it, which is gone again afterwards.
     void over(Surface& surface, const Head& head, const std::function<void(const QImage&)>& use) const;
 
@@ -30,6 +34,9 @@ class Marker {
     qint32 color_ = 0;
     bool turn_ = false;
     QImage picture_; // scaled to the marker's size
+    // The icon of each way of travel a leg uses, with no marker asked for; by TravelMode.
+    std::array<QImage, 8> icons_;
+    std::array<quint8, kPointSlots> legMode_{};
 };
 
 // The marker picture's file, checked as untrusted input before it is opened: no control
