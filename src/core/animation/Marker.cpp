@@ -54,8 +54,10 @@ Marker Marker::fromState(const ProjectState& st, Error* error) {
     if (m.kind_ == Kind::None) {
         const int side = std::max(1, int(std::lround(m.size_)));
         for (int i = 0; i < kPointSlots; ++i) {
-            const auto mode = std::size_t(legMode(st, i).mode);
+            const TravelModeRow& row = legMode(st, i);
+            const auto mode = std::size_t(row.mode);
             m.legMode_[std::size_t(i)] = quint8(mode);
+            m.upright_[mode] = row.upright;
             if (mode && m.icons_[mode].isNull()) m.icons_[mode] = modeIcon(TravelMode(mode), side, m.color_);
         }
     }
@@ -82,7 +84,7 @@ void Marker::paint(QPainter& p, const Head& head, int leg) const {
     p.save();
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     p.translate(head.at.x() + 0.5, head.at.y() + 0.5);
-    if (turn_ && travelModes()[mode].upright) {
+    if (turn_ && upright_[mode]) {
         // Travelling left (past the vertical by more than rounding) the side view looks left.
         if (std::cos(qDegreesToRadians(head.heading)) < -1e-9) p.scale(-1, 1);
     } else if (turn_) {

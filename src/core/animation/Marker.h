@@ -1,8 +1,8 @@
 #pragma once
-// The moving layer: a marker at the head of the line (a dot, an arrow or a picture such as a
-// plane seen from above), painted over each frame's picture as it is shown or written and
-// never into the map surface, so no frame keeps an earlier position of it. The screen, the
-// preview and every writer paint it with paint().
+// The moving layer: a marker at the head of the line (a dot, an arrow, a picture such as a
+// plane seen from above, or the icon of the running leg's way of travel), painted over each frame's picture
+// as it is shown or written and never into the map surface, so no frame keeps an earlier position of it. The
+// screen, the preview and every writer paint it with paint().
 
 #include "FrameWalk.h"
 #include "shell/Error.h"
@@ -36,6 +36,7 @@ class Marker {
     QImage picture_; // scaled to the marker's size
     // The icon of each way of travel a leg uses, with no marker asked for; by TravelMode.
     std::array<QImage, 8> icons_;
+    std::array<bool, 8> upright_{};
     std::array<quint8, kPointSlots> legMode_{};
 };
 
