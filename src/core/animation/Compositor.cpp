@@ -188,5 +188,5 @@ void Compositor::drawRoute(QPainter& p, const QTransform& t, const FramePose& po
     // The heading as the frame shows it, the camera's turn included.
     const double rad = pose.heading * M_PI / 180;
     const QPointF ahead = t.map(pose.head + QPointF(std::cos(rad), std::sin(rad))) - t.map(pose.head);
-    marker_.paint(p, Head{true, head, std::atan2(ahead.y(), ahead.x()) * 180 / M_PI});
+    marker_.paint(p, Head{true, head, std::atan2(ahead.y(), ahead.x()) * 180 / M_PI}, pose.leg);
 }

@@ -1,5 +1,7 @@
 #include "FrameWalk.h"
 
+#include "TravelLook.h"
+
 #include "geo/RouteShape.h"
 
 #include <algorithm>
@@ -20,9 +22,13 @@ double legDelay(const ProjectState& st, int i) {
     const LegLine* line = st.route ? st.route->leg(i) : nullptr;
     if (st.timing == QLatin1String("gps"))
         return line && line->duration() > 0 ? line->duration() / st.timescale * st.fps : st.delay;
-    if (st.timing == QLatin1String("speed") && st.speed > 0) {
-        // Kilometres an hour on the earth, at the track's time scale, where the map knows the earth.
+    if (st.timing == QLatin1String("speed")) {
+        // Kilometres an hour on the earth, at the track's time scale, where the map knows the earth;
+        // a leg with a way of travel goes at its typical speed.
         const double metres = st.route ? st.route->metres(i) : qQNaN();
+        const double kmh = legMode(st, i).kmh;
+        if (kmh > 0 && std::isfinite(metres)) return metres / 1000 / kmh * 3600 / st.timescale * st.fps;
+        if (st.speed <= 0) return st.delay;
         if (st.speedunit == QLatin1String("kmh") && std::isfinite(metres))
             return metres / 1000 / st.speed * 3600 / st.timescale * st.fps;
         const QPointF d = pointAt(st, i) - pointAt(st, i - 1);

@@ -1,5 +1,6 @@
 #include "Marker.h"
 
+#include "ModeIcons.h"
 #include "TravelLook.h"
 
 #include "mapview/PictureFile.h"
@@ -50,6 +51,16 @@ Marker Marker::fromState(const ProjectState& st, Error* error) {
     m.size_ = std::clamp<double>(st.markersize, 2, 512) * styleScale(st);
     m.color_ = st.markercolor;
     m.turn_ = st.markerturn;
+    if (m.kind_ == Kind::None) {
+        const int side = std::max(1, int(std::lround(m.size_)));
+        for (int i = 0; i < kPointSlots; ++i) {
+            const TravelModeRow& row = legMode(st, i);
+            const auto mode = std::size_t(row.mode);
+            m.legMode_[std::size_t(i)] = quint8(mode);
+            m.upright_[mode] = row.upright;
+            if (mode && m.icons_[mode].isNull()) m.icons_[mode] = modeIcon(TravelMode(mode), side, m.color_);
+        }
+    }
     if (m.kind_ != Kind::Picture) return m;
     const QImage img = readMarkerPicture(st, error);
     if (img.isNull()) {
@@ -59,6 +70,28 @@ Marker Marker::fromState(const ProjectState& st, Error* error) {
     // The longer side takes the marker's size.
     m.picture_ = img.scaled(int(m.size_), int(m.size_), Qt::KeepAspectRatio, Qt::SmoothTransformation);
     return m;
+}
+
+void Marker::paint(QPainter& p, const Head& head, int leg) const {
+    if (kind_ != Kind::None || !head.shown || leg < 0 || leg >= kPointSlots) {
+        paint(p, head);
+        return;
+    }
+    // At the first point, before any leg has run, the first leg's way of travel.
+    const std::size_t mode = legMode_[std::size_t(std::max(leg, 1))];
+    const QImage& icon = icons_[mode];
+    if (icon.isNull()) return;
+    p.save();
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.translate(head.at.x() + 0.5, head.at.y() + 0.5);
+    if (turn_ && upright_[mode]) {
+        // Travelling left (past the vertical by more than rounding) the side view looks left.
+        if (std::cos(qDegreesToRadians(head.heading)) < -1e-9) p.scale(-1, 1);
+    } else if (turn_) {
+        p.rotate(head.heading);
+    }
+    p.drawImage(QPointF(-icon.width() / 2.0, -icon.height() / 2.0), icon);
+    p.restore();
 }
 
 void Marker::paint(QPainter& p, const Head& head) const {

@@ -1,6 +1,7 @@
 #include "RouteBuild.h"
 
 #include "TrackStops.h"
+#include "animation/TravelLook.h"
 
 #include <GeographicLib/Geodesic.hpp>
 #include <GeographicLib/GeodesicLine.hpp>
@@ -14,6 +15,8 @@ LegKind kindOf(const ProjectState& st, int i, bool haveTrack) {
     const QString& own = st.pointpath[std::size_t(i)];
     if (own == QLatin1String("arc")) return LegKind::Arc;
     if (own == QLatin1String("straight")) return LegKind::Straight;
+    // A flight keeps to its arc whatever the route's `path` or track says.
+    if (legMode(st, i).arc) return LegKind::Arc;
     if (st.path == QLatin1String("arc")) return LegKind::Arc;
     return haveTrack ? LegKind::Track : LegKind::Straight;
 }

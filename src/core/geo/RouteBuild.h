@@ -16,8 +16,9 @@ struct PlacedTrack {
 std::shared_ptr<const PlacedTrack> placeTrack(std::shared_ptr<const Track> track, const Georeference& where);
 
 // The leg ending at point i follows the track unless its own `path.I` says otherwise, and goes
-// along a great circle (or, on a map without coordinates, an arc) when its path is "arc". Null
-// when every leg is straight and the map has no coordinates: the classic walk needs nothing else.
+// along a great circle (or, on a map without coordinates, an arc) when its path is "arc" or,
+// with no `path.I` of its own, when it is a flight. Null when every leg is straight and the map
+// has no coordinates: the classic walk needs nothing else.
 // Lines of `previous` made from the same recipe are taken over as they are.
 std::shared_ptr<const RouteShape> buildRouteShape(const ProjectState& st,
                                                   const std::optional<Georeference>& where,
