@@ -2,6 +2,7 @@
 #include "animation/FrameMaker.h"
 #include "animation/Overlays.h"
 #include "geo/MapGeo.h"
+#include "mapview/Labels.h"
 #include "support/StartedWorkspace.h"
 
 #include <QGuiApplication>
@@ -135,6 +136,23 @@ class TestOverlays : public QObject {
         QCOMPARE(std::isfinite(metres) ? counterText(metres, unit == "mi") : QString(), text);
         // The box in the bottom-left corner, only where the figure is known.
         QCOMPARE(frameOf(s.ws, -1).copy(0, 300, 200, 60) == without.copy(0, 300, 200, 60), text.isEmpty());
+    }
+
+    void fontFamily_data() {
+        QTest::addColumn<QString>("font");
+        QTest::addColumn<QString>("family");
+        QTest::newRow("installed") << "DejaVu Serif"
+                                   << "DejaVu Serif";
+        QTest::newRow("not installed") << "No Such Family"
+                                       << "DejaVu Sans";
+        QTest::newRow("none") << ""
+                              << "DejaVu Sans";
+    }
+    void fontFamily() {
+        QFETCH(QString, font);
+        ProjectState st;
+        st.font = font;
+        QTEST(labelFont(st).family(), "family");
     }
 
     void windowLook_data() {
