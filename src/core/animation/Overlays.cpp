@@ -23,7 +23,14 @@ QFont textFont(const ProjectState& st, double pixels, bool bold) {
     return f;
 }
 
-// Lines of text centred on `x` (or starting there), the first baseline at `y`.
+// A line too wide for `width` is made smaller until it fits.
+QFont fitted(QFont f, const QString& text, double width) {
+    const double wide = QFontMetricsF(f).horizontalAdvance(text);
+    if (wide > width && wide > 0) f.setPixelSize(std::max(1, int(f.pixelSize() * width / wide)));
+    return f;
+}
+
+// Lines of text centred on `x` (or starting there), the block's top at `y`.
 void drawLines(QPainter& p, const std::vector<std::pair<QString, QFont>>& lines, double x, double y,
                bool centred) {
     for (const auto& [text, font] : lines) {
@@ -48,9 +55,10 @@ void drawTitle(QPainter& p, const ProjectState& st, QSizeF frame, double opacity
     const double h = frame.height(), w = frame.width();
     std::vector<std::pair<QString, QFont>> lines;
     // Cut as the file's keys are, so a long text costs little.
-    if (!st.titletext.isEmpty()) lines.push_back({st.titletext.left(200), textFont(st, h * 0.075, true)});
-    if (!st.subtitletext.isEmpty())
-        lines.push_back({st.subtitletext.left(200), textFont(st, h * 0.04, false)});
+    const QString title = st.titletext.left(200), subtitle = st.subtitletext.left(200);
+    if (!title.isEmpty()) lines.push_back({title, fitted(textFont(st, h * 0.075, true), title, w * 0.88)});
+    if (!subtitle.isEmpty())
+        lines.push_back({subtitle, fitted(textFont(st, h * 0.04, false), subtitle, w * 0.88)});
     const bool bottom = st.titleposition == QLatin1String("bottom");
     // A lower third darkens only its band; the centred card the whole frame.
     const QRectF veil = bottom ? QRectF(0, h * 2 / 3, w, h / 3) : QRectF(0, 0, w, h);
