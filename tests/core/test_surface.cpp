@@ -175,7 +175,8 @@ class SurfaceTest : public QObject {
         QTest::addColumn<int>("height");
         QTest::addColumn<int>("max");
         QTest::newRow("line, NTSC") << int(StyleField::LineThick) << 480 << 9;
-        QTest::newRow("circle, 4K") << int(StyleField::CircleThick) << 2160 << 36;
+        QTest::newRow("circle, 4K") << int(StyleField::CircleThick) << 2160 << 120;
+        QTest::newRow("line, 1080p") << int(StyleField::LineThick) << 1080 << 60;
         QTest::newRow("radius, Vertical") << int(StyleField::CircleRadius) << 1920 << 46;
     }
     void barsGrowWithFrameHeight() {

@@ -41,7 +41,8 @@ CameraPlan::CameraPlan(const CameraInput& input) {
     CameraInput in = checkedCameraInput(input);
     const QSizeF frame(in.frame);
     const bool cover = cameraTurnsWorld(in);
-    intro_ = qint64(std::llround(in.introSeconds * in.fps));
+    title_ = qint64(std::llround(in.titleSeconds * in.fps));
+    intro_ = title_ + qint64(std::llround(in.introSeconds * in.fps));
     outro_ = qint64(std::llround(in.outroSeconds * in.fps));
 
     // Intro and outro travel between the walk and the whole route (the whole map when asked for,
@@ -107,7 +108,13 @@ CameraView CameraPlan::at(qint64 n) const {
     if (n < intro_) {
         const CameraPath path({overview_.centre, width / overview_.scale},
                               {first.centre, width / first.scale});
-        v = travel(path, overview_.rotation, first.rotation, double(n) / double(intro_));
+        // The title card holds the intro's first view; without an intro, the walk's.
+        const qint64 moves = intro_ - title_;
+        if (moves == 0)
+            v = first;
+        else
+            v = travel(path, overview_.rotation, first.rotation,
+                       double(std::max<qint64>(n - title_, 0)) / double(moves));
     } else if (n - intro_ < qint64(walk_.size())) {
         v = walk_[size_t(n - intro_)];
     } else {

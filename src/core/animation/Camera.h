@@ -35,6 +35,7 @@ struct CameraInput {
     double zoom = 1;              // follow: frame pixels per world pixel
     std::vector<double> zoomKeys; // follow: the zoom when the head reaches point i; below zero none
     double marginPercent = 10;    // of the frame, kept free on every side of what is framed
+    double titleSeconds = 0;      // the view stays where the intro starts, before it
     double introSeconds = 0;
     double outroSeconds = 0;
     double smoothSeconds = 0.5; // the camera looks this far ahead and behind
@@ -51,7 +52,7 @@ class CameraPlan {
     // Out-of-range values in the input are brought into range; the plan is always usable.
     explicit CameraPlan(const CameraInput& input);
 
-    // Intro frames, then one per walk frame, then outro frames.
+    // Title and intro frames, then one per walk frame, then outro frames.
     qint64 frames() const { return intro_ + qint64(walk_.size()) + outro_; }
     qint64 introFrames() const { return intro_; }
     // Frame n, clamped to the plan's frames.
@@ -60,8 +61,8 @@ class CameraPlan {
   private:
     CameraView travel(const CameraPath& path, double fromRotation, double toRotation, double t) const;
 
-    CameraInput in_; // without the poses, which the plan no longer needs
-    qint64 intro_ = 0, outro_ = 0;
+    CameraInput in_;                           // without the poses, which the plan no longer needs
+    qint64 title_ = 0, intro_ = 0, outro_ = 0; // intro_ counts the title's frames too
     CameraView overview_;
     std::vector<CameraView> walk_;
 };

@@ -46,6 +46,7 @@ CameraInput checkedCameraInput(const CameraInput& input) {
     for (double& z : in.zoomKeys)
         z = z > 0 ? inRange(z, kMinCameraScale, kMaxCameraScale, -1) : -1;
     in.marginPercent = inRange(in.marginPercent, 0, 45, 10);
+    in.titleSeconds = inRange(in.titleSeconds, 0, 3600, 0);
     in.introSeconds = inRange(in.introSeconds, 0, 3600, 0);
     in.outroSeconds = inRange(in.outroSeconds, 0, 3600, 0);
     in.smoothSeconds = inRange(in.smoothSeconds, 0, 60, 0);

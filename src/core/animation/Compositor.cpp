@@ -182,7 +182,7 @@ void Compositor::drawRoute(QPainter& p, const QTransform& t, const FramePose& po
     const QRectF inside(QPointF(0, 0), QSizeF(frame));
     for (int j = 0; j <= reached; ++j)
         if (!st.pointlabel[j].isEmpty() && inside.contains(line[j]))
-            paintLabel(p, st, labelBoxAt(st, frame, j, at), j);
+            paintLabel(p, st, labelBoxAt(st, frame, j, at, s), j, s);
     p.resetTransform();
     if (!pose.shown) return;
     // The heading as the frame shows it, the camera's turn included.

@@ -1,5 +1,8 @@
 #include "SceneFrames.h"
 
+#include "Overlays.h"
+#include "TimeSpans.h"
+
 #include "geo/RouteShape.h"
 #include "mapview/PictureSource.h"
 #include "shell/LargeImage.h"
@@ -12,6 +15,7 @@ CameraInput cameraInput(const ProjectState& st, QSizeF world, QSize frame, std::
     in.fps = st.fps;
     in.zoom = st.camerazoom;
     in.marginPercent = st.cameramargin;
+    in.titleSeconds = titleSeconds(st);
     in.introSeconds = st.cameraintro;
     in.outroSeconds = st.cameraoutro;
     in.smoothSeconds = st.camerasmooth;
@@ -65,6 +69,7 @@ bool SceneFrames::show(qint64 n, const std::function<void(const QImage&)>& use) 
     gaps_ = MapGaps();
     compositor_.draw(frame_, map_.get(), worldToFrame(plan_.at(n), QSizeF(frame_.size())), pose(n),
                      transparent_, &gaps_);
+    drawOverlays(frame_, st_, n, pose(n));
     use(frame_);
     return true;
 }

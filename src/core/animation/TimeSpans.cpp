@@ -14,8 +14,17 @@ qint64 secondsToFrames(double seconds, double fps) {
 }
 } // namespace
 
+double titleSeconds(const ProjectState& st) {
+    if (st.titletext.isEmpty() && st.subtitletext.isEmpty()) return 0;
+    return std::isfinite(st.titletime) ? std::clamp(st.titletime, 0.0, 60.0) : 0.0;
+}
+
+qint64 titleFrames(const ProjectState& st) {
+    return secondsToFrames(titleSeconds(st), st.fps);
+}
+
 qint64 introFrames(const ProjectState& st, bool composed) {
-    return composed ? secondsToFrames(st.cameraintro, st.fps) : 0;
+    return composed ? titleFrames(st) + secondsToFrames(st.cameraintro, st.fps) : 0;
 }
 
 qint64 outroFrames(const ProjectState& st, bool composed) {

@@ -24,8 +24,13 @@ struct TimeSpans {
     bool complete = false;                     // the walk ended before the cap (or `stop`)
 };
 
-// Frames a camera's intro and outro add; `composed`: frames are composed from the scene (a
-// camera that moves, a tiled map), else there is neither.
+// Seconds the title card shows before the walk (and before a camera's intro); 0 without a
+// title or subtitle.
+double titleSeconds(const ProjectState& st);
+// The title card's frames: the first frames of a composed animation.
+qint64 titleFrames(const ProjectState& st);
+// Frames a camera's intro (after the title card's) and outro add; `composed`: frames are composed
+// from the scene (a camera that moves, a tiled map, a film look), else there is neither.
 qint64 introFrames(const ProjectState& st, bool composed);
 qint64 outroFrames(const ProjectState& st, bool composed);
 

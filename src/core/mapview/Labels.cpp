@@ -2,6 +2,7 @@
 
 #include "SegmentClip.h"
 
+#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QLineF>
 #include <QPainter>
@@ -36,8 +37,13 @@ bool crosses(const QRectF& box, QLineF seg, double reach) {
 }
 } // namespace
 
+QString textFamily(const ProjectState& st) {
+    if (!st.font.isEmpty() && QFontDatabase::hasFamily(st.font)) return st.font;
+    return QStringLiteral("DejaVu Sans");
+}
+
 QFont labelFont(const ProjectState& st) {
-    QFont f(QStringLiteral("DejaVu Sans"));
+    QFont f(textFamily(st));
     f.setStyleHint(QFont::SansSerif);
     f.setPixelSize(std::clamp<int>(st.labelsize, 4, 200));
     f.setBold(true);
@@ -48,16 +54,18 @@ QRectF labelBox(const ProjectState& st, QSize frame, int i) {
     return labelBoxAt(st, frame, i, [&](int j) { return QPointF(st.pointx[j], st.pointy[j]); });
 }
 
-QRectF labelBoxAt(const ProjectState& st, QSize frame, int i, const std::function<QPointF(int)>& at) {
+QRectF labelBoxAt(const ProjectState& st, QSize frame, int i, const std::function<QPointF(int)>& at,
+                  double scale) {
     const QFont font = labelFont(st);
     const QFontMetricsF fm(font);
     const double m = haloWidth(font) / 2;
-    const QSizeF size(fm.horizontalAdvance(shownLabel(st, i).toString()) + 2 * m, fm.height() + 2 * m);
+    const QSizeF size =
+        QSizeF(fm.horizontalAdvance(shownLabel(st, i).toString()) + 2 * m, fm.height() + 2 * m) * scale;
     const QPointF p = at(i);
     const double w = size.width(), ht = size.height();
     // Eight sides around the point, right and left first; then the same further out.
     auto side = [&](int k) {
-        const double g = (std::abs(double(st.circleradius)) + st.circlethick / 2.0 + 3) * (1 + k / 8);
+        const double g = (std::abs(double(st.circleradius)) + st.circlethick / 2.0 + 3) * (1 + k / 8) * scale;
         const double h = g * 0.7;
         const QPointF at[] = {{g, -ht / 2}, {-g - w, -ht / 2}, {-w / 2, -g - ht},
                               {-w / 2, g},  {h, -h - ht},      {-h - w, -h - ht},
@@ -66,7 +74,8 @@ QRectF labelBoxAt(const ProjectState& st, QSize frame, int i, const std::functio
     };
     const QRectF inside(QPointF(0, 0), QSizeF(frame));
     const int last = std::min<int>(st.listmax, kPointSlots) - 1;
-    const double reach = std::max<int>(st.linethick, 1) / 2.0 + (st.casing >= 0 ? st.casingwidth : 0);
+    const double reach =
+        (std::max<int>(st.linethick, 1) / 2.0 + (st.casing >= 0 ? st.casingwidth : 0)) * scale;
     auto clear = [&](const QRectF& b) {
         for (int j : {i - 1, i + 1})
             if (j >= 0 && j <= last && crosses(b, QLineF(p, at(j)), reach)) return false;
@@ -95,12 +104,21 @@ void drawLabel(Workspace& ws, int i) {
     ws.map.text(b, shownLabel(st, i), font, st.labelcolor, haloFor(st.labelcolor), haloWidth(font));
 }
 
-void paintLabel(QPainter& p, const ProjectState& st, const QRectF& box, int i) {
+void paintLabel(QPainter& p, const ProjectState& st, const QRectF& box, int i, double scale) {
     const QFont font = labelFont(st);
-    const double m = haloWidth(font) / 2;
+    double m = haloWidth(font) / 2;
     QPainterPath path;
-    path.addText(box.left() + m, box.top() + m + QFontMetricsF(font).ascent(), font,
-                 shownLabel(st, i).toString());
+    if (scale == 1) {
+        path.addText(box.left() + m, box.top() + m + QFontMetricsF(font).ascent(), font,
+                     shownLabel(st, i).toString());
+    } else {
+        // The outline of the text at its own size, scaled: the same shape on every frame size.
+        path.addText(0, 0, font, shownLabel(st, i).toString());
+        const double ascent = QFontMetricsF(font).ascent();
+        path = QTransform(scale, 0, 0, scale, box.left() + m * scale, box.top() + (m + ascent) * scale)
+                   .map(path);
+        m *= scale;
+    }
     p.save();
     p.setClipRect(box);
     p.strokePath(path,

@@ -11,13 +11,18 @@
 
 class QPainter;
 
+// The family of every text the frames show: the project's `font` when it is installed, else the
+// platform's sans.
+QString textFamily(const ProjectState& st);
 QFont labelFont(const ProjectState& st);
 // The box label i takes on a frame of `frame` pixels (text and halo).
 QRectF labelBox(const ProjectState& st, QSize frame, int i);
-// The same for points standing elsewhere on the frame: `at` gives where point j is drawn.
-QRectF labelBoxAt(const ProjectState& st, QSize frame, int i, const std::function<QPointF(int)>& at);
-// Label i in `box` (from labelBoxAt), on a painter working in frame pixels.
-void paintLabel(QPainter& p, const ProjectState& st, const QRectF& box, int i);
+// The same for points standing elsewhere on the frame: `at` gives where point j is drawn. A
+// composed frame scales the label, its halo and its distance from the point by `scale`.
+QRectF labelBoxAt(const ProjectState& st, QSize frame, int i, const std::function<QPointF(int)>& at,
+                  double scale = 1);
+// Label i in `box` (from labelBoxAt with the same scale), on a painter working in frame pixels.
+void paintLabel(QPainter& p, const ProjectState& st, const QRectF& box, int i, double scale = 1);
 // Draws label i, if the point has one.
 void drawLabel(Workspace& ws, int i);
 

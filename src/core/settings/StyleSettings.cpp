@@ -5,10 +5,20 @@
 
 #include <QLocale>
 
+namespace {
+constexpr int kWideLine = 60; // the widest line a bar gives at 1080 lines
+}
+
 BarRange styleRange(StyleField f, int frameheight) {
     BarRange r = f == StyleField::CircleRadius ? kRadiusRange : kThickRange;
-    if (frameheight > 576) r.max = roundHalfEven(r.max * frameheight / 540.0);
+    if (frameheight <= 576) return r;
+    r.max = f == StyleField::CircleRadius ? roundHalfEven(r.max * frameheight / 540.0)
+                                          : roundHalfEven(kWideLine * frameheight / 1080.0);
     return r;
+}
+
+int styleBarHeight(const ProjectState& st) {
+    return st.stylescale == QLatin1String("frame") ? 1080 : st.frameheight;
 }
 
 qint16& styleField(ProjectState& st, StyleField f) {

@@ -16,8 +16,10 @@ constexpr BarRange kRadiusRange{1, 13};
 constexpr BarRange kIntervalRange{1, 100}; // tenths of a second
 
 // The bar's range for frames up to PAL's 576 lines; taller frames reach further in proportion
-// to their height (twice at 1080 lines, four times at 2160), so a route can look the same.
+// to their height: radii twice as far at 1080 lines, line widths to 60 there.
 BarRange styleRange(StyleField f, int frameheight = 0);
+// The height the bars are ranged for: sizes that follow the frame are those of 1080 lines.
+int styleBarHeight(const ProjectState& st);
 qint16& styleField(ProjectState& st, StyleField f);
 
 // A style bar moved to `value`: the field takes it and the route is drawn again.

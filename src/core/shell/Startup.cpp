@@ -31,6 +31,13 @@ void startUpFinish(Workspace& ws, double sizeratio) {
     btnPlus(ws);
 }
 
+void startWindowLook(ProjectState& st) {
+    if (st.format == u'n' || st.format == u'p') return;
+    st.stylescale = QStringLiteral("frame");
+    st.markersize = 48;
+    st.labelsize = 32;
+}
+
 void DrawSwatch(Workspace& ws) {
     const ProjectState& st = ws.st;
     Surface& s = ws.swatch;

@@ -8,5 +8,9 @@ void startUpBegin(Workspace& ws, const QString& programDir);
 // Default style, swatch, interval, the NTSC preset and add mode, with `sizeratio` measured.
 void startUpFinish(Workspace& ws, double sizeratio);
 
+// A project made in the window (not by the command line or a file) on a format other than NTSC
+// or PAL gets sizes that follow the frame, with a marker and labels sized for a 1080-line frame.
+void startWindowLook(ProjectState& st);
+
 // The style swatch: one leg of the route in the current style.
 void DrawSwatch(Workspace& ws);

@@ -180,7 +180,7 @@ void PropertiesDialog::showValues() {
 // true value in the label, and stays as it is until the user moves the bar.
 void PropertiesDialog::fillStyleBar(StyleField f) {
     QScrollBar* bar = styleBars_[slot(f)];
-    const BarRange range = styleRange(f, ws_.st.frameheight);
+    const BarRange range = styleRange(f, styleBarHeight(ws_.st));
     if (bar->maximum() != range.max) {
         const QSignalBlocker quiet(bar); // a shorter bar must not cut the field down
         bar->setRange(range.min, range.max);

@@ -109,6 +109,7 @@ void MainWindow::MDIForm_Load(const QString& programDir) {
     buildStatusBar();
     const double sizeratio = double(frmImage_->height()) / map_->height();
     startUpFinish(ws_, sizeratio);
+    startWindowLook(ws_.st);
     showMode();
     refreshViews();
 }

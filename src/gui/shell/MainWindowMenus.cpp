@@ -58,6 +58,7 @@ void MainWindow::mnuNew_Click() {
     ws_.geo = GeoData{};
     startUpBegin(ws_, programDir_);
     startUpFinish(ws_, sizeratio);
+    startWindowLook(ws_.st);
     history_->startOver();
     emit project_->projectOpened(); // the frame label, and what showed the last project's frames
 }
