@@ -10,7 +10,7 @@ namespace {
 // The 64 px marker alone on a clear 96 px square, its head at the centre.
 QImage markerAt(const QString& mode, int heading) {
     ProjectState st;
-    st.mode = mode, st.markersize = 64, st.markerturn = true;
+    st.mode = mode, st.markersize = 64;
     QImage img(96, 96, QImage::Format_ARGB32_Premultiplied);
     img.fill(Qt::transparent);
     QPainter p(&img);

@@ -84,10 +84,12 @@ void Marker::paint(QPainter& p, const Head& head, int leg) const {
     p.save();
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     p.translate(head.at.x() + 0.5, head.at.y() + 0.5);
-    if (turn_ && upright_[mode]) {
-        // Travelling left (past the vertical by more than rounding) the side view looks left.
+    // A way of travel's icon always follows the leg: a vehicle seen from above turns with it; a
+    // walker or cyclist, seen from the side, stays upright and looks left when travelling left
+    // (past the vertical by more than rounding).
+    if (upright_[mode]) {
         if (std::cos(qDegreesToRadians(head.heading)) < -1e-9) p.scale(-1, 1);
-    } else if (turn_) {
+    } else {
         p.rotate(head.heading);
     }
     p.drawImage(QPointF(-icon.width() / 2.0, -icon.height() / 2.0), icon);
