@@ -155,21 +155,30 @@ class TestOverlays : public QObject {
         QTEST(labelFont(st).family(), "family");
     }
 
+    // A new project takes the look of the format chosen for it, until it has points or a file.
     void windowLook_data() {
-        QTest::addColumn<QChar>("format");
+        QTest::addColumn<QString>("formats"); // chosen one after the other
+        QTest::addColumn<int>("points");
         QTest::addColumn<QString>("scale");
-        QTest::newRow("NTSC stays classic") << QChar('n') << "pixels";
-        QTest::newRow("PAL stays classic") << QChar('p') << "pixels";
-        QTest::newRow("other formats follow the frame") << QChar('c') << "frame";
+        QTest::newRow("NTSC stays classic") << "n" << 0 << "pixels";
+        QTest::newRow("PAL stays classic") << "p" << 0 << "pixels";
+        QTest::newRow("1080p follows the frame") << "c" << 0 << "frame";
+        QTest::newRow("and back to NTSC") << "cn" << 0 << "pixels";
+        QTest::newRow("a route keeps its look") << "c" << 2 << "pixels";
     }
     void windowLook() {
-        QFETCH(QChar, format);
+        QFETCH(QString, formats);
+        QFETCH(int, points);
         QFETCH(QString, scale);
         ProjectState st;
-        st.format = format;
-        startWindowLook(st);
+        st.listmax = qint16(points);
+        for (QChar f : formats) {
+            st.format = f;
+            followNewProjectLook(st);
+        }
         QCOMPARE(st.stylescale, scale);
         QCOMPARE(st.labelsize, scale == "frame" ? 32 : 16);
+        QCOMPARE(st.markersize, scale == "frame" ? 48 : 24);
     }
 };
 

@@ -38,6 +38,17 @@ void startWindowLook(ProjectState& st) {
     st.labelsize = 32;
 }
 
+void followNewProjectLook(ProjectState& st) {
+    if (st.listmax > 0 || !st.projectpath.isEmpty()) return;
+    if (st.format != u'n' && st.format != u'p') {
+        startWindowLook(st);
+    } else if (st.stylescale == QLatin1String("frame") && st.markersize == 48 && st.labelsize == 32) {
+        st.stylescale = QStringLiteral("pixels");
+        st.markersize = 24;
+        st.labelsize = 16;
+    }
+}
+
 void DrawSwatch(Workspace& ws) {
     const ProjectState& st = ws.st;
     Surface& s = ws.swatch;

@@ -3,6 +3,7 @@
 #include "CustomSizeDialog.h"
 #include "settings/VideoFormats.h"
 #include "shell/EditHistory.h"
+#include "shell/Startup.h"
 
 #include <QActionGroup>
 #include <QCoreApplication>
@@ -60,7 +61,10 @@ void FormatMenu::showCurrent() {
 }
 
 void FormatMenu::choose(int row, double fps) {
-    history_.edit(tr("Video format"), [&] { applyVideoFormat(ws_, videoFormats()[row], fps); });
+    history_.edit(tr("Video format"), [&] {
+        applyVideoFormat(ws_, videoFormats()[row], fps);
+        followNewProjectLook(ws_.st);
+    });
     showCurrent();
 }
 
@@ -73,6 +77,7 @@ void FormatMenu::chooseCustom() {
     history_.edit(tr("Video format"), [&] {
         applyVideoFormat(ws_, *findVideoFormat(u"Custom"), dialog.fps(), dialog.frameSize().width(),
                          dialog.frameSize().height());
+        followNewProjectLook(ws_.st);
     });
     showCurrent();
 }

@@ -7,15 +7,22 @@
 #include "mapview/RouteDrawing.h"
 #include "mapview/RouteEditing.h"
 #include "settings/Presets.h"
+#include "shell/Startup.h"
 
 #include <QHash>
 #include <QMessageBox>
 
 void MainWindow::btnNTSC_Click() {
-    history_->edit(tr("NTSC format"), [this] { SetNTSC(ws_); });
+    history_->edit(tr("NTSC format"), [this] {
+        SetNTSC(ws_);
+        followNewProjectLook(ws_.st);
+    });
 }
 void MainWindow::btnPAL_Click() {
-    history_->edit(tr("PAL format"), [this] { SetPAL(ws_); });
+    history_->edit(tr("PAL format"), [this] {
+        SetPAL(ws_);
+        followNewProjectLook(ws_.st);
+    });
 }
 void MainWindow::modeButton(void (*action)(Workspace&)) {
     history_->edit(tr("Select point"), [this, action] { action(ws_); });
