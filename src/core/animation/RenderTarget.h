@@ -12,7 +12,7 @@
 struct OutputKind {
     const char* id;        // as in the project file and on the command line
     const char* label;     // as a person chooses it
-    const char* container; // the writer family that makes it: "bmp", "png", "mp4", "mov"
+    const char* container; // the writer family that makes it: "bmp", "png", "mp4", "mov", "gif", "webp"
     bool transparent;      // only what the route draws, on a clear background
 };
 
@@ -40,7 +40,7 @@ struct RenderTarget {
     RenderQuality quality = kDefaultQuality;
 };
 
-// True for the kinds written as one video file.
+// True for the kinds written as one video file (an animated GIF or WebP too).
 bool isVideoKind(const OutputKind& kind);
 
 // The target for rendering the workspace now: the project's render settings (an unknown kind
