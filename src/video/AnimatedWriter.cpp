@@ -39,9 +39,9 @@ MaybeError refuseAnimated(const AnimatedSettings& s, const QString& path) {
     return std::nullopt;
 }
 
-AnimatedWriter::AnimatedWriter(const AnimatedSettings& settings, QString path)
+AnimatedWriter::AnimatedWriter(const AnimatedSettings& settings, QString path, std::vector<QRgb> keep)
     : settings_(settings), path_(std::move(path)), file_(path_) {
-    if (settings_.gif) palette_ = std::make_unique<GifPalette>();
+    if (settings_.gif) palette_ = std::make_unique<GifPalette>(std::move(keep));
 }
 
 MaybeError AnimatedWriter::start() {
@@ -100,5 +100,5 @@ MadeWriter makeAnimatedFile(const RenderTarget& target) {
     const QString path = target.folder + target.baseName + (s.gif ? ".gif" : ".webp");
     // Refused here already, so that a render that cannot be written does not start.
     if (MaybeError e = refuseAnimated(s, path)) return {nullptr, e};
-    return {std::make_unique<AnimatedWriter>(s, path), {}};
+    return {std::make_unique<AnimatedWriter>(s, path, target.routeColours), {}};
 }

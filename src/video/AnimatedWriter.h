@@ -17,7 +17,8 @@
 
 class AnimatedWriter : public FrameSink {
   public:
-    AnimatedWriter(const AnimatedSettings& settings, QString path);
+    // `keep`: colours a GIF's palette is to hold exactly.
+    AnimatedWriter(const AnimatedSettings& settings, QString path, std::vector<QRgb> keep = {});
 
     MaybeError put(const QImage& frame, qint64 index, const ChangeLog* changes = nullptr) override;
     MaybeError finish() override;

@@ -4,10 +4,9 @@
 #include <cmath>
 
 namespace {
-constexpr int kSpare = 48;         // entries the first cut leaves for later colours
-constexpr int kGrowWhenFull = 8;   // colours added at a time once only the spare ones are free
-constexpr int kPoorDistance = 300; // squared distance (about 10 a channel) a colour must miss by
-constexpr int kExact = 12;         // squared distance taken as the colour itself: not dithered
+constexpr int kKept = 32;  // the most colours held for the route
+constexpr int kExact = 12; // squared distance taken as the colour itself: not dithered
+constexpr int kMix = 8;    // colours mixed for a pixel
 
 int cellOf5(QRgb c) {
     return (qRed(c) >> 3) << 10 | (qGreen(c) >> 3) << 5 | qBlue(c) >> 3;
@@ -68,17 +67,37 @@ QRgb meanOf(const std::vector<Point>& pts, const Box& box) {
 }
 } // namespace
 
-GifPalette::GifPalette() : nearest_(1 << 18, 0xffff) {}
-
-void GifPalette::forget() {
-    std::fill(nearest_.begin(), nearest_.end(), 0xffff);
+GifPalette::GifPalette(std::vector<QRgb> keep) : keep_(std::move(keep)), nearest_(1 << 18, 0xffff) {
+    if (keep_.size() > std::size_t(kKept)) keep_.resize(kKept);
 }
 
-void GifPalette::restart(const Histogram& bins) {
-    used_ = 0;
-    forget();
-    colours_.fill(qRgb(0, 0, 0));
-    add(bins, kColours - kSpare);
+void GifPalette::addColour(QRgb c) {
+    c |= 0xff000000;
+    if (used_ < kColours &&
+        std::find(colours_.begin(), colours_.begin() + used_, c) == colours_.begin() + used_)
+        colours_[std::size_t(used_++)] = c;
+}
+
+void GifPalette::make(const QImage& first) {
+    for (QRgb c : keep_)
+        addColour(c);
+    for (int r = 0; r < 3; ++r) // 0, 128, 255 in each channel: pure colours come out exact
+        for (int g = 0; g < 3; ++g)
+            for (int b = 0; b < 3; ++b)
+                addColour(qRgb(std::min(255, r * 128), std::min(255, g * 128), std::min(255, b * 128)));
+    Histogram bins(1 << 15);
+    for (int y = 0; y < first.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(first.constScanLine(y));
+        for (int x = 0; x < first.width(); ++x) {
+            Bin& bin = bins[std::size_t(cellOf5(row[x]))];
+            ++bin.count;
+            bin.r += qRed(row[x]), bin.g += qGreen(row[x]), bin.b += qBlue(row[x]);
+        }
+    }
+    add(bins, kColours - used_);
+    for (int i = 0; i < kColours; ++i)
+        lightness_[std::size_t(i)] =
+            299 * qRed(colours_[i]) + 587 * qGreen(colours_[i]) + 114 * qBlue(colours_[i]);
 }
 
 void GifPalette::add(const Histogram& bins, int n) {
@@ -110,20 +129,8 @@ void GifPalette::add(const Histogram& bins, int n) {
         *worst = measure(pts, box.begin, split);
         boxes.push_back(measure(pts, split, box.end));
     }
-    const bool first = used_ == 0;
     for (const Box& box : boxes)
-        colours_[std::size_t(used_++)] = meanOf(pts, box);
-    if (first) return forget();
-    // Colours already served well keep their entries: only the cells that were served poorly
-    // look again, so an unchanged pixel keeps its index.
-    for (std::size_t cell = 0; cell < nearest_.size(); ++cell) {
-        if (nearest_[cell] == 0xffff) continue;
-        const QRgb c = colours_[nearest_[cell]];
-        const int r = int(cell >> 12 << 2) + 2, g = int((cell >> 6 & 63) << 2) + 2,
-                  b = int((cell & 63) << 2) + 2;
-        if (square(qRed(c) - r) + square(qGreen(c) - g) + square(qBlue(c) - b) > kPoorDistance)
-            nearest_[cell] = 0xffff;
-    }
+        addColour(meanOf(pts, box));
 }
 
 int GifPalette::nearest(int r, int g, int b) {
@@ -141,65 +148,33 @@ int GifPalette::nearest(int r, int g, int b) {
     return best;
 }
 
-bool GifPalette::map(const QImage& frame, uchar* out, qsizetype stride) {
+void GifPalette::map(const QImage& frame, uchar* out, qsizetype stride) {
     const int w = frame.width(), h = frame.height();
-    auto histogramOf = [&](bool poorOnly, qint64* counted) {
-        Histogram bins(1 << 15);
-        for (int y = 0; y < h; ++y) {
-            const auto* row = reinterpret_cast<const QRgb*>(frame.constScanLine(y));
-            for (int x = 0; x < w; ++x) {
-                const QRgb p = row[x];
-                if (poorOnly) {
-                    const QRgb c = colours_[std::size_t(nearest(qRed(p), qGreen(p), qBlue(p)))];
-                    if (square(qRed(p) - qRed(c)) + square(qGreen(p) - qGreen(c)) +
-                            square(qBlue(p) - qBlue(c)) <=
-                        kPoorDistance)
-                        continue;
-                }
-                Bin& bin = bins[std::size_t(cellOf5(p))];
-                ++bin.count;
-                bin.r += qRed(p), bin.g += qGreen(p), bin.b += qBlue(p);
-                ++*counted;
-            }
-        }
-        return bins;
-    };
-    bool changed = false;
-    qint64 counted = 0;
-    if (used_ == 0) {
-        restart(histogramOf(false, &counted));
-        changed = true;
-    } else {
-        // A few stray pixels are left to the dither; a new colour of any extent gets entries.
-        const Histogram poor = histogramOf(true, &counted);
-        if (counted >= std::max<qint64>(16, qint64(w) * h / 4000)) {
-            const int free = kColours - used_;
-            if (free > 0)
-                add(poor, free > kSpare ? free - kSpare : std::min(free, kGrowWhenFull));
-            else
-                restart(histogramOf(false, &counted));
-            changed = true;
-        }
-    }
+    if (used_ == 0) make(frame);
     for (int y = 0; y < h; ++y) {
         const auto* row = reinterpret_cast<const QRgb*>(frame.constScanLine(y));
         uchar* to = out + stride * y;
         for (int x = 0; x < w; ++x) {
             const int r = qRed(row[x]), g = qGreen(row[x]), b = qBlue(row[x]);
-            const int i1 = nearest(r, g, b);
-            const QRgb c1 = colours_[std::size_t(i1)];
-            const int er = r - qRed(c1), eg = g - qGreen(c1), eb = b - qBlue(c1);
-            to[x] = uchar(i1);
-            if (square(er) + square(eg) + square(eb) <= kExact) continue;
-            // The colour past this one on the far side of the pixel, mixed in by how near it is.
-            const int i2 =
-                nearest(std::clamp(r + er, 0, 255), std::clamp(g + eg, 0, 255), std::clamp(b + eb, 0, 255));
-            if (i2 == i1) continue;
-            const QRgb c2 = colours_[std::size_t(i2)];
-            const int dr = qRed(c2) - qRed(c1), dg = qGreen(c2) - qGreen(c1), db = qBlue(c2) - qBlue(c1);
-            const int along = er * dr + eg * dg + eb * db, length = dr * dr + dg * dg + db * db;
-            if ((2 * threshold(x & 7, y & 7) + 1) * length < 128 * along) to[x] = uchar(i2);
+            // A mix of kMix palette colours whose mean is the pixel: each is the nearest to the
+            // pixel plus what the ones before missed by. Ordered by lightness, the position's
+            // threshold picks one of them.
+            int mix[kMix];
+            mix[0] = nearest(r, g, b);
+            const QRgb near = colours_[std::size_t(mix[0])];
+            if (square(r - qRed(near)) + square(g - qGreen(near)) + square(b - qBlue(near)) <= kExact) {
+                to[x] = uchar(mix[0]);
+                continue;
+            }
+            int er = r - qRed(near), eg = g - qGreen(near), eb = b - qBlue(near);
+            for (int k = 1; k < kMix; ++k) {
+                mix[k] = nearest(std::clamp(r + er, 0, 255), std::clamp(g + eg, 0, 255),
+                                 std::clamp(b + eb, 0, 255));
+                const QRgb c = colours_[std::size_t(mix[k])];
+                er += r - qRed(c), eg += g - qGreen(c), eb += b - qBlue(c);
+            }
+            std::sort(mix, mix + kMix, [this](int i, int j) { return lightness_[i] < lightness_[j]; });
+            to[x] = uchar(mix[threshold(x & 7, y & 7) * kMix / 64]);
         }
     }
-    return changed;
 }

@@ -1,14 +1,16 @@
 #pragma once
-// The 256 colours of an animated GIF and the frames mapped onto them. The palette is cut from
-// the first frame's colours (median cut over a histogram), with entries kept free for colours
-// that come later (the route, the marker, a title); a later frame's colours that the palette
-// lacks go into those free entries, so the colours already there never move and the map does
-// not flicker. Only when no entry is free is the palette cut again, from that frame.
+// The 256 colours of an animated GIF and the frames mapped onto them. The palette is made
+// once, with the first frame, and kept for every frame: a GIF encoder stores only the part of a
+// frame that changed, and only while the palette stays the same (a palette that changed cost
+// a whole frame each time, a hundred times the bytes). It holds the colours the route will draw
+// (given by the caller: they may not be in the first frame yet), a coarse cube of colours for
+// anything else that comes later, and the rest cut from the first frame's colours (median cut
+// over a histogram).
 //
-// Frames are dithered in an ordered pattern: each pixel takes the nearest colour or its
-// neighbour on the other side, by a fixed threshold per position, so an unchanged pixel takes
-// the same index in every frame (no crawling noise, and the encoder stores only changes), and
-// a colour the palette holds exactly is not dithered at all.
+// Frames are dithered in an ordered pattern: each pixel's colour is made as a mix of a few
+// palette colours, and a fixed threshold per position picks one of them, so an unchanged pixel
+// takes the same index in every frame (no crawling noise, and the encoder stores only changes),
+// and a colour the palette holds exactly is not dithered at all.
 
 #include <QImage>
 #include <array>
@@ -19,11 +21,11 @@ class GifPalette {
   public:
     static constexpr int kColours = 256;
 
-    GifPalette();
+    // `keep`: colours the palette is to hold exactly (the first 32).
+    explicit GifPalette(std::vector<QRgb> keep = {});
 
-    // Maps an opaque frame (RGB32) into `out`, `stride` bytes a row, first making or growing the
-    // palette for it. True when the palette changed.
-    bool map(const QImage& frame, uchar* out, qsizetype stride);
+    // Maps an opaque frame (RGB32) into `out`, `stride` bytes a row; the first makes the palette.
+    void map(const QImage& frame, uchar* out, qsizetype stride);
 
     // 0xffRRGGBB for every entry; the unused ones are black.
     const std::array<QRgb, kColours>& colours() const { return colours_; }
@@ -36,13 +38,15 @@ class GifPalette {
     };
     using Histogram = std::vector<Bin>;
 
+    void make(const QImage& first);
     // Adds up to `n` colours cut from `bins`; the cut stops early when the bins are fewer.
     void add(const Histogram& bins, int n);
-    void restart(const Histogram& bins);
+    void addColour(QRgb c);           // unless held already
     int nearest(int r, int g, int b); // cached by cell
-    void forget();                    // the cache, after the palette changed
 
+    std::vector<QRgb> keep_;
     std::array<QRgb, kColours> colours_{};
+    std::array<int, kColours> lightness_{}; // the order a pixel's mix is laid out in
     int used_ = 0;
     std::vector<std::uint16_t> nearest_; // per 6-bit cell; 0xffff: not known yet
 };

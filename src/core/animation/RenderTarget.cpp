@@ -85,5 +85,12 @@ RenderTarget renderTargetFor(const Workspace& ws) {
     t.width = renderFrameSize(ws).width();
     t.height = renderFrameSize(ws).height();
     t.fps = st.fps;
+    auto add = [&t](qint32 c) { // below zero: not drawn
+        if (c >= 0) t.routeColours.push_back(qRgb(c & 0xff, (c >> 8) & 0xff, (c >> 16) & 0xff));
+    };
+    for (qint32 c : {st.color, st.markercolor, st.labelcolor, st.casing})
+        add(c);
+    for (int i = 0; i <= st.listmax && i < kPointSlots; ++i)
+        add(st.pointcolor[std::size_t(i)]);
     return t;
 }

@@ -5,9 +5,11 @@
 
 #include "shell/Workspace.h"
 
+#include <QRgb>
 #include <QString>
 #include <optional>
 #include <span>
+#include <vector>
 
 struct OutputKind {
     const char* id;        // as in the project file and on the command line
@@ -38,6 +40,9 @@ struct RenderTarget {
     int width = 0, height = 0;
     double fps = 0;
     RenderQuality quality = kDefaultQuality;
+    // The colours the route, its marker and labels are drawn in, for a writer that picks a
+    // palette before they are all on screen (GIF).
+    std::vector<QRgb> routeColours;
 };
 
 // True for the kinds written as one video file (an animated GIF or WebP too).
