@@ -246,6 +246,8 @@ class TestFrameWriters : public QObject {
         QTest::newRow("mp4, missing directory") << QString("mp4") << "missing" << 0 << "tour.mp4";
         QTest::newRow("mp4, disk full") << QString("mp4") << "full" << 3000 << "tour.mp4";
         QTest::newRow("mov, disk full at the end") << QString("mov-alpha") << "full" << 60000 << "tour.mov";
+        QTest::newRow("gif, disk full") << QString("gif") << "full" << 1000 << "tour.gif";
+        QTest::newRow("webp, disk full at the end") << QString("webp") << "full" << 1000 << "tour.webp";
     }
     // The render stops with the failing file's name and a reason, and nothing half-written stays
     // behind, under a final name or a temporary one.
