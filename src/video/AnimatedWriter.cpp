@@ -55,6 +55,7 @@ MaybeError AnimatedWriter::put(const QImage& frame, qint64, const ChangeLog*) {
     if (error_) return error_;
     if (!started_) error_ = start();
     if (error_) return error_;
+    if (frame.isNull()) return error_ = Error{path_, QStringLiteral("a frame could not be drawn")};
     QImage image = frame.convertToFormat(QImage::Format_RGB32);
     if (image.width() != settings_.width || image.height() != settings_.height)
         image =
