@@ -74,10 +74,11 @@ int runRenderCommand(int argc, char** argv) {
     const QCommandLineOption name(
         "name", "Name the output BASE0000.bmp and on (or BASE.mp4) instead of the project's render name.",
         "BASE");
-    const QCommandLineOption kind("output-kind",
-                                  "What to write: " + kindWords().join(", ") +
-                                      " (numbered BMP or PNG files, an MP4 or MOV video file).",
-                                  "KIND");
+    const QCommandLineOption kind(
+        "output-kind",
+        "What to write: " + kindWords().join(", ") +
+            " (numbered BMP or PNG files, an MP4 or MOV video file, an animated GIF or WebP).",
+        "KIND");
     const QCommandLineOption transparent(
         "transparent", "Only the route, on a transparent background (png and mov), to lay over other video.");
     const QCommandLineOption quality("quality", "Video quality: high, standard (the default) or small.",

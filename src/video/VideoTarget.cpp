@@ -1,4 +1,5 @@
 // How a render target becomes a video file: codec by container, quality by the target's choice.
+#include "AnimatedWriter.h"
 #include "VideoWriter.h"
 
 #include "settings/VideoFormats.h"
@@ -30,6 +31,10 @@ int proresProfileFor(RenderQuality q, bool alpha) {
 
 extern "C" void pathwrightMakeVideoFile(const RenderTarget* request, MadeWriter* made) {
     const RenderTarget& target = *request;
+    if (qstrcmp(target.kind->container, "gif") == 0 || qstrcmp(target.kind->container, "webp") == 0) {
+        *made = makeAnimatedFile(target);
+        return;
+    }
     VideoSettings s;
     const bool mp4 = qstrcmp(target.kind->container, "mp4") == 0;
     s.codec = mp4 ? VideoSettings::Codec::H264 : VideoSettings::Codec::ProRes;

@@ -4,6 +4,7 @@
 // programs see them (ffprobe, ffmpeg): codec, pixel format, exact rate, frame count, colour tags,
 // pictures against the rendered frames, stops and limits.
 #include "animation/FrameWriters.h"
+#include "animation/GifPalette.h"
 #include "animation/Render.h"
 #include "animation/SequenceWriter.h"
 #include "mapview/Labels.h"
@@ -11,6 +12,7 @@
 #include "support/Files.h"
 #include "support/Pixels.h"
 
+#include <QImageReader>
 #include <QtTest>
 #include <atomic>
 #include <chrono>
@@ -91,6 +93,32 @@ QImage smoothColours(QSize size) {
         for (int x = 0; x < size.width(); ++x)
             img.setPixel(x, y, qRgb(255 * x / size.width(), 255 * y / size.height(), 160));
     return img;
+}
+// The mean difference over the colour channels of two RGB32 pictures.
+double meanError(const QImage& a, const QImage& b) {
+    double sum = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            sum += std::abs(qRed(a.pixel(x, y)) - qRed(b.pixel(x, y))) +
+                   std::abs(qGreen(a.pixel(x, y)) - qGreen(b.pixel(x, y))) +
+                   std::abs(qBlue(a.pixel(x, y)) - qBlue(b.pixel(x, y)));
+    return sum / (3.0 * a.width() * a.height());
+}
+
+// The same over 4 x 4 averages: what a dithered picture looks like from a step away.
+double blurredError(const QImage& a, const QImage& b) {
+    const QSize small = a.size() / 4;
+    return meanError(a.scaled(small, Qt::IgnoreAspectRatio, Qt::SmoothTransformation),
+                     b.scaled(small, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+}
+
+// The packets' durations of a GIF as FFmpeg's demuxer reads them, in hundredths of a second.
+QStringList gifDelays(const QString& file) {
+    QProcess p;
+    p.start("ffprobe", {"-v", "error", "-select_streams", "v:0", "-show_entries", "packet=duration", "-of",
+                        "csv=p=0", file});
+    p.waitForFinished(60000);
+    return QString(p.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
 }
 } // namespace
 
@@ -218,6 +246,8 @@ class TestFrameWriters : public QObject {
         QTest::newRow("mp4, missing directory") << QString("mp4") << "missing" << 0 << "tour.mp4";
         QTest::newRow("mp4, disk full") << QString("mp4") << "full" << 3000 << "tour.mp4";
         QTest::newRow("mov, disk full at the end") << QString("mov-alpha") << "full" << 60000 << "tour.mov";
+        QTest::newRow("gif, disk full") << QString("gif") << "full" << 1000 << "tour.gif";
+        QTest::newRow("webp, disk full at the end") << QString("webp") << "full" << 1000 << "tour.webp";
     }
     // The render stops with the failing file's name and a reason, and nothing half-written stays
     // behind, under a final name or a temporary one.
@@ -388,6 +418,107 @@ class TestFrameWriters : public QObject {
         QCOMPARE(qint64(decoded.size()), r.frames);
         for (std::size_t k = 0; k < decoded.size(); ++k)
             QVERIFY2(psnr(sequence.frames[k], decoded[k]) >= 40, qPrintable(QString("frame %1").arg(k)));
+    }
+
+    void animatedFiles_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<double>("fps");
+        QTest::addColumn<double>("bound");               // mean error of a decoded frame; 4 x 4 averages: 1.5
+        QTest::newRow("gif 15") << "gif" << 15.0 << 5.0; // dithered, but no bands
+        QTest::newRow("gif 25") << "gif" << 25.0 << 5.0;
+        QTest::newRow("webp 15") << "webp" << 15.0 << 3.0;
+        QTest::newRow("webp NTSC") << "webp" << 29.97 << 3.0;
+    }
+    // A navy route over a smooth map (what a palette bands): as many frames as drawn, each
+    // lasting its share of the exact time, and each decoded frame close to the frame drawn.
+    void animatedFiles() {
+        QFETCH(QString, kind);
+        QFETCH(double, fps);
+        QFETCH(double, bound);
+        QTemporaryDir dir;
+        Workspace ws;
+        setUpRoute(ws, {{20, 50}, {120, 50}, {150, 90}}, 6);
+        ws.st.color = rgb(0, 0, 128);
+        ws.st.fps = fps;
+        ws.picture = smoothColours({200, 100});
+        MemorySink drawn;
+        RenderAnimation(ws, drawn);
+        ws.st.renderpath = dir.path() + "/";
+        ws.st.renderformat = kind;
+        MadeWriter made = makeFrameWriter(renderTargetFor(ws));
+        QVERIFY(made.sink);
+        const RenderResult r = RenderAnimation(ws, *made.sink);
+        QVERIFY2(!r.error, qPrintable(r.message()));
+        const QString file = dir.filePath("tour." + kind);
+        QCOMPARE(filesIn(dir.path()), QStringList{"tour." + kind});
+        const qint64 n = qint64(drawn.frames.size());
+        const int unit = kind == "gif" ? 100 : 1000;
+        auto start = [&](qint64 k) { return std::llround(k * unit / fps); };
+        const QStringList delays = gifDelays(file);
+        if (kind == "gif") QCOMPARE(delays.size(), n); // a WebP shows a repeated frame longer instead
+        QImageReader reader(file);
+        qint64 at = 0, k = 0; // the time decoded, the frame drawn
+        for (int i = 0; i < reader.imageCount(); ++i) {
+            const QImage frame = reader.read().convertToFormat(QImage::Format_RGB32);
+            const int delay = kind == "gif" ? delays[i].toInt() : reader.nextImageDelay();
+            QCOMPARE(at, start(k));
+            for (; k < n && start(k) < at + delay; ++k) { // the drawn frames it stands for
+                const QImage& want = drawn.frames[std::size_t(k)];
+                QVERIFY2(meanError(frame, want) <= bound && blurredError(frame, want) <= 1.5,
+                         qPrintable(QString("frame %1").arg(k)));
+            }
+            at += delay;
+        }
+        QCOMPARE(k, n);
+        QCOMPARE(at, start(n));
+    }
+
+    void animatedLimits_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<double>("fps");
+        QTest::addColumn<QString>("refused"); // empty: taken
+        QTest::newRow("gif at 50") << "gif" << QSize(64, 32) << 50.0 << "";
+        QTest::newRow("gif at 59.94") << "gif" << QSize(64, 32) << 59.94 << "50 frames a second";
+        QTest::newRow("gif 65535 wide") << "gif" << QSize(65535, 2) << 15.0 << "";
+        QTest::newRow("gif 65536 wide") << "gif" << QSize(65536, 2) << 15.0 << "65535 x 65535";
+        QTest::newRow("webp at 60") << "webp" << QSize(64, 32) << 60.0 << "";
+        QTest::newRow("webp 16384 high") << "webp" << QSize(2, 16384) << 15.0 << "16383 x 16383";
+    }
+    // Sizes and rates the file cannot show are refused before a file is made.
+    void animatedLimits() {
+        QFETCH(QString, kind);
+        QFETCH(QSize, size);
+        QFETCH(double, fps);
+        QFETCH(QString, refused);
+        QTemporaryDir dir;
+        RenderTarget target{findOutputKind(kind), dir.path() + "/", "a", size.width(), size.height(), fps};
+        const MadeWriter made = makeFrameWriter(target);
+        QCOMPARE(bool(made.sink), refused.isEmpty());
+        if (made.error) QVERIFY2(made.error->reason.contains(refused), qPrintable(made.error->message()));
+        QCOMPARE(filesIn(dir.path()), QStringList());
+    }
+
+    // Colours that come after the first frame: the route's are held exactly, any other is
+    // dithered to its colour seen from a step away; the map's pixels keep their indices.
+    void gifPaletteTakesLaterColours() {
+        const QImage first = smoothColours({160, 90});
+        QImage later = first;
+        QPainter(&later).fillRect(8, 8, 40, 20, QColor(250, 0, 200));   // the route's colour
+        QPainter(&later).fillRect(80, 40, 40, 20, QColor(30, 200, 90)); // none known
+        GifPalette palette({qRgb(250, 0, 200)});
+        std::vector<uchar> a(160 * 90), b(160 * 90);
+        palette.map(first, a.data(), 160);
+        palette.map(later, b.data(), 160);
+        QImage shown(160, 90, QImage::Format_RGB32);
+        for (int y = 0; y < 90; ++y)
+            for (int x = 0; x < 160; ++x) {
+                shown.setPixel(x, y, palette.colours()[b[std::size_t(y * 160 + x)]]);
+                if (later.pixel(x, y) == first.pixel(x, y)) QCOMPARE(b[y * 160 + x], a[y * 160 + x]);
+            }
+        QCOMPARE(shown.pixel(30, 20), qRgb(250, 0, 200));
+        QVERIFY(blurredError(shown.copy(80, 40, 40, 20), later.copy(80, 40, 40, 20)) < 6); // nearest: 29
+        QVERIFY(meanError(shown, later) < 8 && blurredError(shown, later) < 1.5);
     }
 
     // Numbered files end at 9999; a video goes on.

@@ -20,14 +20,20 @@ class PresetsTest : public QObject {
         QTest::newRow("square") << "square" << false << "1080 1080 30 mp4 standard";
         QTest::newRow("overlay keeps the project's format")
             << "overlay" << true << "654 480 29.97 mov-alpha high";
+        // 720 wide in the project's proportions, the height rounded to even.
+        QTest::newRow("web GIF of NTSC") << "web-gif" << true << "720 528 15 gif standard";
+        QTest::newRow("web WebP of 1080p") << "youtube-1080, web-webp" << false << "720 406 15 webp standard";
+        QTest::newRow("web GIF of vertical") << "reel, web-gif" << false << "720 1280 15 gif standard";
     }
     void setsWhatItSays() {
         QFETCH(QString, id);
         QFETCH(bool, fps25);
-        StartedWorkspace s; // NTSC
-        const ExportPreset* preset = findExportPreset(id);
-        QVERIFY(preset);
-        applyExportPreset(s.ws, *preset, fps25);
+        StartedWorkspace s;                         // NTSC
+        for (const QString& one : id.split(", ")) { // in turn
+            const ExportPreset* preset = findExportPreset(one);
+            QVERIFY(preset);
+            applyExportPreset(s.ws, *preset, fps25);
+        }
         const ProjectState& st = s.ws.st;
         QTEST(QString("%1 %2 %3 %4 %5")
                   .arg(st.framewidth)

@@ -80,7 +80,13 @@ class TestRenderCommand : public QObject {
                            QString(250, u'n'), "--output-kind", "mp4",      "--size",   "64x64"}
             << 0 << "rendered 310 frames to " + dir.filePath(QString(250, u'n') + ".mp4");
         QTest::newRow("unknown kind")
-            << QStringList{"--render", harbour, "--output-kind", "gif"} << 1 << "unknown output kind \"gif\"";
+            << QStringList{"--render", harbour, "--output-kind", "avi"} << 1 << "unknown output kind \"avi\"";
+        QTest::newRow("web GIF preset")
+            << QStringList{"--render", harbour, "--output", dir.path(), "--preset", "web-gif"} << 0
+            << "rendered 190 frames to " + dir.filePath("harbour.gif");
+        QTest::newRow("GIF faster than browsers play")
+            << QStringList{"--render", harbour, "--output-kind", "gif", "--size", "64x64", "--fps", "60"} << 2
+            << "render a GIF at 50 frames a second or fewer";
         QTest::newRow("opaque kind made clear")
             << QStringList{"--render", harbour, "--output-kind", "mp4", "--transparent"} << 1
             << "--transparent works with png and mov, not with mp4";

@@ -10,10 +10,8 @@ struct WriterRow {
 
 // One row per writer family.
 constexpr WriterRow kWriters[] = {
-    {"bmp", makeBmpSequence},
-    {"png", makePngSequence},
-    {"mp4", makeVideoFile},
-    {"mov", makeVideoFile},
+    {"bmp", makeBmpSequence}, {"png", makePngSequence}, {"mp4", makeVideoFile},
+    {"mov", makeVideoFile},   {"gif", makeVideoFile},   {"webp", makeVideoFile},
 };
 } // namespace
 

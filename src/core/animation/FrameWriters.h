@@ -15,5 +15,5 @@ struct MadeWriter {
 // cannot start.
 MadeWriter makeFrameWriter(const RenderTarget& target);
 
-// MP4 and MOV files, from the video library, which is loaded on the first call.
+// MP4, MOV, GIF and WebP files, from the video library, which is loaded on the first call.
 MadeWriter makeVideoFile(const RenderTarget& target);

@@ -5,7 +5,7 @@
 // The labels are English here (the command line, error messages); the desktop program shows them
 // translated, in the context "RenderTarget".
 namespace {
-constexpr const char* kKindIds[] = {"bmp", "png", "png-alpha", "mp4", "mov", "mov-alpha"};
+constexpr const char* kKindIds[] = {"bmp", "png", "png-alpha", "mp4", "mov", "mov-alpha", "gif", "webp"};
 constexpr OutputKind kKinds[] = {
     {kKindIds[0], QT_TRANSLATE_NOOP("RenderTarget", "BMP sequence"), "bmp", false},
     {kKindIds[1], QT_TRANSLATE_NOOP("RenderTarget", "PNG sequence"), "png", false},
@@ -13,6 +13,8 @@ constexpr OutputKind kKinds[] = {
     {kKindIds[3], QT_TRANSLATE_NOOP("RenderTarget", "MP4 video H.264"), "mp4", false},
     {kKindIds[4], QT_TRANSLATE_NOOP("RenderTarget", "MOV ProRes 4444"), "mov", false},
     {kKindIds[5], QT_TRANSLATE_NOOP("RenderTarget", "MOV ProRes 4444 with transparency"), "mov", true},
+    {kKindIds[6], QT_TRANSLATE_NOOP("RenderTarget", "Animated GIF for web pages"), "gif", false},
+    {kKindIds[7], QT_TRANSLATE_NOOP("RenderTarget", "Animated WebP for web pages"), "webp", false},
 };
 static_assert(std::size(kKindIds) == std::size(kKinds));
 
@@ -68,7 +70,9 @@ std::optional<RenderQuality> findQuality(QStringView id) {
 }
 
 bool isVideoKind(const OutputKind& kind) {
-    return qstrcmp(kind.container, "mp4") == 0 || qstrcmp(kind.container, "mov") == 0;
+    for (const char* one : {"mp4", "mov", "gif", "webp"})
+        if (qstrcmp(kind.container, one) == 0) return true;
+    return false;
 }
 
 RenderTarget renderTargetFor(const Workspace& ws) {
@@ -81,5 +85,12 @@ RenderTarget renderTargetFor(const Workspace& ws) {
     t.width = renderFrameSize(ws).width();
     t.height = renderFrameSize(ws).height();
     t.fps = st.fps;
+    auto add = [&t](qint32 c) { // below zero: not drawn
+        if (c >= 0) t.routeColours.push_back(qRgb(c & 0xff, (c >> 8) & 0xff, (c >> 16) & 0xff));
+    };
+    for (qint32 c : {st.color, st.markercolor, st.labelcolor, st.casing})
+        add(c);
+    for (int i = 0; i <= st.listmax && i < kPointSlots; ++i)
+        add(st.pointcolor[std::size_t(i)]);
     return t;
 }

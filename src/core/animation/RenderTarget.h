@@ -5,14 +5,16 @@
 
 #include "shell/Workspace.h"
 
+#include <QRgb>
 #include <QString>
 #include <optional>
 #include <span>
+#include <vector>
 
 struct OutputKind {
     const char* id;        // as in the project file and on the command line
     const char* label;     // as a person chooses it
-    const char* container; // the writer family that makes it: "bmp", "png", "mp4", "mov"
+    const char* container; // the writer family that makes it: "bmp", "png", "mp4", "mov", "gif", "webp"
     bool transparent;      // only what the route draws, on a clear background
 };
 
@@ -38,9 +40,12 @@ struct RenderTarget {
     int width = 0, height = 0;
     double fps = 0;
     RenderQuality quality = kDefaultQuality;
+    // The colours the route, its marker and labels are drawn in, for a writer that picks a
+    // palette before they are all on screen (GIF).
+    std::vector<QRgb> routeColours;
 };
 
-// True for the kinds written as one video file.
+// True for the kinds written as one video file (an animated GIF or WebP too).
 bool isVideoKind(const OutputKind& kind);
 
 // The target for rendering the workspace now: the project's render settings (an unknown kind

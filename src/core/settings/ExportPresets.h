@@ -17,6 +17,7 @@ struct ExportPreset {
     const char* kind;    // an output kind id
     const char* quality; // a quality id
     double maxSeconds;   // the longest video the place takes; 0: no limit
+    int width;           // > 0: a custom size this wide, as high as the project's proportions give
 };
 
 std::span<const ExportPreset> exportPresets();
@@ -24,7 +25,7 @@ std::span<const ExportPreset> exportPresets();
 const ExportPreset* findExportPreset(QStringView id);
 // Whether the region's television ran at 25 frames (PAL, SECAM) rather than 29.97 (NTSC).
 bool twentyFiveRegion(const QLocale& locale);
-// Sets the preset's format, rate, kind and quality, and redraws. `fps25`: the region's rate is 25.
+// Sets the preset's format (or width), rate, kind and quality, and redraws. `fps25`: the region's rate is 25.
 void applyExportPreset(Workspace& ws, const ExportPreset& preset, bool fps25);
 // Says so when `seconds` of animation are longer than the place takes; empty when they fit.
 QString presetLengthWarning(const ExportPreset& preset, double seconds);

@@ -25,7 +25,8 @@ const VideoFormat kFormats[] = {
     {QT_TRANSLATE_NOOP("VideoFormat", "Custom"), "custom", u'c'},
 };
 // clang-format on
-const double kRates[] = {23.976, 24, 25, 29.97, 30, 50, 59.94, 60};
+// 15 for animated pictures on web pages, where a file's size counts more than smooth motion.
+const double kRates[] = {15, 23.976, 24, 25, 29.97, 30, 50, 59.94, 60};
 
 int heldSide(int v, int max) {
     return std::clamp(v, kMinFrameSide, max) & ~1;
