@@ -26,7 +26,8 @@ const VideoFormat kFormats[] = {
 };
 // clang-format on
 // 15 for animated pictures on web pages, where a file's size counts more than smooth motion.
-const double kRates[] = {15, 23.976, 24, 25, 29.97, 30, 50, 59.94, 60};
+constexpr double kWebRate = 15;
+const double kRates[] = {kWebRate, 23.976, 24, 25, 29.97, 30, 50, 59.94, 60};
 
 int heldSide(int v, int max) {
     return std::clamp(v, kMinFrameSide, max) & ~1;
@@ -123,9 +124,11 @@ void holdCustomFormat(ProjectState& st,
     st.framewidth = qint16(width);
     st.frameheight = qint16(height);
     if (!findFrameRate(st.fps)) {
-        double nearest = kRates[0];
+        // Held to the nearest video rate, as files written before the web rate came are: 15 is
+        // taken only as asked for.
+        double nearest = kRates[1];
         for (double r : kRates)
-            if (std::abs(r - st.fps) < std::abs(nearest - st.fps)) nearest = r;
+            if (r != kWebRate && std::abs(r - st.fps) < std::abs(nearest - st.fps)) nearest = r;
         held("fps", st.fps, nearest);
         st.fps = nearest;
     } else if (*findFrameRate(st.fps) != st.fps) {
