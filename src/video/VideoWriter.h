@@ -6,6 +6,10 @@
 // fixed number of bytes (FramesInFlight.h): memory is bounded whatever the length and size
 // of the render, and a picture is free again as soon as it is converted.
 //
+// ProRes frames are independent, so a MOV file is made by one worker per core instead: each
+// converts and compresses whole frames with a codec of its own, and the packets are stored in
+// frame order. Workers run at most a few frames ahead of the oldest one not yet stored.
+//
 // The file is written through SafeFile and takes its own name only once complete: a failure
 // (no permission, full disk) leaves no half file under that name. finish() after any number
 // of frames, the render's natural end or a stop, gives a complete, playable file.
@@ -17,6 +21,8 @@
 
 #include <condition_variable>
 #include <deque>
+#include <map>
+#include <memory>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -42,6 +48,7 @@ class VideoWriter : public FrameSink {
         std::vector<uchar> pixels;
         qsizetype stride = 0;
         QImage::Format layout = QImage::Format_Invalid;
+        qint64 seq = 0; // the frame's place in the file
     };
 
     MaybeError start(const QImage& first);
@@ -50,6 +57,10 @@ class VideoWriter : public FrameSink {
     int take(std::deque<int>& queue, bool& failed);
     void convertLoop();
     void encodeLoop();
+    MaybeError startWorkers(qint64 pictureBytes, int frameBytes); // ProRes
+    void workerLoop(int worker);
+    // Stores the packets that are next in frame order (under the lock, which it lets go meanwhile).
+    void storeInOrder(std::unique_lock<std::mutex>& lock);
     void stopThreads();
     void setError(MaybeError e); // under the lock
 
@@ -67,7 +78,14 @@ class VideoWriter : public FrameSink {
     std::vector<AVFrame*> frames_;
     std::vector<int> freePictures_, freeFrames_;
     std::deque<int> toConvert_, toEncode_; // pictures, frames
-    int busy_ = 0;                         // pictures and frames a thread works on now
+    qint64 nextSeq_ = 0;
+    // ProRes: packets waiting for the earlier ones (null for a frame skipped after a failure),
+    // the next frame to store and how far past it a worker may take a frame.
+    std::map<qint64, AVPacket*> packets_;
+    qint64 storeNext_ = 0;
+    qint64 window_ = 0;
+    bool storing_ = false;
+    int busy_ = 0; // pictures and frames a thread works on now
     qint64 encoded_ = 0;
     qint64 bytes_ = 0; // the finished file
     bool stopping_ = false;
@@ -76,6 +94,8 @@ class VideoWriter : public FrameSink {
     mutable std::mutex mutex_;
     std::condition_variable changed_;
     std::thread converter_, encoderThread_;
+    std::vector<std::unique_ptr<FrameCoder>> coders_; // a worker's each
+    std::vector<std::thread> workers_;
 };
 
 // The video library's one entry point, found by name when the library is loaded: the MP4

@@ -11,6 +11,8 @@
 #include "support/Files.h"
 #include "support/Pixels.h"
 
+#include "VideoWriter.h"
+
 #include <QtTest>
 #include <atomic>
 #include <chrono>
@@ -388,6 +390,43 @@ class TestFrameWriters : public QObject {
         QCOMPARE(qint64(decoded.size()), r.frames);
         for (std::size_t k = 0; k < decoded.size(); ++k)
             QVERIFY2(psnr(sequence.frames[k], decoded[k]) >= 40, qPrintable(QString("frame %1").arg(k)));
+    }
+
+    void parallelProResIsTheSerialFile_data() {
+        QTest::addColumn<int>("workers");
+        QTest::addColumn<bool>("alpha");
+        QTest::addColumn<int>("frames");
+        QTest::newRow("2 workers, alpha") << 2 << true << 9;
+        QTest::newRow("3 workers, opaque") << 3 << false << 10;
+        QTest::newRow("more workers than frames") << 7 << true << 4;
+    }
+    // Workers finish out of order: the file must still be, byte for byte, one worker's.
+    void parallelProResIsTheSerialFile() {
+        QFETCH(int, workers);
+        QFETCH(bool, alpha);
+        QFETCH(int, frames);
+        QTemporaryDir dir;
+        QByteArray files[2];
+        for (int pass = 0; pass < 2; ++pass) {
+            VideoSettings s;
+            s.codec = VideoSettings::Codec::ProRes;
+            s.alpha = alpha;
+            s.workers = pass ? workers : 1;
+            const QString path = dir.filePath(QString("f%1.mov").arg(pass));
+            VideoWriter writer(s, path, alpha);
+            for (int k = 0; k < frames; ++k) {
+                QImage frame = gradient(96, 64).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+                QPainter p(&frame);
+                p.setCompositionMode(QPainter::CompositionMode_Source);
+                p.fillRect(0, 0, 8 * k, 6 * k, QColor(200, 40, 0, 20 * k)); // each frame its own
+                p.end();
+                QVERIFY(!writer.put(alpha ? frame : frame.convertToFormat(QImage::Format_RGB32), k));
+            }
+            QVERIFY(!writer.finish());
+            QVERIFY(probe(path).endsWith(QString(" %1").arg(frames)));
+            files[pass] = readFile(path);
+        }
+        QVERIFY(files[0] == files[1]);
     }
 
     // Numbered files end at 9999; a video goes on.
