@@ -11,7 +11,8 @@
 // the last one deleted and the disk flushed.
 //
 // Usage: bench_writers [DIR] [ROUNDS] [POINTS]   (the temporary directory, 3 rounds, a
-// 20-point route for MOV and PNG). With BENCH_KEEP set the projects and map are kept.
+// 20-point route for MOV and PNG). With BENCH_KEEP set the projects and map are kept;
+// BENCH_PROGRAM names another build of the program to time (an earlier one, say).
 #include "BenchScene.h"
 #include "ChildRun.h"
 #include "animation/BmpEncoding.h"
@@ -176,7 +177,9 @@ int main(int argc, char** argv) {
     const int rounds = argc > 2 ? std::max(1, atoi(argv[2])) : 3;
     const int points = argc > 3 ? std::clamp(atoi(argv[3]), 2, 99) : 20;
     const QString bin = QCoreApplication::applicationDirPath();
-    const QByteArray program = QFile::encodeName(bin + "/../pathwright");
+    const QByteArray program = qEnvironmentVariableIsEmpty("BENCH_PROGRAM")
+                                   ? QFile::encodeName(bin + "/../pathwright")
+                                   : qgetenv("BENCH_PROGRAM");
     QTemporaryDir tmp(base + "/bench_writers-XXXXXX");
     tmp.setAutoRemove(qEnvironmentVariableIsEmpty("BENCH_KEEP"));
     const QString out = tmp.path() + "/out";
