@@ -147,11 +147,14 @@ class TestFrameWriters : public QObject {
 
     void wholeRenderOnDisk_data() {
         QTest::addColumn<QString>("kind");
-        QTest::addColumn<bool>("look"); // a turned marker and an outline
+        QTest::addColumn<bool>("look");   // a turned marker and an outline
+        QTest::addColumn<int>("threads"); // 0: the writer's own choice
         for (const char* kind : {"bmp", "png", "png-alpha"})
-            QTest::newRow(kind) << kind << false;
-        QTest::newRow("bmp, look") << "bmp" << true;
-        QTest::newRow("png, look") << "png" << true;
+            QTest::newRow(kind) << kind << false << 0;
+        QTest::newRow("bmp, look") << "bmp" << true << 0;
+        QTest::newRow("png, look") << "png" << true << 0;
+        QTest::newRow("png, five at once") << "png" << false << 5;
+        QTest::newRow("png-alpha, three at once") << "png-alpha" << false << 3;
     }
     // Every frame on disk under its own name and no temporary file left. Opaque frames are the
     // frames drawn; a transparent frame laid over the map is the frame drawn within rounding and
@@ -160,6 +163,7 @@ class TestFrameWriters : public QObject {
     void wholeRenderOnDisk() {
         QFETCH(QString, kind);
         QFETCH(bool, look);
+        QFETCH(int, threads);
         QTemporaryDir dir;
         Workspace ws;
         setUpRoute(ws, {{20, 50}, {120, 50}, {30, 90}}, 12.5);
@@ -175,6 +179,9 @@ class TestFrameWriters : public QObject {
         MemorySink memory;
         RenderAnimation(ws, memory);
         MadeWriter made = makeFrameWriter(renderTargetFor(ws));
+        if (threads > 0)
+            made.sink = std::make_unique<SequenceWriter>(NumberedFiles{dir.filePath("tour"), ".png"},
+                                                         *fileType(kind), threads);
         QVERIFY(made.sink);
         const RenderResult r = RenderAnimation(ws, *made.sink);
         QVERIFY(!r.error);
