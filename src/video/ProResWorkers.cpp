@@ -56,8 +56,9 @@ void VideoWriter::workerLoop(int worker) {
         }
         Picture& picture = pictures_[std::size_t(index)];
         const qint64 seq = picture.seq;
+        const bool repeat = !failed && picture.repeat;
         MaybeError e;
-        if (!failed) {
+        if (!failed && !repeat) {
             if (picture.layout != layout) {
                 layout = picture.layout;
                 converter = std::make_unique<ColourConverter>(settings_.width, settings_.height, layout,
@@ -76,14 +77,14 @@ void VideoWriter::workerLoop(int worker) {
         }
         changed_.notify_all();
         AVPacket* packet = nullptr;
-        if (!failed && !e) {
+        if (!failed && !repeat && !e) {
             packet = av_packet_alloc();
             e = packet ? coder.encode(frame, seq, packet) : Error{path_, systemReason(ENOMEM)};
             if (e) av_packet_free(&packet);
         }
         std::unique_lock lock(mutex_);
         if (e) setError(e);
-        packets_.emplace(seq, packet);
+        packets_.emplace(seq, Encoded{packet, repeat});
         --busy_;
         storeInOrder(lock);
         lock.unlock();
@@ -95,12 +96,26 @@ void VideoWriter::storeInOrder(std::unique_lock<std::mutex>& lock) {
     if (storing_) return; // the worker storing now comes to this packet too
     storing_ = true;
     for (auto next = packets_.find(storeNext_); next != packets_.end(); next = packets_.find(storeNext_)) {
-        AVPacket* packet = next->second;
+        Encoded encoded = next->second;
         packets_.erase(next);
-        const bool skip = !packet || error_;
+        const bool skip = error_ || (!encoded.packet && !encoded.repeat);
         lock.unlock();
-        const MaybeError e = skip ? std::nullopt : encoder_.store(packet);
-        av_packet_free(&packet);
+        MaybeError e;
+        if (!skip) {
+            // The packet is kept for frames that repeat it; a repeat is a copy of it.
+            if (encoded.repeat) {
+                encoded.packet = lastPacket_ ? av_packet_clone(lastPacket_) : nullptr;
+            } else {
+                if (lastPacket_)
+                    av_packet_unref(lastPacket_);
+                else
+                    lastPacket_ = av_packet_alloc();
+                if (lastPacket_ && av_packet_ref(lastPacket_, encoded.packet) < 0)
+                    av_packet_free(&lastPacket_);
+            }
+            e = encoded.packet ? encoder_.store(encoded.packet) : Error{path_, systemReason(ENOMEM)};
+        }
+        av_packet_free(&encoded.packet);
         lock.lock();
         if (e)
             setError(e);

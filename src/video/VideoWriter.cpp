@@ -27,8 +27,9 @@ VideoWriter::~VideoWriter() {
     // An unfinished file is removed with the SafeFile.
     for (AVFrame*& f : frames_)
         av_frame_free(&f);
-    for (auto& [seq, packet] : packets_)
-        av_packet_free(&packet);
+    for (auto& [seq, encoded] : packets_)
+        av_packet_free(&encoded.packet);
+    av_packet_free(&lastPacket_);
 }
 
 void VideoWriter::setError(MaybeError e) {
@@ -64,7 +65,7 @@ MaybeError VideoWriter::start(const QImage& first) {
     return std::nullopt;
 }
 
-MaybeError VideoWriter::put(const QImage& frame, qint64, const ChangeLog*) {
+MaybeError VideoWriter::put(const QImage& frame, qint64, const ChangeLog* changes) {
     if (!started_)
         if (MaybeError e = start(frame)) {
             std::lock_guard lock(mutex_);
@@ -84,7 +85,14 @@ MaybeError VideoWriter::put(const QImage& frame, qint64, const ChangeLog*) {
     }
     // The picture is this thread's until queued: copy outside the lock.
     Picture& picture = pictures_[std::size_t(index)];
-    if (image.format() == QImage::Format_RGB32 && packRows_) {
+    areas_.clear();
+    picture.repeat = !workers_.empty() && changes && changes == lastLog_ &&
+                     changes->since(lastVersion_, areas_) && areas_.empty();
+    lastLog_ = changes;
+    lastVersion_ = changes ? changes->version() : 0;
+    if (picture.repeat) {
+        // Nothing to copy: the worker repeats the packet of the frame before.
+    } else if (image.format() == QImage::Format_RGB32 && packRows_) {
         // Packed to 24 bits in the same pass: the conversion to 4:2:0 has a fast path for
         // those (three times faster than from 32-bit pixels, more than the packing costs).
         picture.layout = QImage::Format_BGR888;

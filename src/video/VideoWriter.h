@@ -8,7 +8,9 @@
 //
 // ProRes frames are independent, so a MOV file is made by one worker per core instead: each
 // converts and compresses whole frames with a codec of its own, and the packets are stored in
-// frame order. Workers run at most a few frames ahead of the oldest one not yet stored.
+// frame order. Workers run at most a few frames ahead of the oldest one not yet stored. A
+// frame whose picture's change log says nothing changed since the frame before (a hold at a
+// point, the end) is not encoded again: it repeats that frame's packet, the same bytes.
 //
 // The file is written through SafeFile and takes its own name only once complete: a failure
 // (no permission, full disk) leaves no half file under that name. finish() after any number
@@ -48,7 +50,12 @@ class VideoWriter : public FrameSink {
         std::vector<uchar> pixels;
         qsizetype stride = 0;
         QImage::Format layout = QImage::Format_Invalid;
-        qint64 seq = 0; // the frame's place in the file
+        qint64 seq = 0;      // the frame's place in the file
+        bool repeat = false; // the same picture as the frame before (ProRes: the same packet)
+    };
+    struct Encoded {                // a frame's packet waiting for its turn
+        AVPacket* packet = nullptr; // null when repeated, or skipped after a failure
+        bool repeat = false;
     };
 
     MaybeError start(const QImage& first);
@@ -81,7 +88,11 @@ class VideoWriter : public FrameSink {
     qint64 nextSeq_ = 0;
     // ProRes: packets waiting for the earlier ones (null for a frame skipped after a failure),
     // the next frame to store and how far past it a worker may take a frame.
-    std::map<qint64, AVPacket*> packets_;
+    std::map<qint64, Encoded> packets_;
+    AVPacket* lastPacket_ = nullptr;     // the last one stored, for a frame that repeats it
+    const ChangeLog* lastLog_ = nullptr; // the picture of the last frame taken, and its version then
+    quint64 lastVersion_ = 0;
+    std::vector<QRect> areas_; // put()'s own
     qint64 storeNext_ = 0;
     qint64 window_ = 0;
     bool storing_ = false;

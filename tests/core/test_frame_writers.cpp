@@ -403,15 +403,20 @@ class TestFrameWriters : public QObject {
         QTest::addColumn<int>("workers");
         QTest::addColumn<bool>("alpha");
         QTest::addColumn<int>("frames");
-        QTest::newRow("2 workers, alpha") << 2 << true << 9;
-        QTest::newRow("3 workers, opaque") << 3 << false << 10;
-        QTest::newRow("more workers than frames") << 7 << true << 4;
+        QTest::addColumn<bool>("pairs"); // frames come twice, the second time with no change logged
+        QTest::newRow("2 workers, alpha") << 2 << true << 9 << false;
+        QTest::newRow("3 workers, opaque") << 3 << false << 10 << false;
+        QTest::newRow("more workers than frames") << 7 << true << 4 << false;
+        QTest::newRow("2 workers, repeated frames") << 2 << true << 11 << true;
+        QTest::newRow("3 workers, repeated opaque frames") << 3 << false << 12 << true;
     }
-    // Workers finish out of order: the file must still be, byte for byte, one worker's.
+    // Workers finish out of order and repeat packets of unchanged pictures: the file must still
+    // be, byte for byte, that of one worker encoding every frame.
     void parallelProResIsTheSerialFile() {
         QFETCH(int, workers);
         QFETCH(bool, alpha);
         QFETCH(int, frames);
+        QFETCH(bool, pairs);
         QTemporaryDir dir;
         QByteArray files[2];
         for (int pass = 0; pass < 2; ++pass) {
@@ -421,13 +426,17 @@ class TestFrameWriters : public QObject {
             s.workers = pass ? workers : 1;
             const QString path = dir.filePath(QString("f%1.mov").arg(pass));
             VideoWriter writer(s, path, alpha);
+            ChangeLog log;
             for (int k = 0; k < frames; ++k) {
+                const int shown = pairs ? k / 2 : k;
                 QImage frame = gradient(96, 64).convertToFormat(QImage::Format_ARGB32_Premultiplied);
                 QPainter p(&frame);
                 p.setCompositionMode(QPainter::CompositionMode_Source);
-                p.fillRect(0, 0, 8 * k, 6 * k, QColor(200, 40, 0, 20 * k)); // each frame its own
+                p.fillRect(0, 0, 8 * shown, 6 * shown, QColor(200, 40, 0, 20 * shown)); // each its own
                 p.end();
-                QVERIFY(!writer.put(alpha ? frame : frame.convertToFormat(QImage::Format_RGB32), k));
+                if (!pairs || k % 2 == 0) log.add(frame.rect());
+                QVERIFY(!writer.put(alpha ? frame : frame.convertToFormat(QImage::Format_RGB32), k,
+                                    pass ? &log : nullptr));
             }
             QVERIFY(!writer.finish());
             QVERIFY(probe(path).endsWith(QString(" %1").arg(frames)));
