@@ -44,6 +44,49 @@ QByteArray x264Limits(int width, int height, int& threads) {
         .arg(lookahead)
         .toLatin1();
 }
+
+// The codec's settings, the same for the encoder and its twins.
+void configure(AVCodecContext* c, const VideoSettings& s, const ColourTags& colour) {
+    const bool h264 = s.codec == VideoSettings::Codec::H264;
+    c->width = s.width;
+    c->height = s.height;
+    c->time_base = AVRational{s.rateDen, s.rateNum};
+    c->framerate = AVRational{s.rateNum, s.rateDen};
+    c->sample_aspect_ratio = AVRational{1, 1};
+    c->color_primaries = AVColorPrimaries(colour.primaries);
+    c->color_trc = AVColorTransferCharacteristic(colour.transfer);
+    c->colorspace = AVColorSpace(colour.matrix);
+    c->color_range = AVCOL_RANGE_MPEG;
+    c->thread_count = s.threads;
+    if (h264) {
+        c->pix_fmt = AV_PIX_FMT_YUV420P;
+        c->chroma_sample_location = AVCHROMA_LOC_LEFT;
+        av_opt_set(c->priv_data, "preset", s.preset.constData(), 0);
+        av_opt_set_double(c->priv_data, "crf", s.crf, 0);
+        int threads = s.threads;
+        if (const QByteArray limits = x264Limits(s.width, s.height, threads); !limits.isEmpty()) {
+            c->thread_count = threads;
+            av_opt_set(c->priv_data, "x264-params", limits.constData(), 0);
+        }
+    } else {
+        c->pix_fmt = s.proresProfile < 4 ? AV_PIX_FMT_YUV422P10LE
+                     : s.alpha           ? AV_PIX_FMT_YUVA444P10LE
+                                         : AV_PIX_FMT_YUV444P10LE;
+        c->codec_tag = 0;
+        // Slices, not frames: each frame thread would hold a frame of its own (66 MB at 4K with
+        // alpha), and the slices come out the same either way.
+        c->thread_type = FF_THREAD_SLICE;
+        av_opt_set_int(c->priv_data, "profile", s.proresProfile, 0);
+        av_opt_set(c->priv_data, "vendor", "apl0", 0); // what editors expect to find
+    }
+}
+
+void tagColours(AVFrame* frame, const AVCodecContext* c) {
+    frame->color_primaries = c->color_primaries;
+    frame->color_trc = c->color_trc;
+    frame->colorspace = c->colorspace;
+    frame->color_range = c->color_range;
+}
 } // namespace
 
 // The container writes through these instead of a URL, so the file stays the caller's.
@@ -109,37 +152,8 @@ MaybeError VideoEncoder::open(const VideoSettings& s, int fd, const QString& nam
     packet_ = av_packet_alloc();
     if (!codec_ || !packet_) return fail(AVERROR(ENOMEM));
     colour_ = colourFor(s.width, s.height);
-    codec_->width = s.width;
-    codec_->height = s.height;
-    codec_->time_base = AVRational{s.rateDen, s.rateNum};
-    codec_->framerate = AVRational{s.rateNum, s.rateDen};
-    codec_->sample_aspect_ratio = AVRational{1, 1};
-    codec_->color_primaries = AVColorPrimaries(colour_.primaries);
-    codec_->color_trc = AVColorTransferCharacteristic(colour_.transfer);
-    codec_->colorspace = AVColorSpace(colour_.matrix);
-    codec_->color_range = AVCOL_RANGE_MPEG;
-    codec_->thread_count = s.threads;
-    if (h264) {
-        codec_->pix_fmt = AV_PIX_FMT_YUV420P;
-        codec_->chroma_sample_location = AVCHROMA_LOC_LEFT;
-        av_opt_set(codec_->priv_data, "preset", s.preset.constData(), 0);
-        av_opt_set_double(codec_->priv_data, "crf", s.crf, 0);
-        int threads = s.threads;
-        if (const QByteArray limits = x264Limits(s.width, s.height, threads); !limits.isEmpty()) {
-            codec_->thread_count = threads;
-            av_opt_set(codec_->priv_data, "x264-params", limits.constData(), 0);
-        }
-    } else {
-        codec_->pix_fmt = s.proresProfile < 4 ? AV_PIX_FMT_YUV422P10LE
-                          : s.alpha           ? AV_PIX_FMT_YUVA444P10LE
-                                              : AV_PIX_FMT_YUV444P10LE;
-        codec_->codec_tag = 0;
-        // Slices, not frames: each frame thread would hold a frame of its own (66 MB at 4K with
-        // alpha), and the slices come out the same either way.
-        codec_->thread_type = FF_THREAD_SLICE;
-        av_opt_set_int(codec_->priv_data, "profile", s.proresProfile, 0);
-        av_opt_set(codec_->priv_data, "vendor", "apl0", 0); // what editors expect to find
-    }
+    settings_ = s;
+    configure(codec_, s, colour_);
 
     if (int r = avformat_alloc_output_context2(&format_, nullptr, h264 ? "mp4" : "mov", nullptr); r < 0)
         return fail(r);
@@ -183,10 +197,7 @@ AVFrame* VideoEncoder::newFrame() const {
 
 MaybeError VideoEncoder::encode(AVFrame* frame) {
     frame->pts = frames_;
-    frame->color_primaries = codec_->color_primaries;
-    frame->color_trc = codec_->color_trc;
-    frame->colorspace = codec_->colorspace;
-    frame->color_range = codec_->color_range;
+    tagColours(frame, codec_);
     if (int r = avcodec_send_frame(codec_, frame); r < 0) return fail(r);
     ++frames_;
     return drain();
@@ -198,13 +209,49 @@ MaybeError VideoEncoder::drain() {
         const int r = avcodec_receive_packet(codec_, packet_);
         if (r == AVERROR(EAGAIN) || r == AVERROR_EOF) return std::nullopt;
         if (r < 0) return fail(r);
-        if (packet_->duration == 0) packet_->duration = 1; // the last frame lasts one frame too
-        av_packet_rescale_ts(packet_, codec_->time_base, stream_->time_base);
-        packet_->stream_index = stream_->index;
-        const int w = av_write_frame(format_, packet_);
-        av_packet_unref(packet_);
-        if (w < 0) return fail(w);
+        if (MaybeError e = write(packet_)) return e;
     }
+}
+
+MaybeError VideoEncoder::write(AVPacket* packet) {
+    if (packet->duration == 0) packet->duration = 1; // the last frame lasts one frame too
+    av_packet_rescale_ts(packet, codec_->time_base, stream_->time_base);
+    packet->stream_index = stream_->index;
+    const int w = av_write_frame(format_, packet);
+    av_packet_unref(packet);
+    return w < 0 ? fail(w) : std::nullopt;
+}
+
+MaybeError VideoEncoder::openTwin(FrameCoder& twin, int threads) const {
+    twin.name_ = name_;
+    const AVCodec* codec = codec_ ? codec_->codec : nullptr;
+    if (!codec || !(twin.codec_ = avcodec_alloc_context3(codec))) return fail(AVERROR(ENOMEM));
+    VideoSettings s = settings_;
+    s.threads = threads;
+    configure(twin.codec_, s, colour_);
+    twin.codec_->flags = codec_->flags;
+    if (int r = avcodec_open2(twin.codec_, codec, nullptr); r < 0) return fail(r);
+    return std::nullopt;
+}
+
+MaybeError VideoEncoder::store(AVPacket* packet) {
+    packet->pts = packet->dts = frames_++;
+    return write(packet);
+}
+
+FrameCoder::~FrameCoder() {
+    avcodec_free_context(&codec_);
+}
+
+MaybeError FrameCoder::encode(AVFrame* frame, qint64 index, AVPacket* out) {
+    frame->pts = index;
+    tagColours(frame, codec_);
+    int r = avcodec_send_frame(codec_, frame);
+    if (r >= 0) r = avcodec_receive_packet(codec_, out);
+    if (r >= 0) return std::nullopt;
+    char buf[AV_ERROR_MAX_STRING_SIZE] = {};
+    av_strerror(r, buf, sizeof buf);
+    return Error{name_, QStringLiteral("the video could not be encoded (%1)").arg(QString::fromUtf8(buf))};
 }
 
 MaybeError VideoEncoder::finish() {

@@ -2,7 +2,9 @@
 // One video stream encoded by the FFmpeg libraries and stored in an MP4 or MOV container,
 // written through an open file descriptor (the caller owns naming, temporary files and
 // renaming). H.264 in 4:2:0 for MP4; ProRes 4444 for MOV, with an alpha plane when asked.
-// Frames have consecutive time stamps at a constant, exact rational rate. Used from one thread.
+// Frames have consecutive time stamps at a constant, exact rational rate. Used from one thread
+// at a time. ProRes frames are independent: twins of the encoder compress frames on other
+// threads, and their packets are stored here in frame order.
 
 #include "VideoColour.h"
 #include "shell/Error.h"
@@ -27,6 +29,24 @@ struct VideoSettings {
     QByteArray preset = "veryfast";
     int proresProfile = 4; // 3: 422 HQ (no alpha), 4: 4444, 5: 4444 XQ
     int threads = 0;       // 0: the codec's choice
+    int workers = 0;       // ProRes frames encoded at once; 0: one per core
+};
+
+// A codec of the same settings as a VideoEncoder, for a thread of its own (intra-only codecs).
+class FrameCoder {
+  public:
+    FrameCoder() = default;
+    ~FrameCoder();
+    FrameCoder(const FrameCoder&) = delete;
+    FrameCoder& operator=(const FrameCoder&) = delete;
+
+    // Compresses frame number `index` into `out`: one packet a frame.
+    MaybeError encode(AVFrame* frame, qint64 index, AVPacket* out);
+
+  private:
+    friend class VideoEncoder;
+    AVCodecContext* codec_ = nullptr;
+    QString name_;
 };
 
 class VideoEncoder {
@@ -46,6 +66,10 @@ class VideoEncoder {
 
     // Encodes the next frame; the frame may be reused once this returns.
     MaybeError encode(AVFrame* frame);
+    // Opens `twin` with this encoder's settings and `threads` slice threads of its own.
+    MaybeError openTwin(FrameCoder& twin, int threads) const;
+    // Stores the next packet a twin encoded, in frame order; the packet is emptied.
+    MaybeError store(AVPacket* packet);
     // Drains the encoder and completes the file (index, durations). The file is then playable.
     MaybeError finish();
     qint64 frames() const { return frames_; }
@@ -55,6 +79,7 @@ class VideoEncoder {
   private:
     MaybeError fail(int averror) const;
     MaybeError drain();
+    MaybeError write(AVPacket* packet);
 
     AVCodecContext* codec_ = nullptr;
     AVFormatContext* format_ = nullptr;
@@ -62,6 +87,7 @@ class VideoEncoder {
     AVPacket* packet_ = nullptr;
     AVStream* stream_ = nullptr;
     ColourTags colour_{};
+    VideoSettings settings_;
     QString name_;
     int fd_ = -1;
     int ioErrno_ = 0; // the system's reason when a write or seek failed

@@ -4,6 +4,7 @@
 #include "animation/FramesInFlight.h"
 
 extern "C" {
+#include <libavcodec/packet.h>
 #include <libavutil/frame.h>
 #include <libavutil/imgutils.h>
 #include <libavutil/pixfmt.h>
@@ -26,6 +27,9 @@ VideoWriter::~VideoWriter() {
     // An unfinished file is removed with the SafeFile.
     for (AVFrame*& f : frames_)
         av_frame_free(&f);
+    for (auto& [seq, encoded] : packets_)
+        av_packet_free(&encoded.packet);
+    av_packet_free(&lastPacket_);
 }
 
 void VideoWriter::setError(MaybeError e) {
@@ -44,9 +48,11 @@ MaybeError VideoWriter::start(const QImage& first) {
     if (MaybeError e = encoder_.open(settings_, file_.fd(), path_)) return e;
     packRows_ = encoder_.pixelFormat() == AV_PIX_FMT_YUV420P;
     const qint64 pixels = qint64(settings_.width) * settings_.height;
-    pictures_.resize(std::size_t(framesInFlight(pixels * (packRows_ ? 3 : 4), depth_)));
+    const qint64 pictureBytes = pixels * (packRows_ ? 3 : 4);
     const int frameBytes =
         av_image_get_buffer_size(AVPixelFormat(encoder_.pixelFormat()), settings_.width, settings_.height, 1);
+    if (settings_.codec == VideoSettings::Codec::ProRes) return startWorkers(pictureBytes, frameBytes);
+    pictures_.resize(std::size_t(framesInFlight(pictureBytes, depth_)));
     frames_.resize(std::size_t(framesInFlight(frameBytes, depth_)), nullptr);
     for (int i = int(pictures_.size()) - 1; i >= 0; --i)
         freePictures_.push_back(i);
@@ -59,7 +65,7 @@ MaybeError VideoWriter::start(const QImage& first) {
     return std::nullopt;
 }
 
-MaybeError VideoWriter::put(const QImage& frame, qint64, const ChangeLog*) {
+MaybeError VideoWriter::put(const QImage& frame, qint64, const ChangeLog* changes) {
     if (!started_)
         if (MaybeError e = start(frame)) {
             std::lock_guard lock(mutex_);
@@ -79,7 +85,14 @@ MaybeError VideoWriter::put(const QImage& frame, qint64, const ChangeLog*) {
     }
     // The picture is this thread's until queued: copy outside the lock.
     Picture& picture = pictures_[std::size_t(index)];
-    if (image.format() == QImage::Format_RGB32 && packRows_) {
+    areas_.clear();
+    picture.repeat = !workers_.empty() && changes && changes == lastLog_ &&
+                     changes->since(lastVersion_, areas_) && areas_.empty();
+    lastLog_ = changes;
+    lastVersion_ = changes ? changes->version() : 0;
+    if (picture.repeat) {
+        // Nothing to copy: the worker repeats the packet of the frame before.
+    } else if (image.format() == QImage::Format_RGB32 && packRows_) {
         // Packed to 24 bits in the same pass: the conversion to 4:2:0 has a fast path for
         // those (three times faster than from 32-bit pixels, more than the packing costs).
         picture.layout = QImage::Format_BGR888;
@@ -96,6 +109,7 @@ MaybeError VideoWriter::put(const QImage& frame, qint64, const ChangeLog*) {
     }
     {
         std::lock_guard lock(mutex_);
+        picture.seq = nextSeq_++;
         toConvert_.push_back(index);
     }
     changed_.notify_all();
@@ -186,13 +200,18 @@ void VideoWriter::stopThreads() {
     changed_.notify_all();
     if (converter_.joinable()) converter_.join();
     if (encoderThread_.joinable()) encoderThread_.join();
+    for (std::thread& t : workers_)
+        t.join();
+    workers_.clear();
 }
 
 MaybeError VideoWriter::finish() {
     {
         std::unique_lock lock(mutex_);
         if (finished_) return error_;
-        changed_.wait(lock, [this] { return toConvert_.empty() && toEncode_.empty() && busy_ == 0; });
+        changed_.wait(lock, [this] {
+            return toConvert_.empty() && toEncode_.empty() && busy_ == 0 && packets_.empty() && !storing_;
+        });
     }
     stopThreads();
     MaybeError e;

@@ -6,6 +6,12 @@
 // fixed number of bytes (FramesInFlight.h): memory is bounded whatever the length and size
 // of the render, and a picture is free again as soon as it is converted.
 //
+// ProRes frames are independent, so a MOV file is made by one worker per core instead: each
+// converts and compresses whole frames with a codec of its own, and the packets are stored in
+// frame order. Workers run at most a few frames ahead of the oldest one not yet stored. A
+// frame whose picture's change log says nothing changed since the frame before (a hold at a
+// point, the end) is not encoded again: it repeats that frame's packet, the same bytes.
+//
 // The file is written through SafeFile and takes its own name only once complete: a failure
 // (no permission, full disk) leaves no half file under that name. finish() after any number
 // of frames, the render's natural end or a stop, gives a complete, playable file.
@@ -17,6 +23,8 @@
 
 #include <condition_variable>
 #include <deque>
+#include <map>
+#include <memory>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -42,6 +50,12 @@ class VideoWriter : public FrameSink {
         std::vector<uchar> pixels;
         qsizetype stride = 0;
         QImage::Format layout = QImage::Format_Invalid;
+        qint64 seq = 0;      // the frame's place in the file
+        bool repeat = false; // the same picture as the frame before (ProRes: the same packet)
+    };
+    struct Encoded {                // a frame's packet waiting for its turn
+        AVPacket* packet = nullptr; // null when repeated, or skipped after a failure
+        bool repeat = false;
     };
 
     MaybeError start(const QImage& first);
@@ -50,6 +64,10 @@ class VideoWriter : public FrameSink {
     int take(std::deque<int>& queue, bool& failed);
     void convertLoop();
     void encodeLoop();
+    MaybeError startWorkers(qint64 pictureBytes, int frameBytes); // ProRes
+    void workerLoop(int worker);
+    // Stores the packets that are next in frame order (under the lock, which it lets go meanwhile).
+    void storeInOrder(std::unique_lock<std::mutex>& lock);
     void stopThreads();
     void setError(MaybeError e); // under the lock
 
@@ -67,7 +85,18 @@ class VideoWriter : public FrameSink {
     std::vector<AVFrame*> frames_;
     std::vector<int> freePictures_, freeFrames_;
     std::deque<int> toConvert_, toEncode_; // pictures, frames
-    int busy_ = 0;                         // pictures and frames a thread works on now
+    qint64 nextSeq_ = 0;
+    // ProRes: packets waiting for the earlier ones (null for a frame skipped after a failure),
+    // the next frame to store and how far past it a worker may take a frame.
+    std::map<qint64, Encoded> packets_;
+    AVPacket* lastPacket_ = nullptr;     // the last one stored, for a frame that repeats it
+    const ChangeLog* lastLog_ = nullptr; // the picture of the last frame taken, and its version then
+    quint64 lastVersion_ = 0;
+    std::vector<QRect> areas_; // put()'s own
+    qint64 storeNext_ = 0;
+    qint64 window_ = 0;
+    bool storing_ = false;
+    int busy_ = 0; // pictures and frames a thread works on now
     qint64 encoded_ = 0;
     qint64 bytes_ = 0; // the finished file
     bool stopping_ = false;
@@ -76,6 +105,8 @@ class VideoWriter : public FrameSink {
     mutable std::mutex mutex_;
     std::condition_variable changed_;
     std::thread converter_, encoderThread_;
+    std::vector<std::unique_ptr<FrameCoder>> coders_; // a worker's each
+    std::vector<std::thread> workers_;
 };
 
 // The video library's one entry point, found by name when the library is loaded: the MP4

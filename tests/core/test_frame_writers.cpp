@@ -12,6 +12,8 @@
 #include "support/Files.h"
 #include "support/Pixels.h"
 
+#include "VideoWriter.h"
+
 #include <QImageReader>
 #include <QtTest>
 #include <atomic>
@@ -173,11 +175,14 @@ class TestFrameWriters : public QObject {
 
     void wholeRenderOnDisk_data() {
         QTest::addColumn<QString>("kind");
-        QTest::addColumn<bool>("look"); // a turned marker and an outline
+        QTest::addColumn<bool>("look");   // a turned marker and an outline
+        QTest::addColumn<int>("threads"); // 0: the writer's own choice
         for (const char* kind : {"bmp", "png", "png-alpha"})
-            QTest::newRow(kind) << kind << false;
-        QTest::newRow("bmp, look") << "bmp" << true;
-        QTest::newRow("png, look") << "png" << true;
+            QTest::newRow(kind) << kind << false << 0;
+        QTest::newRow("bmp, look") << "bmp" << true << 0;
+        QTest::newRow("png, look") << "png" << true << 0;
+        QTest::newRow("png, five at once") << "png" << false << 5;
+        QTest::newRow("png-alpha, three at once") << "png-alpha" << false << 3;
     }
     // Every frame on disk under its own name and no temporary file left. Opaque frames are the
     // frames drawn; a transparent frame laid over the map is the frame drawn within rounding and
@@ -186,6 +191,7 @@ class TestFrameWriters : public QObject {
     void wholeRenderOnDisk() {
         QFETCH(QString, kind);
         QFETCH(bool, look);
+        QFETCH(int, threads);
         QTemporaryDir dir;
         Workspace ws;
         setUpRoute(ws, {{20, 50}, {120, 50}, {30, 90}}, 12.5);
@@ -201,6 +207,9 @@ class TestFrameWriters : public QObject {
         MemorySink memory;
         RenderAnimation(ws, memory);
         MadeWriter made = makeFrameWriter(renderTargetFor(ws));
+        if (threads > 0)
+            made.sink = std::make_unique<SequenceWriter>(NumberedFiles{dir.filePath("tour"), ".png"},
+                                                         *fileType(kind), threads);
         QVERIFY(made.sink);
         const RenderResult r = RenderAnimation(ws, *made.sink);
         QVERIFY(!r.error);
@@ -519,6 +528,52 @@ class TestFrameWriters : public QObject {
         QCOMPARE(shown.pixel(30, 20), qRgb(250, 0, 200));
         QVERIFY(blurredError(shown.copy(80, 40, 40, 20), later.copy(80, 40, 40, 20)) < 6); // nearest: 29
         QVERIFY(meanError(shown, later) < 8 && blurredError(shown, later) < 1.5);
+    }
+
+    void parallelProResIsTheSerialFile_data() {
+        QTest::addColumn<int>("workers");
+        QTest::addColumn<bool>("alpha");
+        QTest::addColumn<int>("frames");
+        QTest::addColumn<bool>("pairs"); // frames come twice, the second time with no change logged
+        QTest::newRow("2 workers, alpha") << 2 << true << 9 << false;
+        QTest::newRow("3 workers, opaque") << 3 << false << 10 << false;
+        QTest::newRow("more workers than frames") << 7 << true << 4 << false;
+        QTest::newRow("2 workers, repeated frames") << 2 << true << 11 << true;
+        QTest::newRow("3 workers, repeated opaque frames") << 3 << false << 12 << true;
+    }
+    // Workers finish out of order and repeat packets of unchanged pictures: the file must still
+    // be, byte for byte, that of one worker encoding every frame.
+    void parallelProResIsTheSerialFile() {
+        QFETCH(int, workers);
+        QFETCH(bool, alpha);
+        QFETCH(int, frames);
+        QFETCH(bool, pairs);
+        QTemporaryDir dir;
+        QByteArray files[2];
+        for (int pass = 0; pass < 2; ++pass) {
+            VideoSettings s;
+            s.codec = VideoSettings::Codec::ProRes;
+            s.alpha = alpha;
+            s.workers = pass ? workers : 1;
+            const QString path = dir.filePath(QString("f%1.mov").arg(pass));
+            VideoWriter writer(s, path, alpha);
+            ChangeLog log;
+            for (int k = 0; k < frames; ++k) {
+                const int shown = pairs ? k / 2 : k;
+                QImage frame = gradient(96, 64).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+                QPainter p(&frame);
+                p.setCompositionMode(QPainter::CompositionMode_Source);
+                p.fillRect(0, 0, 8 * shown, 6 * shown, QColor(200, 40, 0, 20 * shown)); // each its own
+                p.end();
+                if (!pairs || k % 2 == 0) log.add(frame.rect());
+                QVERIFY(!writer.put(alpha ? frame : frame.convertToFormat(QImage::Format_RGB32), k,
+                                    pass ? &log : nullptr));
+            }
+            QVERIFY(!writer.finish());
+            QVERIFY(probe(path).endsWith(QString(" %1").arg(frames)));
+            files[pass] = readFile(path);
+        }
+        QVERIFY(files[0] == files[1]);
     }
 
     // Numbered files end at 9999; a video goes on.

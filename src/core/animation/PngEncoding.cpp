@@ -1,5 +1,7 @@
-// PNG frames through libspng: compression level 1 and no row filters, several times faster than
-// Qt's writer (which searches filters) at sizes that still suit a sequence of frames.
+// PNG frames: the rows without filters, deflated in one piece by libdeflate at level 1 into a
+// single IDAT chunk. Several times faster than Qt's writer (which searches filters) and than
+// zlib's own level 1, which took four fifths of a PNG render, at sizes that still suit a
+// sequence of frames.
 #include "FrameFiles.h"
 #include "shell/SafeFile.h"
 
@@ -7,21 +9,28 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
+#include <libdeflate.h>
 #include <memory>
-#include <spng.h>
 
 namespace {
-constexpr int kRunLengthStrategy = 3; // zlib's Z_RLE
-
-struct ContextFree {
-    void operator()(spng_ctx* ctx) const { spng_ctx_free(ctx); }
+struct CompressorFree {
+    void operator()(libdeflate_compressor* c) const { libdeflate_free_compressor(c); }
 };
 
-int appendTo(spng_ctx*, void* user, void* data, std::size_t length) {
-    auto* out = static_cast<std::vector<char>*>(user);
-    const char* bytes = static_cast<const char*>(data);
-    out->insert(out->end(), bytes, bytes + length);
-    return 0;
+void putBigEndian(char* at, std::uint32_t v) {
+    at[0] = char(v >> 24);
+    at[1] = char(v >> 16);
+    at[2] = char(v >> 8);
+    at[3] = char(v);
+}
+
+// Completes the chunk whose data of `length` bytes follows its length and type at `at`: the
+// length before, the checksum of type and data after. Returns the end of the chunk.
+std::size_t closeChunk(std::vector<char>& out, std::size_t at, std::size_t length) {
+    putBigEndian(out.data() + at, std::uint32_t(length));
+    const std::uint32_t crc = libdeflate_crc32(0, out.data() + at + 4, length + 4);
+    putBigEndian(out.data() + at + 8 + length, crc);
+    return at + 12 + length;
 }
 
 // Straight alpha from premultiplied ARGB (QImage's byte order on a little-endian machine:
@@ -54,8 +63,17 @@ void unpremultiplyRow(const uchar* src, uchar* dst, int width) {
     }
 }
 
+// Four bytes at a time, each store's last byte overwritten by the next pixel: a third of the
+// loads and stores of one byte at a time.
 void swapRedBlueRow(const uchar* src, uchar* dst, int width) {
-    for (int x = 0; x < width; ++x, src += 3, dst += 3) {
+    int x = 0;
+    for (; x + 1 < width; ++x, src += 3, dst += 3) {
+        std::uint32_t v;
+        std::memcpy(&v, src, 4);
+        v = (v & 0xff00ff00u) | ((v >> 16) & 0xffu) | ((v & 0xffu) << 16);
+        std::memcpy(dst, &v, 4);
+    }
+    if (x < width) {
         dst[0] = src[2];
         dst[1] = src[1];
         dst[2] = src[0];
@@ -65,35 +83,39 @@ void swapRedBlueRow(const uchar* src, uchar* dst, int width) {
 FileWritten writePng(int fd, QImage& frame, std::vector<char>& scratch) {
     const bool alpha = frame.format() == QImage::Format_ARGB32_Premultiplied;
     const int w = frame.width(), h = frame.height();
-    std::unique_ptr<spng_ctx, ContextFree> ctx(spng_ctx_new(SPNG_CTX_ENCODER));
-    if (!ctx) return {0, QStringLiteral("out of memory")};
-    spng_ihdr ihdr{};
-    ihdr.width = std::uint32_t(w);
-    ihdr.height = std::uint32_t(h);
-    ihdr.bit_depth = 8;
-    ihdr.color_type = alpha ? SPNG_COLOR_TYPE_TRUECOLOR_ALPHA : SPNG_COLOR_TYPE_TRUECOLOR;
-    scratch.clear();
+    thread_local std::unique_ptr<libdeflate_compressor, CompressorFree> compressor(
+        libdeflate_alloc_compressor(1));
+    if (!compressor) return {0, systemReason(ENOMEM)};
+    // Each row after its filter byte, 0: none.
     const std::size_t rowBytes = std::size_t(w) * (alpha ? 4 : 3);
-    thread_local std::vector<uchar> row;
-    row.resize(rowBytes);
-    int ret = spng_set_ihdr(ctx.get(), &ihdr);
-    if (!ret) ret = spng_set_option(ctx.get(), SPNG_IMG_COMPRESSION_LEVEL, 1);
-    // An overlay is mostly runs of clear pixels, which run-length matching finds as well, in
-    // smaller files.
-    if (!ret && alpha) ret = spng_set_option(ctx.get(), SPNG_IMG_COMPRESSION_STRATEGY, kRunLengthStrategy);
-    if (!ret) ret = spng_set_option(ctx.get(), SPNG_FILTER_CHOICE, SPNG_DISABLE_FILTERING);
-    if (!ret) ret = spng_set_png_stream(ctx.get(), appendTo, &scratch);
-    if (!ret)
-        ret = spng_encode_image(ctx.get(), nullptr, 0, SPNG_FMT_PNG,
-                                SPNG_ENCODE_PROGRESSIVE | SPNG_ENCODE_FINALIZE);
-    for (int y = 0; !ret && y < h; ++y) {
+    thread_local std::vector<uchar> rows;
+    rows.resize((rowBytes + 1) * std::size_t(h));
+    for (int y = 0; y < h; ++y) {
+        uchar* row = rows.data() + (rowBytes + 1) * std::size_t(y);
+        row[0] = 0;
         if (alpha)
-            unpremultiplyRow(frame.constScanLine(y), row.data(), w);
+            unpremultiplyRow(frame.constScanLine(y), row + 1, w);
         else
-            swapRedBlueRow(frame.constScanLine(y), row.data(), w);
-        ret = spng_encode_row(ctx.get(), row.data(), rowBytes);
+            swapRedBlueRow(frame.constScanLine(y), row + 1, w);
     }
-    if (ret && ret != SPNG_EOI) return {0, QString::fromUtf8(spng_strerror(ret))};
+    static constexpr char kSignature[] = "\x89PNG\r\n\x1a\n";
+    const std::size_t bound = libdeflate_zlib_compress_bound(compressor.get(), rows.size());
+    scratch.resize(8 + 25 + 12 + bound + 12);
+    std::memcpy(scratch.data(), kSignature, 8);
+    std::memcpy(scratch.data() + 12, "IHDR", 4);
+    putBigEndian(scratch.data() + 16, std::uint32_t(w));
+    putBigEndian(scratch.data() + 20, std::uint32_t(h));
+    // 8 bits a channel, truecolour (2) or with alpha (6), deflate, no filters, not interlaced.
+    const char ihdrRest[5] = {8, char(alpha ? 6 : 2), 0, 0, 0};
+    std::memcpy(scratch.data() + 24, ihdrRest, 5);
+    std::size_t at = closeChunk(scratch, 8, 13);
+    std::memcpy(scratch.data() + at + 4, "IDAT", 4);
+    const std::size_t packed =
+        libdeflate_zlib_compress(compressor.get(), rows.data(), rows.size(), scratch.data() + at + 8, bound);
+    if (packed == 0) return {0, QStringLiteral("the frame could not be compressed")};
+    at = closeChunk(scratch, at, packed);
+    std::memcpy(scratch.data() + at + 4, "IEND", 4);
+    scratch.resize(closeChunk(scratch, at, 0));
     if (!writeAll(fd, scratch.data(), scratch.size())) return {0, systemReason(errno)};
     return {qint64(scratch.size()), {}};
 }

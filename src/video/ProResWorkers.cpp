@@ -1,0 +1,128 @@
+// The MOV writer's workers: ProRes frames need nothing of each other, so each worker converts
+// and compresses whole frames with a codec of its own, and whichever worker finishes the oldest
+// frame stores every packet that is then next in order.
+#include "VideoWriter.h"
+
+#include "animation/FramesInFlight.h"
+
+extern "C" {
+#include <libavcodec/packet.h>
+#include <libavutil/frame.h>
+}
+
+#include <algorithm>
+#include <cerrno>
+
+MaybeError VideoWriter::startWorkers(qint64 pictureBytes, int frameBytes) {
+    const int cores = int(std::max(1u, std::thread::hardware_concurrency()));
+    // A worker holds a frame in video colours (17 MB at 1080p with alpha): on many cores or at
+    // 8K, fewer workers, and the slices of a frame shared out between the cores instead.
+    const int count = framesInFlight(frameBytes, settings_.workers > 0 ? settings_.workers : cores, 1);
+    pictures_.resize(std::size_t(framesInFlight(pictureBytes, std::max(depth_, count + 2))));
+    for (int i = int(pictures_.size()) - 1; i >= 0; --i)
+        freePictures_.push_back(i);
+    window_ = 2 * qint64(count);
+    frames_.resize(std::size_t(count), nullptr);
+    for (int w = 0; w < count; ++w) {
+        if (!(frames_[std::size_t(w)] = encoder_.newFrame())) return Error{path_, systemReason(ENOMEM)};
+        coders_.push_back(std::make_unique<FrameCoder>());
+        if (MaybeError e = encoder_.openTwin(*coders_.back(), std::max(1, cores / count))) return e;
+    }
+    for (int w = 0; w < count; ++w)
+        workers_.emplace_back([this, w] { workerLoop(w); });
+    return std::nullopt;
+}
+
+void VideoWriter::workerLoop(int worker) {
+    std::unique_ptr<ColourConverter> converter;
+    QImage::Format layout = QImage::Format_Invalid;
+    AVFrame* frame = frames_[std::size_t(worker)];
+    FrameCoder& coder = *coders_[std::size_t(worker)];
+    // Only frames near the oldest one not stored yet: the packets waiting stay few.
+    const auto mayTake = [this] {
+        return !toConvert_.empty() && pictures_[std::size_t(toConvert_.front())].seq < storeNext_ + window_;
+    };
+    for (;;) {
+        int index;
+        bool failed;
+        {
+            std::unique_lock lock(mutex_);
+            changed_.wait(lock, [&] { return stopping_ || mayTake(); });
+            if (!mayTake()) return;
+            index = toConvert_.front();
+            toConvert_.pop_front();
+            ++busy_;
+            failed = bool(error_); // after a failure nothing more is encoded
+        }
+        Picture& picture = pictures_[std::size_t(index)];
+        const qint64 seq = picture.seq;
+        const bool repeat = !failed && picture.repeat;
+        MaybeError e;
+        if (!failed && !repeat) {
+            if (picture.layout != layout) {
+                layout = picture.layout;
+                converter = std::make_unique<ColourConverter>(settings_.width, settings_.height, layout,
+                                                              encoder_.pixelFormat(), encoder_.colour());
+            }
+            if (layout == QImage::Format_ARGB32_Premultiplied)
+                unpremultiply(picture.pixels.data(), settings_.width, settings_.height, picture.stride);
+            if (converter->valid() && av_frame_make_writable(frame) >= 0)
+                converter->convert(picture.pixels.data(), picture.stride, frame);
+            else
+                e = Error{path_, QStringLiteral("the frames could not be converted to video colours")};
+        }
+        {
+            std::lock_guard lock(mutex_);
+            freePictures_.push_back(index);
+        }
+        changed_.notify_all();
+        AVPacket* packet = nullptr;
+        if (!failed && !repeat && !e) {
+            packet = av_packet_alloc();
+            e = packet ? coder.encode(frame, seq, packet) : Error{path_, systemReason(ENOMEM)};
+            if (e) av_packet_free(&packet);
+        }
+        std::unique_lock lock(mutex_);
+        if (e) setError(e);
+        packets_.emplace(seq, Encoded{packet, repeat});
+        --busy_;
+        storeInOrder(lock);
+        lock.unlock();
+        changed_.notify_all();
+    }
+}
+
+void VideoWriter::storeInOrder(std::unique_lock<std::mutex>& lock) {
+    if (storing_) return; // the worker storing now comes to this packet too
+    storing_ = true;
+    for (auto next = packets_.find(storeNext_); next != packets_.end(); next = packets_.find(storeNext_)) {
+        Encoded encoded = next->second;
+        packets_.erase(next);
+        const bool skip = error_ || (!encoded.packet && !encoded.repeat);
+        lock.unlock();
+        MaybeError e;
+        if (!skip) {
+            // The packet is kept for frames that repeat it; a repeat is a copy of it.
+            if (encoded.repeat) {
+                encoded.packet = lastPacket_ ? av_packet_clone(lastPacket_) : nullptr;
+            } else {
+                if (lastPacket_)
+                    av_packet_unref(lastPacket_);
+                else
+                    lastPacket_ = av_packet_alloc();
+                if (lastPacket_ && av_packet_ref(lastPacket_, encoded.packet) < 0)
+                    av_packet_free(&lastPacket_);
+            }
+            e = encoded.packet ? encoder_.store(encoded.packet) : Error{path_, systemReason(ENOMEM)};
+        }
+        av_packet_free(&encoded.packet);
+        lock.lock();
+        if (e)
+            setError(e);
+        else if (!skip)
+            ++encoded_;
+        ++storeNext_;
+        changed_.notify_all();
+    }
+    storing_ = false;
+}
