@@ -24,8 +24,8 @@ void dashes(const TracePiece& piece, qint32 colour, double core, double period, 
         const double u = std::max(a, start), v = std::min(b, end);
         if (v <= u && !(a == b && u == v)) continue;
         out.strokes.push_back({QLineF(pointAt(piece, u), pointAt(piece, v)), colour,
-                               u == start || (u == a && piece.spotFrom),
-                               v == end || (v == b && piece.spotTo)});
+                               u == start || (u == a && piece.spotFrom), v == end || (v == b && piece.spotTo),
+                               true});
     }
 }
 

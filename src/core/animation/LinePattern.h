@@ -12,6 +12,7 @@ struct LineMarks {
         QLineF line;
         qint32 colour;
         bool spotFrom, spotTo; // round ends: a dash's cap, or a join
+        bool dash = false;     // part of a pattern, whose many spots are stamped
     };
     struct Dot {
         QPointF at;
