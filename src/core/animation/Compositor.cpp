@@ -91,6 +91,7 @@ void Compositor::drawRoute(QPainter& p, const QTransform& t, const FramePose& po
         paintGlow(p, st, lit, look.width, glow, frame);
     }
     LineMarks marks;
+    DiscStamps stamps;
     std::vector<QPointF> rings;
     for (std::size_t k = 0; k < parts.size(); ++k) {
         markLine(st, split[k], look.width, marks);
@@ -100,6 +101,7 @@ void Compositor::drawRoute(QPainter& p, const QTransform& t, const FramePose& po
             if (seen.contains(line[j]) && along >= parts[k].from && along < parts[k].to)
                 rings.push_back(line[j]);
         }
+        if (marks.strokes.empty() && marks.dots.empty() && rings.empty()) continue;
         QRectF bounds;
         if (parts[k].opacity < 1) {
             for (const TracePiece& piece : split[k])
@@ -110,7 +112,7 @@ void Compositor::drawRoute(QPainter& p, const QTransform& t, const FramePose& po
             bounds.adjust(-reach, -reach, reach, reach);
         }
         paintFaded(p, parts[k].opacity, bounds, frame,
-                   [&](QPainter& q) { paintMarks(q, marks, rings, look); });
+                   [&](QPainter& q) { paintMarks(q, marks, rings, look, stamps); });
     }
     // Labels of points in the frame: one kept inside the frame for a point past its edge would
     // stand where the point is not.

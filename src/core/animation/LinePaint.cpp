@@ -11,59 +11,11 @@ QPen roundPen(qint32 color, double width) {
     return QPen(toQColor(color), std::max(width, 1.0), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
 }
 
-// Round spots of one colour and size, painted once at quarter-pixel offsets and then copied: a
-// dashed or dotted line has thousands, which Qt would each fill as a curved path.
-class DiscStamps {
-  public:
-    explicit DiscStamps(const QPainter& p) : shift_(p.transform()) {
-        usable_ = shift_.type() <= QTransform::TxTranslate;
-    }
-    bool usable() const { return usable_; }
-    void stamp(QPainter& p, QPointF centre, qint32 colour, double diameter) {
-        const Set& set = setFor(colour, diameter);
-        const QPointF corner = shift_.map(centre) - QPointF(set.side / 2.0, set.side / 2.0);
-        int x = int(std::floor(corner.x())), y = int(std::floor(corner.y()));
-        int i = int(std::lround((corner.x() - x) * kSteps)), j = int(std::lround((corner.y() - y) * kSteps));
-        if (i == kSteps) i = 0, ++x;
-        if (j == kSteps) j = 0, ++y;
-        p.drawImage(QPoint(x, y), set.at[std::size_t(j * kSteps + i)]);
-    }
-
-  private:
-    static constexpr int kSteps = 4;
-    struct Set {
-        qint32 colour;
-        double diameter;
-        int side;
-        std::vector<QImage> at;
-    };
-    const Set& setFor(qint32 colour, double diameter) {
-        for (const Set& set : sets_)
-            if (set.colour == colour && set.diameter == diameter) return set;
-        Set set{colour, diameter, int(std::ceil(diameter)) + 2, {}};
-        for (int j = 0; j < kSteps; ++j)
-            for (int i = 0; i < kSteps; ++i) {
-                QImage img(set.side, set.side, QImage::Format_ARGB32_Premultiplied);
-                img.fill(Qt::transparent);
-                QPainter ip(&img);
-                ip.setRenderHint(QPainter::Antialiasing);
-                ip.setPen(Qt::NoPen);
-                ip.setBrush(toQColor(colour));
-                const QPointF c(set.side / 2.0 + double(i) / kSteps, set.side / 2.0 + double(j) / kSteps);
-                ip.drawEllipse(c, diameter / 2, diameter / 2);
-                set.at.push_back(std::move(img));
-            }
-        sets_.push_back(std::move(set));
-        return sets_.back();
-    }
-    QTransform shift_;
-    bool usable_;
-    std::vector<Set> sets_;
-};
 } // namespace
 
-void paintMarks(QPainter& p, const LineMarks& marks, std::span<const QPointF> rings, const LineLook& look) {
-    DiscStamps stamps(p);
+void paintMarks(QPainter& p, const LineMarks& marks, std::span<const QPointF> rings, const LineLook& look,
+                DiscStamps& stamps) {
+    const bool stampable = p.transform().type() <= QTransform::TxTranslate;
     // Outlines first, all beneath every stroke, as the classic frames have them.
     for (const bool outline : {true, false}) {
         if (outline && !look.cased) continue;
@@ -84,7 +36,7 @@ void paintMarks(QPainter& p, const LineMarks& marks, std::span<const QPointF> ri
         std::optional<qint32> brush;
         std::vector<std::pair<QPointF, qint32>> stamped;
         auto spot = [&](QPointF at, qint32 colour, bool stamp) {
-            if (stamp && stamps.usable()) {
+            if (stamp && stampable) {
                 stamped.emplace_back(at, colourOf(colour));
                 return;
             }
@@ -104,7 +56,7 @@ void paintMarks(QPainter& p, const LineMarks& marks, std::span<const QPointF> ri
             const QTransform t = p.transform();
             p.resetTransform();
             for (const auto& [at, colour] : stamped)
-                stamps.stamp(p, at, colour, w);
+                stamps.stamp(p, t.map(at), colour, w);
             p.setTransform(t);
         }
         p.setBrush(Qt::NoBrush);

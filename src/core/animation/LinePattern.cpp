@@ -7,6 +7,7 @@
 
 namespace {
 constexpr double kMostMarks = 400000;
+constexpr double kFarthest = 1e12;
 
 // The piece's own ends exactly where `along` is one of them, so an uncut piece stays as it was.
 QPointF pointAt(const TracePiece& piece, double along) {
@@ -43,10 +44,13 @@ void markLine(const ProjectState& st, std::span<const TracePiece> pieces, double
     out.dots.clear();
     // Below a pixel the pattern would blur into a faint solid line; keep its marks visible.
     const double unit = std::max(width, 1.0);
-    double patterned = 0;
-    for (const TracePiece& piece : pieces)
+    double patterned = 0, farthest = 0;
+    for (const TracePiece& piece : pieces) {
         if (legLineStyle(st, piece.leg) != LineStyle::Solid) patterned += piece.line.length();
-    const bool solidOnly = patterned / (unit * kDotPeriod) > kMostMarks;
+        farthest = std::max(farthest, piece.to());
+    }
+    // So far along (a route zoomed in beyond reason) a double no longer tells marks apart.
+    const bool solidOnly = patterned / (unit * kDotPeriod) > kMostMarks || !(farthest < kFarthest);
     for (const TracePiece& piece : pieces) {
         const qint32 colour = legColour(st, piece.leg);
         const LineStyle style = solidOnly ? LineStyle::Solid : legLineStyle(st, piece.leg);
