@@ -1,109 +1,29 @@
 #include "Compositor.h"
 
+#include "LineGlow.h"
+#include "LinePaint.h"
+#include "LineTail.h"
 #include "TravelLook.h"
 
 #include "geo/RouteShape.h"
 #include "mapview/Labels.h"
 #include "mapview/MapCredit.h"
 #include "mapview/MapSource.h"
-#include "mapview/SegmentClip.h"
 
 #include <algorithm>
 #include <cmath>
 #include <vector>
 
 namespace {
-QPen roundPen(qint32 color, double width) {
-    return QPen(toQColor(color), std::max(width, 1.0), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-}
-
-// How a vertex of the route is joined: route points by a round spot at the end of each piece
-// (as they always were); a vertex inside a leg's own line by one spot, or by none where the line
-// turns so little that its pieces meet without a gap.
-enum Joint : char { BothSpots, OneSpot, NoSpot };
-
-struct Polyline {
-    std::vector<QPointF> at;
-    std::vector<char> joint;
-};
-
-struct Piece {
-    QLineF line;
-    bool spotFrom, spotTo;
-};
-
-// The route's line up to the head as pieces within `r`: a map far larger than the frame has most
-// of a long route outside it. Each piece is drawn on its own, flat-ended, with a round spot at
-// each end, which meet as round joins: Qt fills round caps as general curves, twenty times slower
-// on a long line, and one path of crossing pieces slower still.
-void linesWithin(const Polyline& line, const QRectF& r, std::vector<Piece>& pieces) {
-    const std::vector<QPointF>& at = line.at;
-    if (at.size() == 1 && r.contains(at[0])) pieces.push_back({QLineF(at[0], at[0]), true, true});
-    for (std::size_t j = 1; j < at.size(); ++j) {
-        QPointF a = at[j - 1], b = at[j];
-        if (clipSegment(a, b, r))
-            pieces.push_back({QLineF(a, b), line.joint[j - 1] == BothSpots || a != at[j - 1],
-                              line.joint[j] != NoSpot || b != at[j]});
-    }
-}
-
-// Joins the inner vertices of leg lines by one spot, or by none where the line turns by less
-// than keeps a join of `width` within a quarter pixel.
-void markJoints(Polyline& line, const std::vector<char>& inner, double width) {
-    const std::vector<QPointF>& at = line.at;
-    line.joint.assign(at.size(), BothSpots);
-    const double most = 0.5 / std::max(width, 1.0); // radians
-    for (std::size_t k = 1; k + 1 < at.size(); ++k) {
-        if (!inner[k]) continue;
-        const QPointF u = at[k] - at[k - 1], v = at[k + 1] - at[k];
-        const double dot = u.x() * v.x() + u.y() * v.y(), cross = u.x() * v.y() - u.y() * v.x();
-        line.joint[k] = dot > 0 && std::abs(std::atan2(cross, dot)) < most ? NoSpot : OneSpot;
-    }
-}
-
-// The route's line up to the head in world pixels: one polyline, or more where a great circle
-// leaves the map's edge. Legs with lines of their own are simplified to `tolerance`; `inner`
-// marks their vertices other than the ends.
-std::vector<std::pair<std::vector<QPointF>, std::vector<char>>>
-routeUpToHead(const ProjectState& st, int reached, const FramePose& pose, double tolerance) {
-    const RouteShape* shape = st.route.get();
-    auto at = [&](int j) {
-        return shape ? shape->points[std::size_t(j)] : QPointF(st.pointx[j], st.pointy[j]);
-    };
-    std::vector<std::pair<std::vector<QPointF>, std::vector<char>>> lines(1);
-    auto add = [&](QPointF p, bool inner) {
-        lines.back().first.push_back(p);
-        lines.back().second.push_back(inner);
-    };
-    auto follow = [&](const LegLine& leg, double to) {
-        std::vector<std::vector<QPointF>> pieces;
-        leg.pieces(0, to, tolerance, pieces);
-        for (std::size_t k = 0; k < pieces.size(); ++k) {
-            if (k > 0) lines.emplace_back();
-            for (std::size_t v = 0; v < pieces[k].size(); ++v)
-                add(pieces[k][v], v > 0 && v + 1 < pieces[k].size());
-        }
-    };
-    add(at(0), false);
-    for (int j = 1; j <= reached; ++j) {
-        if (const LegLine* leg = shape ? shape->leg(j) : nullptr)
-            follow(*leg, leg->length());
-        else
-            add(at(j), false);
-    }
-    const LegLine* running = shape && pose.leg == reached + 1 ? shape->leg(pose.leg) : nullptr;
-    if (running)
-        follow(*running, pose.legFraction * running->length());
-    else if (pose.head != lines.back().first.back())
-        add(pose.head, false);
-    return lines;
-}
+// The soft step between the tail and the older line, in line widths.
+constexpr double kTailTransition = 12;
 } // namespace
 
 Compositor::Compositor(const ProjectState& st, const Marker& marker) : st_(st), marker_(marker) {}
 
 void Compositor::draw(QImage& frame, const MapSource* map, const QTransform& worldToFrame,
-                      const FramePose& pose, bool transparent, MapGaps* gaps) const {
+                      const FramePose& pose, bool transparent, MapGaps* gaps,
+                      const FramePose* tailFrom) const {
     // A map that covers the whole frame paints every pixel: clearing first would be wasted.
     bool covered = false;
     if (map && !transparent) {
@@ -119,14 +39,15 @@ void Compositor::draw(QImage& frame, const MapSource* map, const QTransform& wor
     p.setRenderHint(QPainter::Antialiasing);
     // Integer coordinates name pixel centres, as on the classic surface.
     p.translate(0.5, 0.5);
-    drawRoute(p, worldToFrame, pose, frame.size());
+    drawRoute(p, worldToFrame, pose, tailFrom, frame.size());
     if (map && !transparent && !map->attribution().isEmpty()) {
         p.resetTransform();
         paintAttribution(p, map->attribution(), frame.rect());
     }
 }
 
-void Compositor::drawRoute(QPainter& p, const QTransform& t, const FramePose& pose, QSize frame) const {
+void Compositor::drawRoute(QPainter& p, const QTransform& t, const FramePose& pose, const FramePose* tailFrom,
+                           QSize frame) const {
     const ProjectState& st = st_;
     const int reached = std::min(pose.reached, std::min<int>(st.listmax, kPointSlots) - 1);
     if (reached < 0) return;
@@ -137,45 +58,61 @@ void Compositor::drawRoute(QPainter& p, const QTransform& t, const FramePose& po
     for (int j = 0; j <= reached; ++j)
         line.push_back(at(j));
     const QPointF head = t.map(pose.head);
-    // Half a frame pixel at the camera's scale: within the line's own antialiased edge.
-    const double scale = std::sqrt(std::abs(t.determinant()));
-    const double tolerance = scale > 0 ? 0.5 / scale : 0;
     const double s = styleScale(st);
-    const double width = std::clamp<int>(st.linethick, 1, 1024) * s;
-    const double ring = std::clamp<int>(st.circlethick, 1, 1024) * s;
-    const double radius = std::abs(double(st.circleradius)) * s;
-    const bool cased = st.casing >= 0 && st.casingwidth > 0;
-    const double casingwidth = st.casingwidth * s;
-    const double reach = std::max(width / 2, radius + ring / 2) + (cased ? casingwidth : 0) + 2;
+    LineLook look;
+    look.width = std::clamp<int>(st.linethick, 1, 1024) * s;
+    look.ring = std::clamp<int>(st.circlethick, 1, 1024) * s;
+    look.radius = std::abs(double(st.circleradius)) * s;
+    look.cased = st.casing >= 0 && st.casingwidth > 0;
+    look.casingwidth = st.casingwidth * s;
+    look.casing = st.casing;
+    look.ringColour = st.color;
+    const double glow = std::clamp<int>(st.glow, 0, 256) * s;
+    const double reach =
+        std::max(look.width / 2, look.radius + look.ring / 2) + (look.cased ? look.casingwidth : 0) + 2;
     const QRectF seen = QRectF(QPointF(0, 0), QSizeF(frame)).adjusted(-reach, -reach, reach, reach);
-    std::vector<Piece> pieces;
-    for (const auto& [world, inner] : routeUpToHead(st, reached, pose, tolerance)) {
-        Polyline framed;
-        framed.at.reserve(world.size());
-        for (QPointF p : world)
-            framed.at.push_back(t.map(p));
-        markJoints(framed, inner, width + (cased ? 2.0 * casingwidth : 0));
-        linesWithin(framed, seen, pieces);
+    const double joined = look.width + (look.cased ? 2.0 * look.casingwidth : 0);
+    const RouteTrace trace = traceRoute(st, t, pose, seen.adjusted(-glow, -glow, glow, glow), joined);
+
+    std::vector<LinePart> parts = wholeLine();
+    if (tailFrom && st.tail > 0)
+        parts = tailParts(traceRoute(st, t, *tailFrom, QRectF(), joined).length, st.tailfade / 100,
+                          kTailTransition * std::max(look.width, 1.0));
+    std::vector<std::vector<TracePiece>> split(parts.size());
+    if (parts.size() == 1)
+        split[0] = trace.pieces;
+    else
+        for (std::size_t k = 0; k < parts.size(); ++k)
+            piecesBetween(trace.pieces, parts[k].from, parts[k].to, split[k]);
+    if (glow > 0) {
+        std::vector<GlowPart> lit;
+        for (std::size_t k = 0; k < parts.size(); ++k)
+            lit.push_back({split[k], parts[k].opacity});
+        paintGlow(p, st, lit, look.width, glow, frame);
     }
-    // Outlines first, all beneath every stroke, as the classic frames have them.
-    for (const bool outline : {true, false}) {
-        if (outline && !cased) continue;
-        const qint32 color = outline ? st.casing : st.color;
-        const double grow = outline ? 2.0 * casingwidth : 0;
-        const double w = width + grow;
-        p.setPen(QPen(toQColor(color), w, Qt::SolidLine, Qt::FlatCap));
-        for (const Piece& piece : pieces)
-            if (piece.line.p1() != piece.line.p2()) p.drawLine(piece.line);
-        p.setPen(Qt::NoPen);
-        p.setBrush(toQColor(color));
-        for (const Piece& piece : pieces) {
-            if (piece.spotFrom) p.drawEllipse(piece.line.p1(), w / 2, w / 2);
-            if (piece.spotTo) p.drawEllipse(piece.line.p2(), w / 2, w / 2);
+    LineMarks marks;
+    DiscStamps stamps;
+    std::vector<QPointF> rings;
+    for (std::size_t k = 0; k < parts.size(); ++k) {
+        markLine(st, split[k], look.width, marks);
+        rings.clear();
+        for (int j = 0; j <= reached; ++j) {
+            const double along = trace.pointAlong[std::size_t(j)];
+            if (seen.contains(line[j]) && along >= parts[k].from && along < parts[k].to)
+                rings.push_back(line[j]);
         }
-        p.setBrush(Qt::NoBrush);
-        p.setPen(roundPen(color, ring + grow));
-        for (int j = 0; j <= reached; ++j)
-            if (seen.contains(line[j])) p.drawEllipse(line[j], radius, radius);
+        if (marks.strokes.empty() && marks.dots.empty() && rings.empty()) continue;
+        QRectF bounds;
+        if (parts[k].opacity < 1) {
+            for (const TracePiece& piece : split[k])
+                bounds |=
+                    QRectF(piece.line.p1(), piece.line.p2()).normalized().adjusted(-0.5, -0.5, 0.5, 0.5);
+            for (QPointF ring : rings)
+                bounds |= QRectF(ring, ring).adjusted(-0.5, -0.5, 0.5, 0.5);
+            bounds.adjust(-reach, -reach, reach, reach);
+        }
+        paintFaded(p, parts[k].opacity, bounds, frame,
+                   [&](QPainter& q) { paintMarks(q, marks, rings, look, stamps); });
     }
     // Labels of points in the frame: one kept inside the frame for a point past its edge would
     // stand where the point is not.

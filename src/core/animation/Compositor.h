@@ -17,11 +17,14 @@ class Compositor {
     // Draws onto `frame`, which is cleared first (to the background, or to clear when it has alpha
     // and `transparent` is set: then the map is left out). The map's credit, when it owes one,
     // goes in the bottom-right corner; what the map could not show is counted in `gaps`.
+    // `tailFrom`, with a tail set: the walk's progress the tail's seconds earlier; the line up to
+    // there is drawn faded.
     void draw(QImage& frame, const MapSource* map, const QTransform& worldToFrame, const FramePose& pose,
-              bool transparent, MapGaps* gaps = nullptr) const;
+              bool transparent, MapGaps* gaps = nullptr, const FramePose* tailFrom = nullptr) const;
 
   private:
-    void drawRoute(QPainter& p, const QTransform& t, const FramePose& pose, QSize frame) const;
+    void drawRoute(QPainter& p, const QTransform& t, const FramePose& pose, const FramePose* tailFrom,
+                   QSize frame) const;
 
     const ProjectState& st_;
     const Marker& marker_;

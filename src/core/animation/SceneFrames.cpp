@@ -7,6 +7,8 @@
 #include "mapview/PictureSource.h"
 #include "shell/LargeImage.h"
 
+#include <cmath>
+
 CameraInput cameraInput(const ProjectState& st, QSizeF world, QSize frame, std::vector<FramePose> poses) {
     CameraInput in;
     in.mode = cameraModeNamed(st.camera).value_or(CameraMode::Fixed);
@@ -64,11 +66,18 @@ const FramePose& SceneFrames::pose(qint64 n) const {
     return poses_[std::size_t(std::clamp<qint64>(k, 0, qint64(poses_.size()) - 1))];
 }
 
+const FramePose* SceneFrames::tailFrom(qint64 n) const {
+    static const FramePose bare;
+    if (!(st_.tail > 0) || !(st_.fps > 0)) return nullptr;
+    const qint64 back = std::llround(std::min(st_.tail * st_.fps, 1e9));
+    return n - back < plan_.introFrames() ? &bare : &pose(n - back);
+}
+
 bool SceneFrames::show(qint64 n, const std::function<void(const QImage&)>& use) {
     if (n < 0 || n >= std::max<qint64>(frames(), 1)) return false;
     gaps_ = MapGaps();
     compositor_.draw(frame_, map_.get(), worldToFrame(plan_.at(n), QSizeF(frame_.size())), pose(n),
-                     transparent_, &gaps_);
+                     transparent_, &gaps_, tailFrom(n));
     drawOverlays(frame_, st_, n, pose(n));
     use(frame_);
     return true;

@@ -30,6 +30,9 @@ class SceneFrames {
     CameraView view(qint64 n) const { return plan_.at(n); }
     // The walk's progress at frame n (the intro shows the bare map, the outro the last frame).
     const FramePose& pose(qint64 n) const;
+    // Where the fading tail starts at frame n: the walk's progress the tail's seconds earlier
+    // (the bare map before the walk had gone that long); null without a tail.
+    const FramePose* tailFrom(qint64 n) const;
 
   private:
     const ProjectState& st_;

@@ -1,0 +1,23 @@
+#pragma once
+// A soft light under the route's line, each part in its leg's colour: the line drawn wide on a
+// layer of a fraction of the frame's size, blurred there, and laid under the line enlarged,
+// which costs a small part of blurring at the frame's own size.
+
+#include "RouteTrace.h"
+
+#include <QPainter>
+#include <span>
+
+struct GlowPart {
+    std::span<const TracePiece> pieces;
+    double opacity; // a faded part of the line glows as faintly
+};
+
+// A glow `glow` frame pixels wide beyond the edges of a line `width` wide, onto `p` (which puts
+// pixel centres on integers) over a frame of `size`.
+void paintGlow(QPainter& p, const ProjectState& st, std::span<const GlowPart> parts, double width,
+               double glow, QSize size);
+
+// Blurs a premultiplied picture in place with a box `radius` pixels each way, twice over (close
+// to a Gaussian).
+void boxBlur(QImage& img, int radius);

@@ -1,0 +1,90 @@
+#include "LinePaint.h"
+
+#include "shell/Surface.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+namespace {
+QPen roundPen(qint32 color, double width) {
+    return QPen(toQColor(color), std::max(width, 1.0), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+}
+
+} // namespace
+
+void paintMarks(QPainter& p, const LineMarks& marks, std::span<const QPointF> rings, const LineLook& look,
+                DiscStamps& stamps) {
+    const bool stampable = p.transform().type() <= QTransform::TxTranslate;
+    // Outlines first, all beneath every stroke, as the classic frames have them.
+    for (const bool outline : {true, false}) {
+        if (outline && !look.cased) continue;
+        const double grow = outline ? 2.0 * look.casingwidth : 0;
+        const double w = look.width + grow;
+        auto colourOf = [&](qint32 own) { return outline ? look.casing : own; };
+        // The pen and brush change only where the colour does: one colour draws as one run.
+        std::optional<qint32> pen;
+        for (const LineMarks::Stroke& s : marks.strokes) {
+            if (s.line.p1() == s.line.p2()) continue;
+            if (pen != colourOf(s.colour)) {
+                pen = colourOf(s.colour);
+                p.setPen(QPen(toQColor(*pen), w, Qt::SolidLine, Qt::FlatCap));
+            }
+            p.drawLine(s.line);
+        }
+        p.setPen(Qt::NoPen);
+        std::optional<qint32> brush;
+        std::vector<std::pair<QPointF, qint32>> stamped;
+        auto spot = [&](QPointF at, qint32 colour, bool stamp) {
+            if (stamp && stampable) {
+                stamped.emplace_back(at, colourOf(colour));
+                return;
+            }
+            if (brush != colourOf(colour)) {
+                brush = colourOf(colour);
+                p.setBrush(toQColor(*brush));
+            }
+            p.drawEllipse(at, w / 2, w / 2);
+        };
+        for (const LineMarks::Stroke& s : marks.strokes) {
+            if (s.spotFrom) spot(s.line.p1(), s.colour, s.dash);
+            if (s.spotTo) spot(s.line.p2(), s.colour, s.dash);
+        }
+        for (const LineMarks::Dot& d : marks.dots)
+            spot(d.at, d.colour, true);
+        if (!stamped.empty()) {
+            const QTransform t = p.transform();
+            p.resetTransform();
+            for (const auto& [at, colour] : stamped)
+                stamps.stamp(p, t.map(at), colour, w);
+            p.setTransform(t);
+        }
+        p.setBrush(Qt::NoBrush);
+        p.setPen(roundPen(colourOf(look.ringColour), look.ring + grow));
+        for (QPointF at : rings)
+            p.drawEllipse(at, look.radius, look.radius);
+    }
+}
+
+void paintFaded(QPainter& p, double opacity, const QRectF& bounds, QSize frame,
+                const std::function<void(QPainter&)>& draw) {
+    if (opacity >= 1) {
+        draw(p);
+        return;
+    }
+    const QRect r = bounds.toAlignedRect() & QRect(QPoint(0, 0), frame);
+    if (opacity <= 0 || r.isEmpty()) return;
+    QImage layer(r.size(), QImage::Format_ARGB32_Premultiplied);
+    layer.fill(Qt::transparent);
+    {
+        QPainter lp(&layer);
+        lp.setRenderHint(QPainter::Antialiasing);
+        lp.translate(0.5 - r.x(), 0.5 - r.y());
+        draw(lp);
+    }
+    p.save();
+    p.resetTransform();
+    p.setOpacity(opacity);
+    p.drawImage(r.topLeft(), layer);
+    p.restore();
+}

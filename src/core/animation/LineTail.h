@@ -1,0 +1,16 @@
+#pragma once
+// The fading tail: the line drawn in the last seconds stays whole, the older line is drawn at
+// the fade's opacity, with a few steps between over a short stretch, so the change is soft.
+
+#include <vector>
+
+struct LinePart {
+    double from, to; // lengths along the route
+    double opacity;
+};
+
+// Oldest first. `start`: the length along the route where the tail starts; `fade`: the older
+// line's opacity, 0 to 1; `transition`: the length of the steps between, ending at `start`.
+std::vector<LinePart> tailParts(double start, double fade, double transition);
+// The whole line at full opacity.
+std::vector<LinePart> wholeLine();
