@@ -484,7 +484,7 @@ Die %3 Bilder davor wurden geschrieben.</translation>
 <context>
     <name>ExportPreset</name>
     <message>
-        <location filename="../src/core/settings/ExportPresets.cpp" line="+12"/>
+        <location filename="../src/core/settings/ExportPresets.cpp" line="+13"/>
         <source>YouTube 1080p</source>
         <translation>YouTube 1080p</translation>
     </message>
@@ -514,15 +514,291 @@ Die %3 Bilder davor wurden geschrieben.</translation>
         <translation>Overlay für den Schnitt (ProRes 4444, transparent)</translation>
     </message>
     <message>
-        <location line="+36"/>
+        <location line="+3"/>
+        <source>Web page (animated GIF)</source>
+        <translation>Webseite (animiertes GIF)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Web page (animated WebP)</source>
+        <translation>Webseite (animiertes WebP)</translation>
+    </message>
+    <message>
+        <location line="+44"/>
         <source>The animation lasts %1 s; %2 takes at most %3 s. Nothing is cut: shorten it, or cut the video in an editor.</source>
         <translation>Die Animation dauert %1 s; %2 nimmt höchstens %3 s. Es wird nichts abgeschnitten: Kürzen Sie sie, oder schneiden Sie das Video in einem Schnittprogramm.</translation>
     </message>
 </context>
 <context>
+    <name>FilmPanel</name>
+    <message>
+        <location filename="../src/gui/settings/FilmPanel.cpp" line="+43"/>
+        <source>Travel film</source>
+        <translation>Reisefilm</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <location line="+12"/>
+        <location line="+26"/>
+        <source>None</source>
+        <translation>Keine</translation>
+    </message>
+    <message>
+        <location line="-38"/>
+        <source>Walk</source>
+        <translation>Zu Fuß</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Bike</source>
+        <translation>Fahrrad</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Car</source>
+        <translation>Auto</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Bus</source>
+        <translation>Bus</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Train</source>
+        <translation>Zug</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Boat</source>
+        <translation>Schiff</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Plane</source>
+        <translation>Flugzeug</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The marker&apos;s icon, the line and the speed of every leg without a way of its own (set a leg&apos;s own in the points panel)</source>
+        <translation>Symbol der Markierung, Linie und Geschwindigkeit jeder Etappe ohne eigene Reiseart (die eigene einer Etappe stellen Sie in der Punkteliste ein)</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Travel by:</source>
+        <translation>Reiseart:</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Solid</source>
+        <translation>Durchgezogen</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Dashed</source>
+        <translation>Gestrichelt</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Dotted</source>
+        <translation>Gepunktet</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Solid leaves each leg the line of its way of travel</source>
+        <translation>Durchgezogen lässt jeder Etappe die Linie ihrer Reiseart</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Line:</source>
+        <translation>Linie:</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source> px</source>
+        <translation> px</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Glow:</source>
+        <translation>Leuchten:</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location line="+18"/>
+        <source> s</source>
+        <translation> s</translation>
+    </message>
+    <message>
+        <location line="-17"/>
+        <source>Whole line</source>
+        <translation>Ganze Linie</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Seconds of line drawn fully; older line fades</source>
+        <translation>Sekunden Linie voll gezeichnet; ältere Linie verblasst</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source> %</source>
+        <translation> %</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>How strongly the older line still shows</source>
+        <translation>Wie deutlich die ältere Linie noch zu sehen ist</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>to</source>
+        <translation>auf</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Tail:</source>
+        <translation>Schweif:</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Pixels</source>
+        <translation>Pixel</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Follow the frame</source>
+        <translation>Mit dem Bild</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Follow the frame: sizes are pixels of a 1080-line frame, so a project looks the same at 720p, 1080p and 4K</source>
+        <translation>Mit dem Bild: Größen sind Pixel eines Bildes mit 1080 Zeilen, so sieht ein Projekt in 720p, 1080p und 4K gleich aus</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Sizes:</source>
+        <translation>Größen:</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Title</source>
+        <translation>Titel</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Title:</source>
+        <translation>Titel:</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Subtitle</source>
+        <translation>Untertitel</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Subtitle:</source>
+        <translation>Untertitel:</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Centre</source>
+        <translation>Mitte</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Bottom</source>
+        <translation>Unten</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Title shows:</source>
+        <translation>Titel zeigt:</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Kilometres</source>
+        <translation>Kilometer</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Miles</source>
+        <translation>Meilen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The distance travelled so far, on a map with coordinates</source>
+        <translation>Die bisher zurückgelegte Strecke, auf einer Karte mit Koordinaten</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Counter:</source>
+        <translation>Zähler:</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Default</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Font:</source>
+        <translation>Schrift:</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Way of travel</source>
+        <translation>Reiseart</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Line style</source>
+        <translation>Linienstil</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Sizes</source>
+        <translation>Größen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Title position</source>
+        <translation>Titelposition</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Counter</source>
+        <translation>Zähler</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Glow</source>
+        <translation>Leuchten</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Tail</source>
+        <translation>Schweif</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Tail fade</source>
+        <translation>Schweif verblassen</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Title time</source>
+        <translation>Titeldauer</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Font</source>
+        <translation>Schrift</translation>
+    </message>
+</context>
+<context>
     <name>FormatMenu</name>
     <message>
-        <location filename="../src/gui/settings/FormatMenu.cpp" line="+12"/>
+        <location filename="../src/gui/settings/FormatMenu.cpp" line="+13"/>
         <source>F&amp;ormat</source>
         <translation>&amp;Format</translation>
     </message>
@@ -553,7 +829,7 @@ Die %3 Bilder davor wurden geschrieben.</translation>
     </message>
     <message>
         <location line="+17"/>
-        <location line="+10"/>
+        <location line="+13"/>
         <source>Video format</source>
         <translation>Videoformat</translation>
     </message>
@@ -770,7 +1046,7 @@ Die %3 Bilder davor wurden geschrieben.</translation>
 <context>
     <name>LookPanel</name>
     <message>
-        <location filename="../src/gui/settings/LookPanel.cpp" line="+54"/>
+        <location filename="../src/gui/settings/LookPanel.cpp" line="+53"/>
         <source> s</source>
         <translation> s</translation>
     </message>
@@ -969,12 +1245,12 @@ Die %3 Bilder davor wurden geschrieben.</translation>
     <name>MainWindow</name>
     <message>
         <location filename="../src/gui/shell/MainWindow.cpp" line="+44"/>
-        <location line="+90"/>
+        <location line="+91"/>
         <source>Vantorel* Pathwright</source>
         <translation>Vantorel* Pathwright</translation>
     </message>
     <message>
-        <location line="-62"/>
+        <location line="-63"/>
         <location filename="../src/gui/shell/MainWindowBars.cpp" line="+57"/>
         <source>Frame</source>
         <translation>Bild</translation>
@@ -985,18 +1261,18 @@ Die %3 Bilder davor wurden geschrieben.</translation>
         <translation>Kartenbild</translation>
     </message>
     <message>
-        <location filename="../src/gui/shell/MainWindowEdits.cpp" line="+15"/>
+        <location filename="../src/gui/shell/MainWindowEdits.cpp" line="+16"/>
         <source>NTSC format</source>
         <translation>NTSC-Format</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+6"/>
         <source>PAL format</source>
         <translation>PAL-Format</translation>
     </message>
     <message>
         <location filename="../src/gui/shell/MainWindowBars.cpp" line="-12"/>
-        <location filename="../src/gui/shell/MainWindowEdits.cpp" line="+3"/>
+        <location filename="../src/gui/shell/MainWindowEdits.cpp" line="+6"/>
         <location line="+31"/>
         <source>Select point</source>
         <translation>Punkt auswählen</translation>
@@ -1583,27 +1859,82 @@ Die %3 Bilder davor wurden geschrieben.</translation>
 <context>
     <name>PointsModel</name>
     <message>
-        <location filename="../src/gui/points/PointsModel.cpp" line="+15"/>
+        <location filename="../src/gui/points/PointsModel.cpp" line="+16"/>
         <source>%1 s</source>
         <translation>%1 s</translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+28"/>
         <source>straight</source>
         <translation>gerade</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+0"/>
         <source>arc</source>
         <translation>Bogen</translation>
     </message>
     <message>
         <location line="+1"/>
+        <source>none</source>
+        <translation>keine</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>walk</source>
+        <translation>zu Fuß</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>bike</source>
+        <translation>Fahrrad</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>car</source>
+        <translation>Auto</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>bus</source>
+        <translation>Bus</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>train</source>
+        <translation>Zug</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>boat</source>
+        <translation>Schiff</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>plane</source>
+        <translation>Flugzeug</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>solid</source>
+        <translation>durchgezogen</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>dashed</source>
+        <translation>gestrichelt</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>dotted</source>
+        <translation>gepunktet</translation>
+    </message>
+    <message>
+        <location line="+3"/>
         <source>as all legs</source>
         <translation>wie alle Abschnitte</translation>
     </message>
     <message>
-        <location line="+93"/>
+        <location line="+104"/>
         <source>As all points</source>
         <translation>Wie alle Punkte</translation>
     </message>
@@ -1638,12 +1969,12 @@ Die %3 Bilder davor wurden geschrieben.</translation>
         <translation>Abschnitt</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+0"/>
         <source>Line</source>
         <translation>Linie</translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+1"/>
         <source>Latitude</source>
         <translation>Breite</translation>
     </message>
@@ -1653,7 +1984,17 @@ Die %3 Bilder davor wurden geschrieben.</translation>
         <translation>Länge</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+0"/>
+        <source>Travel</source>
+        <translation>Reise</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Style</source>
+        <translation>Stil</translation>
+    </message>
+    <message>
+        <location line="+5"/>
         <source>Drag a row to move the point in the route</source>
         <translation>Ziehen Sie eine Zeile, um den Punkt in der Route zu verschieben</translation>
     </message>
@@ -1671,6 +2012,16 @@ Die %3 Bilder davor wurden geschrieben.</translation>
         <location line="+1"/>
         <source>The line of the leg that ends at the point</source>
         <translation>Die Linie des Abschnitts, der am Punkt endet</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>How the leg that ends at the point is travelled: its marker icon, line and speed</source>
+        <translation>Wie die Etappe bis zu diesem Punkt zurückgelegt wird: Symbol der Markierung, Linie und Geschwindigkeit</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The line style of the leg that ends at the point</source>
+        <translation>Der Linienstil der Etappe bis zu diesem Punkt</translation>
     </message>
     <message>
         <location filename="../src/gui/points/PointsModelEdit.cpp" line="+20"/>
@@ -1694,6 +2045,16 @@ Die %3 Bilder davor wurden geschrieben.</translation>
     </message>
     <message>
         <location line="+1"/>
+        <source>way of travel</source>
+        <translation>Reiseart</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>line style</source>
+        <translation>Linienstil</translation>
+    </message>
+    <message>
+        <location line="+1"/>
         <location line="+1"/>
         <source>coordinates</source>
         <translation>Koordinaten</translation>
@@ -1712,6 +2073,16 @@ Die %3 Bilder davor wurden geschrieben.</translation>
         <location line="+2"/>
         <source>A leg&apos;s line is straight or an arc, or nothing for the default.</source>
         <translation>Die Linie eines Abschnitts ist gerade oder ein Bogen, oder nichts für den Standardwert.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>A way of travel is none, walk, bike, car, bus, train, boat or plane, or nothing for the default.</source>
+        <translation>Eine Reiseart ist keine, zu Fuß, Fahrrad, Auto, Bus, Zug, Schiff oder Flugzeug, oder nichts für den Standard.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>A line style is solid, dashed or dotted, or nothing for the default.</source>
+        <translation>Ein Linienstil ist durchgezogen, gestrichelt oder gepunktet, oder nichts für den Standard.</translation>
     </message>
     <message>
         <location line="+2"/>
@@ -1765,7 +2136,7 @@ Die %3 Bilder davor wurden geschrieben.</translation>
 <context>
     <name>PointsTable</name>
     <message>
-        <location filename="../src/gui/points/PointsTable.cpp" line="+89"/>
+        <location filename="../src/gui/points/PointsTable.cpp" line="+90"/>
         <source>Select point</source>
         <translation>Punkt auswählen</translation>
     </message>
@@ -1886,7 +2257,7 @@ Grund: %2</translation>
 <context>
     <name>PropertiesDialog</name>
     <message>
-        <location filename="../src/gui/settings/PropertiesDialog.cpp" line="+49"/>
+        <location filename="../src/gui/settings/PropertiesDialog.cpp" line="+51"/>
         <source>Pathwright - Properties</source>
         <translation>Pathwright - Eigenschaften</translation>
     </message>
@@ -1952,7 +2323,7 @@ Grund: %2</translation>
         <translation>&amp;Schließen</translation>
     </message>
     <message>
-        <location line="+109"/>
+        <location line="+116"/>
         <source>Style</source>
         <translation>Stil</translation>
     </message>
@@ -2146,6 +2517,16 @@ Sie liegen in %5.</translation>
         <location line="+1"/>
         <source>MOV ProRes 4444 with transparency</source>
         <translation>MOV ProRes 4444 mit Transparenz</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Animated GIF for web pages</source>
+        <translation>Animiertes GIF für Webseiten</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Animated WebP for web pages</source>
+        <translation>Animiertes WebP für Webseiten</translation>
     </message>
     <message>
         <location line="+11"/>
