@@ -18,6 +18,7 @@ void setUpL(Workspace& ws, double delay) {
     ws.st.linethick = 4;
     ws.st.circlethick = 1;
     ws.st.circleradius = 0;
+    ws.st.markersize = 2; // a way of travel's icon at the head stays off the line behind it
 }
 
 // The frame pixel at a length along the L.

@@ -72,8 +72,8 @@ PointsModel::Cells PointsModel::cellsOf(int i, const Georeference* where) const 
             c.text[LegTime] = seconds(st.pointinterval[i]);
         else
             greyed(LegTime, std::isfinite(legSeconds) ? seconds(legSeconds, 'f', 1) : QString());
-        if (st.pointpath[i].isEmpty())
-            greyed(Path, pathName(st.path));
+        if (st.pointpath[i].isEmpty()) // a flight without a line of its own takes an arc
+            greyed(Path, pathName(legMode(st, i).arc ? QStringLiteral("arc") : st.path));
         else
             c.text[Path] = pathName(st.pointpath[i]);
         // A leg without its own way of travel or style shows what it takes from the project.

@@ -100,6 +100,9 @@ FilmPanel::FilmPanel(Workspace& ws, EditHistory& history, QWidget* parent)
         });
     };
     pick(mode_, tr("Way of travel"), ids(travelModeIds()), &ProjectState::mode, 1);
+    connect(mode_, &QComboBox::currentIndexChanged, this, [this] {
+        if (!filling_) emit travelChanged();
+    });
     pick(lineStyle_, tr("Line style"), ids(lineStyleIds()), &ProjectState::linestyle, 2);
     pick(styleScale_, tr("Sizes"), kStyleScales, &ProjectState::stylescale, 5);
     pick(titlePosition_, tr("Title position"), kPositions, &ProjectState::titleposition, 9);

@@ -22,6 +22,10 @@ class FilmPanel : public QGroupBox {
     // Shows the project's values (changing nothing).
     void fill();
 
+  signals:
+    // The way of travel changed: the marker's size and colour now size and tint its icons.
+    void travelChanged();
+
   private:
     void change(const QString& label, const std::function<void(ProjectState&)>& set, int key);
     QComboBox* words(const char* name, std::initializer_list<QString> names);

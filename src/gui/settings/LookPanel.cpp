@@ -1,5 +1,7 @@
 #include "LookPanel.h"
 
+#include "animation/TravelLook.h"
+
 #include "mapview/RouteDrawing.h"
 #include "shell/EditHistory.h"
 #include "shell/FileDialogs.h"
@@ -200,8 +202,12 @@ void LookPanel::fill() {
 void LookPanel::enableParts() {
     const QString marker = kMarkers.value(marker_->currentIndex());
     speed_->setEnabled(timing_->currentIndex() == 1);
-    markerSize_->setEnabled(marker != "none");
-    markerColour_->setEnabled(marker == "dot" || marker == "arrow");
+    // With no marker of its own, a leg with a way of travel shows its icon, at the marker's size and tint.
+    bool icons = false;
+    for (int i = 1; i < std::min<int>(ws_.st.listmax, kPointSlots); ++i)
+        icons = icons || legMode(ws_.st, i).mode != TravelMode::None;
+    markerSize_->setEnabled(marker != "none" || icons);
+    markerColour_->setEnabled(marker == "dot" || marker == "arrow" || (marker == "none" && icons));
     for (QWidget* w : {static_cast<QWidget*>(picture_), static_cast<QWidget*>(browse_)})
         w->setEnabled(marker == "picture");
     turn_->setEnabled(marker == "picture" || marker == "arrow");

@@ -110,6 +110,7 @@ PropertiesDialog::PropertiesDialog(Workspace& ws, EditHistory& history, QWidget*
     film_->setGeometry(px(4572) + kGeoWidth + px(120), px(120), kFilmWidth, height - px(240));
     setFixedSize(px(4572) + kGeoWidth + kFilmWidth + px(360), height);
     connect(geo_, &GeoPanel::speedUnitChanged, look_, &LookPanel::fill);
+    connect(film_, &FilmPanel::travelChanged, look_, &LookPanel::fill);
     btnClose->setDefault(true); // Enter; Escape hides through the dialog's reject()
     connect(btnClose, &QPushButton::clicked, this, &QWidget::hide);
 
