@@ -1,6 +1,7 @@
 // The MOV writer's workers: ProRes frames need nothing of each other, so each worker converts
 // and compresses whole frames with a codec of its own, and whichever worker finishes the oldest
 // frame stores every packet that is then next in order.
+// Frames of a few changed bands come as strips, spliced into the frame before once stored.
 #include "VideoWriter.h"
 
 #include "ProResSplice.h"

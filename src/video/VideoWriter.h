@@ -11,6 +11,8 @@
 // frame order. Workers run at most a few frames ahead of the oldest one not yet stored. A
 // frame whose picture's change log says nothing changed since the frame before (a hold at a
 // point, the end) is not encoded again: it repeats that frame's packet, the same bytes.
+// A frame of which only some bands of 16 rows changed (the head of the line, a label) has
+// only those encoded and takes the other rows' slices from the packet of the frame before.
 //
 // The file is written through SafeFile and takes its own name only once complete: a failure
 // (no permission, full disk) leaves no half file under that name. finish() after any number
