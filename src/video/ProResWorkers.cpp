@@ -1,17 +1,22 @@
 // The MOV writer's workers: ProRes frames need nothing of each other, so each worker converts
 // and compresses whole frames with a codec of its own, and whichever worker finishes the oldest
 // frame stores every packet that is then next in order.
+// Frames of a few changed bands come as strips, spliced into the frame before once stored.
 #include "VideoWriter.h"
 
+#include "ProResSplice.h"
+#include "ProResStrips.h"
 #include "animation/FramesInFlight.h"
 
 extern "C" {
+#include <libavcodec/avcodec.h>
 #include <libavcodec/packet.h>
 #include <libavutil/frame.h>
 }
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 
 MaybeError VideoWriter::startWorkers(qint64 pictureBytes, int frameBytes) {
     const int cores = int(std::max(1u, std::thread::hardware_concurrency()));
@@ -38,6 +43,7 @@ void VideoWriter::workerLoop(int worker) {
     QImage::Format layout = QImage::Format_Invalid;
     AVFrame* frame = frames_[std::size_t(worker)];
     FrameCoder& coder = *coders_[std::size_t(worker)];
+    StripCoder strips(encoder_, settings_.width, settings_.height, path_);
     // Only frames near the oldest one not stored yet: the packets waiting stay few.
     const auto mayTake = [this] {
         return !toConvert_.empty() && pictures_[std::size_t(toConvert_.front())].seq < storeNext_ + window_;
@@ -58,7 +64,24 @@ void VideoWriter::workerLoop(int worker) {
         const qint64 seq = picture.seq;
         const bool repeat = !failed && picture.repeat;
         MaybeError e;
-        if (!failed && !repeat) {
+        Encoded encoded{nullptr, repeat, {}};
+        if (!failed && !repeat && !picture.strips.empty()) {
+            // Only the bands that changed, each converted and encoded on its own.
+            if (av_frame_make_writable(frame) < 0) e = Error{path_, systemReason(ENOMEM)};
+            for (const auto& [first, rows] : picture.strips) {
+                if (e) break;
+                const int top = first * 16, lines = std::min(rows * 16, settings_.height - top);
+                if (picture.layout == QImage::Format_ARGB32_Premultiplied)
+                    unpremultiply(picture.pixels.data() + qsizetype(top) * picture.stride, settings_.width,
+                                  lines, picture.stride);
+                AVPacket* packet = av_packet_alloc();
+                if (!packet) e = Error{path_, systemReason(ENOMEM)};
+                if (!e)
+                    e = strips.encode(picture.pixels.data(), picture.stride, picture.layout, first, rows,
+                                      frame, seq, packet);
+                if (packet) encoded.strips.emplace_back(first, packet);
+            }
+        } else if (!failed && !repeat) {
             if (picture.layout != layout) {
                 layout = picture.layout;
                 converter = std::make_unique<ColourConverter>(settings_.width, settings_.height, layout,
@@ -76,15 +99,16 @@ void VideoWriter::workerLoop(int worker) {
             freePictures_.push_back(index);
         }
         changed_.notify_all();
-        AVPacket* packet = nullptr;
-        if (!failed && !repeat && !e) {
-            packet = av_packet_alloc();
-            e = packet ? coder.encode(frame, seq, packet) : Error{path_, systemReason(ENOMEM)};
-            if (e) av_packet_free(&packet);
+        if (!failed && !repeat && !e && encoded.strips.empty()) {
+            encoded.packet = av_packet_alloc();
+            e = encoded.packet ? coder.encode(frame, seq, encoded.packet)
+                               : Error{path_, systemReason(ENOMEM)};
+            if (e) av_packet_free(&encoded.packet);
         }
+        if (e) freePackets(encoded);
         std::unique_lock lock(mutex_);
         if (e) setError(e);
-        packets_.emplace(seq, Encoded{packet, repeat});
+        packets_.emplace(seq, encoded);
         --busy_;
         storeInOrder(lock);
         lock.unlock();
@@ -98,10 +122,12 @@ void VideoWriter::storeInOrder(std::unique_lock<std::mutex>& lock) {
     for (auto next = packets_.find(storeNext_); next != packets_.end(); next = packets_.find(storeNext_)) {
         Encoded encoded = next->second;
         packets_.erase(next);
-        const bool skip = error_ || (!encoded.packet && !encoded.repeat);
+        const bool skip = error_ || (!encoded.packet && !encoded.repeat && encoded.strips.empty());
         lock.unlock();
         MaybeError e;
-        if (!skip) {
+        const bool splicing = !skip && !encoded.strips.empty();
+        if (splicing) e = splice(encoded);
+        if (!skip && !e) {
             // The packet is kept for frames that repeat it; a repeat is a copy of it.
             if (encoded.repeat) {
                 encoded.packet = lastPacket_ ? av_packet_clone(lastPacket_) : nullptr;
@@ -115,14 +141,46 @@ void VideoWriter::storeInOrder(std::unique_lock<std::mutex>& lock) {
             }
             e = encoded.packet ? encoder_.store(encoded.packet) : Error{path_, systemReason(ENOMEM)};
         }
-        av_packet_free(&encoded.packet);
+        freePackets(encoded);
         lock.lock();
         if (e)
             setError(e);
         else if (!skip)
-            ++encoded_;
+            ++encoded_, spliced_ += splicing;
         ++storeNext_;
         changed_.notify_all();
     }
     storing_ = false;
+}
+
+MaybeError VideoWriter::splice(Encoded& encoded) {
+    std::vector<ProResStrip> strips;
+    for (const auto& [first, packet] : encoded.strips)
+        strips.push_back({first, packet->data, std::size_t(packet->size)});
+    const bool made =
+        lastPacket_ && spliceProRes(lastPacket_->data, std::size_t(lastPacket_->size), strips, splicing_);
+    if (!made)
+        return Error{path_,
+                     QStringLiteral("the changed rows of a frame could not be put into the frame before")};
+    AVPacket* packet = av_packet_alloc();
+    if (!packet || av_new_packet(packet, int(splicing_.size())) < 0) {
+        av_packet_free(&packet);
+        return Error{path_, systemReason(ENOMEM)};
+    }
+    std::memcpy(packet->data, splicing_.data(), splicing_.size());
+    packet->flags |= AV_PKT_FLAG_KEY;
+    encoded.packet = packet;
+    return std::nullopt;
+}
+
+void VideoWriter::freePackets(Encoded& encoded) {
+    av_packet_free(&encoded.packet);
+    for (auto& strip : encoded.strips)
+        av_packet_free(&strip.second);
+    encoded.strips.clear();
+}
+
+qint64 VideoWriter::spliced() const {
+    std::lock_guard lock(mutex_);
+    return spliced_;
 }

@@ -222,7 +222,7 @@ MaybeError VideoEncoder::write(AVPacket* packet) {
     return w < 0 ? fail(w) : std::nullopt;
 }
 
-MaybeError VideoEncoder::openTwin(FrameCoder& twin, int threads) const {
+MaybeError VideoEncoder::openTwin(FrameCoder& twin, int threads, int height) const {
     twin.name_ = name_;
     const AVCodec* codec = codec_ ? codec_->codec : nullptr;
     if (!codec || !(twin.codec_ = avcodec_alloc_context3(codec))) return fail(AVERROR(ENOMEM));
@@ -230,6 +230,13 @@ MaybeError VideoEncoder::openTwin(FrameCoder& twin, int threads) const {
     s.threads = threads;
     configure(twin.codec_, s, colour_);
     twin.codec_->flags = codec_->flags;
+    if (height > 0) {
+        // The encoder picks its bits a macroblock by the frame's size: a strip takes the frame's.
+        twin.codec_->height = height;
+        int64_t bits = 0;
+        if (av_opt_get_int(codec_->priv_data, "bits_per_mb", 0, &bits) >= 0 && bits > 0)
+            av_opt_set_int(twin.codec_->priv_data, "bits_per_mb", bits, 0);
+    }
     if (int r = avcodec_open2(twin.codec_, codec, nullptr); r < 0) return fail(r);
     return std::nullopt;
 }

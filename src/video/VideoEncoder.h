@@ -27,9 +27,10 @@ struct VideoSettings {
     int rateNum = 25, rateDen = 1; // frames per second as a fraction
     int crf = 18;                  // H.264: constant quality, lower is better
     QByteArray preset = "veryfast";
-    int proresProfile = 4; // 3: 422 HQ (no alpha), 4: 4444, 5: 4444 XQ
-    int threads = 0;       // 0: the codec's choice
-    int workers = 0;       // ProRes frames encoded at once; 0: one per core
+    int proresProfile = 4;   // 3: 422 HQ (no alpha), 4: 4444, 5: 4444 XQ
+    int threads = 0;         // 0: the codec's choice
+    int workers = 0;         // ProRes frames encoded at once; 0: one per core
+    bool reuseSlices = true; // ProRes: rows that did not change keep the frame before's slices
 };
 
 // A codec of the same settings as a VideoEncoder, for a thread of its own (intra-only codecs).
@@ -66,8 +67,10 @@ class VideoEncoder {
 
     // Encodes the next frame; the frame may be reused once this returns.
     MaybeError encode(AVFrame* frame);
-    // Opens `twin` with this encoder's settings and `threads` slice threads of its own.
-    MaybeError openTwin(FrameCoder& twin, int threads) const;
+    // Opens `twin` with this encoder's settings and `threads` slice threads of its own; with a
+    // `height`, for pictures of that many lines compressed as this encoder's rows are (ProRes:
+    // the same bits a macroblock, so its slices are those of the whole frame).
+    MaybeError openTwin(FrameCoder& twin, int threads, int height = 0) const;
     // Stores the next packet a twin encoded, in frame order; the packet is emptied.
     MaybeError store(AVPacket* packet);
     // Drains the encoder and completes the file (index, durations). The file is then playable.

@@ -28,7 +28,7 @@ VideoWriter::~VideoWriter() {
     for (AVFrame*& f : frames_)
         av_frame_free(&f);
     for (auto& [seq, encoded] : packets_)
-        av_packet_free(&encoded.packet);
+        freePackets(encoded);
     av_packet_free(&lastPacket_);
 }
 
@@ -86,12 +86,23 @@ MaybeError VideoWriter::put(const QImage& frame, qint64, const ChangeLog* change
     // The picture is this thread's until queued: copy outside the lock.
     Picture& picture = pictures_[std::size_t(index)];
     areas_.clear();
-    picture.repeat = !workers_.empty() && changes && changes == lastLog_ &&
-                     changes->since(lastVersion_, areas_) && areas_.empty();
+    const bool logKnown = changes && changes == lastLog_ && changes->since(lastVersion_, areas_);
+    picture.repeat = !workers_.empty() && logKnown && areas_.empty();
     lastLog_ = changes;
     lastVersion_ = changes ? changes->version() : 0;
+    findStrips(image, changes, logKnown, picture);
     if (picture.repeat) {
         // Nothing to copy: the worker repeats the packet of the frame before.
+    } else if (!picture.strips.empty()) {
+        picture.layout = image.format();
+        picture.stride = image.bytesPerLine();
+        picture.pixels.resize(std::size_t(image.sizeInBytes()));
+        for (const auto& [first, rows] : picture.strips) {
+            const qsizetype top = qsizetype(first) * 16,
+                            end = std::min<qsizetype>(top + rows * 16, image.height());
+            std::memcpy(picture.pixels.data() + top * picture.stride, image.constScanLine(int(top)),
+                        std::size_t((end - top) * picture.stride));
+        }
     } else if (image.format() == QImage::Format_RGB32 && packRows_) {
         // Packed to 24 bits in the same pass: the conversion to 4:2:0 has a fast path for
         // those (three times faster than from 32-bit pixels, more than the packing costs).

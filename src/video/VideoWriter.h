@@ -11,6 +11,8 @@
 // frame order. Workers run at most a few frames ahead of the oldest one not yet stored. A
 // frame whose picture's change log says nothing changed since the frame before (a hold at a
 // point, the end) is not encoded again: it repeats that frame's packet, the same bytes.
+// A frame of which only some bands of 16 rows changed (the head of the line, a label) has
+// only those encoded and takes the other rows' slices from the packet of the frame before.
 //
 // The file is written through SafeFile and takes its own name only once complete: a failure
 // (no permission, full disk) leaves no half file under that name. finish() after any number
@@ -44,6 +46,8 @@ class VideoWriter : public FrameSink {
     SinkOutput output() const override;
 
     const QString& path() const { return path_; }
+    // MOV frames made of the slices of the frame before and their changed rows.
+    qint64 spliced() const;
 
   private:
     struct Picture { // a frame as drawn, in one of the layouts the converter takes
@@ -52,10 +56,14 @@ class VideoWriter : public FrameSink {
         QImage::Format layout = QImage::Format_Invalid;
         qint64 seq = 0;      // the frame's place in the file
         bool repeat = false; // the same picture as the frame before (ProRes: the same packet)
+        // ProRes: the bands of macroblock rows that changed (first, count), only those copied
+        // and encoded; none: the whole frame.
+        std::vector<std::pair<int, int>> strips;
     };
     struct Encoded {                // a frame's packet waiting for its turn
         AVPacket* packet = nullptr; // null when repeated, or skipped after a failure
         bool repeat = false;
+        std::vector<std::pair<int, AVPacket*>> strips; // first row and packet of changed bands
     };
 
     MaybeError start(const QImage& first);
@@ -66,6 +74,12 @@ class VideoWriter : public FrameSink {
     void encodeLoop();
     MaybeError startWorkers(qint64 pictureBytes, int frameBytes); // ProRes
     void workerLoop(int worker);
+    // Sets the picture's strips (or repeat) from the change log's areas or by comparing it with
+    // the frame before.
+    void findStrips(const QImage& image, const ChangeLog* changes, bool logKnown, Picture& picture);
+    // The previous packet with the strips' rows put in, as the packet of a whole frame.
+    MaybeError splice(Encoded& encoded);
+    static void freePackets(Encoded& encoded);
     // Stores the packets that are next in frame order (under the lock, which it lets go meanwhile).
     void storeInOrder(std::unique_lock<std::mutex>& lock);
     void stopThreads();
@@ -92,12 +106,18 @@ class VideoWriter : public FrameSink {
     AVPacket* lastPacket_ = nullptr;     // the last one stored, for a frame that repeats it
     const ChangeLog* lastLog_ = nullptr; // the picture of the last frame taken, and its version then
     quint64 lastVersion_ = 0;
-    std::vector<QRect> areas_; // put()'s own
+    std::vector<QRect> areas_;    // put()'s own
+    std::vector<uchar> previous_; // without a change log: the last picture, to compare with
+    qsizetype previousStride_ = 0;
+    QImage::Format previousLayout_ = QImage::Format_Invalid;
+    std::vector<char> bands_;            // put()'s own: which macroblock rows changed
+    std::vector<std::uint8_t> splicing_; // the storing thread's
     qint64 storeNext_ = 0;
     qint64 window_ = 0;
     bool storing_ = false;
     int busy_ = 0; // pictures and frames a thread works on now
     qint64 encoded_ = 0;
+    qint64 spliced_ = 0;
     qint64 bytes_ = 0; // the finished file
     bool stopping_ = false;
     MaybeError error_;

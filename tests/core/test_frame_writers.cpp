@@ -12,6 +12,7 @@
 #include "support/Files.h"
 #include "support/Pixels.h"
 
+#include "ProResSplice.h"
 #include "VideoWriter.h"
 
 #include <QImageReader>
@@ -32,6 +33,25 @@ QImage gradient(int w, int h) {
         for (int x = 0; x < w; ++x)
             img.setPixel(x, y, qRgb((x * 37) & 255, (y * 53) & 255, (x + y * 7) & 255));
     return img;
+}
+
+// A ProRes frame's headers and slice table around stand-in slices, one slice a macroblock row
+// (16 pixels wide): of each row, its size and the value of its bytes.
+QByteArray proresFrame(const QList<QPair<int, int>>& rows, int width = 16) {
+    QByteArray f(8 + 20 + 8, '\0'), table, data;
+    f.replace(4, 4, "icpf");
+    f[9] = 20;
+    f[16] = char(width >> 8), f[17] = char(width), f[19] = char(16 * rows.size());
+    for (const auto& [size, value] : rows) {
+        table += QByteArray(1, '\0') + char(size);
+        data += QByteArray(size, char(value));
+    }
+    const qsizetype picture = 8 + table.size() + data.size();
+    f[28] = 8 << 3, f[31] = char(picture >> 8), f[32] = char(picture), f[34] = char(rows.size()),
+    f[35] = 3 << 4;
+    f += table + data;
+    f[2] = char(f.size() >> 8), f[3] = char(f.size());
+    return f;
 }
 
 QStringList filesIn(const QString& dir) {
@@ -574,6 +594,104 @@ class TestFrameWriters : public QObject {
             files[pass] = readFile(path);
         }
         QVERIFY(files[0] == files[1]);
+    }
+
+    void unchangedRowsKeepTheirSlices_data() {
+        QTest::addColumn<bool>("alpha");
+        QTest::addColumn<QString>("change"); // what moves from frame to frame
+        QTest::addColumn<bool>("logged");    // the change log given to the writer
+        QTest::addColumn<int>("spliced");    // frames made of the frame before
+        QTest::newRow("one band, compared") << true << "band" << false << 8;
+        QTest::newRow("one band, logged") << true << "band" << true << 8;
+        QTest::newRow("two bands and the last, opaque") << false << "bands" << false << 8;
+        QTest::newRow("every row") << true << "all" << false << 0;
+    }
+    // A frame made of the slices of the frame before and of its changed rows encoded alone is a
+    // frame every decoder takes, the very frame encoded whole: the encoder's rows are
+    // independent and the strips get the whole frame's bits a macroblock.
+    void unchangedRowsKeepTheirSlices() {
+        QFETCH(bool, alpha);
+        QFETCH(QString, change);
+        QFETCH(bool, logged);
+        QFETCH(int, spliced);
+        constexpr int kFrames = 9;
+        const QSize size(200, 120); // partial macroblocks at the right and the bottom
+        QTemporaryDir dir;
+        QString paths[2];
+        for (int pass = 0; pass < 2; ++pass) {
+            const VideoSettings s{.codec = VideoSettings::Codec::ProRes,
+                                  .alpha = alpha,
+                                  .workers = 2,
+                                  .reuseSlices = pass == 1};
+            paths[pass] = dir.filePath(QString("f%1.mov").arg(pass));
+            VideoWriter writer(s, paths[pass], alpha);
+            ChangeLog log;
+            QImage frame =
+                gradient(size.width(), size.height()).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+            for (int k = 0; k < kFrames; ++k) {
+                QPainter p(&frame);
+                p.setCompositionMode(QPainter::CompositionMode_Source);
+                const QColor c(200, 40 + 20 * k, 0, 60 + 20 * k);
+                QRect area = change == "all" ? QRect(k, 0, 3, size.height()) : QRect(10 + 15 * k, 36, 12, 9);
+                if (k > 0) p.fillRect(area, c);
+                if (change == "bands" && k > 0) {
+                    p.fillRect(5 * k, 2, 30, 4, c);
+                    p.fillRect(8 * k, 114, 20, 6, c); // the last, short band
+                    area = frame.rect();
+                }
+                p.end();
+                log.add(area);
+                QVERIFY(!writer.put(alpha ? frame : frame.convertToFormat(QImage::Format_RGB32), k,
+                                    logged ? &log : nullptr));
+            }
+            QVERIFY(!writer.finish());
+            QCOMPARE(writer.spliced(), pass ? spliced : 0);
+            QVERIFY(probe(paths[pass]).endsWith(QString(" %1").arg(kFrames)));
+        }
+        QProcess check;
+        check.start("ffmpeg", {"-v", "error", "-i", paths[1], "-f", "null", "-"});
+        QVERIFY(check.waitForFinished(60000));
+        QCOMPARE(check.readAllStandardError(), QByteArray());
+        QVERIFY(readFile(paths[0]) == readFile(paths[1]));
+    }
+
+    void splicedFrames_data() {
+        QTest::addColumn<QList<int>>("strips"); // first row, rows, width; one strip after another
+        QTest::addColumn<int>("cut");           // bytes taken off the frame before
+        QTest::addColumn<bool>("made");
+        QTest::newRow("rows 1 and 3 to 4") << QList<int>{1, 1, 16, 3, 2, 16} << 0 << true;
+        QTest::newRow("the frame before cut short") << QList<int>{1, 1, 16} << 1 << false;
+        QTest::newRow("another width") << QList<int>{1, 1, 32} << 0 << false;
+        QTest::newRow("past the last row") << QList<int>{4, 2, 16} << 0 << false;
+        QTest::newRow("strips overlapping") << QList<int>{1, 2, 16, 2, 1, 16} << 0 << false;
+    }
+    // Frames are made only when every size in them agrees; the rows come from their strips.
+    void splicedFrames() {
+        QFETCH(QList<int>, strips);
+        QFETCH(int, cut);
+        QFETCH(bool, made);
+        // Slices of sizes 2, 3, ... from a frame's or strip's first row; bytes of 100 + the row in
+        // the whole frame in strips, of the row in the frame before.
+        QList<QPair<int, int>> rows = {{2, 0}, {3, 1}, {4, 2}, {5, 3}, {6, 4}}, part;
+        const QByteArray base = proresFrame(rows).chopped(cut);
+        std::vector<QByteArray> parts;
+        std::vector<ProResStrip> list;
+        for (qsizetype i = 0; i < strips.size(); i += 3) {
+            for (int r = 0; r < strips[i + 1]; ++r)
+                part.append({2 + r, 100 + strips[i] + r});
+            if (strips[i] + strips[i + 1] <= rows.size())
+                std::copy(part.begin(), part.end(), &rows[strips[i]]);
+            parts.push_back(proresFrame(std::exchange(part, {}), strips[i + 2]));
+            list.push_back({strips[i], reinterpret_cast<const std::uint8_t*>(parts.back().constData()),
+                            std::size_t(parts.back().size())}); // the bytes stay where they are
+        }
+        std::vector<std::uint8_t> out;
+        QCOMPARE(spliceProRes(reinterpret_cast<const std::uint8_t*>(base.data()), std::size_t(base.size()),
+                              list, out),
+                 made);
+        if (made)
+            QCOMPARE(QByteArray(reinterpret_cast<const char*>(out.data()), qsizetype(out.size())),
+                     proresFrame(rows));
     }
 
     // Numbered files end at 9999; a video goes on.
