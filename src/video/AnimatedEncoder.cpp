@@ -1,5 +1,7 @@
 #include "AnimatedEncoder.h"
 
+#include "FileOutput.h"
+
 #include "shell/SafeFile.h"
 
 extern "C" {
@@ -18,46 +20,16 @@ namespace {
 constexpr int kIoBuffer = 1 << 16;
 } // namespace
 
-// The container writes through these, so the file stays the caller's.
-struct AnimatedIo {
-    static int write(void* opaque, uint8_t* data, int size) {
-        auto* e = static_cast<AnimatedEncoder*>(opaque);
-        for (int left = size; left > 0;) {
-            const ssize_t n = ::write(e->fd_, data, std::size_t(left));
-            if (n < 0 && errno == EINTR) continue;
-            if (n <= 0) {
-                e->ioErrno_ = n < 0 ? errno : ENOSPC;
-                return AVERROR(e->ioErrno_);
-            }
-            data += n;
-            left -= int(n);
-            e->bytes_ += n;
-        }
-        return size;
-    }
-    static int64_t seek(void* opaque, int64_t offset, int whence) {
-        auto* e = static_cast<AnimatedEncoder*>(opaque);
-        if (whence & AVSEEK_SIZE) {
-            struct stat s {};
-            return ::fstat(e->fd_, &s) == 0 ? int64_t(s.st_size) : AVERROR(errno);
-        }
-        const off_t at = ::lseek(e->fd_, offset, whence & ~AVSEEK_FORCE);
-        if (at < 0) e->ioErrno_ = errno;
-        return at < 0 ? AVERROR(e->ioErrno_) : at;
-    }
-};
-
 AnimatedEncoder::~AnimatedEncoder() {
     av_frame_free(&frame_);
     avcodec_free_context(&codec_);
-    if (io_) av_freep(&io_->buffer);
-    avio_context_free(&io_);
+    closeFileOutput(io_);
     avformat_free_context(format_);
     av_packet_free(&packet_);
 }
 
 MaybeError AnimatedEncoder::fail(int averror) const {
-    if (ioErrno_ != 0) return Error{name_, systemReason(ioErrno_)};
+    if (out_.ioErrno != 0) return Error{name_, systemReason(out_.ioErrno)};
     char buf[AV_ERROR_MAX_STRING_SIZE] = {};
     av_strerror(averror, buf, sizeof buf);
     return Error{name_,
@@ -76,7 +48,7 @@ MaybeError AnimatedEncoder::open(const AnimatedSettings& s, int fd, const QStrin
     std::call_once(quiet, [] { av_log_set_level(AV_LOG_FATAL); });
     settings_ = s;
     name_ = name;
-    fd_ = fd;
+    out_.fd = fd;
     const char* codecName = s.gif ? "gif" : "libwebp_anim";
     const AVCodec* codec = avcodec_find_encoder_by_name(codecName);
     if (!codec)
@@ -111,14 +83,8 @@ MaybeError AnimatedEncoder::open(const AnimatedSettings& s, int fd, const QStrin
     frame_->height = s.height;
     if (int r = av_frame_get_buffer(frame_, 0); r < 0) return fail(r);
 
-    auto* buffer = static_cast<unsigned char*>(av_malloc(kIoBuffer));
-    io_ = buffer
-              ? avio_alloc_context(buffer, kIoBuffer, 1, this, nullptr, &AnimatedIo::write, &AnimatedIo::seek)
-              : nullptr;
-    if (!io_) {
-        av_free(buffer);
-        return fail(AVERROR(ENOMEM));
-    }
+    io_ = openFileOutput(out_, kIoBuffer);
+    if (!io_) return fail(AVERROR(ENOMEM));
     format_->pb = io_;
     if (int r = avformat_write_header(format_, nullptr); r < 0) return fail(r);
     headerWritten_ = true;

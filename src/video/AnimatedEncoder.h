@@ -4,6 +4,7 @@
 // WebP (the libwebp_anim encoder, from 32-bit frames; milliseconds). Both loop for ever.
 // Written through an open file descriptor; the caller names, replaces and removes the file.
 
+#include "FileOutput.h"
 #include "shell/Error.h"
 
 #include <QString>
@@ -36,7 +37,7 @@ class AnimatedEncoder {
     MaybeError encode();
     MaybeError finish();
     qint64 frames() const { return frames_; }
-    qint64 bytes() const { return bytes_; }
+    qint64 bytes() const { return out_.bytes; }
 
   private:
     MaybeError fail(int averror) const;
@@ -52,11 +53,7 @@ class AnimatedEncoder {
     AVStream* stream_ = nullptr;
     AVFrame* frame_ = nullptr;
     QString name_;
-    int fd_ = -1;
-    int ioErrno_ = 0;
     qint64 frames_ = 0;
-    qint64 bytes_ = 0;
+    FileOutput out_;
     bool headerWritten_ = false;
-
-    friend struct AnimatedIo;
 };

@@ -1,5 +1,7 @@
 #include "VideoEncoder.h"
 
+#include "FileOutput.h"
+
 #include "shell/SafeFile.h"
 
 extern "C" {
@@ -89,48 +91,15 @@ void tagColours(AVFrame* frame, const AVCodecContext* c) {
 }
 } // namespace
 
-// The container writes through these instead of a URL, so the file stays the caller's.
-struct EncoderIo {
-    static int write(void* opaque, uint8_t* data, int size) {
-        auto* e = static_cast<VideoEncoder*>(opaque);
-        for (int left = size; left > 0;) {
-            const ssize_t n = ::write(e->fd_, data, std::size_t(left));
-            if (n < 0 && errno == EINTR) continue;
-            if (n <= 0) {
-                e->ioErrno_ = n < 0 ? errno : ENOSPC;
-                return AVERROR(e->ioErrno_);
-            }
-            data += n;
-            left -= int(n);
-            e->bytes_ += n;
-        }
-        return size;
-    }
-    static int64_t seek(void* opaque, int64_t offset, int whence) {
-        auto* e = static_cast<VideoEncoder*>(opaque);
-        if (whence & AVSEEK_SIZE) {
-            struct stat s {};
-            return ::fstat(e->fd_, &s) == 0 ? int64_t(s.st_size) : AVERROR(errno);
-        }
-        const off_t at = ::lseek(e->fd_, offset, whence & ~AVSEEK_FORCE);
-        if (at < 0) {
-            e->ioErrno_ = errno;
-            return AVERROR(errno);
-        }
-        return at;
-    }
-};
-
 VideoEncoder::~VideoEncoder() {
     avcodec_free_context(&codec_);
-    if (io_) av_freep(&io_->buffer);
-    avio_context_free(&io_);
+    closeFileOutput(io_);
     avformat_free_context(format_);
     av_packet_free(&packet_);
 }
 
 MaybeError VideoEncoder::fail(int averror) const {
-    if (ioErrno_ != 0) return Error{name_, systemReason(ioErrno_)};
+    if (out_.ioErrno != 0) return Error{name_, systemReason(out_.ioErrno)};
     char buf[AV_ERROR_MAX_STRING_SIZE] = {};
     av_strerror(averror, buf, sizeof buf);
     return Error{name_, QStringLiteral("the video could not be encoded (%1)").arg(QString::fromUtf8(buf))};
@@ -142,7 +111,7 @@ MaybeError VideoEncoder::open(const VideoSettings& s, int fd, const QString& nam
     static std::once_flag quiet;
     std::call_once(quiet, [] { av_log_set_level(AV_LOG_FATAL); });
     name_ = name;
-    fd_ = fd;
+    out_.fd = fd;
     const bool h264 = s.codec == VideoSettings::Codec::H264;
     const AVCodec* codec = avcodec_find_encoder_by_name(h264 ? "libx264" : "prores_ks");
     if (!codec)
@@ -167,14 +136,8 @@ MaybeError VideoEncoder::open(const VideoSettings& s, int fd, const QString& nam
     stream_->r_frame_rate = codec_->framerate;
     if (int r = avcodec_parameters_from_context(stream_->codecpar, codec_); r < 0) return fail(r);
 
-    auto* buffer = static_cast<unsigned char*>(av_malloc(kIoBuffer));
-    io_ = buffer
-              ? avio_alloc_context(buffer, kIoBuffer, 1, this, nullptr, &EncoderIo::write, &EncoderIo::seek)
-              : nullptr;
-    if (!io_) {
-        av_free(buffer);
-        return fail(AVERROR(ENOMEM));
-    }
+    io_ = openFileOutput(out_, kIoBuffer);
+    if (!io_) return fail(AVERROR(ENOMEM));
     format_->pb = io_;
     if (int r = avformat_write_header(format_, nullptr); r < 0) return fail(r);
     headerWritten_ = true;

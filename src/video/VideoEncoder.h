@@ -6,6 +6,7 @@
 // at a time. ProRes frames are independent: twins of the encoder compress frames on other
 // threads, and their packets are stored here in frame order.
 
+#include "FileOutput.h"
 #include "VideoColour.h"
 #include "shell/Error.h"
 
@@ -77,7 +78,7 @@ class VideoEncoder {
     MaybeError finish();
     qint64 frames() const { return frames_; }
     // Bytes stored so far (any thread may ask).
-    qint64 bytes() const { return bytes_; }
+    qint64 bytes() const { return out_.bytes; }
 
   private:
     MaybeError fail(int averror) const;
@@ -92,11 +93,7 @@ class VideoEncoder {
     ColourTags colour_{};
     VideoSettings settings_;
     QString name_;
-    int fd_ = -1;
-    int ioErrno_ = 0; // the system's reason when a write or seek failed
     qint64 frames_ = 0;
-    std::atomic<qint64> bytes_ = 0;
+    FileOutput out_;
     bool headerWritten_ = false;
-
-    friend struct EncoderIo;
 };
