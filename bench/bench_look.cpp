@@ -100,25 +100,25 @@ void setUpHd(Workspace& ws, int look, const QString& dir, const char* kind) {
     ws.map.resize(1920, 1080);
     ws.picture = benchMap(1920, 1080);
     scatterRoute(st, 99, 1920, 1080);
+    // First, as a file read puts every key it does not name back to its default.
+    if (look >= 2) {
+        QByteArray keys = "linestyle = dashed\nglow = 8\ntail = 4\ntailfade = 30\n";
+        if (look == 3) // ways of travel by turns, a title card (before the frames timed) and a font
+            keys += "title = Bench\nsubtitle = Every key\nfont = DejaVu Serif\n";
+        applyProjectRead(st, parseProjectText(keys));
+        const char* modes[] = {"train", "boat", "plane", "car", "walk"};
+        for (int i = 1; i < 99; ++i) {
+            if (i % 3 == 0) st.pointcolor[i] = rgb(40, 90, 255);
+            if (i % 4 == 0) st.pointlinestyle[i] = "dotted";
+            if (look == 3) st.pointmode[i] = modes[i % 5];
+        }
+    }
     st.renderpath = dir + '/';
     st.rendername = "hd";
     st.renderformat = kind;
     st.renderfrom = 2400;
     st.renderto = 2639;
-    if (look == 1) st.stylescale = "frame"; // the same sizes at 1080 lines
-    if (look < 2) return;
-    applyProjectRead(st, parseProjectText("linestyle = dashed\nglow = 8\ntail = 4\ntailfade = 30\n"));
-    for (int i = 1; i < 99; ++i) {
-        if (i % 3 == 0) st.pointcolor[i] = rgb(40, 90, 255);
-        if (i % 4 == 0) st.pointlinestyle[i] = "dotted";
-    }
-    if (look < 3) return;
-    // Ways of travel by turns, a title card (before the frames timed) and a font.
-    applyProjectRead(st, parseProjectText("stylescale = frame\ntitle = Bench\nsubtitle = Every key\n"
-                                          "font = DejaVu Serif\n"));
-    const char* modes[] = {"train", "boat", "plane", "car", "walk"};
-    for (int i = 1; i < 99; ++i)
-        st.pointmode[i] = modes[i % 5];
+    if (look >= 1) st.stylescale = "frame"; // the same sizes at 1080 lines
 }
 
 void hdLooks(int rounds, const QString& dir) {
