@@ -21,6 +21,12 @@ constexpr int kIoBuffer = 1 << 16;
 } // namespace
 
 AnimatedEncoder::~AnimatedEncoder() {
+    // A file given up part-way: the GIF muxer frees the packet it holds back only in its trailer,
+    // which goes nowhere now (the file is the caller's to remove).
+    if (headerWritten_ && !trailerWritten_) {
+        out_.fd = -1;
+        av_write_trailer(format_);
+    }
     av_frame_free(&frame_);
     avcodec_free_context(&codec_);
     closeFileOutput(io_);
@@ -120,6 +126,7 @@ MaybeError AnimatedEncoder::finish() {
     // The muxer times a GIF frame by the next one's start; the last is told its own length.
     if (settings_.gif && frames_ > 0)
         av_opt_set_int(format_->priv_data, "final_delay", startOf(frames_) - startOf(frames_ - 1), 0);
+    trailerWritten_ = true;
     if (int r = av_write_trailer(format_); r < 0) return fail(r);
     avio_flush(io_);
     if (io_->error < 0) return fail(io_->error);

@@ -56,4 +56,5 @@ class AnimatedEncoder {
     qint64 frames_ = 0;
     FileOutput out_;
     bool headerWritten_ = false;
+    bool trailerWritten_ = false;
 };
