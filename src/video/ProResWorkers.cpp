@@ -39,8 +39,7 @@ MaybeError VideoWriter::startWorkers(qint64 pictureBytes, int frameBytes) {
 }
 
 void VideoWriter::workerLoop(int worker) {
-    std::unique_ptr<ColourConverter> converter;
-    QImage::Format layout = QImage::Format_Invalid;
+    FrameConverter converter(settings_.width, settings_.height, encoder_.pixelFormat(), encoder_.colour());
     AVFrame* frame = frames_[std::size_t(worker)];
     FrameCoder& coder = *coders_[std::size_t(worker)];
     StripCoder strips(encoder_, settings_.width, settings_.height, path_);
@@ -82,16 +81,7 @@ void VideoWriter::workerLoop(int worker) {
                 if (packet) encoded.strips.emplace_back(first, packet);
             }
         } else if (!failed && !repeat) {
-            if (picture.layout != layout) {
-                layout = picture.layout;
-                converter = std::make_unique<ColourConverter>(settings_.width, settings_.height, layout,
-                                                              encoder_.pixelFormat(), encoder_.colour());
-            }
-            if (layout == QImage::Format_ARGB32_Premultiplied)
-                unpremultiply(picture.pixels.data(), settings_.width, settings_.height, picture.stride);
-            if (converter->valid() && av_frame_make_writable(frame) >= 0)
-                converter->convert(picture.pixels.data(), picture.stride, frame);
-            else
+            if (!converter.convert(picture.pixels.data(), picture.stride, picture.layout, frame))
                 e = Error{path_, QStringLiteral("the frames could not be converted to video colours")};
         }
         {

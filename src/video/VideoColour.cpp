@@ -73,3 +73,15 @@ void unpremultiply(uchar* pixels, int width, int height, qsizetype stride) {
         }
     }
 }
+
+bool FrameConverter::convert(uchar* pixels, qsizetype stride, QImage::Format layout, AVFrame* out) {
+    if (layout != layout_) {
+        layout_ = layout;
+        converter_ = std::make_unique<ColourConverter>(width_, height_, layout, target_, tags_);
+    }
+    if (layout == QImage::Format_ARGB32_Premultiplied) unpremultiply(pixels, width_, height_, stride);
+    // The encoder may still hold the last picture of this frame: then it gets a new one.
+    if (!converter_->valid() || av_frame_make_writable(out) < 0) return false;
+    converter_->convert(pixels, stride, out);
+    return true;
+}

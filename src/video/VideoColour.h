@@ -5,6 +5,7 @@
 // matrix or range would shift every colour of the route and map.
 
 #include <QImage>
+#include <memory>
 
 struct AVFrame;
 struct SwsContext;
@@ -45,3 +46,19 @@ bool supportedLayout(QImage::Format format);
 // Premultiplied pixels become straight alpha in place (video alpha is straight, as the
 // encoders expect it).
 void unpremultiply(uchar* pixels, int width, int height, qsizetype stride);
+
+// Pictures of any accepted layout into frames of one size and pixel format: premultiplied pixels
+// are straightened in place first, and the converter is made again only when the layout changes.
+class FrameConverter {
+  public:
+    FrameConverter(int width, int height, int target, const ColourTags& tags)
+        : width_(width), height_(height), target_(target), tags_(tags) {}
+    // False, and `out` untouched, when no converter takes the layout or `out` cannot be written.
+    bool convert(uchar* pixels, qsizetype stride, QImage::Format layout, AVFrame* out);
+
+  private:
+    int width_, height_, target_;
+    ColourTags tags_;
+    QImage::Format layout_ = QImage::Format_Invalid;
+    std::unique_ptr<ColourConverter> converter_;
+};

@@ -139,8 +139,7 @@ int VideoWriter::take(std::deque<int>& queue, bool& failed) {
 }
 
 void VideoWriter::convertLoop() {
-    std::unique_ptr<ColourConverter> converter;
-    QImage::Format layout = QImage::Format_Invalid;
+    FrameConverter converter(settings_.width, settings_.height, encoder_.pixelFormat(), encoder_.colour());
     for (;;) {
         bool failed = false;
         const int index = take(toConvert_, failed);
@@ -156,19 +155,9 @@ void VideoWriter::convertLoop() {
             }
         }
         bool ok = true;
-        if (target >= 0) {
-            if (picture.layout != layout) {
-                layout = picture.layout;
-                converter = std::make_unique<ColourConverter>(settings_.width, settings_.height, layout,
-                                                              encoder_.pixelFormat(), encoder_.colour());
-            }
-            if (layout == QImage::Format_ARGB32_Premultiplied)
-                unpremultiply(picture.pixels.data(), settings_.width, settings_.height, picture.stride);
-            AVFrame* frame = frames_[std::size_t(target)];
-            // The encoder may still hold the last picture of this frame: then it gets a new one.
-            ok = converter->valid() && av_frame_make_writable(frame) >= 0;
-            if (ok) converter->convert(picture.pixels.data(), picture.stride, frame);
-        }
+        if (target >= 0)
+            ok = converter.convert(picture.pixels.data(), picture.stride, picture.layout,
+                                   frames_[std::size_t(target)]);
         {
             std::lock_guard lock(mutex_);
             --busy_;
