@@ -2,7 +2,6 @@
 
 #include "FileOutput.h"
 
-#include "shell/SafeFile.h"
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -35,11 +34,7 @@ AnimatedEncoder::~AnimatedEncoder() {
 }
 
 MaybeError AnimatedEncoder::fail(int averror) const {
-    if (out_.ioErrno != 0) return Error{name_, systemReason(out_.ioErrno)};
-    char buf[AV_ERROR_MAX_STRING_SIZE] = {};
-    av_strerror(averror, buf, sizeof buf);
-    return Error{name_,
-                 QStringLiteral("the animation could not be encoded (%1)").arg(QString::fromUtf8(buf))};
+    return encodingError(name_, out_, averror, "animation");
 }
 
 qint64 AnimatedEncoder::startOf(qint64 n) const {

@@ -1,5 +1,7 @@
 #include "FileOutput.h"
 
+#include "shell/SafeFile.h"
+
 extern "C" {
 #include <libavformat/avio.h>
 #include <libavutil/error.h>
@@ -53,4 +55,11 @@ AVIOContext* openFileOutput(FileOutput& out, int bufferSize) {
 void closeFileOutput(AVIOContext*& io) {
     if (io) av_freep(&io->buffer);
     avio_context_free(&io);
+}
+
+Error encodingError(const QString& file, const FileOutput& out, int averror, const char* what) {
+    if (out.ioErrno != 0) return Error{file, systemReason(out.ioErrno)};
+    char buf[AV_ERROR_MAX_STRING_SIZE] = {};
+    av_strerror(averror, buf, sizeof buf);
+    return Error{file, QStringLiteral("the %1 could not be encoded (%2)").arg(what, QString::fromUtf8(buf))};
 }

@@ -2,7 +2,6 @@
 
 #include "FileOutput.h"
 
-#include "shell/SafeFile.h"
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -99,10 +98,7 @@ VideoEncoder::~VideoEncoder() {
 }
 
 MaybeError VideoEncoder::fail(int averror) const {
-    if (out_.ioErrno != 0) return Error{name_, systemReason(out_.ioErrno)};
-    char buf[AV_ERROR_MAX_STRING_SIZE] = {};
-    av_strerror(averror, buf, sizeof buf);
-    return Error{name_, QStringLiteral("the video could not be encoded (%1)").arg(QString::fromUtf8(buf))};
+    return encodingError(name_, out_, averror, "video");
 }
 
 MaybeError VideoEncoder::open(const VideoSettings& s, int fd, const QString& name) {

@@ -1,5 +1,7 @@
 #include "CameraDialog.h"
 
+#include "NumberBox.h"
+
 #include "mapview/RouteDrawing.h"
 #include "shell/EditHistory.h"
 
@@ -25,15 +27,15 @@ CameraDialog::CameraDialog(Workspace& ws, EditHistory& history, QWidget* parent)
                      tr("Route: the whole route"), tr("Follow: the head at the centre"),
                      tr("Leg: each leg while it is drawn")});
     form->addRow(tr("Camera:"), mode_);
-    zoom_ = number("spinCameraZoom", 0.01, 64, 2, tr(" x"));
+    zoom_ = numberBox("spinCameraZoom", 0.01, 64, 2, tr(" x"), this);
     form->addRow(tr("Zoom (follow):"), zoom_);
-    margin_ = number("spinCameraMargin", 0, 45, 0, tr(" %"));
+    margin_ = numberBox("spinCameraMargin", 0, 45, 0, tr(" %"), this);
     form->addRow(tr("Margin:"), margin_);
-    intro_ = number("spinCameraIntro", 0, 3600, 1, tr(" s"));
+    intro_ = numberBox("spinCameraIntro", 0, 3600, 1, tr(" s"), this);
     form->addRow(tr("Intro:"), intro_);
-    outro_ = number("spinCameraOutro", 0, 3600, 1, tr(" s"));
+    outro_ = numberBox("spinCameraOutro", 0, 3600, 1, tr(" s"), this);
     form->addRow(tr("Outro:"), outro_);
-    smooth_ = number("spinCameraSmooth", 0, 60, 1, tr(" s"));
+    smooth_ = numberBox("spinCameraSmooth", 0, 60, 1, tr(" s"), this);
     form->addRow(tr("Smoothing:"), smooth_);
     rotate_ = new QCheckBox(tr("Turn the map so that travel points up"), this);
     rotate_->setObjectName("chkCameraRotate");
@@ -70,16 +72,6 @@ CameraDialog::CameraDialog(Workspace& ws, EditHistory& history, QWidget* parent)
     });
     connect(&history_, &EditHistory::restored, this, &CameraDialog::fill);
     fill();
-}
-
-QDoubleSpinBox* CameraDialog::number(const char* name, double lo, double hi, int decimals,
-                                     const QString& suffix) {
-    auto* s = new QDoubleSpinBox(this);
-    s->setObjectName(name);
-    s->setRange(lo, hi);
-    s->setDecimals(decimals);
-    s->setSuffix(suffix);
-    return s;
 }
 
 void CameraDialog::change(const QString& label, const std::function<void(ProjectState&)>& set, int key) {

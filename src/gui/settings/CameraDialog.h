@@ -22,7 +22,6 @@ class CameraDialog : public QDialog {
 
   private:
     void change(const QString& label, const std::function<void(ProjectState&)>& set, int key);
-    QDoubleSpinBox* number(const char* name, double lo, double hi, int decimals, const QString& suffix);
 
     Workspace& ws_;
     EditHistory& history_;

@@ -1,5 +1,7 @@
 #include "FilmPanel.h"
 
+#include "NumberBox.h"
+
 #include "animation/TravelLook.h"
 #include "geo/MapGeo.h"
 #include "shell/EditHistory.h"
@@ -29,14 +31,6 @@ QStringList ids(std::span<const char* const> words) {
     return out;
 }
 
-QDoubleSpinBox* number(const char* name, double lo, double hi, int decimals, const QString& suffix) {
-    auto* s = new QDoubleSpinBox;
-    s->setObjectName(name);
-    s->setRange(lo, hi);
-    s->setDecimals(decimals);
-    s->setSuffix(suffix);
-    return s;
-}
 } // namespace
 
 FilmPanel::FilmPanel(Workspace& ws, EditHistory& history, QWidget* parent)
@@ -61,10 +55,10 @@ FilmPanel::FilmPanel(Workspace& ws, EditHistory& history, QWidget* parent)
     glow_->setSuffix(tr(" px"));
     glow_->setSpecialValueText(tr("None"));
     form->addRow(tr("Glow:"), glow_);
-    tail_ = number("spinTail", 0, 3600, 1, tr(" s"));
+    tail_ = numberBox("spinTail", 0, 3600, 1, tr(" s"));
     tail_->setSpecialValueText(tr("Whole line"));
     tail_->setToolTip(tr("Seconds of line drawn fully; older line fades"));
-    tailFade_ = number("spinTailFade", 0, 100, 0, tr(" %"));
+    tailFade_ = numberBox("spinTailFade", 0, 100, 0, tr(" %"));
     tailFade_->setToolTip(tr("How strongly the older line still shows"));
     auto* tailRow = new QHBoxLayout;
     tailRow->addWidget(tail_, 1);
@@ -79,7 +73,7 @@ FilmPanel::FilmPanel(Workspace& ws, EditHistory& history, QWidget* parent)
     form->addRow(tr("Title:"), title_);
     subtitle_ = text("txtSubtitle", tr("Subtitle"), &ProjectState::subtitletext, 7);
     form->addRow(tr("Subtitle:"), subtitle_);
-    titleTime_ = number("spinTitleTime", 0, 60, 1, tr(" s"));
+    titleTime_ = numberBox("spinTitleTime", 0, 60, 1, tr(" s"));
     titlePosition_ = words("cboTitlePosition", {tr("Centre"), tr("Bottom")});
     auto* titleRow = new QHBoxLayout;
     titleRow->addWidget(titleTime_, 1);

@@ -1,5 +1,7 @@
 #include "GeoPanel.h"
 
+#include "NumberBox.h"
+
 #include "geo/MapGeo.h"
 #include "geo/RouteShape.h"
 #include "mapview/RouteDrawing.h"
@@ -22,14 +24,6 @@ constexpr int kKeys = 1200;
 
 const QStringList kSpeedUnits{"px", "kmh"}, kPaths{"straight", "arc"};
 
-QDoubleSpinBox* number(const char* name, double lo, double hi, int decimals, const QString& suffix) {
-    auto* s = new QDoubleSpinBox;
-    s->setObjectName(name);
-    s->setRange(lo, hi);
-    s->setDecimals(decimals);
-    s->setSuffix(suffix);
-    return s;
-}
 } // namespace
 
 QString earthDistanceText(double metres, bool imperial) {
@@ -56,11 +50,11 @@ GeoPanel::GeoPanel(Workspace& ws, EditHistory& history, QWidget* parent)
     legs_->setFixedHeight(legs_->fontMetrics().height() * 6 + 6);
     form->addRow(tr("Legs:"), legs_);
 
-    timescale_ = number("spinTimescale", 0.01, 1e6, 2, tr(" \u00d7"));
+    timescale_ = numberBox("spinTimescale", 0.01, 1e6, 2, tr(" \u00d7"));
     timescale_->setToolTip(tr("Recorded seconds a second of the animation, for the track's clock and "
                               "for speeds in km/h"));
     form->addRow(tr("Speed-up:"), timescale_);
-    trackstop_ = number("spinTrackStop", 1, 86400, 0, tr(" s still"));
+    trackstop_ = numberBox("spinTrackStop", 1, 86400, 0, tr(" s still"));
     trackstop_->setToolTip(tr("How long the track stands still before it is a stop"));
     form->addRow(tr("Stops:"), trackstop_);
     speedUnit_ = new QComboBox(this);
@@ -71,7 +65,7 @@ GeoPanel::GeoPanel(Workspace& ws, EditHistory& history, QWidget* parent)
     path_->setObjectName("cboPath");
     path_->addItems({tr("Straight"), tr("Arcs")});
     path_->setToolTip(tr("Arcs follow great circles on a map with coordinates"));
-    arcbend_ = number("spinArcBend", -1, 1, 2, QString());
+    arcbend_ = numberBox("spinArcBend", -1, 1, 2, QString());
     arcbend_->setSingleStep(0.05);
     arcbend_->setToolTip(tr("How far arcs bulge on a map without coordinates"));
     auto* pathRow = new QHBoxLayout;
