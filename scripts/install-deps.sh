@@ -3,7 +3,7 @@
 # Usage: install-deps.sh [build|test]
 set -euo pipefail
 want=(cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools qt6-l10n-tools qt6-svg-dev libgl-dev fonts-dejavu-core
-      libavcodec-dev libavformat-dev libswscale-dev libavutil-dev libspng-dev libdeflate-dev
+      libavcodec-dev libavformat-dev libswscale-dev libavutil-dev libspng-dev libdeflate-dev zlib1g-dev
       libgeotiff-dev libtiff-dev libproj-dev proj-data libgeographiclib-dev
       libsqlite3-dev qt6-image-formats-plugins xplanet-images qt6-translations-l10n)
 # qt6-image-formats-plugins reads WebP tiles; xplanet-images holds the built-in world map;

@@ -260,6 +260,52 @@ class TestFrameWriters : public QObject {
         }
     }
 
+    void pngFramesOfChangedRows_data() {
+        QTest::addColumn<bool>("alpha");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<int>("threads");
+        QTest::addColumn<QString>("changes"); // of each frame after the first: a few rows or all
+        QTest::newRow("opaque") << false << QSize(700, 300) << 1 << "ffaaffffaf";
+        QTest::newRow("alpha, two threads") << true << QSize(701, 299) << 2 << "ffffaaffffff";
+        QTest::newRow("4K") << false << QSize(3840, 2160) << 1 << "ffaf";
+    }
+    // A frame written with the compressed rows kept from an earlier frame is the frame exactly,
+    // whether few rows changed, every row, or a few again after every row did.
+    void pngFramesOfChangedRows() {
+        QFETCH(bool, alpha);
+        QFETCH(QSize, size);
+        QFETCH(int, threads);
+        QFETCH(QString, changes);
+        QTemporaryDir dir;
+        const FrameFileType& type = alpha ? kPngAlphaFiles : kPngFiles;
+        SequenceWriter writer({dir.filePath("f"), ".png"}, type, threads, threads + 1);
+        // Straight alpha over full or no colour survives premultiplying exactly.
+        QImage frame = gradient(size.width(), size.height()).convertToFormat(QImage::Format_ARGB32);
+        for (int y = 0; alpha && y < size.height(); ++y)
+            for (int x = 0; x < size.width(); ++x)
+                frame.setPixel(x, y,
+                               qRgba(x & 1 ? 255 : 0, y & 1 ? 255 : 0, x & 4 ? 255 : 0, 1 + (x + y) % 255));
+        std::vector<QImage> frames;
+        for (int k = 0; k <= changes.size(); ++k) {
+            QPainter p(&frame);
+            p.setCompositionMode(QPainter::CompositionMode_Source);
+            const QColor c(k & 1 ? 255 : 0, 255, 0, alpha ? 20 + 19 * k : 255);
+            if (k > 0 && changes[k - 1] == 'f') { // a head crossing two bands, and the last rows
+                p.fillRect(9 * k, size.height() / 3 + 7 * k, 30, 20, c);
+                p.fillRect(5 * k, size.height() - 3, 9, 3, c);
+            }
+            if (k > 0 && changes[k - 1] == 'a') p.fillRect(3 * k, 0, 2, size.height(), c);
+            p.end();
+            frames.push_back(frame);
+            QVERIFY(!writer.put(frame.convertToFormat(type.layout), k));
+        }
+        QVERIFY(!writer.finish());
+        for (std::size_t k = 0; k < frames.size(); ++k) {
+            const QImage file(dir.filePath(QString("f%1.png").arg(frameText(qint64(k)))));
+            QCOMPARE(file.convertToFormat(frames[k].format()), frames[k]);
+        }
+    }
+
     void unwritableOutput_data() {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("problem");
