@@ -12,7 +12,8 @@
 //
 // Usage: bench_writers [DIR] [ROUNDS] [POINTS]   (the temporary directory, 3 rounds, a
 // 20-point route for MOV and PNG). With BENCH_KEEP set the projects and map are kept;
-// BENCH_PROGRAM names another build of the program to time (an earlier one, say).
+// BENCH_PROGRAM names another build of the program to time (an earlier one, say); BENCH_ONLY
+// (mov, png or bmp) times that case alone.
 #include "BenchScene.h"
 #include "ChildRun.h"
 #include "animation/BmpEncoding.h"
@@ -185,8 +186,11 @@ int main(int argc, char** argv) {
     const QString out = tmp.path() + "/out";
     if (!tmp.isValid() || !QDir().mkpath(out)) return 1;
 
+    const QByteArray only = qgetenv("BENCH_ONLY");
+    auto skipped = [&](const char* kind) { return !only.isEmpty() && !QByteArray(kind).startsWith(only); };
     for (const Case& c :
          {Case{"MOV ProRes 4444 with alpha", "mov-alpha", points}, Case{"PNG sequence", "png", points}}) {
+        if (skipped(c.kind)) continue;
         Workspace ws;
         const qint64 frames = setUp(ws, c, tmp.path(), out);
         const QString raw = tmp.path() + "/frames.raw";
@@ -199,6 +203,7 @@ int main(int argc, char** argv) {
     }
 
     const Case bmp{"BMP sequence, 99 points", "bmp", 99};
+    if (skipped(bmp.kind)) return 0;
     Workspace ws;
     const qint64 frames = setUp(ws, bmp, tmp.path(), out);
     const std::vector<QByteArray> render = {program, "--render", QFile::encodeName(tmp.path() + "/bmp.wsr")};
