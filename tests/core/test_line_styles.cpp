@@ -1,6 +1,7 @@
 // The route's line on composed frames: a pattern that runs on through joints and stays still
 // behind the head, a colour of its own for one leg, and the fading tail.
 #include "animation/FrameMaker.h"
+#include "project/ProjectKeys.h"
 #include "support/AnimationSupport.h"
 #include "support/Pixels.h"
 
@@ -26,11 +27,31 @@ QPoint alongL(int d) {
     return d <= 84 ? QPoint(16 + d, 30) : d <= 129 ? QPoint(100, 30 + d - 84) : QPoint(100 + d - 129, 75);
 }
 
-QImage frameOf(FrameMaker& maker, qint64 n) {
+// Frame n; `changed`, when given, adds the pixels its log names as changed since version `seen`.
+QImage frameOf(FrameMaker& maker, qint64 n, qint64* changed = nullptr, quint64* seen = nullptr) {
     QImage frame;
-    maker.show(n,
-               [&](const QImage& f, const ChangeLog*) { frame = f.convertToFormat(QImage::Format_RGB32); });
+    maker.show(n, [&](const QImage& f, const ChangeLog* log) {
+        frame = f.convertToFormat(QImage::Format_RGB32);
+        std::vector<QRect> areas;
+        if (changed && log && log->since(*seen, areas))
+            for (const QRect& a : areas)
+                *changed += qint64(a.width()) * a.height();
+        if (seen && log) *seen = log->version();
+    });
     return frame;
+}
+
+// Sets "key=value" pairs apart by ";" as a project file would.
+void setKeys(ProjectState& st, const QString& keys) {
+    for (const QString& pair : keys.split(';')) {
+        const QStringList kv = pair.split('=');
+        int slot = 0;
+        const KeyRow* row = findKey(projectKeys(), kv[0], &slot);
+        bool held = false;
+        const std::optional<KeyValue> v = row ? readKeyValue(*row, kv[1], &held) : std::nullopt;
+        QVERIFY2(v, qPrintable(pair));
+        storeKeyValue(*row, st, slot, *v);
+    }
 }
 } // namespace
 
@@ -78,6 +99,37 @@ class TestLineStyles : public QObject {
         QVERIFY(head.y() > 40 && head.x() == 100); // on the second leg
         for (int d = 0; alongL(d).y() < head.y() - 3; ++d)
             QCOMPARE(rgbAt(after, alongL(d).x(), alongL(d).y()), rgbAt(before, alongL(d).x(), alongL(d).y()));
+    }
+
+    // A frame drawn only where it differs from the one before is the frame drawn whole: nothing
+    // is left behind of the head, the marker, the tail's fade or a glow.
+    void stepsMatchWholeFrames_data() {
+        QTest::addColumn<QString>("keys");
+        QTest::newRow("glow, tail, dashes, a label")
+            << "linestyle=dashed;glow=6;tail=0.5;tailfade=20;label.2=Oslo";
+        QTest::newRow("icons, dots, casing")
+            << "mode=train;linestyle.2=dotted;color.3=255;casing=0;casingwidth=2;"
+               "markersize=16;circleradius=5";
+    }
+    void stepsMatchWholeFrames() {
+        QFETCH(QString, keys);
+        Workspace ws;
+        setUpL(ws, 8);
+        setKeys(ws.st, keys);
+        FrameMaker steps(ws);
+        const qint64 count = steps.frames(INT32_MAX);
+        qint64 changed = 0, first = 0;
+        quint64 seen = 0;
+        for (qint64 n = 0; n < count; ++n) {
+            const QImage stepped = frameOf(steps, n, n > 0 ? &changed : &first, &seen);
+            FrameMaker alone(ws);
+            alone.frames(INT32_MAX);
+            const QImage whole = frameOf(alone, n);
+            QVERIFY2(imageDistance(stepped, whole) <= 2,
+                     qPrintable(QString("frame %1: %2").arg(n).arg(imageDistance(stepped, whole))));
+        }
+        // And the steps were drawn in parts: on this small frame, half its pixels at most.
+        QVERIFY(changed < (count - 1) * 200 * 100 / 2);
     }
 
     void colourOfOneLeg_data() {

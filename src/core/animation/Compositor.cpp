@@ -9,21 +9,17 @@
 #include "mapview/Labels.h"
 #include "mapview/MapCredit.h"
 #include "mapview/MapSource.h"
+#include "mapview/SegmentClip.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <vector>
-
-namespace {
-// The soft step between the tail and the older line, in line widths.
-constexpr double kTailTransition = 12;
-} // namespace
 
 Compositor::Compositor(const ProjectState& st, const Marker& marker) : st_(st), marker_(marker) {}
 
-void Compositor::draw(QImage& frame, const MapSource* map, const QTransform& worldToFrame,
-                      const FramePose& pose, bool transparent, MapGaps* gaps,
-                      const FramePose* tailFrom) const {
+void Compositor::drawBackground(QImage& frame, const MapSource* map, const QTransform& worldToFrame,
+                                bool transparent, MapGaps* gaps) {
     // A map that covers the whole frame paints every pixel: clearing first would be wasted.
     bool covered = false;
     if (map && !transparent) {
@@ -34,72 +30,111 @@ void Compositor::draw(QImage& frame, const MapSource* map, const QTransform& wor
             invertible && std::all_of(seen.begin(), seen.end(), [&](QPointF c) { return world.contains(c); });
     }
     if (!covered) frame.fill(transparent ? QColor(Qt::transparent) : QColor(Qt::white));
-    QPainter p(&frame);
-    if (map && !transparent) map->draw(p, worldToFrame, frame.rect(), gaps);
-    p.setRenderHint(QPainter::Antialiasing);
-    // Integer coordinates name pixel centres, as on the classic surface.
-    p.translate(0.5, 0.5);
-    drawRoute(p, worldToFrame, pose, tailFrom, frame.size());
-    if (map && !transparent && !map->attribution().isEmpty()) {
-        p.resetTransform();
-        paintAttribution(p, map->attribution(), frame.rect());
+    if (map && !transparent) {
+        QPainter p(&frame);
+        map->draw(p, worldToFrame, frame.rect(), gaps);
     }
 }
 
-void Compositor::drawRoute(QPainter& p, const QTransform& t, const FramePose& pose, const FramePose* tailFrom,
-                           QSize frame) const {
+RouteAt Compositor::routeAt(const QTransform& t, const FramePose& pose, const FramePose* tailFrom,
+                            QSize frame) const {
+    const LineLook look = lineLookFor(st_);
+    const double glow = std::clamp<int>(st_.glow, 0, 256) * styleScale(st_);
+    const double joined = look.width + (look.cased ? 2.0 * look.casingwidth : 0);
+    // Cut at the frame's edges, with room for what reaches in from beyond them.
+    const double far = marksReach(look) + (glow > 0 ? glowReach(look.width, glow) : 0);
+    RouteAt route;
+    route.pose = &pose;
+    route.trace =
+        traceRoute(st_, t, pose, QRectF(QPointF(0, 0), QSizeF(frame)).adjusted(-far, -far, far, far), joined);
+    if (tailFrom && st_.tail > 0) route.tailStart = traceRoute(st_, t, *tailFrom, QRectF(), joined).length;
+    const int count = std::clamp<int>(st_.listmax, 0, kPointSlots);
+    for (int j = 0; j < count; ++j)
+        route.points.push_back(
+            t.map(st_.route ? st_.route->points[std::size_t(j)] : QPointF(st_.pointx[j], st_.pointy[j])));
+    return route;
+}
+
+void Compositor::draw(QImage& frame, const MapSource* map, const QTransform& worldToFrame,
+                      const RouteAt& route, bool transparent, MapGaps* gaps, const QRect& part,
+                      const QImage* under) {
+    const QRect whole = frame.rect();
+    const QRect area = part.isNull() || !under ? whole : part & whole;
+    if (area.isEmpty()) return;
+    if (area == whole) {
+        drawBackground(frame, map, worldToFrame, transparent, gaps);
+    } else {
+        // Rows of the map drawn before: drawn again, a scaled map's pixels could differ by a
+        // shade with where the area starts.
+        const qsizetype bytes = qsizetype(area.width()) * frame.depth() / 8;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            std::memcpy(frame.scanLine(y) + qsizetype(area.left()) * frame.depth() / 8,
+                        under->constScanLine(y) + qsizetype(area.left()) * under->depth() / 8,
+                        std::size_t(bytes));
+    }
+    QPainter p(&frame);
+    if (area != whole) p.setClipRect(area);
+    p.setRenderHint(QPainter::Antialiasing);
+    // Integer coordinates name pixel centres, as on the classic surface.
+    p.translate(0.5, 0.5);
+    drawRoute(p, worldToFrame, route, frame.size(), area);
+    if (map && !transparent && !map->attribution().isEmpty()) {
+        p.resetTransform();
+        paintAttribution(p, map->attribution(), whole);
+    }
+}
+
+void Compositor::drawRoute(QPainter& p, const QTransform& t, const RouteAt& route, QSize frame,
+                           const QRect& area) {
     const ProjectState& st = st_;
+    const FramePose& pose = *route.pose;
     const int reached = std::min(pose.reached, std::min<int>(st.listmax, kPointSlots) - 1);
     if (reached < 0) return;
-    auto at = [&](int j) {
-        return t.map(st.route ? st.route->points[std::size_t(j)] : QPointF(st.pointx[j], st.pointy[j]));
-    };
-    std::vector<QPointF> line; // the points reached, as the frame shows them
-    for (int j = 0; j <= reached; ++j)
-        line.push_back(at(j));
-    const QPointF head = t.map(pose.head);
-    const double s = styleScale(st);
-    LineLook look;
-    look.width = std::clamp<int>(st.linethick, 1, 1024) * s;
-    look.ring = std::clamp<int>(st.circlethick, 1, 1024) * s;
-    look.radius = std::abs(double(st.circleradius)) * s;
-    look.cased = st.casing >= 0 && st.casingwidth > 0;
-    look.casingwidth = st.casingwidth * s;
-    look.casing = st.casing;
-    look.ringColour = st.color;
-    const double glow = std::clamp<int>(st.glow, 0, 256) * s;
-    const double reach =
-        std::max(look.width / 2, look.radius + look.ring / 2) + (look.cased ? look.casingwidth : 0) + 2;
-    const QRectF seen = QRectF(QPointF(0, 0), QSizeF(frame)).adjusted(-reach, -reach, reach, reach);
-    const double joined = look.width + (look.cased ? 2.0 * look.casingwidth : 0);
-    const RouteTrace trace = traceRoute(st, t, pose, seen.adjusted(-glow, -glow, glow, glow), joined);
+    const LineLook look = lineLookFor(st);
+    const double glow = std::clamp<int>(st.glow, 0, 256) * styleScale(st);
+    const double reach = marksReach(look);
+    const QRectF seen = QRectF(area).adjusted(-reach, -reach, reach, reach);
+    const double lit = glow > 0 ? glowReach(look.width, glow) : 0;
+    const RouteTrace& trace = route.trace;
+    // Only what reaches the area: a long leg is cut where it leaves the room around it.
+    const QRectF near = seen.adjusted(-lit, -lit, lit, lit);
+    const bool whole = area == QRect(QPoint(0, 0), frame);
+    std::vector<TracePiece> pieces;
+    for (const TracePiece& piece : trace.pieces) {
+        QPointF a = piece.line.p1(), b = piece.line.p2();
+        if (whole) {
+            pieces.push_back(piece);
+        } else if (a == b ? near.contains(a) : clipSegment(a, b, near)) {
+            pieces.push_back({QLineF(a, b), piece.from + QLineF(piece.line.p1(), a).length(), piece.leg,
+                              piece.spotFrom && a == piece.line.p1(), piece.spotTo && b == piece.line.p2()});
+        }
+    }
 
     std::vector<LinePart> parts = wholeLine();
-    if (tailFrom && st.tail > 0)
-        parts = tailParts(traceRoute(st, t, *tailFrom, QRectF(), joined).length, st.tailfade / 100,
-                          kTailTransition * std::max(look.width, 1.0));
+    if (route.tailStart >= 0)
+        parts = tailParts(route.tailStart, st.tailfade / 100, tailTransition(look.width));
     std::vector<std::vector<TracePiece>> split(parts.size());
     if (parts.size() == 1)
-        split[0] = trace.pieces;
+        split[0] = std::move(pieces);
     else
         for (std::size_t k = 0; k < parts.size(); ++k)
-            piecesBetween(trace.pieces, parts[k].from, parts[k].to, split[k]);
+            piecesBetween(pieces, parts[k].from, parts[k].to, split[k]);
     if (glow > 0) {
-        std::vector<GlowPart> lit;
+        std::vector<GlowPart> glowing;
         for (std::size_t k = 0; k < parts.size(); ++k)
-            lit.push_back({split[k], parts[k].opacity});
-        paintGlow(p, st, lit, look.width, glow, frame);
+            glowing.push_back({split[k], parts[k].opacity});
+        paintGlow(p, st, glowing, look.width, glow, frame, area);
     }
     LineMarks marks;
-    DiscStamps stamps;
     std::vector<QPointF> rings;
+    FadedParts faded(area.adjusted(-1, -1, 1, 1) & QRect(QPoint(0, 0), frame));
     for (std::size_t k = 0; k < parts.size(); ++k) {
-        markLine(st, split[k], look.width, marks);
+        markLine(st, split[k], look.width, marks, &seen);
         rings.clear();
         for (int j = 0; j <= reached; ++j) {
             const double along = trace.pointAlong[std::size_t(j)];
-            if (seen.contains(line[j]) && along >= parts[k].from && along < parts[k].to)
-                rings.push_back(line[j]);
+            const QPointF point = route.points[std::size_t(j)];
+            if (seen.contains(point) && along >= parts[k].from && along < parts[k].to) rings.push_back(point);
         }
         if (marks.strokes.empty() && marks.dots.empty() && rings.empty()) continue;
         QRectF bounds;
@@ -109,21 +144,39 @@ void Compositor::drawRoute(QPainter& p, const QTransform& t, const FramePose& po
                     QRectF(piece.line.p1(), piece.line.p2()).normalized().adjusted(-0.5, -0.5, 0.5, 0.5);
             for (QPointF ring : rings)
                 bounds |= QRectF(ring, ring).adjusted(-0.5, -0.5, 0.5, 0.5);
-            bounds.adjust(-reach, -reach, reach, reach);
+            bounds = bounds.adjusted(-reach, -reach, reach, reach) & QRectF(area).adjusted(-1, -1, 1, 1);
         }
-        paintFaded(p, parts[k].opacity, bounds, frame,
-                   [&](QPainter& q) { paintMarks(q, marks, rings, look, stamps); });
+        faded.paint(p, parts[k].opacity, bounds,
+                    [&](QPainter& q) { paintMarks(q, marks, rings, look, stamps_); });
     }
-    // Labels of points in the frame: one kept inside the frame for a point past its edge would
-    // stand where the point is not.
-    const QRectF inside(QPointF(0, 0), QSizeF(frame));
-    for (int j = 0; j <= reached; ++j)
-        if (!st.pointlabel[j].isEmpty() && inside.contains(line[j]))
-            paintLabel(p, st, labelBoxAt(st, frame, j, at, s), j, s);
+    drawLabels(p, t, route, reached, frame, area);
     p.resetTransform();
     if (!pose.shown) return;
     // The heading as the frame shows it, the camera's turn included.
     const double rad = pose.heading * M_PI / 180;
-    const QPointF ahead = t.map(pose.head + QPointF(std::cos(rad), std::sin(rad))) - t.map(pose.head);
+    const QPointF head = t.map(pose.head);
+    const QPointF ahead = t.map(pose.head + QPointF(std::cos(rad), std::sin(rad))) - head;
     marker_.paint(p, Head{true, head, std::atan2(ahead.y(), ahead.x()) * 180 / M_PI}, pose.leg);
+}
+
+// Labels of points in the frame: one kept inside the frame for a point past its edge would
+// stand where the point is not.
+void Compositor::drawLabels(QPainter& p, const QTransform& t, const RouteAt& route, int reached, QSize frame,
+                            const QRect& area) {
+    const ProjectState& st = st_;
+    auto at = [&](int j) { return route.points[std::size_t(j)]; };
+    if (t != labelsAt_ || frame != labelsFrame_) {
+        labelBoxes_.assign(std::size_t(kPointSlots), QRectF());
+        labelsAt_ = t;
+        labelsFrame_ = frame;
+    }
+    const QRectF inside(QPointF(0, 0), QSizeF(frame));
+    const double s = styleScale(st);
+    for (int j = 0; j <= reached; ++j) {
+        if (st.pointlabel[j].isEmpty() || !inside.contains(at(j))) continue;
+        QRectF& box = labelBoxes_[std::size_t(j)];
+        if (box.isNull()) box = labelBoxAt(st, frame, j, at, s);
+        // The halo's soft edge reaches a little past the box.
+        if (box.adjusted(-2, -2, 2, 2).intersects(QRectF(area))) paintLabel(p, st, box, j, s);
+    }
 }

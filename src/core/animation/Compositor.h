@@ -3,29 +3,54 @@
 // walk's progress, its circles and labels, and the marker. Geometry goes through the camera's
 // transform; widths, radii and sizes stay frame pixels at every zoom.
 
+#include "DiscStamps.h"
 #include "Marker.h"
-#include "WalkPoses.h"
+#include "RouteTrace.h"
 
 #include <QTransform>
+#include <vector>
 
 class MapSource;
 struct MapGaps;
 
+// The route as a frame shows it at one moment of the walk.
+struct RouteAt {
+    const FramePose* pose = nullptr;
+    RouteTrace trace;            // the line up to the head, cut at the frame's edges (and a margin)
+    double tailStart = -1;       // the length along it where the fading tail starts; below 0 for none
+    std::vector<QPointF> points; // where the frame shows each route point
+};
+
 class Compositor {
   public:
     Compositor(const ProjectState& st, const Marker& marker);
-    // Draws onto `frame`, which is cleared first (to the background, or to clear when it has alpha
-    // and `transparent` is set: then the map is left out). The map's credit, when it owes one,
-    // goes in the bottom-right corner; what the map could not show is counted in `gaps`.
-    // `tailFrom`, with a tail set: the walk's progress the tail's seconds earlier; the line up to
-    // there is drawn faded.
-    void draw(QImage& frame, const MapSource* map, const QTransform& worldToFrame, const FramePose& pose,
-              bool transparent, MapGaps* gaps = nullptr, const FramePose* tailFrom = nullptr) const;
+    // The route at `pose` through `t` on a frame of `frame` pixels. `tailFrom`, with a tail set:
+    // the walk's progress the tail's seconds earlier; the line up to there is drawn faded.
+    RouteAt routeAt(const QTransform& t, const FramePose& pose, const FramePose* tailFrom, QSize frame) const;
+    // Draws `route` onto `frame`, which is cleared first (to the background, or to clear when it
+    // has alpha and `transparent` is set: then the map is left out). The map's credit, when it
+    // owes one, goes in the bottom-right corner; what the map could not show is counted in
+    // `gaps`. Given `area`, only that part of the frame is drawn, as it would be in the whole
+    // frame, over the pixels of `under` there (what drawBackground drew for the same view); the
+    // rest stays as it was.
+    void draw(QImage& frame, const MapSource* map, const QTransform& worldToFrame, const RouteAt& route,
+              bool transparent, MapGaps* gaps = nullptr, const QRect& area = {},
+              const QImage* under = nullptr);
+    // The map alone, or the clear background, as draw() lays it under the route.
+    static void drawBackground(QImage& frame, const MapSource* map, const QTransform& worldToFrame,
+                               bool transparent, MapGaps* gaps);
 
   private:
-    void drawRoute(QPainter& p, const QTransform& t, const FramePose& pose, const FramePose* tailFrom,
-                   QSize frame) const;
+    void drawRoute(QPainter& p, const QTransform& t, const RouteAt& route, QSize frame, const QRect& area);
+    void drawLabels(QPainter& p, const QTransform& t, const RouteAt& route, int reached, QSize frame,
+                    const QRect& area);
 
     const ProjectState& st_;
     const Marker& marker_;
+    DiscStamps stamps_;
+    // The boxes of the labels where the frame's transform put them last: a camera standing
+    // still asks for the same ones frame after frame.
+    std::vector<QRectF> labelBoxes_;
+    QTransform labelsAt_;
+    QSize labelsFrame_;
 };

@@ -107,7 +107,8 @@ void FrameMaker::keepFrames(qint64 budgetBytes) {
 bool FrameMaker::show(qint64 n, const std::function<void(const QImage&, const ChangeLog*)>& use) {
     if (composed()) {
         at_ = n;
-        return scene() && scene_->show(n, [&](const QImage& frame) { use(frame, nullptr); });
+        return scene() &&
+               scene_->show(n, [&](const QImage& frame, const ChangeLog& changes) { use(frame, &changes); });
     }
     if (n < 0 || !walkTo(n)) return false;
     Surface& map = ws_->map;

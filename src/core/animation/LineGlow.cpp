@@ -1,8 +1,10 @@
 #include "LineGlow.h"
 
+#include "LinePaint.h"
 #include "TravelLook.h"
 #include "shell/Surface.h"
 
+#include <QPainterPath>
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -51,13 +53,36 @@ void blurColumns(const uchar* src, uchar* dst, int w, int h, qsizetype stride, i
             out[i] = uchar((sum[std::size_t(i)] * scale) >> 16);
     }
 }
+
+// The layer's pixel in frame pixels: about half the glow, at least half the frame's resolution.
+int layerStep(double glow) {
+    return std::clamp(int(glow / 2), 2, 8);
+}
+
+int blurRadius(double glow) {
+    return std::max(1, int(std::lround(glow / (2.0 * layerStep(glow)))));
+}
+
+// The rectangle a line `half` wide each way covers between its ends. Filled as a polygon, its
+// pixels near one end do not depend on where the other end is, as a wide pen's may.
+QPolygonF band(const QLineF& line, double half) {
+    const QPointF d = (line.p2() - line.p1()) / line.length() * half;
+    const QPointF n(-d.y(), d.x());
+    return QPolygonF({line.p1() + n, line.p2() + n, line.p2() - n, line.p1() - n});
+}
+
+// Beyond a part of the layer, the layer pixels its blur and enlargement take in.
+int layerMargin(double glow) {
+    return (2 * blurRadius(glow) + 2) * layerStep(glow);
+}
 } // namespace
 
 void boxBlur(QImage& img, int radius) {
     if (radius < 1 || img.isNull() || img.depth() != 32) return;
     const int w = img.width(), h = img.height();
     const qsizetype stride = img.bytesPerLine();
-    std::vector<uchar> tmp(std::size_t(stride) * std::size_t(h));
+    thread_local std::vector<uchar> tmp;
+    tmp.resize(std::max(tmp.size(), std::size_t(stride) * std::size_t(h)));
     uchar* px = img.bits();
     for (int pass = 0; pass < 2; ++pass) {
         blurRows(px, tmp.data(), w, h, stride, radius);
@@ -65,41 +90,63 @@ void boxBlur(QImage& img, int radius) {
     }
 }
 
+double glowSpread(double width, double glow) {
+    // The widened line, a layer pixel of its drawing, the blur both times, and a layer pixel of
+    // the enlargement.
+    return (width + glow) / 2 + (2 * blurRadius(glow) + 2) * layerStep(glow) + 1;
+}
+
+double glowReach(double width, double glow) {
+    return width / 2 + glow + 2 + layerStep(glow) + layerMargin(glow);
+}
+
 void paintGlow(QPainter& p, const ProjectState& st, std::span<const GlowPart> parts, double width,
-               double glow, QSize size) {
+               double glow, QSize size, const QRect& area) {
     if (glow <= 0) return;
     QRectF bounds;
     for (const GlowPart& part : parts)
         for (const TracePiece& piece : part.pieces)
             bounds |= QRectF(piece.line.p1(), piece.line.p2()).normalized().adjusted(-0.5, -0.5, 0.5, 0.5);
-    const double reach = width / 2 + glow + 2;
-    const QRect r = bounds.adjusted(-reach, -reach, reach, reach).toAlignedRect() & QRect(QPoint(0, 0), size);
+    // The layer reaches as far as the blur spreads the widened line, so its edge cuts nothing
+    // off: cut at a box around the pieces drawn, a part would differ from the whole.
+    const int f = layerStep(glow), margin = layerMargin(glow);
+    const double reach = (width + glow) / 2 + margin;
+    QRect r = bounds.adjusted(-reach, -reach, reach, reach).toAlignedRect() & QRect(QPoint(0, 0), size);
+    if (!area.isNull()) r &= area.adjusted(-margin, -margin, margin, margin);
     if (r.isEmpty()) return;
-    // The layer's pixel: about half the glow, at least half the frame's resolution.
-    const int f = std::clamp(int(glow / 2), 2, 8);
-    QImage layer((r.width() + f - 1) / f + 1, (r.height() + f - 1) / f + 1,
-                 QImage::Format_ARGB32_Premultiplied);
-    layer.fill(Qt::transparent);
+    // The layer's pixels sit on one grid from the frame's corner, so a part of it holds what
+    // the whole would.
+    r.setLeft(r.left() - r.left() % f);
+    r.setTop(r.top() - r.top() % f);
+    thread_local std::vector<uchar> store;
+    QImage layer = clearLayer(store, QSize((r.width() + f - 1) / f + 1, (r.height() + f - 1) / f + 1));
     {
         // Without antialiasing, which the blur makes up for at a fraction of the cost.
         QPainter lp(&layer);
+        lp.translate(-r.x() / f, -r.y() / f);
         lp.scale(1.0 / f, 1.0 / f);
-        lp.translate(0.5 - r.x(), 0.5 - r.y());
+        lp.translate(0.5, 0.5);
+        // The pieces of one colour in a part are filled as one shape: one call instead of three a
+        // piece, and where they overlap the light is not doubled.
         const double w = width + glow;
+        lp.setPen(Qt::NoPen);
         for (const GlowPart& part : parts) {
             lp.setOpacity(part.opacity);
-            for (const TracePiece& piece : part.pieces) {
-                const QColor colour = toQColor(legColour(st, piece.leg));
-                lp.setPen(QPen(colour, w, Qt::SolidLine, Qt::FlatCap));
-                if (piece.line.p1() != piece.line.p2()) lp.drawLine(piece.line);
-                lp.setPen(Qt::NoPen);
-                lp.setBrush(colour);
-                lp.drawEllipse(piece.line.p1(), w / 2, w / 2);
-                lp.drawEllipse(piece.line.p2(), w / 2, w / 2);
+            for (std::size_t k = 0; k < part.pieces.size();) {
+                const qint32 colour = legColour(st, part.pieces[k].leg);
+                QPainterPath shape;
+                shape.setFillRule(Qt::WindingFill);
+                for (; k < part.pieces.size() && legColour(st, part.pieces[k].leg) == colour; ++k) {
+                    const QLineF& line = part.pieces[k].line;
+                    if (line.p1() != line.p2()) shape.addPolygon(band(line, w / 2));
+                    shape.addEllipse(line.p1(), w / 2, w / 2);
+                    shape.addEllipse(line.p2(), w / 2, w / 2);
+                }
+                lp.fillPath(shape, toQColor(colour));
             }
         }
     }
-    boxBlur(layer, std::max(1, int(std::lround(glow / (2.0 * f)))));
+    boxBlur(layer, blurRadius(glow));
     p.save();
     p.resetTransform();
     p.setRenderHint(QPainter::SmoothPixmapTransform);

@@ -14,9 +14,15 @@ struct GlowPart {
 };
 
 // A glow `glow` frame pixels wide beyond the edges of a line `width` wide, onto `p` (which puts
-// pixel centres on integers) over a frame of `size`.
+// pixel centres on integers) over a frame of `size`. Given `area`, only what falls there is
+// worked out, and it comes out as it would over the whole frame, provided `parts` hold every
+// piece within glowReach() of the area.
 void paintGlow(QPainter& p, const ProjectState& st, std::span<const GlowPart> parts, double width,
-               double glow, QSize size);
+               double glow, QSize size, const QRect& area = {});
+// How far from the line's middle a glow shows.
+double glowSpread(double width, double glow);
+// How far from the line's middle pieces matter to the glow of a part of the frame.
+double glowReach(double width, double glow);
 
 // Blurs a premultiplied picture in place with a box `radius` pixels each way, twice over (close
 // to a Gaussian).

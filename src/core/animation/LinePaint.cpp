@@ -1,5 +1,6 @@
 #include "LinePaint.h"
 
+#include "TravelLook.h"
 #include "shell/Surface.h"
 
 #include <algorithm>
@@ -12,6 +13,23 @@ QPen roundPen(qint32 color, double width) {
 }
 
 } // namespace
+
+LineLook lineLookFor(const ProjectState& st) {
+    const double s = styleScale(st);
+    LineLook look;
+    look.width = std::clamp<int>(st.linethick, 1, 1024) * s;
+    look.ring = std::clamp<int>(st.circlethick, 1, 1024) * s;
+    look.radius = std::abs(double(st.circleradius)) * s;
+    look.cased = st.casing >= 0 && st.casingwidth > 0;
+    look.casingwidth = st.casingwidth * s;
+    look.casing = st.casing;
+    look.ringColour = st.color;
+    return look;
+}
+
+double marksReach(const LineLook& look) {
+    return std::max(look.width / 2, look.radius + look.ring / 2) + (look.cased ? look.casingwidth : 0) + 2;
+}
 
 void paintMarks(QPainter& p, const LineMarks& marks, std::span<const QPointF> rings, const LineLook& look,
                 DiscStamps& stamps) {
@@ -66,25 +84,45 @@ void paintMarks(QPainter& p, const LineMarks& marks, std::span<const QPointF> ri
     }
 }
 
-void paintFaded(QPainter& p, double opacity, const QRectF& bounds, QSize frame,
-                const std::function<void(QPainter&)>& draw) {
+QImage clearLayer(std::vector<uchar>& store, QSize size) {
+    const std::size_t bytes = std::size_t(size.width()) * std::size_t(size.height()) * 4;
+    if (store.size() < bytes) store.resize(bytes);
+    QImage layer(store.data(), size.width(), size.height(), qsizetype(size.width()) * 4,
+                 QImage::Format_ARGB32_Premultiplied);
+    layer.fill(Qt::transparent);
+    return layer;
+}
+
+void FadedParts::paint(QPainter& p, double opacity, const QRectF& bounds,
+                       const std::function<void(QPainter&)>& draw) {
     if (opacity >= 1) {
         draw(p);
         return;
     }
-    const QRect r = bounds.toAlignedRect() & QRect(QPoint(0, 0), frame);
+    const QRect r = bounds.toAlignedRect() & room_;
     if (opacity <= 0 || r.isEmpty()) return;
-    QImage layer(r.size(), QImage::Format_ARGB32_Premultiplied);
-    layer.fill(Qt::transparent);
-    {
-        QPainter lp(&layer);
-        lp.setRenderHint(QPainter::Antialiasing);
-        lp.translate(0.5 - r.x(), 0.5 - r.y());
-        draw(lp);
+    if (!painter_) {
+        // Not cleared as a whole: each part clears what it draws over.
+        thread_local std::vector<uchar> store;
+        const std::size_t bytes = std::size_t(room_.width()) * std::size_t(room_.height()) * 4;
+        if (store.size() < bytes) store.resize(bytes);
+        layer_ = QImage(store.data(), room_.width(), room_.height(), qsizetype(room_.width()) * 4,
+                        QImage::Format_ARGB32_Premultiplied);
+        painter_ = std::make_unique<QPainter>(&layer_);
+        painter_->setRenderHint(QPainter::Antialiasing);
     }
+    QPainter& lp = *painter_;
+    const QRect inLayer = r.translated(-room_.topLeft());
+    lp.resetTransform();
+    lp.setClipRect(inLayer);
+    lp.setCompositionMode(QPainter::CompositionMode_Source);
+    lp.fillRect(inLayer, Qt::transparent);
+    lp.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    lp.translate(0.5 - room_.x(), 0.5 - room_.y());
+    draw(lp);
     p.save();
     p.resetTransform();
     p.setOpacity(opacity);
-    p.drawImage(r.topLeft(), layer);
+    p.drawImage(r.topLeft(), layer_, inLayer);
     p.restore();
 }

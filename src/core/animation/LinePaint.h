@@ -8,6 +8,8 @@
 
 #include <QPainter>
 #include <functional>
+#include <memory>
+#include <vector>
 
 struct LineLook {
     double width = 1, ring = 1, radius = 0;
@@ -16,11 +18,31 @@ struct LineLook {
     qint32 casing = 0, ringColour = 0;
 };
 
+// The line's look on a composed frame of the project, its sizes following the frame.
+LineLook lineLookFor(const ProjectState& st);
+// How far from the line's middle its marks reach: the line, a circle and its ring, the casing,
+// and a pixel or two of antialiasing.
+double marksReach(const LineLook& look);
+
 // `rings`: the points whose circles go with these marks. Spots of patterns come from `stamps`.
 void paintMarks(QPainter& p, const LineMarks& marks, std::span<const QPointF> rings, const LineLook& look,
                 DiscStamps& stamps);
 
-// Runs `draw` at `opacity`: straight onto `p` when whole, else through a layer covering the part
-// of `bounds` (frame pixels) inside `frame`. `p` and the layer both put pixel centres on integers.
-void paintFaded(QPainter& p, double opacity, const QRectF& bounds, QSize frame,
-                const std::function<void(QPainter&)>& draw);
+// A clear picture of `size` over memory kept in `store` from one call to the next: layers drawn
+// for every frame then take no fresh pages from the system.
+QImage clearLayer(std::vector<uchar>& store, QSize size);
+
+// Parts of the line drawn fainter, each through a layer of its own so its pieces do not darken
+// where they overlap. One layer over `room` (frame pixels) and its painter serve every part.
+class FadedParts {
+  public:
+    explicit FadedParts(const QRect& room) : room_(room) {}
+    // Runs `draw` onto `p` at `opacity`: straight when whole, else through the layer over the
+    // part of `bounds` within the room. `p` and the layer both put pixel centres on integers.
+    void paint(QPainter& p, double opacity, const QRectF& bounds, const std::function<void(QPainter&)>& draw);
+
+  private:
+    QRect room_;
+    QImage layer_;
+    std::unique_ptr<QPainter> painter_; // made for the first faded part
+};

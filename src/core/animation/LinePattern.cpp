@@ -17,10 +17,38 @@ QPointF pointAt(const TracePiece& piece, double along) {
     return piece.line.pointAt((along - piece.from) / length);
 }
 
-// Dashes [m * period, m * period + core] that meet the piece.
-void dashes(const TracePiece& piece, qint32 colour, double core, double period, LineMarks& out) {
+// The lengths along the route between which the piece runs through `r`, a period either side;
+// the piece's whole length without `r`, and an empty range when it misses `r`.
+std::pair<double, double> lengthsWithin(const TracePiece& piece, const QRectF* r, double period) {
     const double a = piece.from, b = piece.to();
-    for (double m = std::floor(a / period); m * period <= b; ++m) {
+    if (!r) return {a, b};
+    // The segment's parameters inside the rectangle, one pair of sides at a time.
+    double u0 = 0, u1 = 1;
+    const QPointF p = piece.line.p1(), d = piece.line.p2() - p;
+    const double edges[4][2] = {{-d.x(), p.x() - r->left()},
+                                {d.x(), r->right() - p.x()},
+                                {-d.y(), p.y() - r->top()},
+                                {d.y(), r->bottom() - p.y()}};
+    for (const auto& [q, room] : edges) {
+        if (q == 0) {
+            if (room < 0) return {1, 0};
+            continue;
+        }
+        const double u = room / q;
+        if (q < 0)
+            u0 = std::max(u0, u);
+        else
+            u1 = std::min(u1, u);
+    }
+    if (u0 > u1) return {1, 0};
+    return {a + u0 * (b - a) - period, a + u1 * (b - a) + period};
+}
+
+// Dashes [m * period, m * period + core] that meet the piece, between lengths `lo` and `hi`.
+void dashes(const TracePiece& piece, qint32 colour, double core, double period, double lo, double hi,
+            LineMarks& out) {
+    const double a = piece.from, b = piece.to();
+    for (double m = std::floor(std::max(a, lo) / period); m * period <= std::min(b, hi); ++m) {
         const double start = m * period, end = start + core;
         const double u = std::max(a, start), v = std::min(b, end);
         if (v <= u && !(a == b && u == v)) continue;
@@ -30,16 +58,18 @@ void dashes(const TracePiece& piece, qint32 colour, double core, double period, 
     }
 }
 
-// Dots at every multiple of `period` from the piece's start up to, not at, its end: a dot on a
-// joint belongs to the piece after it.
-void dots(const TracePiece& piece, qint32 colour, double period, LineMarks& out) {
+// Dots at every multiple of `period` from the piece's start up to, not at, its end (a dot on a
+// joint belongs to the piece after it), between lengths `lo` and `hi`.
+void dots(const TracePiece& piece, qint32 colour, double period, double lo, double hi, LineMarks& out) {
     const double a = piece.from, b = piece.to();
-    for (double m = std::ceil(a / period); m * period < b || (a == b && m * period == a); ++m)
+    for (double m = std::ceil(std::max(a, lo) / period);
+         (m * period < b || (a == b && m * period == a)) && m * period <= hi; ++m)
         out.dots.push_back({pointAt(piece, m * period), colour});
 }
 } // namespace
 
-void markLine(const ProjectState& st, std::span<const TracePiece> pieces, double width, LineMarks& out) {
+void markLine(const ProjectState& st, std::span<const TracePiece> pieces, double width, LineMarks& out,
+              const QRectF* within) {
     out.strokes.clear();
     out.dots.clear();
     // Below a pixel the pattern would blur into a faint solid line; keep its marks visible.
@@ -54,11 +84,13 @@ void markLine(const ProjectState& st, std::span<const TracePiece> pieces, double
     for (const TracePiece& piece : pieces) {
         const qint32 colour = legColour(st, piece.leg);
         const LineStyle style = solidOnly ? LineStyle::Solid : legLineStyle(st, piece.leg);
-        if (style == LineStyle::Dashed)
-            dashes(piece, colour, kDashCore * unit, kDashPeriod * unit, out);
-        else if (style == LineStyle::Dotted)
-            dots(piece, colour, kDotPeriod * unit, out);
-        else
+        if (style == LineStyle::Dashed) {
+            const auto [lo, hi] = lengthsWithin(piece, within, kDashPeriod * unit);
+            dashes(piece, colour, kDashCore * unit, kDashPeriod * unit, lo, hi, out);
+        } else if (style == LineStyle::Dotted) {
+            const auto [lo, hi] = lengthsWithin(piece, within, kDotPeriod * unit);
+            dots(piece, colour, kDotPeriod * unit, lo, hi, out);
+        } else
             out.strokes.push_back({piece.line, colour, piece.spotFrom, piece.spotTo});
     }
 }

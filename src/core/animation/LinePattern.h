@@ -26,9 +26,11 @@ struct LineMarks {
 // width at each end, making it 3 widths long, 2 apart), its period, and the distance of dots.
 constexpr double kDashCore = 2, kDashPeriod = 5, kDotPeriod = 2;
 
-// The marks of `pieces` for a line `width` wide. A pattern that would take more marks than a
+// The marks of `pieces` for a line `width` wide; given `within`, only the marks of a pattern
+// there (those drawn are the same either way). A pattern that would take more marks than a
 // frame can hold is drawn solid.
-void markLine(const ProjectState& st, std::span<const TracePiece> pieces, double width, LineMarks& out);
+void markLine(const ProjectState& st, std::span<const TracePiece> pieces, double width, LineMarks& out,
+              const QRectF* within = nullptr);
 
 // The parts of `in` between lengths `from` and `to` along the route; a cut end has no spot, so
 // the parts on either side meet flush.

@@ -12,5 +12,9 @@ struct LinePart {
 // Oldest first. `start`: the length along the route where the tail starts; `fade`: the older
 // line's opacity, 0 to 1; `transition`: the length of the steps between, ending at `start`.
 std::vector<LinePart> tailParts(double start, double fade, double transition);
+// The length of the soft step for a line `width` wide.
+inline double tailTransition(double width) {
+    return 12 * (width > 1 ? width : 1);
+}
 // The whole line at full opacity.
 std::vector<LinePart> wholeLine();

@@ -133,7 +133,7 @@ void Marker::over(Surface& surface, const Head& head, const std::function<void(c
         return;
     }
     // Turned, the marker reaches at most half its diagonal from the head; edges blur a pixel.
-    const int r = int(std::ceil(size_ * 0.75)) + 3;
+    const int r = int(reach());
     const QRect area(qFloor(head.at.x()) - r, qFloor(head.at.y()) - r, 2 * r + 2, 2 * r + 2);
     surface.showOver(
         area, [&](QPainter& p) { paint(p, head); }, use);

@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QPainter>
 #include <array>
+#include <cmath>
 #include <functional>
 
 class Marker {
@@ -25,6 +26,8 @@ class Marker {
     // As above on the leg ending at point `leg` (the point reached, between legs): with no marker
     // asked for, the icon of the leg's way of travel.
     void paint(QPainter& p, const Head& head, int leg) const;
+    // How far from the head the marker may paint, turned any way, its edges blurred.
+    double reach() const { return std::ceil(size_ * 0.75) + 3; }
     // Hands `use` the surface's picture with the marker over it, which is gone again afterwards.
     void over(Surface& surface, const Head& head, const std::function<void(const QImage&)>& use) const;
 

@@ -73,16 +73,35 @@ void drawTitle(QPainter& p, const ProjectState& st, QSizeF frame, double opacity
     p.setOpacity(1);
 }
 
-void drawCounter(QPainter& p, const ProjectState& st, QSizeF frame, const QString& text) {
+QFont counterFont(const ProjectState& st, QSizeF frame) {
+    return textFont(st, frame.height() * 0.035, true);
+}
+
+QRectF counterBox(const QFontMetricsF& fm, QSizeF frame, const QString& text) {
     const double h = frame.height();
-    const QFont font = textFont(st, h * 0.035, true);
-    const QFontMetricsF fm(font);
     const double pad = h * 0.012, margin = h * 0.025;
     const QSizeF box(fm.horizontalAdvance(text) + 2 * pad, fm.height() + pad);
-    const QRectF r(QPointF(margin, h - margin - box.height()), box);
+    return QRectF(QPointF(margin, h - margin - box.height()), box);
+}
+
+// The counter's text at frame n; empty when it shows none.
+QString counterAt(const ProjectState& st, qint64 n, const FramePose& pose) {
+    const bool counter = st.counter == QLatin1String("km") || st.counter == QLatin1String("mi");
+    // The counter waits for the card to be gone.
+    if (!counter || n < titleFrames(st)) return {};
+    const double metres = metresTravelled(st, pose);
+    return std::isfinite(metres) ? counterText(metres, st.counter == QLatin1String("mi")) : QString();
+}
+
+void drawCounter(QPainter& p, const ProjectState& st, QSizeF frame, const QString& text) {
+    const double h = frame.height();
+    const QFont font = counterFont(st, frame);
+    const QFontMetricsF fm(font);
+    const double pad = h * 0.012;
+    const QRectF r = counterBox(fm, frame, text);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0, 0, 0, 150));
-    p.drawRoundedRect(r, box.height() * 0.25, box.height() * 0.25);
+    p.drawRoundedRect(r, r.height() * 0.25, r.height() * 0.25);
     p.setBrush(Qt::NoBrush);
     p.setPen(Qt::white);
     p.setFont(font);
@@ -127,18 +146,22 @@ double titleOpacity(const ProjectState& st, qint64 n) {
     return std::clamp(std::min(in, out), 0.0, 1.0);
 }
 
-void drawOverlays(QImage& frame, const ProjectState& st, qint64 n, const FramePose& pose) {
-    const bool counter = st.counter == QLatin1String("km") || st.counter == QLatin1String("mi");
+void drawOverlays(QImage& frame, const ProjectState& st, qint64 n, const FramePose& pose, const QRect& area) {
+    const QString counter = counterAt(st, n, pose);
     const double title = titleOpacity(st, n);
-    if (!counter && title <= 0) return;
-    const double metres = counter ? metresTravelled(st, pose) : std::nan("");
-    if (title <= 0 && !std::isfinite(metres)) return;
+    if (counter.isEmpty() && title <= 0) return;
     QPainter p(&frame);
+    if (!area.isNull()) p.setClipRect(area);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
     const QSizeF size(frame.size());
-    // The counter waits for the card to be gone.
-    if (std::isfinite(metres) && n >= titleFrames(st))
-        drawCounter(p, st, size, counterText(metres, st.counter == QLatin1String("mi")));
+    if (!counter.isEmpty()) drawCounter(p, st, size, counter);
     if (title > 0) drawTitle(p, st, size, title);
+}
+
+QRect counterArea(const ProjectState& st, QSize frame, qint64 n, const FramePose& pose) {
+    const QString counter = counterAt(st, n, pose);
+    if (counter.isEmpty()) return {};
+    const QFontMetricsF fm(counterFont(st, QSizeF(frame)));
+    return counterBox(fm, QSizeF(frame), counter).toAlignedRect().adjusted(-2, -2, 2, 2);
 }

@@ -16,5 +16,9 @@ QString counterText(double metres, bool miles);
 // How opaque the title card is at frame n: 0 before and after it, fading in and out.
 double titleOpacity(const ProjectState& st, qint64 n);
 
-// Draws the title card (within its frames) and the counter onto composed frame n.
-void drawOverlays(QImage& frame, const ProjectState& st, qint64 n, const FramePose& pose);
+// Draws the title card (within its frames) and the counter onto composed frame n; given
+// `area`, only there.
+void drawOverlays(QImage& frame, const ProjectState& st, qint64 n, const FramePose& pose,
+                  const QRect& area = {});
+// Where frame n's counter stands, or an empty box when it shows none.
+QRect counterArea(const ProjectState& st, QSize frame, qint64 n, const FramePose& pose);

@@ -1,6 +1,7 @@
 #include "SceneFrames.h"
 
 #include "Overlays.h"
+#include "SceneChanges.h"
 #include "TimeSpans.h"
 
 #include "geo/RouteShape.h"
@@ -54,7 +55,8 @@ SceneFrames::SceneFrames(const ProjectState& st, const QImage& picture, std::sha
                          QSize frame, const Marker& marker, bool transparent, qint64 cap)
     : st_(st), poses_(walkPoses(st, cap)), map_(mapOf(picture, std::move(map))),
       plan_(cameraInput(st, worldOf(map_.get(), frame), frame, poses_)), compositor_(st, marker),
-      transparent_(transparent),
+      marker_(marker), transparent_(transparent),
+      stillMap_(!map_ || dynamic_cast<const PictureSource*>(map_.get())),
       frame_(largeImage(frame, transparent ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32)) {}
 
 SceneFrames::~SceneFrames() = default;
@@ -73,12 +75,39 @@ const FramePose* SceneFrames::tailFrom(qint64 n) const {
     return n - back < plan_.introFrames() ? &bare : &pose(n - back);
 }
 
-bool SceneFrames::show(qint64 n, const std::function<void(const QImage&)>& use) {
+bool SceneFrames::show(qint64 n, const std::function<void(const QImage&, const ChangeLog&)>& use) {
     if (n < 0 || n >= std::max<qint64>(frames(), 1)) return false;
-    gaps_ = MapGaps();
-    compositor_.draw(frame_, map_.get(), worldToFrame(plan_.at(n), QSizeF(frame_.size())), pose(n),
-                     transparent_, &gaps_, tailFrom(n));
-    drawOverlays(frame_, st_, n, pose(n));
-    use(frame_);
+    const QTransform t = worldToFrame(plan_.at(n), QSizeF(frame_.size()));
+    // A title card fades over the whole frame.
+    const bool step = stillMap_ && shown_ >= 0 && (n == shown_ || n == shown_ + 1) && t == shownAt_ &&
+                      titleOpacity(st_, n) <= 0 && titleOpacity(st_, shown_) <= 0;
+    if (step && n == shown_) {
+        use(frame_, changes_);
+        return true;
+    }
+    RouteAt route = compositor_.routeAt(t, pose(n), tailFrom(n), frame_.size());
+    std::vector<QRect> areas;
+    if (step) {
+        areas = changedAreas(st_, t, frame_.size(), marker_, shownRoute_, route, n);
+        // The map under the route is drawn once for a view that stands still.
+        if (under_.isNull() || t != underAt_) {
+            under_ = QImage(frame_.size(), frame_.format());
+            Compositor::drawBackground(under_, map_.get(), t, transparent_, nullptr);
+            underAt_ = t;
+        }
+    } else {
+        areas.push_back(frame_.rect());
+        gaps_ = MapGaps();
+    }
+    for (const QRect& area : areas) {
+        const QRect part = area == frame_.rect() ? QRect() : area;
+        compositor_.draw(frame_, map_.get(), t, route, transparent_, &gaps_, part, &under_);
+        drawOverlays(frame_, st_, n, pose(n), part);
+        changes_.add(area);
+    }
+    shown_ = n;
+    shownAt_ = t;
+    shownRoute_ = std::move(route);
+    use(frame_, changes_);
     return true;
 }

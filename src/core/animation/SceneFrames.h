@@ -5,6 +5,7 @@
 #include "Camera.h"
 #include "Compositor.h"
 #include "mapview/MapSource.h"
+#include "shell/ChangeLog.h"
 
 #include <functional>
 #include <memory>
@@ -20,8 +21,10 @@ class SceneFrames {
     ~SceneFrames();
 
     qint64 frames() const { return st_.listmax < 1 ? 0 : plan_.frames(); }
-    // Draws frame n and hands it to `use`; false when there is no frame n.
-    bool show(qint64 n, const std::function<void(const QImage&)>& use);
+    // Draws frame n and hands it to `use` with the log of the picture's changes; false when
+    // there is no frame n. The frame after the one shown last, with the camera standing still
+    // over a picture, is drawn only where it differs.
+    bool show(qint64 n, const std::function<void(const QImage&, const ChangeLog&)>& use);
     // What the map of the frame shown last could not show.
     const MapGaps& gaps() const { return gaps_; }
     const MapSource* map() const { return map_.get(); }
@@ -41,8 +44,16 @@ class SceneFrames {
     CameraPlan plan_;
     MapGaps gaps_;
     Compositor compositor_;
+    const Marker& marker_;
     bool transparent_;
+    bool stillMap_; // the map is a picture, drawn the same in every frame with the same view
     QImage frame_;
+    QImage under_; // the map alone as `underAt_` shows it, once frames are drawn in steps
+    QTransform underAt_;
+    ChangeLog changes_;
+    qint64 shown_ = -1;  // the frame `frame_` holds
+    QTransform shownAt_; // its view
+    RouteAt shownRoute_; // and its route
 };
 
 // What the camera needs of the project, the map and the walk.

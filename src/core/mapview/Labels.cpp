@@ -120,7 +120,7 @@ void paintLabel(QPainter& p, const ProjectState& st, const QRectF& box, int i, d
         m *= scale;
     }
     p.save();
-    p.setClipRect(box);
+    p.setClipRect(box, Qt::IntersectClip);
     p.strokePath(path,
                  QPen(toQColor(haloFor(st.labelcolor)), 2 * m, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.fillPath(path, toQColor(st.labelcolor));
