@@ -71,6 +71,15 @@ QPolygonF band(const QLineF& line, double half) {
     return QPolygonF({line.p1() + n, line.p2() + n, line.p2() - n, line.p1() - n});
 }
 
+// A round end as twelve corners: under the blur, a curve would look the same at many times
+// the cost.
+QPolygonF disc(QPointF centre, double r) {
+    QPolygonF corners;
+    for (int k = 0; k < 12; ++k)
+        corners << centre + r * QPointF(std::cos(k * M_PI / 6), std::sin(k * M_PI / 6));
+    return corners;
+}
+
 // Beyond a part of the layer, the layer pixels its blur and enlargement take in.
 int layerMargin(double glow) {
     return (2 * blurRadius(glow) + 2) * layerStep(glow);
@@ -139,8 +148,8 @@ void paintGlow(QPainter& p, const ProjectState& st, std::span<const GlowPart> pa
                 for (; k < part.pieces.size() && legColour(st, part.pieces[k].leg) == colour; ++k) {
                     const QLineF& line = part.pieces[k].line;
                     if (line.p1() != line.p2()) shape.addPolygon(band(line, w / 2));
-                    shape.addEllipse(line.p1(), w / 2, w / 2);
-                    shape.addEllipse(line.p2(), w / 2, w / 2);
+                    shape.addPolygon(disc(line.p1(), w / 2));
+                    shape.addPolygon(disc(line.p2(), w / 2));
                 }
                 lp.fillPath(shape, toQColor(colour));
             }
