@@ -1,11 +1,13 @@
 #include "LineGlow.h"
 
 #include "LinePaint.h"
+#include "ScratchLayer.h"
 #include "TravelLook.h"
 #include "shell/Surface.h"
 
 #include <QPainterPath>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <vector>
 
@@ -74,10 +76,16 @@ QPolygonF band(const QLineF& line, double half) {
 // A round end as twelve corners: under the blur, a curve would look the same at many times
 // the cost.
 QPolygonF disc(QPointF centre, double r) {
-    QPolygonF corners;
+    static const std::array<QPointF, 12> corners = [] {
+        std::array<QPointF, 12> unit;
+        for (int k = 0; k < 12; ++k)
+            unit[std::size_t(k)] = QPointF(std::cos(k * M_PI / 6), std::sin(k * M_PI / 6));
+        return unit;
+    }();
+    QPolygonF out(12);
     for (int k = 0; k < 12; ++k)
-        corners << centre + r * QPointF(std::cos(k * M_PI / 6), std::sin(k * M_PI / 6));
-    return corners;
+        out[k] = centre + r * corners[std::size_t(k)];
+    return out;
 }
 
 // Beyond a part of the layer, the layer pixels its blur and enlargement take in.
@@ -127,11 +135,14 @@ void paintGlow(QPainter& p, const ProjectState& st, std::span<const GlowPart> pa
     // the whole would.
     r.setLeft(r.left() - r.left() % f);
     r.setTop(r.top() - r.top() % f);
-    thread_local std::vector<uchar> store;
-    QImage layer = clearLayer(store, QSize((r.width() + f - 1) / f + 1, (r.height() + f - 1) / f + 1));
+    const QSize layerSize((r.width() + f - 1) / f + 1, (r.height() + f - 1) / f + 1);
+    thread_local ScratchLayer scratch;
     {
         // Without antialiasing, which the blur makes up for at a fraction of the cost.
-        QPainter lp(&layer);
+        QPainter& lp = scratch.begin(layerSize, false);
+        lp.setCompositionMode(QPainter::CompositionMode_Source);
+        lp.fillRect(QRect(QPoint(0, 0), layerSize), Qt::transparent);
+        lp.setCompositionMode(QPainter::CompositionMode_SourceOver);
         lp.translate(-r.x() / f, -r.y() / f);
         lp.scale(1.0 / f, 1.0 / f);
         lp.translate(0.5, 0.5);
@@ -155,6 +166,7 @@ void paintGlow(QPainter& p, const ProjectState& st, std::span<const GlowPart> pa
             }
         }
     }
+    QImage layer = scratch.part(layerSize);
     boxBlur(layer, blurRadius(glow));
     p.save();
     p.resetTransform();

@@ -1,5 +1,6 @@
 #include "LinePaint.h"
 
+#include "ScratchLayer.h"
 #include "TravelLook.h"
 #include "shell/Surface.h"
 
@@ -84,15 +85,6 @@ void paintMarks(QPainter& p, const LineMarks& marks, std::span<const QPointF> ri
     }
 }
 
-QImage clearLayer(std::vector<uchar>& store, QSize size) {
-    const std::size_t bytes = std::size_t(size.width()) * std::size_t(size.height()) * 4;
-    if (store.size() < bytes) store.resize(bytes);
-    QImage layer(store.data(), size.width(), size.height(), qsizetype(size.width()) * 4,
-                 QImage::Format_ARGB32_Premultiplied);
-    layer.fill(Qt::transparent);
-    return layer;
-}
-
 void FadedParts::paint(QPainter& p, double opacity, const QRectF& bounds,
                        const std::function<void(QPainter&)>& draw) {
     if (opacity >= 1) {
@@ -101,28 +93,20 @@ void FadedParts::paint(QPainter& p, double opacity, const QRectF& bounds,
     }
     const QRect r = bounds.toAlignedRect() & room_;
     if (opacity <= 0 || r.isEmpty()) return;
-    if (!painter_) {
-        // Not cleared as a whole: each part clears what it draws over.
-        thread_local std::vector<uchar> store;
-        const std::size_t bytes = std::size_t(room_.width()) * std::size_t(room_.height()) * 4;
-        if (store.size() < bytes) store.resize(bytes);
-        layer_ = QImage(store.data(), room_.width(), room_.height(), qsizetype(room_.width()) * 4,
-                        QImage::Format_ARGB32_Premultiplied);
-        painter_ = std::make_unique<QPainter>(&layer_);
-        painter_->setRenderHint(QPainter::Antialiasing);
-    }
-    QPainter& lp = *painter_;
+    // One layer for the thread, each part clearing what it draws over.
+    thread_local ScratchLayer scratch;
+    QPainter& lp = scratch.begin(room_.size(), true);
     const QRect inLayer = r.translated(-room_.topLeft());
-    lp.resetTransform();
     lp.setClipRect(inLayer);
     lp.setCompositionMode(QPainter::CompositionMode_Source);
     lp.fillRect(inLayer, Qt::transparent);
     lp.setCompositionMode(QPainter::CompositionMode_SourceOver);
     lp.translate(0.5 - room_.x(), 0.5 - room_.y());
     draw(lp);
+    const QImage layer = scratch.part(room_.size());
     p.save();
     p.resetTransform();
     p.setOpacity(opacity);
-    p.drawImage(r.topLeft(), layer_, inLayer);
+    p.drawImage(r.topLeft(), layer, inLayer);
     p.restore();
 }

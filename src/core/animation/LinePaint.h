@@ -28,12 +28,9 @@ double marksReach(const LineLook& look);
 void paintMarks(QPainter& p, const LineMarks& marks, std::span<const QPointF> rings, const LineLook& look,
                 DiscStamps& stamps);
 
-// A clear picture of `size` over memory kept in `store` from one call to the next: layers drawn
-// for every frame then take no fresh pages from the system.
-QImage clearLayer(std::vector<uchar>& store, QSize size);
-
 // Parts of the line drawn fainter, each through a layer of its own so its pieces do not darken
-// where they overlap. One layer over `room` (frame pixels) and its painter serve every part.
+// where they overlap. One layer over `room` (frame pixels) and its painter serve every part, and
+// are kept for the next frame.
 class FadedParts {
   public:
     explicit FadedParts(const QRect& room) : room_(room) {}
@@ -43,6 +40,4 @@ class FadedParts {
 
   private:
     QRect room_;
-    QImage layer_;
-    std::unique_ptr<QPainter> painter_; // made for the first faded part
 };

@@ -4,10 +4,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 constexpr double kMostMarks = 400000;
 constexpr double kFarthest = 1e12;
+constexpr double kNone = std::numeric_limits<double>::infinity(); // an empty range runs from here back
 
 // The piece's own ends exactly where `along` is one of them, so an uncut piece stays as it was.
 QPointF pointAt(const TracePiece& piece, double along) {
@@ -17,9 +19,10 @@ QPointF pointAt(const TracePiece& piece, double along) {
     return piece.line.pointAt((along - piece.from) / length);
 }
 
-// The lengths along the route between which the piece runs through `r`, a period either side;
-// the piece's whole length without `r`, and an empty range when it misses `r`.
-std::pair<double, double> lengthsWithin(const TracePiece& piece, const QRectF* r, double period) {
+// The lengths along the route between which the piece runs through `r` (a mark is made when
+// its start or centre lies there: `r` must leave room for a mark's half width); the piece's whole
+// length without `r`, and an empty range when it misses `r`.
+std::pair<double, double> lengthsWithin(const TracePiece& piece, const QRectF* r) {
     const double a = piece.from, b = piece.to();
     if (!r) return {a, b};
     // The segment's parameters inside the rectangle, one pair of sides at a time.
@@ -31,7 +34,7 @@ std::pair<double, double> lengthsWithin(const TracePiece& piece, const QRectF* r
                                 {d.y(), r->bottom() - p.y()}};
     for (const auto& [q, room] : edges) {
         if (q == 0) {
-            if (room < 0) return {1, 0};
+            if (room < 0) return {kNone, -kNone};
             continue;
         }
         const double u = room / q;
@@ -40,8 +43,21 @@ std::pair<double, double> lengthsWithin(const TracePiece& piece, const QRectF* r
         else
             u1 = std::min(u1, u);
     }
-    if (u0 > u1) return {1, 0};
-    return {a + u0 * (b - a) - period, a + u1 * (b - a) + period};
+    if (u0 > u1) return {kNone, -kNone};
+    return {a + u0 * (b - a), a + u1 * (b - a)};
+}
+
+// The piece as one stroke, or its part within `r`: cut ends have no spot and lie outside `r`.
+void solid(const TracePiece& piece, qint32 colour, const QRectF* r, LineMarks& out) {
+    const auto [lo, hi] = lengthsWithin(piece, r);
+    if (lo > hi) return;
+    const double a = piece.from, b = piece.to();
+    if (lo <= a && hi >= b) {
+        out.strokes.push_back({piece.line, colour, piece.spotFrom, piece.spotTo});
+        return;
+    }
+    out.strokes.push_back({QLineF(pointAt(piece, std::max(lo, a)), pointAt(piece, std::min(hi, b))), colour,
+                           lo <= a && piece.spotFrom, hi >= b && piece.spotTo});
 }
 
 // Dashes [m * period, m * period + core] that meet the piece, between lengths `lo` and `hi`.
@@ -85,13 +101,13 @@ void markLine(const ProjectState& st, std::span<const TracePiece> pieces, double
         const qint32 colour = legColour(st, piece.leg);
         const LineStyle style = solidOnly ? LineStyle::Solid : legLineStyle(st, piece.leg);
         if (style == LineStyle::Dashed) {
-            const auto [lo, hi] = lengthsWithin(piece, within, kDashPeriod * unit);
+            const auto [lo, hi] = lengthsWithin(piece, within);
             dashes(piece, colour, kDashCore * unit, kDashPeriod * unit, lo, hi, out);
         } else if (style == LineStyle::Dotted) {
-            const auto [lo, hi] = lengthsWithin(piece, within, kDotPeriod * unit);
+            const auto [lo, hi] = lengthsWithin(piece, within);
             dots(piece, colour, kDotPeriod * unit, lo, hi, out);
         } else
-            out.strokes.push_back({piece.line, colour, piece.spotFrom, piece.spotTo});
+            solid(piece, colour, within, out);
     }
 }
 
