@@ -155,6 +155,8 @@ void Compositor::drawRoute(QPainter& p, const QTransform& t, const RouteAt& rout
     // The heading as the frame shows it, the camera's turn included.
     const double rad = pose.heading * M_PI / 180;
     const QPointF head = t.map(pose.head);
+    const double r = marker_.reach() + 1;
+    if (!QRectF(head - QPointF(r, r), head + QPointF(r, r)).intersects(QRectF(area))) return;
     const QPointF ahead = t.map(pose.head + QPointF(std::cos(rad), std::sin(rad))) - head;
     marker_.paint(p, Head{true, head, std::atan2(ahead.y(), ahead.x()) * 180 / M_PI}, pose.leg);
 }
