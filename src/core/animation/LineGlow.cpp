@@ -1,13 +1,11 @@
 #include "LineGlow.h"
 
+#include "GlowShapes.h"
 #include "LinePaint.h"
-#include "ScratchLayer.h"
 #include "TravelLook.h"
 #include "shell/Surface.h"
 
-#include <QPainterPath>
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <vector>
 
@@ -65,29 +63,6 @@ int blurRadius(double glow) {
     return std::max(1, int(std::lround(glow / (2.0 * layerStep(glow)))));
 }
 
-// The rectangle a line `half` wide each way covers between its ends. Filled as a polygon, its
-// pixels near one end do not depend on where the other end is, as a wide pen's may.
-QPolygonF band(const QLineF& line, double half) {
-    const QPointF d = (line.p2() - line.p1()) / line.length() * half;
-    const QPointF n(-d.y(), d.x());
-    return QPolygonF({line.p1() + n, line.p2() + n, line.p2() - n, line.p1() - n});
-}
-
-// A round end as twelve corners: under the blur, a curve would look the same at many times
-// the cost.
-QPolygonF disc(QPointF centre, double r) {
-    static const std::array<QPointF, 12> corners = [] {
-        std::array<QPointF, 12> unit;
-        for (int k = 0; k < 12; ++k)
-            unit[std::size_t(k)] = QPointF(std::cos(k * M_PI / 6), std::sin(k * M_PI / 6));
-        return unit;
-    }();
-    QPolygonF out(12);
-    for (int k = 0; k < 12; ++k)
-        out[k] = centre + r * corners[std::size_t(k)];
-    return out;
-}
-
 // Beyond a part of the layer, the layer pixels its blur and enlargement take in.
 int layerMargin(double glow) {
     return (2 * blurRadius(glow) + 2) * layerStep(glow);
@@ -136,37 +111,13 @@ void paintGlow(QPainter& p, const ProjectState& st, std::span<const GlowPart> pa
     r.setLeft(r.left() - r.left() % f);
     r.setTop(r.top() - r.top() % f);
     const QSize layerSize((r.width() + f - 1) / f + 1, (r.height() + f - 1) / f + 1);
-    thread_local ScratchLayer scratch;
-    {
-        // Without antialiasing, which the blur makes up for at a fraction of the cost.
-        QPainter& lp = scratch.begin(layerSize, false);
-        lp.setCompositionMode(QPainter::CompositionMode_Source);
-        lp.fillRect(QRect(QPoint(0, 0), layerSize), Qt::transparent);
-        lp.setCompositionMode(QPainter::CompositionMode_SourceOver);
-        lp.translate(-r.x() / f, -r.y() / f);
-        lp.scale(1.0 / f, 1.0 / f);
-        lp.translate(0.5, 0.5);
-        // The pieces of one colour in a part are filled as one shape: one call instead of three a
-        // piece, and where they overlap the light is not doubled.
-        const double w = width + glow;
-        lp.setPen(Qt::NoPen);
-        for (const GlowPart& part : parts) {
-            lp.setOpacity(part.opacity);
-            for (std::size_t k = 0; k < part.pieces.size();) {
-                const qint32 colour = legColour(st, part.pieces[k].leg);
-                QPainterPath shape;
-                shape.setFillRule(Qt::WindingFill);
-                for (; k < part.pieces.size() && legColour(st, part.pieces[k].leg) == colour; ++k) {
-                    const QLineF& line = part.pieces[k].line;
-                    if (line.p1() != line.p2()) shape.addPolygon(band(line, w / 2));
-                    shape.addPolygon(disc(line.p1(), w / 2));
-                    shape.addPolygon(disc(line.p2(), w / 2));
-                }
-                lp.fillPath(shape, toQColor(colour));
-            }
-        }
-    }
-    QImage layer = scratch.part(layerSize);
+    thread_local std::vector<uchar> store;
+    const std::size_t bytes = std::size_t(layerSize.width()) * std::size_t(layerSize.height()) * 4;
+    if (store.size() < bytes) store.resize(bytes);
+    QImage layer(store.data(), layerSize.width(), layerSize.height(), qsizetype(layerSize.width()) * 4,
+                 QImage::Format_ARGB32_Premultiplied);
+    layer.fill(Qt::transparent);
+    fillGlowShapes(layer, QPointF(r.topLeft()) / f, f, parts, (width + glow) / 2, st);
     boxBlur(layer, blurRadius(glow));
     p.save();
     p.resetTransform();
