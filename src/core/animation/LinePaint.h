@@ -8,8 +8,6 @@
 
 #include <QPainter>
 #include <functional>
-#include <memory>
-#include <vector>
 
 struct LineLook {
     double width = 1, ring = 1, radius = 0;
