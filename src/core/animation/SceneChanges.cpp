@@ -12,19 +12,6 @@
 #include <algorithm>
 
 namespace {
-// Boxes around the line between lengths `from` and `to`, grown by `grow`: one a piece, so a
-// long diagonal leg does not make a box of half the frame.
-void stretch(std::span<const TracePiece> pieces, double from, double to, double grow,
-             std::vector<QRect>& out) {
-    std::vector<TracePiece> cut;
-    piecesBetween(pieces, from, to, cut);
-    for (const TracePiece& piece : cut)
-        out.push_back(QRectF(piece.line.p1(), piece.line.p2())
-                          .normalized()
-                          .adjusted(-grow, -grow, grow, grow)
-                          .toAlignedRect());
-}
-
 QRect around(QPointF at, double r) {
     return QRectF(at - QPointF(r, r), at + QPointF(r, r)).toAlignedRect();
 }
@@ -44,6 +31,16 @@ void merge(std::vector<QRect>& areas) {
 }
 } // namespace
 
+void stretchBoxes(std::span<const TracePiece> pieces, double from, double to, double grow, std::vector<QRect>& out) {
+    std::vector<TracePiece> cut;
+    piecesBetween(pieces, from, to, cut);
+    for (const TracePiece& piece : cut)
+        out.push_back(QRectF(piece.line.p1(), piece.line.p2())
+                          .normalized()
+                          .adjusted(-grow, -grow, grow, grow)
+                          .toAlignedRect());
+}
+
 std::vector<QRect> changedAreas(const ProjectState& st, const QTransform& t, QSize size, const Marker& marker,
                                 const RouteAt& before, const RouteAt& after, qint64 n) {
     const QRect frame(QPoint(0, 0), size);
@@ -55,18 +52,21 @@ std::vector<QRect> changedAreas(const ProjectState& st, const QTransform& t, QSi
     const RouteTrace& now = after.trace;
     const FramePose& from = *before.pose;
     const FramePose& to = *after.pose;
-    if (now.length < was.length || to.reached < from.reached) return {frame};
+    if (to.reached < from.reached) return {frame};
 
     std::vector<QRect> out;
     // A leg's own line (a track, an arc) leaves out a vertex within half a pixel of the straight
     // way until the head has passed it, so the piece before the head may turn a little.
-    double start = was.length;
+    double start = std::min(was.length, now.length);
     const RouteShape* shape = st.route.get();
     if (shape && shape->leg(from.leg) && !was.pieces.empty()) start = std::min(start, was.pieces.back().from);
-    stretch(now.pieces, start, now.length + 0.5, grow, out);
+    stretchBoxes(now.pieces, start, now.length + 0.5, grow, out);
+    // The last step of a leg can take the head past the point it then stands on: the line drawn
+    // beyond goes again.
+    if (now.length < was.length) stretchBoxes(was.pieces, start, was.length + 0.5, grow, out);
     const double a = before.tailStart, b = after.tailStart;
     if (a != b && a >= 0 && b >= 0)
-        stretch(now.pieces, std::min(a, b) - tailTransition(look.width) - 1, std::max(a, b) + 1, grow, out);
+        stretchBoxes(now.pieces, std::min(a, b) - tailTransition(look.width) - 1, std::max(a, b) + 1, grow, out);
     for (const FramePose* pose : {&from, &to})
         if (pose->shown) out.push_back(around(t.map(pose->head) + QPointF(0.5, 0.5), marker.reach() + 1));
     // The circles and labels of the points just reached.
