@@ -3,6 +3,7 @@
 #include "BmpEncoding.h"
 #include "shell/LargeImage.h"
 
+#include <QRegion>
 #include <cstring>
 
 namespace {
@@ -40,9 +41,23 @@ void copyFrame(const QImage& frame, const std::vector<QRect>* changed, const Fra
     const bool patch = changed && direct && into.format() == type.layout && into.size() == frame.size() &&
                        pixelsIn(*changed) < qint64(frame.width()) * frame.height();
     if (patch) {
-        for (const QRect& a : *changed)
+        auto copy = [&](const QRect& a) {
             for (int y = a.top(); y <= a.bottom(); ++y)
                 copySpan(frame, y, a.left(), a.width(), type.bottomUp, into);
+        };
+        // Areas of the frames since often overlap (a marker moves a little each frame): their
+        // union is copied once. A long list (a classic frame's many small strokes) is copied as
+        // it is, where working out the union would cost more.
+        if (changed->size() > 1 && changed->size() <= 16) {
+            QRegion all;
+            for (const QRect& a : *changed)
+                all += a;
+            for (const QRect& a : all)
+                copy(a);
+        } else {
+            for (const QRect& a : *changed)
+                copy(a);
+        }
         return;
     }
     if (into.size() != frame.size() || into.format() != type.layout) into = largeImage(frame.size(), type.layout);
