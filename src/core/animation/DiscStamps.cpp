@@ -4,14 +4,27 @@
 
 #include <cmath>
 
-void DiscStamps::stamp(QPainter& p, QPointF centre, qint32 colour, double diameter) {
+const QImage& DiscStamps::at(QPointF centre, qint32 colour, double diameter, QPoint& corner) {
     const Set& set = setFor(colour, diameter);
-    const QPointF corner = centre - QPointF(set.side / 2.0, set.side / 2.0);
-    int x = int(std::floor(corner.x())), y = int(std::floor(corner.y()));
-    int i = int(std::lround((corner.x() - x) * kSteps)), j = int(std::lround((corner.y() - y) * kSteps));
+    const QPointF c = centre - QPointF(set.side / 2.0, set.side / 2.0);
+    int x = int(std::floor(c.x())), y = int(std::floor(c.y()));
+    int i = int(std::lround((c.x() - x) * kSteps)), j = int(std::lround((c.y() - y) * kSteps));
     if (i == kSteps) i = 0, ++x;
     if (j == kSteps) j = 0, ++y;
-    p.drawImage(QPoint(x, y), set.at[std::size_t(j * kSteps + i)]);
+    corner = QPoint(x, y);
+    return set.at[std::size_t(j * kSteps + i)];
+}
+
+void DiscStamps::stamp(QPainter& p, QPointF centre, qint32 colour, double diameter) {
+    QPoint corner;
+    const QImage& disc = at(centre, colour, diameter, corner);
+    p.drawImage(corner, disc);
+}
+
+void DiscStamps::stamp(const PaintedPixels& to, QPointF centre, qint32 colour, double diameter) {
+    QPoint corner;
+    const QImage& disc = at(centre, colour, diameter, corner);
+    pixelsOver(*to.image, corner, disc, disc.rect(), 256, to.clip);
 }
 
 const DiscStamps::Set& DiscStamps::setFor(qint32 colour, double diameter) {

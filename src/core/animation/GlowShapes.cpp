@@ -1,5 +1,7 @@
 #include "GlowShapes.h"
 
+#include "RowSpan.h"
+
 #include "TravelLook.h"
 #include "shell/Surface.h"
 
@@ -16,48 +18,83 @@ inline quint32 blend(quint32 over, quint32 under, int opacity) {
     const quint32 hi = ((((over >> 8) & m) * take + ((under >> 8) & m) * keep) >> 8) & m;
     return lo | (hi << 8);
 }
+
+struct Span {
+    double from = 1, to = 0; // empty while from > to
+    void take(double a, double b) {
+        if (a > b) return;
+        if (from > to)
+            from = a, to = b;
+        else
+            from = std::min(from, a), to = std::max(to, b);
+    }
+};
+
+// Where the row at height `y` crosses the points within `r` of the piece from `a` to a + d: a
+// capsule is convex, so that is one stretch, the hull of where the row crosses its two round
+// ends and its straight band.
+Span rowSpan(QPointF a, QPointF d, double r, double y) {
+    Span s;
+    for (const QPointF c : {a, a + d}) {
+        const double dy = y - c.y(), h = r * r - dy * dy;
+        if (h >= 0) s.take(c.x() - std::sqrt(h), c.x() + std::sqrt(h));
+    }
+    const double length = std::hypot(d.x(), d.y());
+    if (length <= 0) return s;
+    // Within the band: 0 <= (p - a).d <= |d|^2 and |(p - a) x d| <= r |d|, each linear in x.
+    double lo = -1e300, hi = 1e300;
+    const double py = y - a.y();
+    narrowSpan(d.x(), py * d.y() - a.x() * d.x(), 0, length * length, lo, hi);
+    narrowSpan(-d.y(), a.x() * d.y() + py * d.x(), -r * length, r * length, lo, hi);
+    s.take(lo, hi);
+    return s;
+}
 } // namespace
 
 void fillGlowShapes(QImage& layer, QPointF corner, int f, std::span<const GlowPart> parts, double half,
                     const ProjectState& st) {
     const int w = layer.width(), h = layer.height();
     if (w <= 0 || h <= 0 || f < 1 || layer.format() != QImage::Format_ARGB32_Premultiplied) return;
-    const double radius = half / f, reach = radius * radius;
-    // A part's colour at each pixel it covers, 0 where it covers none.
+    const double radius = half / f;
+    // A part's colour at each pixel it covers, 0 where it covers none; with each row's stretch
+    // touched, so only that is blended and cleared again.
     thread_local std::vector<quint32> shape;
+    thread_local std::vector<int> left, right;
+    shape.assign(std::size_t(w) * std::size_t(h), 0);
+    left.assign(std::size_t(h), w);
+    right.assign(std::size_t(h), -1);
     for (const GlowPart& part : parts) {
         const int opacity = std::clamp(int(std::lround(part.opacity * 256)), 0, 256);
         if (part.pieces.empty() || opacity == 0) continue;
-        shape.assign(std::size_t(w) * std::size_t(h), 0);
-        int top = h, bottom = -1;
         for (const TracePiece& piece : part.pieces) {
-            const QPointF a = (piece.line.p1() + QPointF(0.5, 0.5)) / f - corner;
-            const QPointF d = (piece.line.p2() + QPointF(0.5, 0.5)) / f - corner - a;
-            const double length2 = d.x() * d.x() + d.y() * d.y();
-            const int x0 = std::max(0, int(std::floor(std::min(a.x(), a.x() + d.x()) - radius)));
-            const int x1 = std::min(w - 1, int(std::ceil(std::max(a.x(), a.x() + d.x()) + radius)));
-            const int y0 = std::max(0, int(std::floor(std::min(a.y(), a.y() + d.y()) - radius)));
-            const int y1 = std::min(h - 1, int(std::ceil(std::max(a.y(), a.y() + d.y()) + radius)));
-            if (x0 > x1 || y0 > y1) continue;
-            top = std::min(top, y0), bottom = std::max(bottom, y1);
+            // On the grid from the frame's corner, so whether a pixel is in does not hang on
+            // where the layer starts: a part of the frame gets what the whole does.
+            const QPointF a = (piece.line.p1() + QPointF(0.5, 0.5)) / f;
+            const QPointF d = (piece.line.p2() + QPointF(0.5, 0.5)) / f - a;
+            const int y0 = std::max(0, int(std::floor(std::min(a.y(), a.y() + d.y()) - radius - corner.y())));
+            const int y1 =
+                std::min(h - 1, int(std::ceil(std::max(a.y(), a.y() + d.y()) + radius - corner.y())));
             const quint32 colour = toQColor(legColour(st, piece.leg)).rgb() | 0xff000000u;
             for (int y = y0; y <= y1; ++y) {
-                quint32* row = shape.data() + std::size_t(y) * std::size_t(w);
-                for (int x = x0; x <= x1; ++x) {
-                    // The pixel's centre against the nearest point of the piece.
-                    const double px = x + 0.5 - a.x(), py = y + 0.5 - a.y();
-                    const double t =
-                        length2 > 0 ? std::clamp((px * d.x() + py * d.y()) / length2, 0.0, 1.0) : 0;
-                    const double ex = px - t * d.x(), ey = py - t * d.y();
-                    if (ex * ex + ey * ey <= reach) row[x] = colour;
-                }
+                // Pixels whose centres lie within the span.
+                const Span s = rowSpan(a, d, radius, corner.y() + y + 0.5);
+                if (s.from > s.to) continue;
+                const int x0 = std::max(0, int(std::ceil(s.from - 0.5) - corner.x()));
+                const int x1 = std::min(w - 1, int(std::floor(s.to - 0.5) - corner.x()));
+                if (x0 > x1) continue;
+                std::fill_n(shape.data() + std::size_t(y) * std::size_t(w) + x0, x1 - x0 + 1, colour);
+                left[std::size_t(y)] = std::min(left[std::size_t(y)], x0);
+                right[std::size_t(y)] = std::max(right[std::size_t(y)], x1);
             }
         }
-        for (int y = std::max(top, 0); y <= bottom; ++y) {
-            const quint32* from = shape.data() + std::size_t(y) * std::size_t(w);
+        for (int y = 0; y < h; ++y) {
+            const int x0 = left[std::size_t(y)], x1 = right[std::size_t(y)];
+            if (x0 > x1) continue;
+            quint32* from = shape.data() + std::size_t(y) * std::size_t(w);
             auto* to = reinterpret_cast<quint32*>(layer.scanLine(y));
-            for (int x = 0; x < w; ++x)
-                if (from[x]) to[x] = blend(from[x], to[x], opacity);
+            for (int x = x0; x <= x1; ++x)
+                if (from[x]) to[x] = blend(from[x], to[x], opacity), from[x] = 0;
+            left[std::size_t(y)] = w, right[std::size_t(y)] = -1;
         }
     }
 }

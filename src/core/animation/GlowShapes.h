@@ -8,7 +8,8 @@
 #include <QImage>
 
 // Fills the pieces of `parts`, each widened to `half` frame pixels either side, into `layer`
-// (premultiplied), where frame point q lies at (q + (0.5, 0.5)) / f - corner. Each part goes over
+// (premultiplied), where frame point q lies at (q + (0.5, 0.5)) / f - corner (`corner` in whole
+// layer pixels, so a pixel is in or out alike wherever the layer starts). Each part goes over
 // those before at its opacity, its pieces as one shape in their legs' colours.
 void fillGlowShapes(QImage& layer, QPointF corner, int f, std::span<const GlowPart> parts, double half,
                     const ProjectState& st);

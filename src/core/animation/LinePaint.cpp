@@ -1,11 +1,14 @@
 #include "LinePaint.h"
 
+#include "HandStroke.h"
+#include "PixelOver.h"
 #include "ScratchLayer.h"
 #include "TravelLook.h"
 #include "shell/Surface.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <optional>
 
 namespace {
@@ -43,8 +46,21 @@ void paintMarks(QPainter& p, const LineMarks& marks, std::span<const QPointF> ri
         auto colourOf = [&](qint32 own) { return outline ? look.casing : own; };
         // The pen and brush change only where the colour does: one colour draws as one run.
         std::optional<qint32> pen;
+        // Strokes by hand where the painter would draw the same pixels; Qt works out each
+        // stroke's outline as a path first.
+        const QTransform toDevice = p.transform();
+        std::optional<PaintedPixels> byHand;
+        if (stampable) {
+            p.resetTransform();
+            byHand = paintedPixels(p);
+            p.setTransform(toDevice);
+        }
         for (const LineMarks::Stroke& s : marks.strokes) {
             if (s.line.p1() == s.line.p2()) continue;
+            if (byHand) {
+                strokeByHand(*byHand, toDevice.map(s.line), w, toQColor(colourOf(s.colour)).rgb());
+                continue;
+            }
             if (pen != colourOf(s.colour)) {
                 pen = colourOf(s.colour);
                 p.setPen(QPen(toQColor(*pen), w, Qt::SolidLine, Qt::FlatCap));
@@ -74,8 +90,12 @@ void paintMarks(QPainter& p, const LineMarks& marks, std::span<const QPointF> ri
         if (!stamped.empty()) {
             const QTransform t = p.transform();
             p.resetTransform();
-            for (const auto& [at, colour] : stamped)
-                stamps.stamp(p, t.map(at), colour, w);
+            if (const std::optional<PaintedPixels> to = paintedPixels(p))
+                for (const auto& [at, colour] : stamped)
+                    stamps.stamp(*to, t.map(at), colour, w);
+            else
+                for (const auto& [at, colour] : stamped)
+                    stamps.stamp(p, t.map(at), colour, w);
             p.setTransform(t);
         }
         p.setBrush(Qt::NoBrush);
@@ -96,17 +116,22 @@ void FadedParts::paint(QPainter& p, double opacity, const QRectF& bounds,
     // One layer for the thread, each part clearing what it draws over.
     thread_local ScratchLayer scratch;
     QPainter& lp = scratch.begin(room_.size(), true);
+    QImage layer = scratch.part(room_.size());
     const QRect inLayer = r.translated(-room_.topLeft());
+    for (int y = inLayer.top(); y <= inLayer.bottom(); ++y)
+        std::memset(layer.scanLine(y) + qsizetype(inLayer.left()) * 4, 0, std::size_t(inLayer.width()) * 4);
     lp.setClipRect(inLayer);
-    lp.setCompositionMode(QPainter::CompositionMode_Source);
-    lp.fillRect(inLayer, Qt::transparent);
-    lp.setCompositionMode(QPainter::CompositionMode_SourceOver);
     lp.translate(0.5 - room_.x(), 0.5 - room_.y());
     draw(lp);
-    const QImage layer = scratch.part(room_.size());
-    p.save();
+    const QTransform t = p.transform();
     p.resetTransform();
-    p.setOpacity(opacity);
-    p.drawImage(r.topLeft(), layer, inLayer);
-    p.restore();
+    if (const std::optional<PaintedPixels> to = paintedPixels(p)) {
+        pixelsOver(*to->image, r.topLeft(), layer, inLayer, int(std::lround(opacity * 256)), to->clip);
+    } else {
+        p.save();
+        p.setOpacity(opacity);
+        p.drawImage(r.topLeft(), layer, inLayer);
+        p.restore();
+    }
+    p.setTransform(t);
 }
