@@ -102,11 +102,12 @@ class TestLineStyles : public QObject {
     }
 
     // A frame drawn only where it differs from the one before is the frame drawn whole: nothing
-    // is left behind of the head, the marker, the tail's fade or a glow.
+    // is left behind of the head, the marker, the tail's fade or a glow. The last frame alone is
+    // drawn from the bare map, its glow laid by Qt, which rounds a few levels apart.
     void stepsMatchWholeFrames_data() {
         QTest::addColumn<QString>("keys");
         QTest::newRow("glow, tail, dashes, a label")
-            << "linestyle=dashed;glow=6;tail=0.5;tailfade=20;label.2=Oslo";
+            << "linestyle=dashed;glow=8;tail=0.5;tailfade=20;label.2=Oslo";
         QTest::newRow("icons, dots, casing")
             << "mode=train;linestyle.2=dotted;color.3=255;casing=0;casingwidth=2;"
                "markersize=16;circleradius=5";
@@ -114,7 +115,7 @@ class TestLineStyles : public QObject {
     void stepsMatchWholeFrames() {
         QFETCH(QString, keys);
         Workspace ws;
-        setUpL(ws, 8);
+        setUpL(ws, 11); // the last step of each leg passes its point
         setKeys(ws.st, keys);
         FrameMaker steps(ws);
         const qint64 count = steps.frames(INT32_MAX);
@@ -125,7 +126,7 @@ class TestLineStyles : public QObject {
             FrameMaker alone(ws);
             alone.frames(INT32_MAX);
             const QImage whole = frameOf(alone, n);
-            QVERIFY2(imageDistance(stepped, whole) <= 2,
+            QVERIFY2(imageDistance(stepped, whole) <= 3,
                      qPrintable(QString("frame %1: %2").arg(n).arg(imageDistance(stepped, whole))));
         }
         // And the steps were drawn in parts: on this small frame, half its pixels at most.

@@ -3,6 +3,8 @@
 #include "LineGlow.h"
 #include "LinePaint.h"
 #include "LineTail.h"
+#include "NarrowFills.h"
+#include "SceneChanges.h"
 #include "TravelLook.h"
 
 #include "geo/RouteShape.h"
@@ -61,15 +63,33 @@ void Compositor::draw(QImage& frame, const MapSource* map, const QTransform& wor
     const QRect whole = frame.rect();
     const QRect area = part.isNull() || !under ? whole : part & whole;
     if (area.isEmpty()) return;
-    if (area == whole) {
+    const Cut cut = cutRoute(route, frame.size(), area);
+    bool glowLaid = false, oldLaid = false;
+    if (!under) {
         drawBackground(frame, map, worldToFrame, transparent, gaps);
+        lit_.reset(); // what was kept is for another view
     } else {
+        // The map with the glow and the tail's old line kept over it, for a frame no larger
+        // than 4K: a kept copy of an 8K frame would cost more memory than it saves time.
+        const QImage* base = under;
+        const bool faded = cut.parts.size() > 1 && cut.parts[0].opacity < 1;
+        if ((cut.glow > 0 || faded) && qint64(frame.sizeInBytes()) <= (qint64(64) << 20)) {
+            LitMap::OldLine old;
+            if (faded) old = oldLine(route, cut, frame.size());
+            const std::optional<GlowTexels> texels =
+                glowTexels(st_, cut.glowParts(), cut.look.width, cut.glow, frame.size(), area);
+            const LitMap::Ask ask{*under, worldToFrame,           cut.glow > 0 ? glowStep(cut.glow) : 0,
+                                  texels, faded ? &old : nullptr, route.pose};
+            base = &lit_.over(ask, area);
+            glowLaid = true;
+            oldLaid = faded;
+        }
         // Rows of the map drawn before: drawn again, a scaled map's pixels could differ by a
         // shade with where the area starts.
         const qsizetype bytes = qsizetype(area.width()) * frame.depth() / 8;
         for (int y = area.top(); y <= area.bottom(); ++y)
             std::memcpy(frame.scanLine(y) + qsizetype(area.left()) * frame.depth() / 8,
-                        under->constScanLine(y) + qsizetype(area.left()) * under->depth() / 8,
+                        base->constScanLine(y) + qsizetype(area.left()) * base->depth() / 8,
                         std::size_t(bytes));
     }
     QPainter p(&frame);
@@ -77,30 +97,33 @@ void Compositor::draw(QImage& frame, const MapSource* map, const QTransform& wor
     p.setRenderHint(QPainter::Antialiasing);
     // Integer coordinates name pixel centres, as on the classic surface.
     p.translate(0.5, 0.5);
-    drawRoute(p, worldToFrame, route, frame.size(), area);
+    drawRoute(p, worldToFrame, route, cut, frame.size(), area, glowLaid, oldLaid);
     if (map && !transparent && !map->attribution().isEmpty()) {
         p.resetTransform();
         paintAttribution(p, map->attribution(), whole);
     }
 }
 
-void Compositor::drawRoute(QPainter& p, const QTransform& t, const RouteAt& route, QSize frame,
-                           const QRect& area) {
+std::vector<GlowPart> Compositor::Cut::glowParts() const {
+    std::vector<GlowPart> glowing;
+    for (std::size_t k = 0; k < parts.size(); ++k)
+        glowing.push_back({split[k], parts[k].opacity});
+    return glowing;
+}
+
+Compositor::Cut Compositor::cutRoute(const RouteAt& route, QSize frame, const QRect& area) const {
     const ProjectState& st = st_;
-    const FramePose& pose = *route.pose;
-    const int reached = std::min(pose.reached, std::min<int>(st.listmax, kPointSlots) - 1);
-    if (reached < 0) return;
-    const LineLook look = lineLookFor(st);
-    const double glow = std::clamp<int>(st.glow, 0, 256) * styleScale(st);
-    const double reach = marksReach(look);
-    const QRectF seen = QRectF(area).adjusted(-reach, -reach, reach, reach);
-    const double lit = glow > 0 ? glowReach(look.width, glow) : 0;
-    const RouteTrace& trace = route.trace;
+    Cut cut;
+    cut.look = lineLookFor(st);
+    cut.glow = std::clamp<int>(st.glow, 0, 256) * styleScale(st);
+    const double reach = marksReach(cut.look);
+    cut.seen = QRectF(area).adjusted(-reach, -reach, reach, reach);
+    const double lit = cut.glow > 0 ? glowReach(cut.look.width, cut.glow) : 0;
     // Only what reaches the area: a long leg is cut where it leaves the room around it.
-    const QRectF near = seen.adjusted(-lit, -lit, lit, lit);
+    const QRectF near = cut.seen.adjusted(-lit, -lit, lit, lit);
     const bool whole = area == QRect(QPoint(0, 0), frame);
     std::vector<TracePiece> pieces;
-    for (const TracePiece& piece : trace.pieces) {
+    for (const TracePiece& piece : route.trace.pieces) {
         QPointF a = piece.line.p1(), b = piece.line.p2();
         if (whole) {
             pieces.push_back(piece);
@@ -109,26 +132,67 @@ void Compositor::drawRoute(QPainter& p, const QTransform& t, const RouteAt& rout
                               piece.spotFrom && a == piece.line.p1(), piece.spotTo && b == piece.line.p2()});
         }
     }
-
-    std::vector<LinePart> parts = wholeLine();
+    cut.parts = wholeLine();
     if (route.tailStart >= 0)
-        parts = tailParts(route.tailStart, st.tailfade / 100, tailTransition(look.width));
-    std::vector<std::vector<TracePiece>> split(parts.size());
-    if (parts.size() == 1)
-        split[0] = std::move(pieces);
+        cut.parts = tailParts(route.tailStart, st.tailfade / 100, tailTransition(cut.look.width));
+    cut.split.resize(cut.parts.size());
+    if (cut.parts.size() == 1)
+        cut.split[0] = std::move(pieces);
     else
-        for (std::size_t k = 0; k < parts.size(); ++k)
-            piecesBetween(pieces, parts[k].from, parts[k].to, split[k]);
-    if (glow > 0) {
-        std::vector<GlowPart> glowing;
-        for (std::size_t k = 0; k < parts.size(); ++k)
-            glowing.push_back({split[k], parts[k].opacity});
-        paintGlow(p, st, glowing, look.width, glow, frame, area);
+        for (std::size_t k = 0; k < cut.parts.size(); ++k)
+            piecesBetween(pieces, cut.parts[k].from, cut.parts[k].to, cut.split[k]);
+    return cut;
+}
+
+LitMap::OldLine Compositor::oldLine(const RouteAt& route, const Cut& cut, QSize frame) {
+    LitMap::OldLine old;
+    old.end = cut.parts[0].to;
+    old.opacity = cut.parts[0].opacity;
+    const double reach = marksReach(cut.look);
+    old.boxes = [&route, reach](double from, double to) {
+        std::vector<QRect> boxes;
+        stretchBoxes(route.trace.pieces, from, to, reach + 1, boxes);
+        return boxes;
+    };
+    old.draw = [this, &route, frame](QPainter& p, const QRect& box) {
+        const Cut near = cutRoute(route, frame, box);
+        paintPart(p, route, near, 0);
+    };
+    return old;
+}
+
+// Part k of the line, its circles included, straight onto `p`.
+void Compositor::paintPart(QPainter& p, const RouteAt& route, const Cut& cut, std::size_t k) {
+    LineMarks marks;
+    markLine(st_, cut.split[k], cut.look.width, marks, &cut.seen);
+    std::vector<QPointF> rings;
+    const int reached = std::min(route.pose->reached, std::min<int>(st_.listmax, kPointSlots) - 1);
+    for (int j = 0; j <= reached; ++j) {
+        const double along = route.trace.pointAlong[std::size_t(j)];
+        const QPointF point = route.points[std::size_t(j)];
+        if (cut.seen.contains(point) && along >= cut.parts[k].from && along < cut.parts[k].to)
+            rings.push_back(point);
     }
+    paintMarks(p, marks, rings, cut.look, stamps_);
+}
+
+void Compositor::drawRoute(QPainter& p, const QTransform& t, const RouteAt& route, const Cut& cut,
+                           QSize frame, const QRect& area, bool glowLaid, bool oldLaid) {
+    const ProjectState& st = st_;
+    const FramePose& pose = *route.pose;
+    const int reached = std::min(pose.reached, std::min<int>(st.listmax, kPointSlots) - 1);
+    if (reached < 0) return;
+    const LineLook& look = cut.look;
+    const double reach = marksReach(look);
+    const QRectF& seen = cut.seen;
+    const RouteTrace& trace = route.trace;
+    const std::vector<LinePart>& parts = cut.parts;
+    const auto& split = cut.split;
+    if (cut.glow > 0 && !glowLaid) paintGlow(p, st, cut.glowParts(), look.width, cut.glow, frame, area);
     LineMarks marks;
     std::vector<QPointF> rings;
     FadedParts faded(area.adjusted(-1, -1, 1, 1) & QRect(QPoint(0, 0), frame));
-    for (std::size_t k = 0; k < parts.size(); ++k) {
+    for (std::size_t k = oldLaid ? 1 : 0; k < parts.size(); ++k) {
         markLine(st, split[k], look.width, marks, &seen);
         rings.clear();
         for (int j = 0; j <= reached; ++j) {
@@ -158,7 +222,9 @@ void Compositor::drawRoute(QPainter& p, const QTransform& t, const RouteAt& rout
     const double r = marker_.reach() + 1;
     if (!QRectF(head - QPointF(r, r), head + QPointF(r, r)).intersects(QRectF(area))) return;
     const QPointF ahead = t.map(pose.head + QPointF(std::cos(rad), std::sin(rad))) - head;
-    marker_.paint(p, Head{true, head, std::atan2(ahead.y(), ahead.x()) * 180 / M_PI}, pose.leg);
+    const Head at{true, head, std::atan2(ahead.y(), ahead.x()) * 180 / M_PI};
+    const QRect box = QRectF(head - QPointF(r, r), head + QPointF(r, r)).toAlignedRect() & area;
+    inNarrowBands(p, box, [&] { marker_.paint(p, at, pose.leg); });
 }
 
 // Labels of points in the frame: one kept inside the frame for a point past its edge would

@@ -4,6 +4,9 @@
 // transform; widths, radii and sizes stay frame pixels at every zoom.
 
 #include "DiscStamps.h"
+#include "LinePaint.h"
+#include "LineTail.h"
+#include "LitMap.h"
 #include "Marker.h"
 #include "RouteTrace.h"
 
@@ -30,9 +33,10 @@ class Compositor {
     // Draws `route` onto `frame`, which is cleared first (to the background, or to clear when it
     // has alpha and `transparent` is set: then the map is left out). The map's credit, when it
     // owes one, goes in the bottom-right corner; what the map could not show is counted in
-    // `gaps`. Given `area`, only that part of the frame is drawn, as it would be in the whole
-    // frame, over the pixels of `under` there (what drawBackground drew for the same view); the
-    // rest stays as it was.
+    // `gaps`. Given `under` (what drawBackground drew for the same view), the frame is drawn
+    // over it instead, with the glow and the tail's old line kept from the calls before for that
+    // view, and given `area` too, only that part, as it would be in the whole frame; the rest
+    // stays as it was.
     void draw(QImage& frame, const MapSource* map, const QTransform& worldToFrame, const RouteAt& route,
               bool transparent, MapGaps* gaps = nullptr, const QRect& area = {},
               const QImage* under = nullptr);
@@ -41,7 +45,21 @@ class Compositor {
                                bool transparent, MapGaps* gaps);
 
   private:
-    void drawRoute(QPainter& p, const QTransform& t, const RouteAt& route, QSize frame, const QRect& area);
+    // The route near an area, cut into the tail's parts (one when there is no tail).
+    struct Cut {
+        LineLook look;
+        double glow = 0;
+        QRectF seen; // the area, and the room marks reach into it from
+        std::vector<LinePart> parts;
+        std::vector<std::vector<TracePiece>> split; // the pieces of each part
+        std::vector<GlowPart> glowParts() const;
+    };
+    Cut cutRoute(const RouteAt& route, QSize frame, const QRect& area) const;
+    void drawRoute(QPainter& p, const QTransform& t, const RouteAt& route, const Cut& cut, QSize frame,
+                   const QRect& area, bool glowLaid, bool oldLaid);
+    // The tail's faded old line as the kept map draws it.
+    LitMap::OldLine oldLine(const RouteAt& route, const Cut& cut, QSize frame);
+    void paintPart(QPainter& p, const RouteAt& route, const Cut& cut, std::size_t k);
     void drawLabels(QPainter& p, const QTransform& t, const RouteAt& route, int reached, QSize frame,
                     const QRect& area);
 
@@ -53,4 +71,5 @@ class Compositor {
     std::vector<QRectF> labelBoxes_;
     QTransform labelsAt_;
     QSize labelsFrame_;
+    LitMap lit_;
 };

@@ -14,7 +14,8 @@ uchar* rowOf(QImage& into, int y, bool bottomUp) {
 
 // Pixels go over as they are, or the map's 32-bit ones packed into 24 bits.
 bool copiesDirectly(const QImage& frame, QImage::Format layout) {
-    return frame.format() == layout || (frame.format() == QImage::Format_RGB32 && layout == QImage::Format_BGR888);
+    return frame.format() == layout ||
+           (frame.format() == QImage::Format_RGB32 && layout == QImage::Format_BGR888);
 }
 
 // `width` pixels from x on row y of the frame to the same place in `into`.
@@ -36,7 +37,8 @@ qint64 pixelsIn(const std::vector<QRect>& areas) {
 }
 } // namespace
 
-void copyFrame(const QImage& frame, const std::vector<QRect>* changed, const FrameFileType& type, QImage& into) {
+void copyFrame(const QImage& frame, const std::vector<QRect>* changed, const FrameFileType& type,
+               QImage& into) {
     const bool direct = copiesDirectly(frame, type.layout);
     const bool patch = changed && direct && into.format() == type.layout && into.size() == frame.size() &&
                        pixelsIn(*changed) < qint64(frame.width()) * frame.height();
@@ -60,7 +62,8 @@ void copyFrame(const QImage& frame, const std::vector<QRect>* changed, const Fra
         }
         return;
     }
-    if (into.size() != frame.size() || into.format() != type.layout) into = largeImage(frame.size(), type.layout);
+    if (into.size() != frame.size() || into.format() != type.layout)
+        into = largeImage(frame.size(), type.layout);
     const QImage converted = direct ? QImage() : frame.convertToFormat(type.layout);
     const QImage& from = direct ? frame : converted;
     for (int y = 0; y < from.height(); ++y)

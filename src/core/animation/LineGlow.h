@@ -6,6 +6,7 @@
 #include "RouteTrace.h"
 
 #include <QPainter>
+#include <optional>
 #include <span>
 
 struct GlowPart {
@@ -19,11 +20,21 @@ struct GlowPart {
 // piece within glowReach() of the area.
 void paintGlow(QPainter& p, const ProjectState& st, std::span<const GlowPart> parts, double width,
                double glow, QSize size, const QRect& area = {});
+// The glow's small layer for `area` (the whole frame when null), blurred: each of its pixels `f`
+// frame pixels wide, the first at `corner` (on a grid of f from the frame's corner). Its pixels
+// that reach the area hold what the whole frame's would. Held by the thread until its next call.
+struct GlowTexels {
+    QImage layer;
+    QPoint corner;
+    int f = 1;
+};
+std::optional<GlowTexels> glowTexels(const ProjectState& st, std::span<const GlowPart> parts, double width,
+                                     double glow, QSize size, const QRect& area = {});
+// The glow layer's pixel in frame pixels for a glow `glow` wide.
+int glowStep(double glow);
+// The opacity the layer is laid over the frame at.
+double glowStrength();
 // How far from the line's middle a glow shows.
 double glowSpread(double width, double glow);
 // How far from the line's middle pieces matter to the glow of a part of the frame.
 double glowReach(double width, double glow);
-
-// Blurs a premultiplied picture in place with a box `radius` pixels each way, twice over (close
-// to a Gaussian).
-void boxBlur(QImage& img, int radius);

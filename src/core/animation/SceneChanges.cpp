@@ -31,7 +31,8 @@ void merge(std::vector<QRect>& areas) {
 }
 } // namespace
 
-void stretchBoxes(std::span<const TracePiece> pieces, double from, double to, double grow, std::vector<QRect>& out) {
+void stretchBoxes(std::span<const TracePiece> pieces, double from, double to, double grow,
+                  std::vector<QRect>& out) {
     std::vector<TracePiece> cut;
     piecesBetween(pieces, from, to, cut);
     for (const TracePiece& piece : cut)
@@ -66,7 +67,8 @@ std::vector<QRect> changedAreas(const ProjectState& st, const QTransform& t, QSi
     if (now.length < was.length) stretchBoxes(was.pieces, start, was.length + 0.5, grow, out);
     const double a = before.tailStart, b = after.tailStart;
     if (a != b && a >= 0 && b >= 0)
-        stretchBoxes(now.pieces, std::min(a, b) - tailTransition(look.width) - 1, std::max(a, b) + 1, grow, out);
+        stretchBoxes(now.pieces, std::min(a, b) - tailTransition(look.width) - 1, std::max(a, b) + 1, grow,
+                     out);
     for (const FramePose* pose : {&from, &to})
         if (pose->shown) out.push_back(around(t.map(pose->head) + QPointF(0.5, 0.5), marker.reach() + 1));
     // The circles and labels of the points just reached.

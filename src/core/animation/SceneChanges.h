@@ -17,4 +17,5 @@ std::vector<QRect> changedAreas(const ProjectState& st, const QTransform& t, QSi
                                 const RouteAt& before, const RouteAt& after, qint64 n);
 // Boxes around the line between lengths `from` and `to`, grown by `grow`: one a piece, so a long
 // diagonal leg does not make a box of half the frame.
-void stretchBoxes(std::span<const TracePiece> pieces, double from, double to, double grow, std::vector<QRect>& out);
+void stretchBoxes(std::span<const TracePiece> pieces, double from, double to, double grow,
+                  std::vector<QRect>& out);

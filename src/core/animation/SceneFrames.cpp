@@ -86,23 +86,26 @@ bool SceneFrames::show(qint64 n, const std::function<void(const QImage&, const C
         return true;
     }
     RouteAt route = compositor_.routeAt(t, pose(n), tailFrom(n), frame_.size());
+    // A view that stands still, now or into the next frame, is drawn over the map drawn once for
+    // it, where the glow and the tail's old line are kept for the frames after.
+    const bool keep =
+        stillMap_ &&
+        (step || (n + 1 < frames() && worldToFrame(plan_.at(n + 1), QSizeF(frame_.size())) == t));
+    if (keep && (under_.isNull() || t != underAt_)) {
+        under_ = QImage(frame_.size(), frame_.format());
+        Compositor::drawBackground(under_, map_.get(), t, transparent_, nullptr);
+        underAt_ = t;
+    }
     std::vector<QRect> areas;
     if (step) {
         areas = changedAreas(st_, t, frame_.size(), marker_, shownRoute_, route, n);
-        // The map under the route is drawn once for a view that stands still.
-        if (under_.isNull() || t != underAt_) {
-            under_ = QImage(frame_.size(), frame_.format());
-            Compositor::drawBackground(under_, map_.get(), t, transparent_, nullptr);
-            underAt_ = t;
-        }
     } else {
         areas.push_back(frame_.rect());
         gaps_ = MapGaps();
     }
     for (const QRect& area : areas) {
-        const QRect part = area == frame_.rect() ? QRect() : area;
-        compositor_.draw(frame_, map_.get(), t, route, transparent_, &gaps_, part, &under_);
-        drawOverlays(frame_, st_, n, pose(n), part);
+        compositor_.draw(frame_, map_.get(), t, route, transparent_, &gaps_, area, keep ? &under_ : nullptr);
+        drawOverlays(frame_, st_, n, pose(n), area == frame_.rect() ? QRect() : area);
         changes_.add(area);
     }
     shown_ = n;
