@@ -64,24 +64,6 @@ void blurRows(const uchar* src, uchar* dst, int w, int h, qsizetype stride, int 
 // pointers are declared apart so the loops run on vectors: bytes could otherwise be the sums.
 void blurColumns(const uchar* src, uchar* dst, int w, int h, qsizetype stride, int radius) {
     const int n = 4 * w;
-    if (radius <= 4) { // a few rows added straight, clear beyond the top and bottom
-        const quint16 scale = quint16((1 << 16) / (2 * radius + 1));
-        for (int y = 0; y < h; ++y) {
-            const int first = std::max(0, y - radius), last = std::min(h - 1, y + radius);
-            thread_local std::vector<quint16> sums;
-            sums.assign(std::size_t(n), 0);
-            quint16* __restrict sum = sums.data();
-            for (int k = first; k <= last; ++k) {
-                const uchar* __restrict row = src + k * stride;
-                for (int i = 0; i < n; ++i)
-                    sum[i] = quint16(sum[i] + row[i]);
-            }
-            uchar* __restrict out = dst + y * stride;
-            for (int i = 0; i < n; ++i)
-                out[i] = uchar((quint32(sum[i]) * scale) >> 16);
-        }
-        return;
-    }
     // Sums of at most 255 bytes fit 16 bits, so the vectors hold 8 of them.
     const quint32 scale = quint32((1 << 16) / (2 * radius + 1));
     thread_local std::vector<quint16> sums;
