@@ -79,8 +79,9 @@ void fillGlowShapes(QImage& layer, QPointF corner, int f, std::span<const GlowPa
                 // Pixels whose centres lie within the span.
                 const Span s = rowSpan(a, d, radius, corner.y() + y + 0.5);
                 if (s.from > s.to) continue;
-                const int x0 = std::max(0, int(std::ceil(s.from - 0.5) - corner.x()));
-                const int x1 = std::min(w - 1, int(std::floor(s.to - 0.5) - corner.x()));
+                // Within the layer before turning whole: a nearly level piece gives bounds far out.
+                const int x0 = int(std::max(0.0, std::ceil(s.from - 0.5) - corner.x()));
+                const int x1 = int(std::min(w - 1.0, std::floor(s.to - 0.5) - corner.x()));
                 if (x0 > x1) continue;
                 std::fill_n(shape.data() + std::size_t(y) * std::size_t(w) + x0, x1 - x0 + 1, colour);
                 left[std::size_t(y)] = std::min(left[std::size_t(y)], x0);

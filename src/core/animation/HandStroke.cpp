@@ -18,8 +18,8 @@ void strokeByHand(const PaintedPixels& to, const QLineF& line, double width, QRg
     const double reach = half + 0.5;
     const double top = std::min(line.y1(), line.y2()) - reach,
                  bottom = std::max(line.y1(), line.y2()) + reach;
-    const int y0 = std::max(clip.top(), int(std::floor(top - 0.5))),
-              y1 = std::min(clip.bottom(), int(std::ceil(bottom - 0.5)));
+    const int y0 = int(std::max(double(clip.top()), std::floor(top - 0.5)));
+    const int y1 = int(std::min(double(clip.bottom()), std::ceil(bottom - 0.5)));
     const quint32 solid = colour | 0xff000000u;
     for (int y = y0; y <= y1; ++y) {
         const double cy = y + 0.5 - a.y();
@@ -29,8 +29,11 @@ void strokeByHand(const PaintedPixels& to, const QLineF& line, double width, QRg
         narrowSpan(ux, cy * uy, -0.5, length + 0.5, lo, hi);
         narrowSpan(uy, -cy * ux, -reach, reach, lo, hi);
         if (lo > hi) continue;
-        const int x0 = std::max(clip.left(), int(std::ceil(a.x() + lo - 0.5)));
-        const int x1 = std::min(clip.right(), int(std::floor(a.x() + hi - 0.5)));
+        // Within the clip before turning whole: a nearly upright stroke gives bounds far out.
+        const double first = std::max(double(clip.left()), std::ceil(a.x() + lo - 0.5));
+        const double last = std::min(double(clip.right()), std::floor(a.x() + hi - 0.5));
+        if (first > last) continue;
+        const int x0 = int(first), x1 = int(last);
         auto* out = reinterpret_cast<quint32*>(image.scanLine(y));
         double along = (x0 + 0.5 - a.x()) * ux + cy * uy;
         double across = (x0 + 0.5 - a.x()) * uy - cy * ux;
