@@ -156,16 +156,19 @@ LitMap::OldLine Compositor::oldLine(const RouteAt& route, const Cut& cut, QSize 
     };
     old.draw = [this, &route, frame](QPainter& p, const QRect& box) {
         const Cut near = cutRoute(route, frame, box);
-        paintPart(p, route, near, 0);
+        LineMarks marks;
+        std::vector<QPointF> rings;
+        partMarks(route, near, 0, marks, rings);
+        paintMarks(p, marks, rings, near.look, stamps_);
     };
     return old;
 }
 
-// Part k of the line, its circles included, straight onto `p`.
-void Compositor::paintPart(QPainter& p, const RouteAt& route, const Cut& cut, std::size_t k) {
-    LineMarks marks;
+// The marks of part k of the line and the circles of its points, within the area's room.
+void Compositor::partMarks(const RouteAt& route, const Cut& cut, std::size_t k, LineMarks& marks,
+                           std::vector<QPointF>& rings) const {
     markLine(st_, cut.split[k], cut.look.width, marks, &cut.seen);
-    std::vector<QPointF> rings;
+    rings.clear();
     const int reached = std::min(route.pose->reached, std::min<int>(st_.listmax, kPointSlots) - 1);
     for (int j = 0; j <= reached; ++j) {
         const double along = route.trace.pointAlong[std::size_t(j)];
@@ -173,7 +176,6 @@ void Compositor::paintPart(QPainter& p, const RouteAt& route, const Cut& cut, st
         if (cut.seen.contains(point) && along >= cut.parts[k].from && along < cut.parts[k].to)
             rings.push_back(point);
     }
-    paintMarks(p, marks, rings, cut.look, stamps_);
 }
 
 void Compositor::drawRoute(QPainter& p, const QTransform& t, const RouteAt& route, const Cut& cut,
@@ -184,8 +186,6 @@ void Compositor::drawRoute(QPainter& p, const QTransform& t, const RouteAt& rout
     if (reached < 0) return;
     const LineLook& look = cut.look;
     const double reach = marksReach(look);
-    const QRectF& seen = cut.seen;
-    const RouteTrace& trace = route.trace;
     const std::vector<LinePart>& parts = cut.parts;
     const auto& split = cut.split;
     if (cut.glow > 0 && !glowLaid) paintGlow(p, st, cut.glowParts(), look.width, cut.glow, frame, area);
@@ -193,13 +193,7 @@ void Compositor::drawRoute(QPainter& p, const QTransform& t, const RouteAt& rout
     std::vector<QPointF> rings;
     FadedParts faded(area.adjusted(-1, -1, 1, 1) & QRect(QPoint(0, 0), frame));
     for (std::size_t k = oldLaid ? 1 : 0; k < parts.size(); ++k) {
-        markLine(st, split[k], look.width, marks, &seen);
-        rings.clear();
-        for (int j = 0; j <= reached; ++j) {
-            const double along = trace.pointAlong[std::size_t(j)];
-            const QPointF point = route.points[std::size_t(j)];
-            if (seen.contains(point) && along >= parts[k].from && along < parts[k].to) rings.push_back(point);
-        }
+        partMarks(route, cut, k, marks, rings);
         if (marks.strokes.empty() && marks.dots.empty() && rings.empty()) continue;
         QRectF bounds;
         if (parts[k].opacity < 1) {

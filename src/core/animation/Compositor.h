@@ -59,7 +59,8 @@ class Compositor {
                    const QRect& area, bool glowLaid, bool oldLaid);
     // The tail's faded old line as the kept map draws it.
     LitMap::OldLine oldLine(const RouteAt& route, const Cut& cut, QSize frame);
-    void paintPart(QPainter& p, const RouteAt& route, const Cut& cut, std::size_t k);
+    void partMarks(const RouteAt& route, const Cut& cut, std::size_t k, LineMarks& marks,
+                   std::vector<QPointF>& rings) const;
     void drawLabels(QPainter& p, const QTransform& t, const RouteAt& route, int reached, QSize frame,
                     const QRect& area);
 
