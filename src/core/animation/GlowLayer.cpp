@@ -69,7 +69,7 @@ bool layGlow(QImage& frame, const QImage& under, const QImage& layer, QPoint cor
     const int lw = layer.width(), lh = layer.height();
     const QRect r = clip & frame.rect() & QRect(corner, QSize(lw * f, lh * f));
     if (r.isEmpty() || lw < 1 || lh < 1) return true;
-    const quint32 strength = quint32(std::clamp(int(std::lround(opacity * 256)), 0, 256));
+    const quint32 strength = quint32(pixels::opacity256(opacity));
     // The frame pixels between layer pixel centres i and i + 1 start at f i + f / 2 from the
     // corner; their weights are the same in every such cell.
     int weight[8];

@@ -1,5 +1,6 @@
 #include "GlowShapes.h"
 
+#include "PixelMath.h"
 #include "RowSpan.h"
 
 #include "TravelLook.h"
@@ -64,7 +65,7 @@ void fillGlowShapes(QImage& layer, QPointF corner, int f, std::span<const GlowPa
     left.assign(std::size_t(h), w);
     right.assign(std::size_t(h), -1);
     for (const GlowPart& part : parts) {
-        const int opacity = std::clamp(int(std::lround(part.opacity * 256)), 0, 256);
+        const int opacity = pixels::opacity256(part.opacity);
         if (part.pieces.empty() || opacity == 0) continue;
         for (const TracePiece& piece : part.pieces) {
             // On the grid from the frame's corner, so whether a pixel is in does not hang on

@@ -1,6 +1,7 @@
 #include "LinePaint.h"
 
 #include "HandStroke.h"
+#include "PixelMath.h"
 #include "PixelOver.h"
 #include "ScratchLayer.h"
 #include "TravelLook.h"
@@ -126,7 +127,7 @@ void FadedParts::paint(QPainter& p, double opacity, const QRectF& bounds,
     const QTransform t = p.transform();
     p.resetTransform();
     if (const std::optional<PaintedPixels> to = paintedPixels(p)) {
-        pixelsOver(*to->image, r.topLeft(), layer, inLayer, int(std::lround(opacity * 256)), to->clip);
+        pixelsOver(*to->image, r.topLeft(), layer, inLayer, pixels::opacity256(opacity), to->clip);
     } else {
         p.save();
         p.setOpacity(opacity);

@@ -1,6 +1,7 @@
 #include "LitMap.h"
 
 #include "GlowLayer.h"
+#include "PixelMath.h"
 #include "PixelOver.h"
 
 #include <algorithm>
@@ -8,10 +9,6 @@
 #include <cstring>
 
 namespace {
-int opacity256(double opacity) {
-    return std::clamp(int(std::lround(opacity * 256)), 0, 256);
-}
-
 // A picture of `size` in `format` in `image`, its memory kept when it already is one.
 void shape(QImage& image, QSize size, QImage::Format format) {
     if (image.size() != size || image.format() != format) image = QImage(size, format);
@@ -140,7 +137,7 @@ QRect LitMap::refreshGlow(const Ask& ask, const QRect& area) {
 void LitMap::lay(const Ask& ask, const QRect& r, bool onlyChanged) {
     const QRect part = r & lit_.rect();
     if (part.isEmpty()) return;
-    const int oldOpacity = hasOld_ ? opacity256(ask.old->opacity) : 0;
+    const int oldOpacity = hasOld_ ? pixels::opacity256(ask.old->opacity) : 0;
     if (f_ > 0) {
         layGlow(lit_, ask.under, layer_, QPoint(0, 0), f_, part, glowStrength(),
                 onlyChanged ? changed_.data() : nullptr, hasOld_ ? &old_ : nullptr, oldOpacity);

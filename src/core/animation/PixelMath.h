@@ -2,11 +2,18 @@
 // Arithmetic on premultiplied 32-bit pixels, shared by the parts of a frame drawn by hand.
 
 #include <QtGlobal>
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace pixels {
 // Blue and red, and green and alpha, of a pixel, each channel in 16 bits of a word.
 constexpr quint32 kLanes = 0x00ff00ff;
+
+// An opacity from 0 to 1 in 256ths, as the functions here take it.
+inline int opacity256(double opacity) {
+    return std::clamp(int(std::lround(opacity * 256)), 0, 256);
+}
 
 // Each channel times `a` / 255, rounded.
 inline quint32 times(quint32 x, quint32 a) {
