@@ -3,6 +3,7 @@
 #include "GlowLayer.h"
 #include "PixelMath.h"
 #include "PixelOver.h"
+#include "shell/LargeImage.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,7 +12,7 @@
 namespace {
 // A picture of `size` in `format` in `image`, its memory kept when it already is one.
 void shape(QImage& image, QSize size, QImage::Format format) {
-    if (image.size() != size || image.format() != format) image = QImage(size, format);
+    if (image.size() != size || image.format() != format) image = largeImage(size, format);
 }
 } // namespace
 
@@ -47,7 +48,7 @@ void LitMap::restart(const Ask& ask) {
     if (!hasOld_) return;
     if (old_.size() != under.size()) {
         oldPainter_.reset();
-        old_ = QImage(under.size(), QImage::Format_ARGB32_Premultiplied);
+        old_ = largeImage(under.size(), QImage::Format_ARGB32_Premultiplied);
     }
     if (!oldPainter_) oldPainter_ = std::make_unique<QPainter>(&old_);
     oldPainter_->setRenderHint(QPainter::Antialiasing);
@@ -166,14 +167,8 @@ const QImage& LitMap::over(const Ask& ask, const QRect& area) {
             oldEnd_ = ask.old->end;
         }
     }
-    ready(ask, area);
-    if (hasOld_)
-        for (const QRect& box : oldBoxes_) {
-            const QRect redo = box & area & old_.rect();
-            if (redo.isEmpty()) continue;
-            drawOld(ask, redo);
-            lay(ask, redo, false);
-        }
+    // The glow first, so tiles laid for the first time take in its pixels as they are now and
+    // only the tiles laid before are laid again where it changed.
     if (f_ > 0) {
         const QRect moved = refreshGlow(ask, area);
         if (!moved.isEmpty()) {
@@ -183,5 +178,13 @@ const QImage& LitMap::over(const Ask& ask, const QRect& area) {
                             std::size_t(moved.width()));
         }
     }
+    ready(ask, area);
+    if (hasOld_)
+        for (const QRect& box : oldBoxes_) {
+            const QRect redo = box & area & old_.rect();
+            if (redo.isEmpty()) continue;
+            drawOld(ask, redo);
+            lay(ask, redo, false);
+        }
     return lit_;
 }

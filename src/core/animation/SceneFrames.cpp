@@ -92,7 +92,7 @@ bool SceneFrames::show(qint64 n, const std::function<void(const QImage&, const C
         stillMap_ &&
         (step || (n + 1 < frames() && worldToFrame(plan_.at(n + 1), QSizeF(frame_.size())) == t));
     if (keep && (under_.isNull() || t != underAt_)) {
-        under_ = QImage(frame_.size(), frame_.format());
+        under_ = largeImage(frame_.size(), frame_.format());
         Compositor::drawBackground(under_, map_.get(), t, transparent_, nullptr);
         underAt_ = t;
     }
