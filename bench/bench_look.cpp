@@ -8,7 +8,15 @@
 // frames late in the walk (where most of the line is drawn), plain (the classic frames), composed
 // with no look of its own, with every line look on (dashed and dotted legs, a colour every third
 // leg, a glow and a fading tail) and with every new key (ways of travel, a title, a font, sizes
-// that follow the frame). The rate runs from the first frame taken to the last one written.
+// that follow the frame). The rate runs from the first frame taken to the last one written; the
+// processor time (user and system, the writer's threads included) is the whole render's.
+//
+// Between BMP renders the machine rests (LOOK_REST seconds, 3 unless set). Without it a render
+// writes into the memory the last one's deleted files freed a moment before, where the kernel
+// writes a 1080p frame in about 2.2 ms of processor time here, against about 4.5 ms in memory
+// that has been free for a few seconds (on this virtual machine likely handed back to the host).
+// Which of the two a render got varied from render to render, and a look's rate against plain
+// swung from 46 % to 213 % between runs. Rested, every render starts as a user's does.
 //
 // Usage: bench_look [ROUNDS]; LOOK_KIND=taken|bmp|mp4 and LOOK_ONLY=1|2|3 time one kind and one
 // look (with plain) at 1080p alone.
@@ -26,6 +34,7 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
+#include <sys/resource.h>
 #include <unistd.h>
 #include <vector>
 
@@ -68,6 +77,14 @@ void setUp(Workspace& ws, bool look, const QString& dir) {
 }
 
 double median(std::vector<double> v);
+
+// This process's processor time so far, user and system, in ms.
+std::pair<double, double> cpuMs() {
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    auto ms = [](timeval t) { return t.tv_sec * 1e3 + t.tv_usec / 1e3; };
+    return {ms(u.ru_utime), ms(u.ru_stime)};
+}
 
 // Times a writer from the first frame it takes until its last is written.
 class TimedSink : public FrameSink {
@@ -129,10 +146,13 @@ void hdLooks(int rounds, const QString& dir) {
     const QByteArray onlyKind = qgetenv("LOOK_KIND");
     const int onlyLook =
         qEnvironmentVariableIsSet("LOOK_ONLY") ? qEnvironmentVariableIntValue("LOOK_ONLY") : -1;
+    const unsigned rest = qEnvironmentVariableIsSet("LOOK_REST")
+                              ? unsigned(std::max(0, qEnvironmentVariableIntValue("LOOK_REST")))
+                              : 3;
     for (const char* kind : kinds) {
         if (!onlyKind.isEmpty() && onlyKind != kind) continue;
         const bool taken = QByteArray(kind) == "taken";
-        std::vector<double> fps[4];
+        std::vector<double> fps[4], user[4], system[4];
         for (int r = 0; r < rounds; ++r) {
             // Each round starts with another look, so none always follows the same one.
             for (int turn = 0; turn < 4; ++turn) {
@@ -147,11 +167,18 @@ void hdLooks(int rounds, const QString& dir) {
                     return;
                 }
                 TimedSink timed(taken ? static_cast<FrameSink&>(null) : *made.sink);
-                RenderAnimation(ws, timed);
+                const auto [user0, system0] = cpuMs();
+                const RenderResult done = RenderAnimation(ws, timed);
+                made = MadeWriter{}; // its threads end, their time counted
+                const auto [user1, system1] = cpuMs();
+                const double frames = double(std::max<qint64>(1, done.frames));
                 fps[look].push_back(timed.rate());
+                user[look].push_back((user1 - user0) / frames);
+                system[look].push_back((system1 - system0) / frames);
                 for (QDirIterator it(dir, {"*.bmp", "*.mp4"}, QDir::Files); it.hasNext();)
                     QFile::remove(it.next());
                 ::sync(); // what the disk still had to write of one render does not slow the next
+                if (QByteArray(kind) == "bmp") ::sleep(rest);
             }
         }
         std::printf("a 99-point 1080p route, 240 frames late in the walk, %s; median of %d rounds\n",
@@ -165,8 +192,10 @@ void hdLooks(int rounds, const QString& dir) {
             std::vector<double> ratio;
             for (std::size_t r = 0; r < fps[look].size() && r < fps[0].size(); ++r)
                 ratio.push_back(fps[look][r] / fps[0][r]);
-            std::printf("%-30s %7.1f frames/s (%.0f %% of plain in the same round)\n", what[look],
-                        median(fps[look]), 100 * median(ratio));
+            std::printf("%-30s %7.1f frames/s (%.0f %% of plain in the same round), processor %.2f + "
+                        "%.2f ms a frame\n",
+                        what[look], median(fps[look]), 100 * median(ratio), median(user[look]),
+                        median(system[look]));
         }
     }
 }
