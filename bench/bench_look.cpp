@@ -169,10 +169,10 @@ void hdLooks(int rounds, const QString& dir) {
                 TimedSink timed(taken ? static_cast<FrameSink&>(null) : *made.sink);
                 const auto [user0, system0] = cpuMs();
                 const RenderResult done = RenderAnimation(ws, timed);
+                fps[look].push_back(timed.rate());
                 made = MadeWriter{}; // its threads end, their time counted
                 const auto [user1, system1] = cpuMs();
                 const double frames = double(std::max<qint64>(1, done.frames));
-                fps[look].push_back(timed.rate());
                 user[look].push_back((user1 - user0) / frames);
                 system[look].push_back((system1 - system0) / frames);
                 for (QDirIterator it(dir, {"*.bmp", "*.mp4"}, QDir::Files); it.hasNext();)
