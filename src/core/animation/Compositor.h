@@ -52,6 +52,9 @@ class Compositor {
         QRectF seen; // the area, and the room marks reach into it from
         std::vector<LinePart> parts;
         std::vector<std::vector<TracePiece>> split; // the pieces of each part
+        // The glow's own parts under a tail, and their pieces; empty: the line's.
+        std::vector<LinePart> glowLevels;
+        std::vector<std::vector<TracePiece>> glowSplit;
         std::vector<GlowPart> glowParts() const;
     };
     Cut cutRoute(const RouteAt& route, QSize frame, const QRect& area) const;

@@ -19,6 +19,11 @@ std::vector<LinePart> tailParts(double start, double fade, double transition) {
     return parts;
 }
 
+std::vector<LinePart> tailGlowParts(double start, double fade, double transition) {
+    const double middle = start - std::max(transition, 0.0) / 2;
+    return {{-kFar, middle, std::clamp(fade, 0.0, 1.0)}, {middle, kFar, 1}};
+}
+
 std::vector<LinePart> wholeLine() {
     return {{-kFar, kFar, 1}};
 }

@@ -16,5 +16,8 @@ std::vector<LinePart> tailParts(double start, double fade, double transition);
 inline double tailTransition(double width) {
     return 12 * (width > 1 ? width : 1);
 }
+// The glow under such a tail, in one step at the middle of the line's: as the tail moves on, the
+// glow changes only around that one place (a blurred step looks as soft as the line's few).
+std::vector<LinePart> tailGlowParts(double start, double fade, double transition);
 // The whole line at full opacity.
 std::vector<LinePart> wholeLine();
