@@ -19,7 +19,7 @@
 // swung from 46 % to 213 % between runs. Rested, every render starts as a user's does.
 //
 // Usage: bench_look [ROUNDS]; LOOK_KIND=taken|bmp|mp4 and LOOK_ONLY=1|2|3 time one kind and one
-// look (with plain) at 1080p alone.
+// look (with plain) at 1080p alone; LOOK_EACH=1 prints every render's figures.
 #include "BenchScene.h"
 #include "animation/FrameWriters.h"
 #include "animation/Render.h"
@@ -146,6 +146,7 @@ void hdLooks(int rounds, const QString& dir) {
     const QByteArray onlyKind = qgetenv("LOOK_KIND");
     const int onlyLook =
         qEnvironmentVariableIsSet("LOOK_ONLY") ? qEnvironmentVariableIntValue("LOOK_ONLY") : -1;
+    const bool each = qEnvironmentVariableIsSet("LOOK_EACH");
     const unsigned rest = qEnvironmentVariableIsSet("LOOK_REST")
                               ? unsigned(std::max(0, qEnvironmentVariableIntValue("LOOK_REST")))
                               : 3;
@@ -175,6 +176,9 @@ void hdLooks(int rounds, const QString& dir) {
                 const double frames = double(std::max<qint64>(1, done.frames));
                 user[look].push_back((user1 - user0) / frames);
                 system[look].push_back((system1 - system0) / frames);
+                if (each)
+                    std::printf("round %d, look %d: %.1f frames/s, processor %.2f + %.2f ms a frame\n", r,
+                                look, fps[look].back(), user[look].back(), system[look].back());
                 for (QDirIterator it(dir, {"*.bmp", "*.mp4"}, QDir::Files); it.hasNext();)
                     QFile::remove(it.next());
                 ::sync(); // what the disk still had to write of one render does not slow the next
