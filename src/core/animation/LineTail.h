@@ -17,7 +17,7 @@ inline double tailTransition(double width) {
     return 12 * (width > 1 ? width : 1);
 }
 // The glow under such a tail, in one step at the middle of the line's: as the tail moves on, the
-// glow changes only around that one place (a blurred step looks as soft as the line's few).
+// glow changes only around that one place (its blur softens the step).
 std::vector<LinePart> tailGlowParts(double start, double fade, double transition);
 // The whole line at full opacity.
 std::vector<LinePart> wholeLine();
